@@ -1,0 +1,13 @@
+// The framework layer in one include.
+#pragma once
+
+#include "app.h"
+#include "collections.h"
+#include "controls.h"
+#include "dialog.h"
+#include "gdi.h"
+#include "msgbox.h"
+#include "object.h"
+#include "strings.h"
+#include "types.h"
+#include "window.h"

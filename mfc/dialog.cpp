@@ -1,0 +1,186 @@
+#include "dialog.h"
+
+#include "app.h"
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_COMMAND(IDOK, &CDialog::OnOK)
+    ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
+END_MESSAGE_MAP()
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM)
+{
+    if (message != WM_INITDIALOG)
+        return FALSE;
+    auto* dialog = dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(hWnd));
+    if (!dialog)
+        return TRUE;
+    try {
+        return dialog->OnInitDialog();
+    } catch (CException* e) {
+        // Called from system code, which an exception must not cross.
+        e->ReportError(MB_ICONEXCLAMATION);
+        e->Delete();
+        return TRUE;
+    }
+}
+
+BOOL CDialog::CreateFromTemplate(UINT templateId, HWND parent)
+{
+    HINSTANCE module = AfxGetResourceHandle();
+    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(templateId), reinterpret_cast<LPCWSTR>(RT_DIALOG));
+    HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+    auto* tmpl = loaded ? static_cast<const DLGTEMPLATE*>(::LockResource(loaded)) : nullptr;
+    if (!tmpl)
+        return FALSE;
+    m_nIDTemplate = templateId;
+    AfxHookWindowCreate(this);
+    HWND hWnd = ::CreateDialogIndirectParamW(module, tmpl, parent, DialogProc, 0);
+    AfxUnhookWindowCreate();
+    if (!hWnd) {
+        if (m_hWnd)
+            Detach();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CDialog::Create(UINT templateId, CWnd* parent)
+{
+    if (parent)
+        m_pParentWnd = parent;
+    m_bModal = false;
+    return CreateFromTemplate(templateId, m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr);
+}
+
+INT_PTR CDialog::DoModal()
+{
+    HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    if (!owner)
+        owner = ::GetActiveWindow();
+    if (!owner && AfxGetMainWnd())
+        owner = AfxGetMainWnd()->m_hWnd;
+    if (owner)
+        owner = ::GetAncestor(owner, GA_ROOT);
+    if (owner && !::IsWindowEnabled(owner))
+        owner = nullptr;  // already disabled by an outer modal loop
+
+    m_bModal = true;
+    m_bEnded = false;
+    m_nModalResult = -1;
+    CModalScope modal;
+    if (!CreateFromTemplate(m_nIDTemplate, owner)) {
+        m_bModal = false;
+        return -1;
+    }
+    if (owner)
+        ::EnableWindow(owner, FALSE);
+    if (!m_bEnded)
+        ShowWindow(SW_SHOWNORMAL);
+    while (!m_bEnded && ::IsWindow(m_hWnd)) {
+        if (!AfxPumpMessage()) {
+            if (!m_bEnded)
+                m_nModalResult = IDABORT;
+            break;
+        }
+    }
+    if (owner)
+        ::EnableWindow(owner, TRUE);
+    if (m_hWnd) {
+        if (owner && ::GetActiveWindow() == m_hWnd)
+            ::SetActiveWindow(owner);
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+        DestroyWindow();
+    }
+    m_bModal = false;
+    return m_nModalResult;
+}
+
+void CDialog::EndDialog(int result)
+{
+    if (m_bModal) {
+        m_nModalResult = result;
+        m_bEnded = true;
+        ::PostMessageW(m_hWnd, WM_NULL, 0, 0);  // wake the loop
+    } else if (m_hWnd) {
+        ::EndDialog(m_hWnd, result);
+    }
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (UpdateData(TRUE))
+        EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+BOOL CDialog::UpdateData(BOOL saveAndValidate)
+{
+    CDataExchange dx(this, saveAndValidate);
+    DoDataExchange(&dx);
+    return TRUE;
+}
+
+// ---- data exchange --------------------------------------------------------
+
+void DDX_Control(CDataExchange* dx, int id, CWnd& control)
+{
+    if (control.m_hWnd)
+        return;
+    if (!control.SubclassDlgItem(static_cast<UINT>(id), dx->m_pDlgWnd))
+        AfxThrowInvalidArgException();  // the template lacks the control
+}
+
+void DDX_Text(CDataExchange* dx, int id, CString& value)
+{
+    if (dx->m_bSaveAndValidate)
+        dx->m_pDlgWnd->GetDlgItemText(id, value);
+    else
+        dx->m_pDlgWnd->SetDlgItemText(id, value);
+}
+
+void DDX_Text(CDataExchange* dx, int id, int& value)
+{
+    if (dx->m_bSaveAndValidate) {
+        BOOL ok = FALSE;
+        int v = static_cast<int>(dx->m_pDlgWnd->GetDlgItemInt(id, &ok, TRUE));
+        if (ok)
+            value = v;
+    } else {
+        dx->m_pDlgWnd->SetDlgItemInt(id, static_cast<UINT>(value), TRUE);
+    }
+}
+
+void DDX_Check(CDataExchange* dx, int id, int& value)
+{
+    if (dx->m_bSaveAndValidate)
+        value = static_cast<int>(dx->m_pDlgWnd->IsDlgButtonChecked(id));
+    else
+        dx->m_pDlgWnd->CheckDlgButton(id, static_cast<UINT>(value));
+}
+
+void DDX_CBIndex(CDataExchange* dx, int id, int& index)
+{
+    if (dx->m_bSaveAndValidate)
+        index = static_cast<int>(dx->m_pDlgWnd->SendDlgItemMessage(id, CB_GETCURSEL));
+    else
+        dx->m_pDlgWnd->SendDlgItemMessage(id, CB_SETCURSEL, static_cast<WPARAM>(index));
+}
+
+void DDX_LBIndex(CDataExchange* dx, int id, int& index)
+{
+    if (dx->m_bSaveAndValidate)
+        index = static_cast<int>(dx->m_pDlgWnd->SendDlgItemMessage(id, LB_GETCURSEL));
+    else
+        dx->m_pDlgWnd->SendDlgItemMessage(id, LB_SETCURSEL, static_cast<WPARAM>(index));
+}

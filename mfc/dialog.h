@@ -1,0 +1,63 @@
+// Dialogs from templates, modal and modeless, with data exchange.
+//
+// DoModal runs this layer's own loop (not the system's), so the
+// application's thread messages are handled while a modal dialog is open.
+#pragma once
+
+#include "window.h"
+
+class CDataExchange
+{
+public:
+    CDataExchange(CWnd* dialog, BOOL saveAndValidate) : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog) {}
+    BOOL m_bSaveAndValidate;
+    CWnd* m_pDlgWnd;
+};
+
+// Binds a control object to the template's control (subclassed once).
+void DDX_Control(CDataExchange* dx, int id, CWnd& control);
+void DDX_Text(CDataExchange* dx, int id, CString& value);
+void DDX_Text(CDataExchange* dx, int id, int& value);
+void DDX_Check(CDataExchange* dx, int id, int& value);
+void DDX_CBIndex(CDataExchange* dx, int id, int& index);
+void DDX_LBIndex(CDataExchange* dx, int id, int& index);
+
+class CDialog : public CWnd
+{
+public:
+    CDialog() = default;
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
+
+    // Modeless: creates the dialog from its template (hidden unless the
+    // template says WS_VISIBLE).
+    virtual BOOL Create(UINT templateId, CWnd* parent = nullptr);
+    virtual INT_PTR DoModal();
+    void EndDialog(int result);
+    BOOL IsModal() const { return m_bModal; }
+
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    virtual void DoDataExchange(CDataExchange*) {}
+    BOOL UpdateData(BOOL saveAndValidate = TRUE);
+
+    void SetDefID(UINT id) { SendMessage(DM_SETDEFID, id); }
+    DWORD GetDefID() const { return static_cast<DWORD>(SendMessage(DM_GETDEFID)); }
+    void GotoDlgCtrl(CWnd* control) { SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control->m_hWnd), TRUE); }
+    void NextDlgCtrl() const { SendMessage(WM_NEXTDLGCTL, 0, 0); }
+    void PrevDlgCtrl() const { SendMessage(WM_NEXTDLGCTL, 1, 0); }
+
+    UINT m_nIDTemplate = 0;
+    CWnd* m_pParentWnd = nullptr;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+
+private:
+    BOOL CreateFromTemplate(UINT templateId, HWND parent);
+    static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    bool m_bModal = false;
+    bool m_bEnded = false;
+    int m_nModalResult = -1;
+};

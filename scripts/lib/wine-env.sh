@@ -1,0 +1,47 @@
+# Sourced by scripts/test and scripts/run: prepares Wine for the build folder.
+#   wine_start BUILD_DIR   - prefix inside the build folder, a virtual display
+#                            when none is set, a persistent wineserver
+#   wine_stop              - stops the wineserver and the virtual display
+
+wine_start() {
+    local build=$1
+    export WINEPREFIX="$build/wineprefix"
+    export WINEARCH=win32
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+
+    if [ -z "${DISPLAY:-}" ]; then
+        local n=90
+        while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        WINE_XVFB_PID=$!
+        export DISPLAY=":$n"
+        local i
+        for i in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    fi
+
+    if [ ! -f "$WINEPREFIX/.tilldesk-ready" ]; then
+        echo "wine: preparing the prefix in $WINEPREFIX"
+        rm -rf "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1
+        wineserver -w
+        # Without a window manager Wine waits for one on every hide; draw frames ourselves.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        wineserver -w
+        touch "$WINEPREFIX/.tilldesk-ready"
+    fi
+    wineserver -p 2>/dev/null || true  # may already run for this prefix
+    # Start Wine's own services now, detached from any output: started by a
+    # test they would hold its output pipe open and CTest would wait for them.
+    wine wineboot >/dev/null 2>&1 </dev/null || true
+    trap wine_stop EXIT
+}
+
+wine_stop() {
+    wineserver -k >/dev/null 2>&1 || true
+    if [ -n "${WINE_XVFB_PID:-}" ]; then
+        kill "$WINE_XVFB_PID" >/dev/null 2>&1 || true
+        wait "$WINE_XVFB_PID" 2>/dev/null || true
+        WINE_XVFB_PID=
+    fi
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#define IDD_TEST 1000
+#define IDC_TEST_EDIT 1001
+#define IDC_TEST_BUTTON 1002
+#define IDC_TEST_RANGE_FIRST 1003
+#define IDC_TEST_RANGE_LAST 1005
+#define IDC_TEST_LIST 1006
