@@ -11,13 +11,15 @@ wine_start() {
     export WINEDLLOVERRIDES="mscoree,mshtml="
 
     if [ -z "${DISPLAY:-}" ]; then
-        local n=90
-        while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        # Xvfb picks a free display itself and tells its number.
+        local numfile
+        numfile=$(mktemp)
+        Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
         WINE_XVFB_PID=$!
-        export DISPLAY=":$n"
         local i
-        for i in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+        for i in $(seq 100); do [ -s "$numfile" ] && break; sleep 0.1; done
+        export DISPLAY=":$(tr -d '[:space:]' <"$numfile")"
+        rm -f "$numfile"
     fi
 
     if [ ! -f "$WINEPREFIX/.tilldesk-ready" ]; then
