@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstddef>
+
+#include "afx.h"
+
+// The program's configuration, read from "Tilldesk.ini" in the current
+// directory and the model list at construction and written back by the
+// destructor. The model library receives a pointer to it, so the field order
+// and sizes are fixed; each field is named after its ini key.
+struct S_ECR_SETTING
+{
+    using ModelMapType = CMap<CString, const CString&, CString, const CString&>;
+
+    S_ECR_SETTING();
+    ~S_ECR_SETTING();
+    S_ECR_SETTING(const S_ECR_SETTING&) = delete;
+    S_ECR_SETTING& operator=(const S_ECR_SETTING&) = delete;
+
+    void LoadSettings();
+    void SaveSettings();
+
+    CString DataPath;
+    CString EcrName;
+    CString Language;
+    CString CapPath;
+    CString BmpPath;
+    int Level = 0;
+    int IpREG = 0;  // IPv4 address as the address control stores it; 0 = serial or USB
+    CString Tillwire;
+    CString Tillmark;
+    CString LogoAnim;
+    int PortNo = 0;
+    int BaudRate = 0;
+    int ByteSize = 0;
+    int Parity = 0;
+    CString SAnime;
+    CString RAnime;
+    CString ListPath;
+    ModelMapType ModelMap;  // model name -> model library path
+    CString ToolName;
+    CString EcrBmp;
+    CString LogoBmp;
+    int CapEdit = 0;
+    int AutoPopup = 0;
+    CString ModelDllPath;  // library of the model chosen on the model-choice screen
+};
+
+static_assert(offsetof(S_ECR_SETTING, DataPath) == 0);
+static_assert(offsetof(S_ECR_SETTING, Level) == 20);
+static_assert(offsetof(S_ECR_SETTING, IpREG) == 24);
+static_assert(offsetof(S_ECR_SETTING, PortNo) == 40);
+static_assert(offsetof(S_ECR_SETTING, ListPath) == 64);
+static_assert(offsetof(S_ECR_SETTING, ModelMap) == 68);
+static_assert(sizeof(S_ECR_SETTING::ModelMapType) == 28);
+static_assert(offsetof(S_ECR_SETTING, ToolName) == 96);
+static_assert(offsetof(S_ECR_SETTING, CapEdit) == 108);
+static_assert(offsetof(S_ECR_SETTING, AutoPopup) == 112);
+static_assert(offsetof(S_ECR_SETTING, ModelDllPath) == 116);
+static_assert(sizeof(S_ECR_SETTING) == 120, "settings record shared with the model library");
