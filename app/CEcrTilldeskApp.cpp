@@ -1,33 +1,328 @@
 #include "CEcrTilldeskApp.h"
 
 #include <commctrl.h>
+#include <ole2.h>
 
+#include "CCaptionManagerBase.h"
+#include "CPlaceholderDlg.h"
+#include "EcrGlobals.h"
+#include "S_ECR_SETTING.h"
 #include "resource.h"
 
+// Static initialisation, in this order: the application object (its
+// library binding starts on the stubs), the settings object (reads the
+// settings file and the model list), the caption-manager holder.
 CEcrTilldeskApp theApp;
+S_ECR_SETTING* g_pEcrSetting = new S_ECR_SETTING;
+CCaptionManagerBase** g_ppCaptionMgr = new CCaptionManagerBase*(theApp.CaptionManager());
+int g_nShowListPos = 0;
+
+namespace {
+
+// Replays deferred requests from the main loop.
+constexpr UINT WM_ECR_REPLAY_DEFERRED = WM_APP + 1;
+
+struct WindowSearch
+{
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisibleTopLevel(HWND candidate, LPARAM p)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(p);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(candidate, &pid);
+    if (pid != search->pid || !::IsWindowVisible(candidate) || ::GetWindow(candidate, GW_OWNER))
+        return TRUE;
+    search->found = candidate;
+    return FALSE;
+}
+
+} // namespace
+
+BOOL PostEcrMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CWinApp* app = AfxGetApp();
+    return app && app->PostApplicationMessage(message, wParam, lParam);
+}
+
+BEGIN_MESSAGE_MAP(CEcrTilldeskApp, CWinApp)
+    ON_THREAD_MESSAGE(WM_ECR_SHOW_WINDOW, &CEcrTilldeskApp::OnShowWindowRequest)
+    ON_THREAD_MESSAGE(WM_ECR_EXIT_REQUEST, &CEcrTilldeskApp::OnExitRequest)
+    ON_THREAD_MESSAGE(WM_ECR_FOLDER_CHANGED, &CEcrTilldeskApp::OnFolderChanged)
+    ON_THREAD_MESSAGE(WM_ECR_LANGUAGE_CHANGED, &CEcrTilldeskApp::OnLanguageChanged)
+    ON_THREAD_MESSAGE(WM_ECR_MODEL_CHANGED, &CEcrTilldeskApp::OnModelChanged)
+    ON_THREAD_MESSAGE(WM_ECR_DATA_RELOAD, &CEcrTilldeskApp::OnDataReload)
+    ON_THREAD_MESSAGE(WM_ECR_REPLAY_DEFERRED, &CEcrTilldeskApp::OnReplayDeferred)
+END_MESSAGE_MAP()
+
+CEcrTilldeskApp::CEcrTilldeskApp() : CWinApp(nullptr)
+{
+}
+
+CCaptionManagerBase* CEcrTilldeskApp::CaptionManager()
+{
+    return g_ppCaptionMgr ? *g_ppCaptionMgr : nullptr;
+}
 
 BOOL CEcrTilldeskApp::InitInstance()
 {
+    // Every control class the templates use, the address control included.
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_INTERNET_CLASSES};
     ::InitCommonControlsEx(&icc);
+    // A single-threaded apartment for the folder browser and the grid's OLE use.
+    ::OleInitialize(nullptr);
+    SetRegistryKey(L"EcrTilldesk Application");
 
-    CurrentWnd = new CDialog;
-    if (!CurrentWnd->Create(IDD_ECRTILLDESK_DIALOG)) {
-        delete CurrentWnd;
-        CurrentWnd = nullptr;
-        return FALSE;
-    }
-    m_pMainWnd = CurrentWnd;
-    CurrentWnd->ShowWindow(SW_SHOW);
-    return TRUE;
+    CString path;
+    if (g_pEcrSetting->ModelMap.Lookup(g_pEcrSetting->EcrName, path))
+        LoadModelDll(path);
+    ShowWindowByNumber(WNDNO_MAIN, 0);
+    // Without a first screen there would be no window and no way out.
+    return CurrentWnd != nullptr;
 }
 
 int CEcrTilldeskApp::ExitInstance()
 {
-    if (CurrentWnd) {
-        CurrentWnd->DestroyWindow();
-        delete CurrentWnd;
-        CurrentWnd = nullptr;
-    }
+    FreeCurrentWindow();
+    m_pMainWnd = nullptr;
+    // The settings file is written and the library freed before the
+    // settings object and the caption holder go, so the library never
+    // holds pointers to freed objects while it unloads.
+    g_pEcrSetting->SaveSettings();
+    if (CCaptionManagerBase* captions = CaptionManager())
+        captions->FlushCaptions();
+    EcrDll.UnloadModelDll();
+    delete g_pEcrSetting;
+    g_pEcrSetting = nullptr;
+    delete g_ppCaptionMgr;
+    g_ppCaptionMgr = nullptr;
+    ::OleUninitialize();
     return CWinApp::ExitInstance();
+}
+
+// ---- screens ----------------------------------------------------------------
+
+void CEcrTilldeskApp::ShowWindowByNumber(int wndNo, int listPos)
+{
+    g_nShowListPos = listPos;
+    CWnd* wnd = CreateExDialog(wndNo | WNDNO_FLAG_REQUEST);
+    bool fromLibrary = wnd != nullptr;
+    if (!wnd)
+        wnd = CreateOwnWindow(wndNo);
+    if (!wnd)
+        return;
+
+    // The new screen is the main window before the old one goes, so
+    // destroying the old one never ends the message loop.
+    m_pMainWnd = wnd;
+    if (CurrentWnd) {
+        WINDOWPLACEMENT wp = {};
+        CurrentWnd->GetWindowPlacement(&wp);
+        // The placement keeps workspace coordinates consistent, whatever
+        // the taskbar's position.
+        wp.flags = 0;
+        wp.showCmd = wp.showCmd == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+        wnd->SetWindowPlacement(&wp);
+        FreeCurrentWindow();
+    } else {
+        wnd->ShowWindow(SW_SHOW);
+    }
+    CurrentIsExDialog = fromLibrary;
+    CurrentWnd = wnd;
+}
+
+CWnd* CEcrTilldeskApp::CreateOwnWindow(int wndNo)
+{
+    UINT templateId = 0;
+    switch (wndNo) {
+    case WNDNO_MAIN: templateId = IDD_ECRTILLDESK_DIALOG; break;
+    case WNDNO_SELECT: templateId = IDD_SELECT_DIALOG; break;
+    case WNDNO_DEPT:
+    case WNDNO_PLU:
+    case WNDNO_CLERK:
+    case WNDNO_S_MODE:
+    case WNDNO_PROG_MODE:
+    case WNDNO_REPORT_VIEWER: templateId = IDD_FLEXLIST_DIALOG; break;
+    case WNDNO_LOGO: templateId = IDD_LOGO_DIALOG; break;
+    case WNDNO_KEYBOARD: templateId = IDD_KEYBOARD_DIALOG; break;
+    default: return nullptr;
+    }
+    auto* dialog = new CPlaceholderDlg(wndNo);
+    if (!dialog->Create(templateId, CWnd::GetDesktopWindow())) {
+        delete dialog;
+        return nullptr;
+    }
+    return dialog;
+}
+
+void CEcrTilldeskApp::FreeCurrentWindow()
+{
+    CWnd* old = CurrentWnd;
+    CurrentWnd = nullptr;
+    if (!old)
+        return;
+    if (CurrentIsExDialog) {
+        DeleteExDialog(old);
+    } else {
+        old->DestroyWindow();
+        delete old;
+    }
+    CurrentIsExDialog = FALSE;
+}
+
+void CEcrTilldeskApp::RefreshCurrentWindow()
+{
+    if (CurrentWnd && CurrentWnd->m_hWnd)
+        CurrentWnd->SendMessage(WM_ECR_REFRESH_CAPTIONS, 0, 0);
+}
+
+// ---- the model library ------------------------------------------------------
+
+void CEcrTilldeskApp::LoadModelDll(const wchar_t* path)
+{
+    // A screen of the old library goes first, replaced by the program's own
+    // model-choice screen (not the library's, which is about to be freed).
+    if (CurrentIsExDialog && CurrentWnd) {
+        if (CWnd* main = CreateOwnWindow(WNDNO_MAIN)) {
+            WINDOWPLACEMENT wp = {};
+            CurrentWnd->GetWindowPlacement(&wp);
+            wp.flags = 0;
+            wp.showCmd = wp.showCmd == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+            m_pMainWnd = main;
+            main->SetWindowPlacement(&wp);
+            FreeCurrentWindow();
+            CurrentWnd = main;
+        }
+    }
+    if (!path || EcrDll.Path == path)
+        return;
+    if (!EcrDll.Load(path))
+        return;  // runs on the stubs; the model-choice screen reports it
+
+    SetGClassAddr(g_pEcrSetting, g_ppCaptionMgr);
+    CString base = DLLBASE(path);
+    if (CCaptionManagerBase* captions = CaptionManager()) {
+        captions->SetCaptionFile(g_pEcrSetting->CapPath, base, g_pEcrSetting->Language);
+        captions->LoadCharConv(g_pEcrSetting->CapPath, base);
+    }
+    SetEcrFolder(g_pEcrSetting->DataPath);
+    // Controls still hold fonts of the old caption file.
+    RefreshCurrentWindow();
+}
+
+// ---- thread messages ---------------------------------------------------------
+
+bool CEcrTilldeskApp::DeferWhileModal(UINT message, WPARAM wParam, LPARAM lParam, const wchar_t* text)
+{
+    if (AfxGetModalDepth() == 0)
+        return false;
+    m_deferred.push_back(Deferred{message, wParam, lParam, CString(text)});
+    return true;
+}
+
+void CEcrTilldeskApp::OnModalLoopsEnded()
+{
+    if (!m_deferred.empty())
+        PostApplicationMessage(WM_ECR_REPLAY_DEFERRED, 0, 0);
+}
+
+void CEcrTilldeskApp::OnReplayDeferred(WPARAM, LPARAM)
+{
+    while (!m_deferred.empty() && AfxGetModalDepth() == 0) {
+        Deferred request = m_deferred.front();
+        m_deferred.pop_front();
+        Execute(request);
+    }
+}
+
+void CEcrTilldeskApp::Execute(const Deferred& request)
+{
+    switch (request.message) {
+    case WM_ECR_SHOW_WINDOW:
+        ShowWindowByNumber(static_cast<int>(request.wParam), static_cast<int>(request.lParam));
+        break;
+    case WM_ECR_EXIT_REQUEST:
+        OnExitRequest(0, 0);
+        break;
+    case WM_ECR_MODEL_CHANGED:
+        LoadModelDll(request.text.IsEmpty() ? nullptr : request.text.GetString());
+        break;
+    default:
+        break;
+    }
+}
+
+void CEcrTilldeskApp::OnShowWindowRequest(WPARAM wndNo, LPARAM listPos)
+{
+    if (!DeferWhileModal(WM_ECR_SHOW_WINDOW, wndNo, listPos))
+        ShowWindowByNumber(static_cast<int>(wndNo), static_cast<int>(listPos));
+}
+
+void CEcrTilldeskApp::OnExitRequest(WPARAM, LPARAM)
+{
+    if (DeferWhileModal(WM_ECR_EXIT_REQUEST, 0, 0))
+        return;
+    CString question = L"Do you really want to exit?";
+    if (CCaptionManagerBase* captions = CaptionManager())
+        if (S_ECR_CAP* cap = captions->GetCaption(WNDNO_COMMON, 1))
+            question = cap->Text;
+    if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES)
+        ::PostQuitMessage(0);
+}
+
+void CEcrTilldeskApp::OnFolderChanged(WPARAM folder, LPARAM)
+{
+    CString copy(reinterpret_cast<const wchar_t*>(folder));
+    SetEcrFolder(copy);
+    RefreshCurrentWindow();
+}
+
+void CEcrTilldeskApp::OnLanguageChanged(WPARAM language, LPARAM)
+{
+    CString copy(reinterpret_cast<const wchar_t*>(language));
+    // The loaded library names the caption files; no library, no file.
+    if (!EcrDll.Path.IsEmpty())
+        if (CCaptionManagerBase* captions = CaptionManager())
+            captions->SetCaptionFile(g_pEcrSetting->CapPath, DLLBASE(EcrDll.Path), copy);
+    ReloadDataGroup(0, WNDNO_CARD);
+    // Controls still hold fonts of the old caption file, group or not.
+    RefreshCurrentWindow();
+}
+
+void CEcrTilldeskApp::OnModelChanged(WPARAM path, LPARAM)
+{
+    // The text lives in the settings object; work on a copy.
+    const wchar_t* text = reinterpret_cast<const wchar_t*>(path);
+    CString copy(text);
+    if (!DeferWhileModal(WM_ECR_MODEL_CHANGED, 0, 0, copy))
+        LoadModelDll(text ? copy.GetString() : nullptr);
+}
+
+void CEcrTilldeskApp::OnDataReload(WPARAM kind, LPARAM value)
+{
+    ReloadDataGroup(static_cast<int>(kind), static_cast<int>(value));
+}
+
+void CEcrTilldeskApp::ReloadDataGroup(int kind, int value)
+{
+    (void)kind;
+    (void)value;
+}
+
+BOOL CALLBACK CEcrTilldeskApp::CloseWindowsOfProcess(HWND hWnd, LPARAM lParam)
+{
+    auto* child = reinterpret_cast<const PROCESS_INFORMATION*>(lParam);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hWnd, &pid);
+    if (pid != child->dwProcessId)
+        return TRUE;
+
+    // The first window of a process may be a hidden helper (an input-method
+    // window); the one to ask is its first visible, unowned top-level window.
+    WindowSearch search = {pid, nullptr};
+    ::EnumWindows(FindVisibleTopLevel, reinterpret_cast<LPARAM>(&search));
+    ::PostMessageW(search.found ? search.found : hWnd, WM_CLOSE, 0, 0);
+    return FALSE;
 }

@@ -1,14 +1,72 @@
 #pragma once
 
+#include <deque>
+
+#include "CEcrDll.h"
+#include "EcrWndNo.h"
 #include "afx.h"
 
-// The application object: starts the program and owns the current screen.
+class CCaptionManagerBase;
+
+// The application: starts the program, switches screens by window number on
+// request, reacts to changes of model, language and data folder, reloads
+// data groups and shuts down in a fixed order.
 class CEcrTilldeskApp : public CWinApp
 {
 public:
+    CEcrTilldeskApp();
+
     BOOL InitInstance() override;
     int ExitInstance() override;
 
+    // Makes the screen of wndNo current: the model library's own if it has
+    // one, else the program's. Nothing changes when neither can make it.
+    void ShowWindowByNumber(int wndNo, int listPos);
+    // The program's own screen for wndNo, created hidden; null if it has none.
+    CWnd* CreateOwnWindow(int wndNo);
+    // The library change of WM_ECR_MODEL_CHANGED.
+    void LoadModelDll(const wchar_t* path);
+    // EnumWindows callback: asks one top-level window of the child process
+    // at lParam (a PROCESS_INFORMATION) to close.
+    static BOOL CALLBACK CloseWindowsOfProcess(HWND hWnd, LPARAM lParam);
+
+    // The caption manager, or null while there is none.
+    CCaptionManagerBase* CaptionManager();
+    // Frees the current screen the way it was made.
+    void FreeCurrentWindow();
+
+    CWnd* CurrentWnd = nullptr;
+    BOOL CurrentIsExDialog = FALSE;
+    CEcrDll EcrDll;
+
+protected:
+    void OnShowWindowRequest(WPARAM wndNo, LPARAM listPos);
+    void OnExitRequest(WPARAM, LPARAM);
+    void OnFolderChanged(WPARAM folder, LPARAM);
+    void OnLanguageChanged(WPARAM language, LPARAM);
+    void OnModelChanged(WPARAM path, LPARAM);
+    void OnDataReload(WPARAM kind, LPARAM value);
+    void OnReplayDeferred(WPARAM, LPARAM);
+    void OnModalLoopsEnded() override;
+    DECLARE_MESSAGE_MAP()
+
 private:
-    CDialog* CurrentWnd = nullptr;
+    struct Deferred
+    {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        CString text;  // the model library path of WM_ECR_MODEL_CHANGED
+    };
+
+    void ReloadDataGroup(int kind, int value);
+    void RefreshCurrentWindow();
+    // Screen switches, model changes and the exit question wait until no
+    // modal loop runs, so no screen is destroyed under its own handler.
+    bool DeferWhileModal(UINT message, WPARAM wParam, LPARAM lParam, const wchar_t* text = nullptr);
+    void Execute(const Deferred& request);
+
+    std::deque<Deferred> m_deferred;
 };
+
+extern CEcrTilldeskApp theApp;

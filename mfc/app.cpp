@@ -223,8 +223,8 @@ CModalScope::CModalScope() : m_counted(OnUiThread())
 
 CModalScope::~CModalScope()
 {
-    if (m_counted)
-        --g_modalDepth;
+    if (m_counted && --g_modalDepth == 0 && g_app)
+        g_app->OnModalLoopsEnded();
 }
 
 int AfxWinMain(HINSTANCE instance)

@@ -38,6 +38,8 @@ public:
     // Posts to the message-only window (survives system modal loops).
     BOOL PostApplicationMessage(UINT message, WPARAM wParam, LPARAM lParam) const;
     HWND GetMessageWindow() const { return m_hMessageWnd; }
+    // Called when the last modal loop on the UI thread has ended.
+    virtual void OnModalLoopsEnded() {}
 
 protected:
     static const AFX_MSGMAP* GetThisMessageMap();

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "S_ECR_SETTING.h"
+#include "TempFolder.h"
+
+namespace {
+
+struct Settings : ::testing::Test
+{
+    TempFolder folder;
+    CurrentDirectoryScope cwd{folder.Path()};
+
+    CString Key(const wchar_t* section, const wchar_t* key)
+    {
+        wchar_t value[1024];
+        GetPrivateProfileStringW(section, key, L"<missing>", value, 1024, folder.File(L"Tilldesk.ini").c_str());
+        return value;
+    }
+    CString Model(S_ECR_SETTING& s, const wchar_t* name)
+    {
+        CString path = L"<missing>";
+        s.ModelMap.Lookup(name, path);
+        return path;
+    }
+};
+
+} // namespace
+
+TEST_F(Settings, NoFilesGiveTheDefaults)
+{
+    S_ECR_SETTING s;
+    EXPECT_STREQ(L".\\Data", s.DataPath);
+    EXPECT_STREQ(L"VORN-K5/K6 Ver1.00", s.EcrName);
+    EXPECT_STREQ(L"JPN", s.Language);
+    EXPECT_STREQ(L"VORN TOOL  Ver1.00", s.ToolName);
+    EXPECT_EQ(19200, s.BaudRate);
+    EXPECT_EQ(1, s.AutoPopup);
+    EXPECT_EQ(1, s.ModelMap.GetCount());
+    EXPECT_STREQ(L".\\VornK5Dll.dll", Model(s, L"VORN-K5/K6 Ver1.00"));
+    EXPECT_TRUE(s.ModelDllPath.IsEmpty());
+}
+
+TEST_F(Settings, WrittenBackWithoutTheFourHandKeptKeys)
+{
+    folder.Write(L"Tilldesk.ini", "[DEFAULT]\r\nLevel=3\r\n[OPENING]\r\nToolName=Mine\r\n[OPTION]\r\nCapEdit=1\r\n");
+    {
+        S_ECR_SETTING s;
+        EXPECT_EQ(3, s.Level);
+        EXPECT_EQ(1, s.CapEdit);
+        s.Level = 7;
+        s.ToolName = L"changed";
+        s.CapEdit = 0;
+        s.AutoPopup = 0;
+        s.EcrName = L"02 VORN-K2";
+    }
+    EXPECT_STREQ(L"02 VORN-K2", Key(L"DEFAULT", L"EcrName"));
+    EXPECT_STREQ(L"3", Key(L"DEFAULT", L"Level"));
+    EXPECT_STREQ(L"Mine", Key(L"OPENING", L"ToolName"));
+    EXPECT_STREQ(L"1", Key(L"OPTION", L"CapEdit"));
+    EXPECT_STREQ(L"<missing>", Key(L"OPTION", L"AutoPopup"));
+    EXPECT_STREQ(L"19200", Key(L"COM SETTING", L"BaudRate"));
+    EXPECT_STREQ(L".\\Ecr.lst", Key(L"ECR LIST", L"ListPath"));
+}
+
+TEST_F(Settings, NewFileIsUnicodeAndKeepsLongPathsAndHighAddresses)
+{
+    CString longPath = L"C:\\";
+    for (int i = 0; i < 30; ++i)
+        longPath += L"folder\x65e5\\";  // 240+ characters, some outside the ANSI code page
+    {
+        S_ECR_SETTING s;
+        s.DataPath = longPath;
+        s.IpREG = static_cast<int>(0xC0A8010Au);  // 192.168.1.10, negative as an int
+    }
+    std::string bytes = folder.Read(L"Tilldesk.ini");
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ("\xFF\xFE", bytes.substr(0, 2));
+    EXPECT_STREQ(L"-1062731510", Key(L"DEFAULT", L"IpREG"));
+
+    S_ECR_SETTING again;
+    EXPECT_STREQ(longPath, again.DataPath);
+    EXPECT_EQ(static_cast<int>(0xC0A8010Au), again.IpREG);
+}
+
+TEST_F(Settings, AddressWrittenUnsignedIsReadToo)
+{
+    folder.Write(L"Tilldesk.ini", "[DEFAULT]\r\nIpREG=3232235786\r\n");
+    S_ECR_SETTING s;
+    EXPECT_EQ(static_cast<int>(0xC0A8010Au), s.IpREG);
+}
+
+TEST_F(Settings, ModelListRules)
+{
+    folder.Write(L"Ecr.lst",
+                 "// a comment=with an equals sign\n"
+                 "02 VORN-K2 = .\\VornK2Dll.dll \n"
+                 "A=B=C\n"
+                 "  //x=y.dll\n"
+                 "no equals sign here\n"
+                 "=empty.dll\n"
+                 "02 VORN-K2=.\\Later.dll\n");
+    S_ECR_SETTING s;
+    EXPECT_EQ(4, s.ModelMap.GetCount());
+    EXPECT_STREQ(L".\\Later.dll", Model(s, L"02 VORN-K2"));
+    EXPECT_STREQ(L"C", Model(s, L"A=B"));
+    EXPECT_STREQ(L"y.dll", Model(s, L"//x"));
+    EXPECT_STREQ(L"empty.dll", Model(s, L""));
+    EXPECT_STREQ(L"<missing>", Model(s, L"// a comment"));
+}
+
+TEST_F(Settings, ModelListOfCommentsOnlyGivesTheDefaultModel)
+{
+    folder.Write(L"Ecr.lst", "// nothing=here\r\n//=\r\n");
+    S_ECR_SETTING s;
+    EXPECT_EQ(1, s.ModelMap.GetCount());
+    EXPECT_STREQ(L".\\VornK5Dll.dll", Model(s, L"VORN-K5/K6 Ver1.00"));
+}
