@@ -149,7 +149,7 @@ CWnd* CEcrTilldeskApp::CreateOwnWindow(int wndNo)
     case WNDNO_KEYBOARD: templateId = IDD_KEYBOARD_DIALOG; break;
     default: return nullptr;
     }
-    auto* dialog = new CPlaceholderDlg(wndNo);
+    auto* dialog = new CPlaceholderDlg(templateId, wndNo);
     if (!dialog->Create(templateId, CWnd::GetDesktopWindow())) {
         delete dialog;
         return nullptr;

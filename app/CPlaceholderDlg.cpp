@@ -1,6 +1,7 @@
 #include "CPlaceholderDlg.h"
 
 #include "EcrWndNo.h"
+#include "FrameworkResources.h"
 #include "resource.h"
 
 namespace {
@@ -12,22 +13,22 @@ static_assert(sizeof kTargets / sizeof kTargets[0] == IDC_GOTO_LAST - IDC_GOTO_F
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CPlaceholderDlg, CDialog)
+BEGIN_MESSAGE_MAP(CPlaceholderDlg, CEcrDialog)
     ON_CONTROL_RANGE(BN_CLICKED, IDC_GOTO_FIRST, IDC_GOTO_LAST, &CPlaceholderDlg::OnGoTo)
 END_MESSAGE_MAP()
 
-BOOL CPlaceholderDlg::OnInitDialog()
+CPlaceholderDlg::CPlaceholderDlg(UINT templateId, int wndNo) : CEcrDialog(templateId, wndNo)
 {
-    CDialog::OnInitDialog();
-    CString title;
-    title.Format(L"Tilldesk - window %d", m_wndNo);
-    SetWindowText(title);
-    return TRUE;
+    Icon = ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
 
-void CPlaceholderDlg::OnCancel()
+BOOL CPlaceholderDlg::OnInitDialog()
 {
-    PostEcrMessage(WM_ECR_EXIT_REQUEST);
+    CEcrDialog::OnInitDialog();
+    CString title;
+    title.Format(L"Tilldesk - window %d", WndNo);
+    SetWindowText(title);
+    return TRUE;
 }
 
 void CPlaceholderDlg::OnGoTo(UINT id)

@@ -43,3 +43,44 @@ UINT CListBox::ItemFromPoint(CPoint pt, BOOL& outside) const
     outside = HIWORD(r) != 0;
     return LOWORD(r);
 }
+
+BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style)
+{
+    return CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | style, CRect(), parent, 0);
+}
+
+TTTOOLINFOW CToolTipCtrl::ToolFor(CWnd* control, LPCWSTR text) const
+{
+    TTTOOLINFOW info = {};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_IDISHWND;
+    HWND owner = ::GetParent(control->m_hWnd);
+    info.hwnd = owner ? owner : control->m_hWnd;
+    info.uId = reinterpret_cast<UINT_PTR>(control->m_hWnd);
+    info.lpszText = const_cast<LPWSTR>(text);
+    return info;
+}
+
+BOOL CToolTipCtrl::AddTool(CWnd* control, LPCWSTR text)
+{
+    TTTOOLINFOW info = ToolFor(control, text);
+    return static_cast<BOOL>(SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)));
+}
+
+void CToolTipCtrl::UpdateTipText(LPCWSTR text, CWnd* control)
+{
+    TTTOOLINFOW info = ToolFor(control, text);
+    SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void CToolTipCtrl::DelTool(CWnd* control)
+{
+    TTTOOLINFOW info = ToolFor(control, nullptr);
+    SendMessage(TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+BOOL CToolTipCtrl::HasTool(CWnd* control) const
+{
+    TTTOOLINFOW info = ToolFor(control, nullptr);
+    return static_cast<BOOL>(SendMessage(TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)));
+}

@@ -124,3 +124,22 @@ public:
         return CWnd::Create(L"SCROLLBAR", nullptr, style, rect, parent, id);
     }
 };
+
+// Tooltips for a dialog's controls, one tool per control window.
+class CToolTipCtrl : public CWnd
+{
+public:
+    BOOL Create(CWnd* parent, DWORD style = 0);
+    void Activate(BOOL activate) { SendMessage(TTM_ACTIVATE, activate); }
+    int SetMaxTipWidth(int width) { return static_cast<int>(SendMessage(TTM_SETMAXTIPWIDTH, 0, width)); }
+    BOOL AddTool(CWnd* control, LPCWSTR text);
+    void UpdateTipText(LPCWSTR text, CWnd* control);
+    void DelTool(CWnd* control);
+    // Whether a tool for the control is registered.
+    BOOL HasTool(CWnd* control) const;
+    int GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }
+    void RelayEvent(MSG* msg) { SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg)); }
+
+private:
+    TTTOOLINFOW ToolFor(CWnd* control, LPCWSTR text) const;
+};

@@ -33,7 +33,7 @@ public:
     virtual BOOL Create(UINT templateId, CWnd* parent = nullptr);
     virtual INT_PTR DoModal();
     void EndDialog(int result);
-    BOOL IsModal() const { return m_bModal; }
+    BOOL InModalLoop() const { return m_bModal; }
 
     virtual BOOL OnInitDialog();
     virtual void OnOK();

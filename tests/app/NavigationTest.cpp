@@ -20,7 +20,7 @@ TestModelState* StateOf(const wchar_t* module)
 int CurrentNumber()
 {
     auto* screen = dynamic_cast<CPlaceholderDlg*>(theApp.CurrentWnd);
-    return screen ? screen->WndNo() : -1;
+    return screen ? screen->WndNo : -1;
 }
 
 struct Navigation : ::testing::Test
@@ -70,14 +70,14 @@ TEST_F(Navigation, NextScreenTakesThePlaceOfTheOldOne)
 {
     CWnd* old = theApp.CurrentWnd;
     HWND oldWnd = old->m_hWnd;
-    old->MoveWindow(40, 50, 500, 300);
+    old->MoveWindow(40, 50, 900, 600);
     theApp.ShowWindowByNumber(WNDNO_SELECT, 0);
     ASSERT_EQ(WNDNO_SELECT, CurrentNumber());
     EXPECT_FALSE(IsWindow(oldWnd));
     EXPECT_EQ(theApp.CurrentWnd, theApp.m_pMainWnd);
     CRect rect;
     theApp.CurrentWnd->GetWindowRect(&rect);
-    EXPECT_EQ(CRect(40, 50, 540, 350), rect);
+    EXPECT_EQ(CRect(40, 50, 940, 650), rect);
     EXPECT_FALSE(theApp.CurrentWnd->IsZoomed());
 }
 
@@ -88,14 +88,14 @@ TEST_F(Navigation, MaximisedStaysMaximisedAndMinimisedComesBackNormal)
     EXPECT_TRUE(theApp.CurrentWnd->IsZoomed());
 
     theApp.CurrentWnd->ShowWindow(SW_RESTORE);
-    theApp.CurrentWnd->MoveWindow(10, 20, 400, 300);
+    theApp.CurrentWnd->MoveWindow(10, 20, 1000, 700);
     theApp.CurrentWnd->ShowWindow(SW_MINIMIZE);
     theApp.ShowWindowByNumber(WNDNO_PLU, 0);
     EXPECT_FALSE(theApp.CurrentWnd->IsIconic());
     EXPECT_TRUE(theApp.CurrentWnd->IsWindowVisible());
     CRect rect;
     theApp.CurrentWnd->GetWindowRect(&rect);
-    EXPECT_EQ(CRect(10, 20, 410, 320), rect);
+    EXPECT_EQ(CRect(10, 20, 1010, 720), rect);
 }
 
 TEST_F(Navigation, UnknownNumberChangesOnlyTheListPosition)

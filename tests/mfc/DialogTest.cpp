@@ -66,7 +66,7 @@ TEST(Dialog, ModelessFromTemplateWithBoundControls)
     CTestDlg dlg;
     ASSERT_TRUE(dlg.Create(IDD_TEST));
     EXPECT_FALSE(dlg.IsWindowVisible());  // the template has no WS_VISIBLE
-    EXPECT_FALSE(dlg.IsModal());
+    EXPECT_FALSE(dlg.InModalLoop());
     EXPECT_EQ(0, dlg.modalDepthSeen);
     ASSERT_NE(nullptr, dlg.m_edit.m_hWnd);
     EXPECT_EQ(&dlg.m_edit, dlg.GetDlgItem(IDC_TEST_EDIT));

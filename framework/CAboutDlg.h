@@ -1,0 +1,17 @@
+#pragma once
+
+#include "afx.h"
+
+// Shows the product name and version from the program's version resource.
+class CAboutDlg : public CDialog
+{
+public:
+    CAboutDlg();
+
+    CStatic ProductName;
+    CStatic ProductVersion;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+};
