@@ -22,15 +22,21 @@ wine_start() {
         rm -f "$numfile"
     fi
 
-    if [ ! -f "$WINEPREFIX/.tilldesk-ready" ]; then
+    if [ ! -f "$WINEPREFIX/.tilldesk-ready-2" ]; then
         echo "wine: preparing the prefix in $WINEPREFIX"
         rm -rf "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1
         wineserver -w
         # Without a window manager Wine waits for one on every hide; draw frames ourselves.
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        # Japanese register text shows in the dialog fonts through font linking.
+        local face link='NotoSansCJK-Regular.ttc,Noto Sans CJK JP'
+        for face in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2' 'Microsoft Sans Serif' 'MS UI Gothic'; do
+            wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+                /v "$face" /t REG_MULTI_SZ /d "$link" /f >/dev/null 2>&1
+        done
         wineserver -w
-        touch "$WINEPREFIX/.tilldesk-ready"
+        touch "$WINEPREFIX/.tilldesk-ready-2"
     fi
     wineserver -p 2>/dev/null || true  # may already run for this prefix
     # Start Wine's own services now, detached from any output: started by a

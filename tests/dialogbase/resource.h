@@ -1,0 +1,7 @@
+#pragma once
+
+#define IDD_BASE_TEST 3000
+#define IDC_BASE_GRID 3001
+#define IDC_BASE_LIST 3002
+#define IDC_BASE_BUTTON 3003
+#define IDC_BASE_EDIT 3004
