@@ -57,7 +57,8 @@ bool CCaptionValue::HasFont() const
 CCaptionValue CCaptionValue::FromRecord(const S_ECR_CAP& cap)
 {
     CCaptionValue v;
-    if (cap.Font.GetSafeHandle() && cap.Font.GetLogFont(&v.Font) == 0)
+    HGDIOBJ font = cap.Font.GetSafeHandle();
+    if (font && (::GetObjectType(font) != OBJ_FONT || cap.Font.GetLogFont(&v.Font) == 0))
         std::memset(&v.Font, 0, sizeof v.Font);  // a handle that is no font
     v.Font.lfFaceName[LF_FACESIZE - 1] = 0;
     v.Text = cap.Text;

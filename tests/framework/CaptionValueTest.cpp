@@ -126,6 +126,15 @@ TEST(CaptionValue, RecordFontRoundTripsThroughTheLogFont)
     EXPECT_STREQ(L"MS UI Gothic", got.lfFaceName);
 }
 
+TEST(CaptionValue, AHandleThatIsNoFontGivesNoFont)
+{
+    S_ECR_CAP cap;
+    cap.Font.Attach(::CreateSolidBrush(RGB(1, 2, 3)));  // a library's mistake
+    cap.Text = L"T";
+    CCaptionValue v = CCaptionValue::FromRecord(cap);
+    EXPECT_FALSE(v.HasFont());
+}
+
 TEST(CaptionValue, EveryKindOfLineBreakIsWrittenAsBackslashN)
 {
     CCaptionValue v;
