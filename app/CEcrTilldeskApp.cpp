@@ -14,7 +14,7 @@
 // settings file and the model list), the caption-manager holder.
 CEcrTilldeskApp theApp;
 S_ECR_SETTING* g_pEcrSetting = new S_ECR_SETTING;
-CCaptionManagerBase** g_ppCaptionMgr = new CCaptionManagerBase*(theApp.CaptionManager());
+CCaptionManagerBase** g_ppCaptionMgr = new CCaptionManagerBase*(&theApp.CaptionMgr);
 int g_nShowListPos = 0;
 
 namespace {

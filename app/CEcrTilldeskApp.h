@@ -2,11 +2,10 @@
 
 #include <deque>
 
+#include "CCaptionMgr.h"
 #include "CEcrDll.h"
 #include "EcrWndNo.h"
 #include "afx.h"
-
-class CCaptionManagerBase;
 
 // The application: starts the program, switches screens by window number on
 // request, reacts to changes of model, language and data folder, reloads
@@ -38,6 +37,7 @@ public:
     CWnd* CurrentWnd = nullptr;
     BOOL CurrentIsExDialog = FALSE;
     CEcrDll EcrDll;
+    CCaptionMgr CaptionMgr;  // destroyed first: writes captions while the library is loaded
 
 protected:
     void OnShowWindowRequest(WPARAM wndNo, LPARAM listPos);
