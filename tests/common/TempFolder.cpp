@@ -1,6 +1,6 @@
 #include "TempFolder.h"
 
-#include <cstdio>
+#include "TestFiles.h"
 
 namespace {
 
@@ -49,25 +49,13 @@ TempFolder::~TempFolder()
 
 void TempFolder::Write(const wchar_t* name, const std::string& bytes) const
 {
-    FILE* f = _wfopen(File(name).c_str(), L"wb");
-    if (!f)
-        return;
-    fwrite(bytes.data(), 1, bytes.size(), f);
-    fclose(f);
+    WriteBytes(File(name), bytes);
 }
 
 std::string TempFolder::Read(const wchar_t* name) const
 {
-    WritePrivateProfileStringW(nullptr, nullptr, nullptr, File(name).c_str());
-    std::string bytes;
-    FILE* f = _wfopen(File(name).c_str(), L"rb");
-    if (!f)
-        return bytes;
-    char buf[4096];
-    for (size_t n; (n = fread(buf, 1, sizeof buf, f)) > 0;)
-        bytes.append(buf, n);
-    fclose(f);
-    return bytes;
+    FlushProfileCache(File(name));
+    return ReadBytes(File(name));
 }
 
 CurrentDirectoryScope::CurrentDirectoryScope(const std::wstring& folder)

@@ -16,6 +16,7 @@ public:
     const std::wstring& Path() const { return m_path; }
     // Path() + "\" + name.
     std::wstring File(const wchar_t* name) const { return m_path + L"\\" + name; }
+    std::wstring operator/(const std::wstring& name) const { return m_path + L"\\" + name; }
 
     // Writes raw bytes to a file in the folder.
     void Write(const wchar_t* name, const std::string& bytes) const;

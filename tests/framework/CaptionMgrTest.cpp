@@ -7,6 +7,7 @@
 
 #include "CCaptionMgr.h"
 #include "CCaptionValue.h"
+#include "TempFolder.h"
 #include "TestFiles.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "CEcrCharTable.h"
+#include "TempFolder.h"
 #include "TestFiles.h"
 
 namespace {

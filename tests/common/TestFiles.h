@@ -1,27 +1,9 @@
-// Files for the framework tests: a temporary folder per test and byte-exact
-// reading and writing.
+// Byte-exact file access for tests.
 #pragma once
 
 #include <string>
 
 #include <windows.h>
-
-// A fresh folder under the temporary folder, removed with its contents at the end.
-class TempFolder
-{
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::wstring& Path() const { return m_path; }
-    // Path() + "\" + name.
-    std::wstring operator/(const std::wstring& name) const { return m_path + L"\\" + name; }
-
-private:
-    std::wstring m_path;
-};
 
 std::string ReadBytes(const std::wstring& path);
 void WriteBytes(const std::wstring& path, const std::string& bytes);

@@ -1,51 +1,5 @@
 #include "TestFiles.h"
 
-#include <atomic>
-
-namespace {
-
-void RemoveTree(const std::wstring& path)
-{
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            std::wstring child = path + L"\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(child);
-            } else {
-                ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileW(child.c_str());
-            }
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(path.c_str());
-}
-
-}  // namespace
-
-TempFolder::TempFolder()
-{
-    static std::atomic<int> counter{0};
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    for (;;) {
-        m_path = std::wstring(temp) + L"tilldesk-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                 std::to_wstring(++counter);
-        if (::CreateDirectoryW(m_path.c_str(), nullptr))
-            break;
-    }
-}
-
-TempFolder::~TempFolder()
-{
-    RemoveTree(m_path);
-}
-
 std::string ReadBytes(const std::wstring& path)
 {
     std::string bytes;
