@@ -6,31 +6,26 @@
 #include "S_ECR_LABEL.h"
 
 // Codec type in the low byte of S_ECR_FIELD::Flags.
-enum EcrFieldType : DWORD
-{
-    FIELD_TEXT = 0,    // register text, space padded, Width bytes
-    FIELD_U8 = 1,
-    FIELD_U16 = 2,
-    FIELD_U32 = 4,     // shown signed, read back unsigned
-    FIELD_AMOUNT = 6,  // 48-bit sign and magnitude, ten-thousandths
-    FIELD_S64 = 8,     // 64-bit sign and magnitude
-    FIELD_S8 = 17,
-    FIELD_S16 = 18,
-    FIELD_S32 = 20,
-};
+constexpr DWORD FIELD_TEXT = 0;     // register text, space padded, Width bytes
+constexpr DWORD FIELD_U8 = 1;
+constexpr DWORD FIELD_U16 = 2;
+constexpr DWORD FIELD_U32 = 4;      // shown signed, read back unsigned
+constexpr DWORD FIELD_AMOUNT = 6;   // 48-bit sign and magnitude, ten-thousandths
+constexpr DWORD FIELD_S64 = 8;      // 64-bit sign and magnitude
+constexpr DWORD FIELD_S8 = 17;
+constexpr DWORD FIELD_S16 = 18;
+constexpr DWORD FIELD_S32 = 20;
 
-enum EcrFieldFlag : DWORD
-{
-    FIELD_TYPE_MASK = 0x000000FF,
-    FIELD_BCD = 0x00000100,        // packed decimal digits, shown in hexadecimal
-    FIELD_ZERO_PAD = 0x00000200,
-    FIELD_ALIGN_MASK = 0x00000C00,
-    FIELD_ALIGN_LEFT = 0x00000400,
-    FIELD_ALIGN_CENTER = 0x00000C00,
-    FIELD_RANGE_SHADE = 0x00001000,  // out-of-range values are read-only
-    FIELD_EDITABLE = 0x00002000,
-    FIELD_PLAIN_TEXT = 0x00004000,   // text in the ANSI code page, not the character table
-};
+// Flag bits above the type.
+constexpr DWORD FIELD_TYPE_MASK = 0x000000FF;
+constexpr DWORD FIELD_BCD = 0x00000100;          // packed decimal digits, shown in hexadecimal
+constexpr DWORD FIELD_ZERO_PAD = 0x00000200;
+constexpr DWORD FIELD_ALIGN_MASK = 0x00000C00;
+constexpr DWORD FIELD_ALIGN_LEFT = 0x00000400;
+constexpr DWORD FIELD_ALIGN_CENTER = 0x00000C00;
+constexpr DWORD FIELD_RANGE_SHADE = 0x00001000;  // out-of-range values are read-only
+constexpr DWORD FIELD_EDITABLE = 0x00002000;
+constexpr DWORD FIELD_PLAIN_TEXT = 0x00004000;   // text in the ANSI code page, not the character table
 
 // How the record card edits a field; other values hide it on the card.
 enum EcrCardKind : int

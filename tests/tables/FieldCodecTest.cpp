@@ -118,7 +118,7 @@ TEST(FieldCodec, DocumentedExamples)
 
 TEST(FieldCodec, UnknownTypeOrNoAddressFailsWithoutWriting)
 {
-    for (DWORD type : {3u, 21u, 255u}) {
+    for (DWORD type : {3ul, 21ul, 255ul}) {
         S_ECR_FIELD f = MakeField(type, 0, 4);
         Bytes bytes(8, 0x11);
         CString text;
