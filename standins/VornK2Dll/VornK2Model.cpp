@@ -2,6 +2,9 @@
 
 #include "ChoiceGroup.h"
 #include "GroupRegistry.h"
+#include "LogoGroup.h"
+#include "ReportGroup.h"
+#include "ReportSet.h"
 #include "TableGroup.h"
 
 namespace VornK2Model {
@@ -187,6 +190,28 @@ void AddChoices(GroupRegistry& registry)
     registry.Add(std::make_unique<ChoiceGroup>(L"CHOICES", 0, true, std::move(lists)), WND_CHOICES);
 }
 
+std::vector<ReportKind> ReportKinds()
+{
+    FieldSpec count = {L"Count", 1911, FIELD_S32, 8};
+    FieldSpec amount = {L"Amount", 1912, FIELD_AMOUNT, 12};
+    return {
+        {1, L"FIN", {L"Financial", 1021, ALL, -1, 50},
+         {{L"Item", 1901, FIELD_TEXT | LEFT, 16}, count, amount}, 0, 0, 0},
+        {2, L"DEPT", {L"Dept sales", 1022, ALL, -1, 99},
+         {{L"Dept No.", 1902, FIELD_U16 | BCD | ZP | CENTER, 4}, {L"Name", 1903, FIELD_TEXT | LEFT, 16}, count, amount}, 2, 1, 99},
+        {3, L"PLU", {L"PLU sales", 1023, SUPERVISOR, -1, 20000},
+         {{L"PLU Code", 1904, FIELD_S64 | LEFT, 14}, {L"Name", 1905, FIELD_TEXT | LEFT, 24}, count, amount}, 2, 1, 20000},
+        {4, L"CLERK", {L"Clerk sales", 1024, ALL, -1, 50},
+         {{L"Clerk No.", 1906, FIELD_U8 | ZP | CENTER, 2}, {L"Name", 1907, FIELD_TEXT | LEFT, 12}, count, amount}, 1, 1, 50},
+    };
+}
+
+void AddLogos(GroupRegistry& registry)
+{
+    registry.Add(std::make_unique<LogoGroup>(LogoGroup::Identity{L"LOGO1", L"LOGO1.ECR", L"Receipt top logo", 1031, 8, 384, 96}), WND_NONE);
+    registry.Add(std::make_unique<LogoGroup>(LogoGroup::Identity{L"LOGO2", L"LOGO2.ECR", L"Receipt bottom logo", 1032, 9, 384, 48}), WND_NONE);
+}
+
 } // namespace
 
 void Build(GroupRegistry& registry)
@@ -198,7 +223,10 @@ void Build(GroupRegistry& registry)
     AddSMode(registry);
     AddMessage(registry);
     AddKeyboard(registry);
+    AddLogos(registry);
     AddChoices(registry);
+    registry.Add(std::make_unique<ReportSet>(10, ReportKinds()), WND_REPORT_SET);
+    registry.Add(std::make_unique<ReportGroup>(11, ReportKinds()), WND_REPORTS);
     registry.Add(std::make_unique<ChoiceGroup>(L"RESERVED", 0, false, std::vector<ChoiceGroup::Choices>{}), WND_RESERVED);
 }
 
