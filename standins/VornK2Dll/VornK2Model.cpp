@@ -190,6 +190,8 @@ void AddChoices(GroupRegistry& registry)
     registry.Add(std::make_unique<ChoiceGroup>(L"CHOICES", 0, true, std::move(lists)), WND_CHOICES);
 }
 
+} // namespace
+
 std::vector<ReportKind> ReportKinds()
 {
     FieldSpec count = {L"Count", 1911, FIELD_S32, 8};
@@ -205,6 +207,8 @@ std::vector<ReportKind> ReportKinds()
          {{L"Clerk No.", 1906, FIELD_U8 | ZP | CENTER, 2}, {L"Name", 1907, FIELD_TEXT | LEFT, 12}, count, amount}, 1, 1, 50},
     };
 }
+
+namespace {
 
 void AddLogos(GroupRegistry& registry)
 {

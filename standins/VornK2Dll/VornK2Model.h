@@ -1,5 +1,9 @@
 #pragma once
 
+#include <vector>
+
+#include "ReportKind.h"
+
 class GroupRegistry;
 
 // The data layout of the register model "02 VORN-K2": its groups, tables and
@@ -23,5 +27,8 @@ enum WndNo : int
 };
 
 void Build(GroupRegistry& registry);
+
+// The reports the register produces.
+std::vector<ReportKind> ReportKinds();
 
 } // namespace VornK2Model

@@ -58,7 +58,8 @@ VornK2Library::VornK2Library()
     Settings().Language = L"ENG";
     Settings().Level = 0;
     Export<PFN_SetGClassAddr>(m_module, "SetGClassAddr")(&Settings(), &m_captionPtr);
-    Export<PFN_SetEcrFolder>(m_module, "SetEcrFolder")(m_folder.c_str());
+    m_setFolder = Export<PFN_SetEcrFolder>(m_module, "SetEcrFolder");
+    m_setFolder(m_folder.c_str());
     g_messages.clear();
 }
 
@@ -68,6 +69,11 @@ VornK2Library::~VornK2Library()
         ::FreeLibrary(m_module);
     Settings().Language.Empty();
     RemoveTree(m_folder);
+}
+
+void VornK2Library::UseFolder(const std::wstring& folder)
+{
+    m_setFolder(folder.c_str());
 }
 
 int VornK2Library::RecordBox(HWND, LPCWSTR text, LPCWSTR, UINT)

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "CEcrData.h"
+#include "CEcrReportSet.h"
 #include "EcrDllExports.h"
 #include "FakeCaptionManager.h"
 #include "S_ECR_SETTING.h"
@@ -28,6 +29,8 @@ public:
 
     S_ECR_SETTING& Settings() { return *reinterpret_cast<S_ECR_SETTING*>(m_settings); }
     const std::wstring& Folder() const { return m_folder; }
+    // Hands the library another data folder.
+    void UseFolder(const std::wstring& folder);
     std::wstring PathOf(const wchar_t* name) const { return m_folder + L"\\" + name; }
     // Texts of the library's message boxes since the last call.
     std::vector<std::wstring> TakeMessages();
@@ -39,6 +42,7 @@ private:
     static int RecordBox(HWND, LPCWSTR text, LPCWSTR, UINT);
 
     HMODULE m_module = nullptr;
+    PFN_SetEcrFolder m_setFolder = nullptr;
     PFN_GetEcrDataFromWndNo m_getFromWndNo = nullptr;
     PFN_GetEcrDataCount m_getCount = nullptr;
     PFN_GetEcrDataFromIndex m_getFromIndex = nullptr;
