@@ -37,3 +37,8 @@ CString LibraryState::Language() const
 {
     return g_pEcrSetting ? g_pEcrSetting->Language : CString();
 }
+
+void LibraryState::Tell(const CString& text, UINT icon)
+{
+    AfxShowMessageBox(nullptr, text, L"02 VORN-K2", MB_OK | icon);
+}

@@ -23,6 +23,8 @@ public:
     // The settings' user level and language, or their defaults without settings.
     int Level() const;
     CString Language() const;
+    // A message of the library's own, titled with the model name.
+    static void Tell(const CString& text, UINT icon);
 
 private:
     CString m_folder;

@@ -91,12 +91,12 @@ BOOL TableGroup::CommitData(int)
     CString message;
     if (m_damaged || !Loaded) {
         message.Format(L"%s could not be read whole and is left unchanged.", FilePath().GetString());
-        AfxMessageBox(message, MB_OK | MB_ICONSTOP);
+        LibraryState::Tell(message, MB_ICONSTOP);
         return FALSE;
     }
     if (!GroupFile::Write(FilePath(), GroupId, Tables())) {
         message.Format(L"%s could not be written; the previous file is kept.", FilePath().GetString());
-        AfxMessageBox(message, MB_OK | MB_ICONSTOP);
+        LibraryState::Tell(message, MB_ICONSTOP);
         return FALSE;
     }
     MarkSaved();
@@ -128,6 +128,6 @@ BOOL TableGroup::ImportCsv(int table, const wchar_t* path)
     CString errors;
     if (CsvExchange::Import(*m_tables[table], path, errors))
         return TRUE;
-    AfxMessageBox(L"The CSV file was not imported; the table is unchanged.\n\n" + errors, MB_OK | MB_ICONEXCLAMATION);
+    LibraryState::Tell(L"The CSV file was not imported; the table is unchanged.\n\n" + errors, MB_ICONEXCLAMATION);
     return FALSE;
 }
