@@ -1,6 +1,7 @@
 #include "VornK2Model.h"
 
 #include "ChoiceGroup.h"
+#include "EcrKeyboard.h"
 #include "GroupRegistry.h"
 #include "LogoGroup.h"
 #include "ReportGroup.h"
@@ -163,6 +164,7 @@ void AddKeyboard(GroupRegistry& registry)
     std::vector<FieldSpec> map;
     for (int c = 0; c < 10; ++c)
         map.push_back({columns[c], 1701 + c, FIELD_U16 | ED, 3});
+    // Tables in the order EcrKeyboardTable gives.
     group->AddTable({L"Key map", 1010, ALL, -1, 8}, map);
     group->AddTable({L"Key list", 1011, ALL, -1, 200}, {
         {L"Assignable", 1711, FIELD_U8, 1},

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "AtomicFile.h"
+#include "EcrKeyboard.h"
 #include "GroupRegistry.h"
 #include "LibraryState.h"
 #include "LogoGroup.h"
@@ -180,7 +181,7 @@ void FillKeyboard(TableGroup& g)
                                         L"CLEAR", L"VOID", L"X/TIME", L"CLK#", L"ST", L"CREDIT", L"CASH",
                                         L"RECEIPT", L"RA", L"PO", L"RETURN", L"QTY"};
     {
-        TableFiller f(g.Table(1));
+        TableFiller f(g.Table(KEYBOARD_LIST));
         f.Add({L"1", L"0000", L""});
         for (int i = 1; i <= 36; ++i) {
             CString name;
@@ -205,7 +206,7 @@ void FillKeyboard(TableGroup& g)
         map[r][9] = fixed(12 + r);
     map[7][9] = fixed(18);
     {
-        TableFiller f(g.Table(0));
+        TableFiller f(g.Table(KEYBOARD_MAP));
         for (const auto& row : map) {
             std::vector<CString> texts;
             for (int k : row)
@@ -213,7 +214,7 @@ void FillKeyboard(TableGroup& g)
             f.Add({texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6], texts[7], texts[8], texts[9]});
         }
     }
-    TableFiller f(g.Table(2));
+    TableFiller f(g.Table(KEYBOARD_MERGE));
     f.Add({L"9", L"6", L"9", L"7"});  // CASH spans two rows
 }
 
