@@ -42,11 +42,3 @@ int GroupRegistry::IndexOf(const CEcrData* data) const
             return static_cast<int>(i);
     return -1;
 }
-
-TableGroup* GroupRegistry::TablesOf(int wndNo)
-{
-    for (Entry& e : m_entries)
-        if (e.wndNo == wndNo)
-            return e.tables;
-    return nullptr;
-}

@@ -33,7 +33,6 @@ public:
     CEcrData* FromIndex(int index);
     int Count() const { return static_cast<int>(m_entries.size()); }
     int IndexOf(const CEcrData* data) const;
-    TableGroup* TablesOf(int wndNo);
 
     // Runs the model's builder, which adds the groups.
     explicit GroupRegistry(void (*build)(GroupRegistry&)) { build(*this); }

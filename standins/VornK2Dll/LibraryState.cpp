@@ -18,16 +18,6 @@ void LibraryState::Bind(S_ECR_SETTING* settings, CCaptionManagerBase** captionHo
     g_ppCaptionMgr = captionHolder;
 }
 
-S_ECR_SETTING* LibraryState::Settings() const
-{
-    return g_pEcrSetting;
-}
-
-CCaptionManagerBase* LibraryState::Captions() const
-{
-    return g_ppCaptionMgr ? *g_ppCaptionMgr : nullptr;
-}
-
 int LibraryState::Level() const
 {
     return g_pEcrSetting ? g_pEcrSetting->Level : 0;

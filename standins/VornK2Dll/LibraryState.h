@@ -16,9 +16,6 @@ public:
     void Bind(S_ECR_SETTING* settings, CCaptionManagerBase** captionHolder);
     void SetFolder(const wchar_t* folder) { m_folder = folder; }
 
-    S_ECR_SETTING* Settings() const;
-    // The caption manager, or null while the program has none.
-    CCaptionManagerBase* Captions() const;
     const CString& Folder() const { return m_folder; }
     // The settings' user level and language, or their defaults without settings.
     int Level() const;
