@@ -30,3 +30,9 @@ static_assert(offsetof(CEcrGraphic, Image.m_hObject) == 44);
 static_assert(offsetof(CEcrGraphic, LogoName) == 48);
 static_assert(offsetof(CEcrGraphic, Params) == 52);
 static_assert(sizeof(CEcrGraphic) == 72);
+
+// The logo view of a group, or null for any other group type.
+inline CEcrGraphic* AsGraphic(CEcrData* data)
+{
+    return data && data->GroupType == GROUP_LOGO ? static_cast<CEcrGraphic*>(data) : nullptr;
+}

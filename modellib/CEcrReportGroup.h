@@ -19,3 +19,9 @@ protected:
     CEcrReportGroup() = default;
     ~CEcrReportGroup() = default;
 };
+
+// The report-group view of a group, or null for any other group type.
+inline CEcrReportGroup* AsReportGroup(CEcrData* data)
+{
+    return data && data->GroupType == GROUP_REPORTS ? static_cast<CEcrReportGroup*>(data) : nullptr;
+}

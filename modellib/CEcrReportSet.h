@@ -35,6 +35,12 @@ static_assert(offsetof(CEcrReportSet, ReportFiles) == 36);
 static_assert(sizeof(CEcrReportSet::FileList) == 28);
 static_assert(offsetof(CEcrReportSet::FileList::CNode, data) == 8, "node: next, prev, key, name");
 
+// The report-set view of a group, or null for any other group type.
+inline CEcrReportSet* AsReportSet(CEcrData* data)
+{
+    return data && data->GroupType == GROUP_REPORT_SET ? static_cast<CEcrReportSet*>(data) : nullptr;
+}
+
 // Offset readers of the report-file list, as the program reads it.
 inline const CEcrReportSet::FileList::CNode* ReportFileHead(const CEcrData* set)
 {

@@ -61,7 +61,10 @@ TEST(VornK2Reports, ReportFilesAreListedAndConverted)
     EXPECT_EQ(node->data.Key, KEY_DEPT);
     EXPECT_STREQ(node->data.Name, L"DEPT1230.VKR");
 
-    auto* reportSet = static_cast<CEcrReportSet*>(set);
+    CEcrReportSet* reportSet = AsReportSet(set);
+    ASSERT_NE(reportSet, nullptr);
+    EXPECT_EQ(AsReportGroup(set), nullptr);
+    EXPECT_EQ(AsGraphic(set), nullptr);
     EXPECT_FALSE(reportSet->ConvertReport(0, 0));
     EXPECT_FALSE(reportSet->ConvertReport(2, 0));
     ASSERT_TRUE(reportSet->ConvertReport(1, 0));
@@ -88,8 +91,9 @@ TEST(VornK2Reports, ReportFilesAreListedAndConverted)
 TEST(VornK2Reports, ReportGroupDescribesItsReports)
 {
     VornK2Library lib;
-    auto* reports = static_cast<CEcrReportGroup*>(lib.Group(WND_REPORTS));
-    ASSERT_EQ(reports->GroupType, 4);
+    CEcrReportGroup* reports = AsReportGroup(lib.Group(WND_REPORTS));
+    ASSERT_NE(reports, nullptr);
+    EXPECT_EQ(AsReportSet(lib.Group(WND_REPORTS)), nullptr);
     void** slots = *reinterpret_cast<void***>(reports);
     using CountFn = int(__attribute__((thiscall)) *)(CEcrReportGroup*);
     ASSERT_EQ(reinterpret_cast<CountFn>(slots[16])(reports), 4);
@@ -106,8 +110,8 @@ TEST(VornK2Reports, ReportGroupDescribesItsReports)
 CEcrGraphic* FirstLogo(VornK2Library& lib)
 {
     for (int i = 0; i < lib.Count(); ++i)
-        if (lib.At(i)->GroupType == 5)
-            return static_cast<CEcrGraphic*>(lib.At(i));
+        if (CEcrGraphic* logo = AsGraphic(lib.At(i)))
+            return logo;
     return nullptr;
 }
 
