@@ -1,6 +1,8 @@
-// The eight exports of the demo model library for model "02 VORN-K2".
+// The eight exports of the demo model library for model "02 VORN-K2", and
+// the library's message-box seam for tests.
 #include "afx.h"
 #include "EcrDllExports.h"
+#include "GroupRegistry.h"
 #include "LibraryState.h"
 
 #define VORN_EXPORT extern "C" __declspec(dllexport)
@@ -26,22 +28,29 @@ VORN_EXPORT int WINAPI SetEcrFolder(const wchar_t* folder)
     return 0;
 }
 
-VORN_EXPORT CEcrData* WINAPI GetEcrDataFromWndNo(int)
+VORN_EXPORT CEcrData* WINAPI GetEcrDataFromWndNo(int wndNo)
 {
-    return nullptr;
+    return GroupRegistry::Instance().FromWndNo(wndNo);
 }
 
 VORN_EXPORT int WINAPI GetEcrDataCount()
 {
-    return 0;
+    return GroupRegistry::Instance().Count();
 }
 
-VORN_EXPORT CEcrData* WINAPI GetEcrDataFromIndex(int)
+VORN_EXPORT CEcrData* WINAPI GetEcrDataFromIndex(int index)
 {
-    return nullptr;
+    return GroupRegistry::Instance().FromIndex(index);
 }
 
-VORN_EXPORT int WINAPI GetEcrIndexFromData(CEcrData*)
+VORN_EXPORT int WINAPI GetEcrIndexFromData(CEcrData* data)
 {
-    return -1;
+    return GroupRegistry::Instance().IndexOf(data);
+}
+
+// The library's messages (CSV refusals, write failures) go through its own
+// copy of the framework's message-box seam; tests answer them here.
+VORN_EXPORT AfxMessageBoxHandler WINAPI VornSetMessageBoxHandler(AfxMessageBoxHandler handler)
+{
+    return AfxSetMessageBoxHandler(handler);
 }

@@ -6,7 +6,8 @@ class CCaptionManagerBase;
 struct S_ECR_SETTING;
 
 // What the program handed the library: its settings, the caption-manager
-// holder and the data folder.
+// holder and the data folder. The settings and the holder are kept in the
+// library's own g_pEcrSetting and g_ppCaptionMgr, where the field codec looks.
 class LibraryState
 {
 public:
@@ -15,13 +16,13 @@ public:
     void Bind(S_ECR_SETTING* settings, CCaptionManagerBase** captionHolder);
     void SetFolder(const wchar_t* folder) { m_folder = folder; }
 
-    S_ECR_SETTING* Settings() const { return m_settings; }
-    // The caption manager, or null while the program has none.
-    CCaptionManagerBase* Captions() const { return m_captionHolder ? *m_captionHolder : nullptr; }
     const CString& Folder() const { return m_folder; }
+    // The settings' user level and language, or their defaults without settings.
+    int Level() const;
+    CString Language() const;
+    // A message of the library's own, titled with the model name.
+    static void Tell(const CString& text, UINT icon);
 
 private:
-    S_ECR_SETTING* m_settings = nullptr;
-    CCaptionManagerBase** m_captionHolder = nullptr;
     CString m_folder;
 };

@@ -1,0 +1,103 @@
+#include "ReportGroup.h"
+
+#include <string>
+
+#include "AtomicFile.h"
+#include "CsvExchange.h"
+#include "LibraryState.h"
+
+ReportGroup::ReportGroup(int groupId, const std::vector<ReportKind>& kinds) : m_kinds(kinds)
+{
+    Name = L"REPORT";
+    GroupType = GROUP_REPORTS;
+    GroupId = groupId;
+    Enabled = 1;
+    for (const ReportKind& kind : m_kinds)
+        m_tables.push_back(std::make_unique<EcrTable>(kind.layout, kind.fields));
+}
+
+S_ECR_LABEL* ReportGroup::GetReportLabel(int index)
+{
+    return Valid(index) ? &m_tables[index]->Table()->Label : nullptr;
+}
+
+CString ReportGroup::ReportListPath()
+{
+    CString path;
+    DWORD size = MAX_PATH;
+    for (;;) {
+        DWORD n = ::GetModuleFileNameW(nullptr, path.GetBuffer(static_cast<int>(size)), size);
+        if (n == 0) {
+            path.ReleaseBuffer(0);
+            return path;
+        }
+        if (n < size) {
+            path.ReleaseBuffer(static_cast<int>(n));
+            break;
+        }
+        size *= 2;
+    }
+    int slash = path.ReverseFind(L'\\');
+    return path.Left(slash + 1) + L"report.lst";
+}
+
+CString ReportGroup::LatestCsv(const CString& folder, const wchar_t* prefix)
+{
+    CString latest;
+    WIN32_FIND_DATAW found;
+    HANDLE find = ::FindFirstFileW(JoinPath(folder, L"????????"), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return latest;
+    CString latestDate;
+    do {
+        CString date = found.cFileName;
+        bool digits = date.GetLength() == 8 && date.SpanIncluding(L"0123456789") == date;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !digits || date.Compare(latestDate) <= 0)
+            continue;
+        CString csv = JoinPath(JoinPath(folder, date), CString(prefix) + L".CSV");
+        if (::GetFileAttributesW(csv) != INVALID_FILE_ATTRIBUTES) {
+            latest = csv;
+            latestDate = date;
+        }
+    } while (::FindNextFileW(find, &found));
+    ::FindClose(find);
+    return latest;
+}
+
+void ReportGroup::ReloadFromFolder(const wchar_t* folder)
+{
+    CString base = folder ? CString(folder) : LibraryState::Instance().Folder();
+    unsigned level = static_cast<unsigned>(LibraryState::Instance().Level());
+    std::wstring list;
+    for (size_t i = 0; i < m_kinds.size(); ++i) {
+        EcrTable& table = *m_tables[i];
+        table.Clear();
+        CString csv = LatestCsv(base, m_kinds[i].prefix);
+        CString errors;
+        if (!csv.IsEmpty() && !CsvExchange::Import(table, csv, errors))
+            table.Clear();
+        if (static_cast<unsigned>(table.Table()->Level) >= level)
+            list += std::wstring(csv.GetString()) + L"\r\n";
+    }
+    AtomicFile::Write(ReportListPath(), list.data(), list.size() * sizeof(wchar_t));
+    Loaded = 1;
+}
+
+void ReportGroup::Reset()
+{
+    for (auto& t : m_tables)
+        t->Clear();
+    Loaded = 0;
+}
+
+BOOL ReportGroup::LoadData(const wchar_t* folder)
+{
+    if (!Loaded)
+        ReloadFromFolder(folder);
+    return TRUE;
+}
+
+BOOL ReportGroup::ExportCsv(int table, const wchar_t* path)
+{
+    return Valid(table) && path && CsvExchange::Export(*m_tables[table], path);
+}

@@ -1,0 +1,133 @@
+#include "TableGroup.h"
+
+#include "CsvExchange.h"
+#include "GroupFile.h"
+#include "LibraryState.h"
+
+TableGroup::TableGroup(const Identity& id) : m_name(id.name), m_file(id.file), m_registerParam(id.registerParam)
+{
+    Name = m_name;
+    FileName = m_file;
+    GroupType = id.groupType;
+    GroupId = id.groupId;
+    Enabled = 1;
+}
+
+EcrTable& TableGroup::AddTable(const EcrTable::Layout& layout, const std::vector<FieldSpec>& fields)
+{
+    m_tables.push_back(std::make_unique<EcrTable>(layout, fields));
+    return *m_tables.back();
+}
+
+std::vector<EcrTable*> TableGroup::Tables() const
+{
+    std::vector<EcrTable*> tables;
+    for (const auto& t : m_tables)
+        tables.push_back(t.get());
+    return tables;
+}
+
+CString TableGroup::FilePath() const
+{
+    CString path = m_folder;
+    if (!path.IsEmpty() && path[path.GetLength() - 1] != L'\\' && path[path.GetLength() - 1] != L'/')
+        path += L'\\';
+    return path + m_file;
+}
+
+void TableGroup::MarkSaved()
+{
+    for (auto& t : m_tables)
+        t->MarkSaved();
+    UnsavedChanges = 0;
+}
+
+void TableGroup::RefreshUnsaved()
+{
+    int changed = 0;
+    for (auto& t : m_tables)
+        changed += t->ChangedRecords();
+    UnsavedChanges = changed;
+}
+
+BOOL TableGroup::Read(const wchar_t* folder)
+{
+    m_folder = folder ? CString(folder) : LibraryState::Instance().Folder();
+    GroupFile::Result result = GroupFile::Read(FilePath(), GroupId, Tables());
+    m_damaged = result == GroupFile::Result::Damaged;
+    MarkSaved();
+    // A damaged file stays unloaded, so the program offers no Update over it.
+    Loaded = m_damaged ? 0 : 1;
+    return result == GroupFile::Result::Ok;
+}
+
+void TableGroup::ReloadFromFolder(const wchar_t* folder)
+{
+    Read(folder);
+}
+
+void TableGroup::Reset()
+{
+    for (auto& t : m_tables)
+        t->Clear();
+    MarkSaved();
+    Loaded = 0;
+}
+
+BOOL TableGroup::LoadData(const wchar_t* folder)
+{
+    if (Loaded)
+        return TRUE;
+    return Read(folder);
+}
+
+BOOL TableGroup::CommitData(int)
+{
+    for (auto& t : m_tables) {
+        int duplicate = t->FindDuplicateKey();
+        if (duplicate >= 0)
+            return FALSE;
+    }
+    CString message;
+    if (m_damaged || !Loaded) {
+        message.Format(L"%s could not be read whole and is left unchanged.", FilePath().GetString());
+        LibraryState::Tell(message, MB_ICONSTOP);
+        return FALSE;
+    }
+    if (!GroupFile::Write(FilePath(), GroupId, Tables())) {
+        message.Format(L"%s could not be written; the previous file is kept.", FilePath().GetString());
+        LibraryState::Tell(message, MB_ICONSTOP);
+        return FALSE;
+    }
+    MarkSaved();
+    return TRUE;
+}
+
+S_ECR_TABLE* TableGroup::GetTable(int key)
+{
+    return key >= 0 && key < GetTableCount() ? m_tables[key]->Table() : nullptr;
+}
+
+void TableGroup::SortTable(int table)
+{
+    if (table >= 0 && table < GetTableCount())
+        m_tables[table]->Sort();
+}
+
+BOOL TableGroup::ExportCsv(int table, const wchar_t* path)
+{
+    if (table < 0 || table >= GetTableCount() || !path)
+        return FALSE;
+    return CsvExchange::Export(*m_tables[table], path);
+}
+
+BOOL TableGroup::ImportCsv(int table, const wchar_t* path)
+{
+    if (table < 0 || table >= GetTableCount() || !path)
+        return FALSE;
+    CString errors;
+    if (CsvExchange::Import(*m_tables[table], path, errors))
+        return TRUE;
+    LibraryState::Tell(L"The CSV file was not imported; the table is unchanged.\n\n" + errors, MB_ICONEXCLAMATION);
+    return FALSE;
+}

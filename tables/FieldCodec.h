@@ -1,0 +1,19 @@
+// Register field bytes to display text and back, by the field's descriptor.
+// The codec keeps no state and validates nothing; callers check values first.
+#pragma once
+
+#include <windows.h>
+
+#include "S_ECR_FIELD.h"
+#include "afx.h"
+
+// TRUE for a known type and a field address; otherwise "?" and FALSE.
+BOOL FormatField(const S_ECR_FIELD* field, const BYTE* bytes, CString& text);
+
+// As FormatField, but amounts keep all four stored decimals, so that the text
+// parses back to the same bytes (CSV exchange).
+BOOL FormatFieldExact(const S_ECR_FIELD* field, const BYTE* bytes, CString& text);
+
+// Writes the field's bytes; FALSE with nothing written for an unknown type or
+// no address. Text fields keep at most the width in whole characters.
+BOOL ParseField(const S_ECR_FIELD* field, const CString& text, BYTE* bytes);

@@ -1,0 +1,81 @@
+#include "RegisterText.h"
+
+#include "CCaptionManagerBase.h"
+#include "EcrGlobals.h"
+
+namespace {
+
+CCaptionManagerBase* CaptionManager()
+{
+    return g_ppCaptionMgr ? *g_ppCaptionMgr : nullptr;
+}
+
+} // namespace
+
+UINT ThreadCodePage()
+{
+    wchar_t number[8] = {};
+    if (::GetLocaleInfoW(::GetThreadLocale(), LOCALE_IDEFAULTANSICODEPAGE, number, 8) == 0)
+        return ::GetACP();
+    UINT cp = static_cast<UINT>(_wtoi(number));
+    return cp ? cp : ::GetACP();
+}
+
+CStringA TextToAnsi(const CString& text)
+{
+    CStringA bytes;
+    if (text.IsEmpty())
+        return bytes;
+    UINT cp = ThreadCodePage();
+    int n = ::WideCharToMultiByte(cp, 0, text, text.GetLength(), nullptr, 0, nullptr, nullptr);
+    if (n <= 0)
+        return bytes;
+    ::WideCharToMultiByte(cp, 0, text, text.GetLength(), bytes.GetBufferSetLength(n), n, nullptr, nullptr);
+    return bytes;
+}
+
+CString AnsiToText(const char* bytes, int length)
+{
+    CString text;
+    if (length <= 0)
+        return text;
+    UINT cp = ThreadCodePage();
+    int n = ::MultiByteToWideChar(cp, 0, bytes, length, nullptr, 0);
+    if (n <= 0)
+        return text;
+    ::MultiByteToWideChar(cp, 0, bytes, length, text.GetBufferSetLength(n), n);
+    return text;
+}
+
+CString RegisterToText(const char* bytes, int length, bool plain)
+{
+    CCaptionManagerBase* captions = CaptionManager();
+    if (plain || !captions)
+        return AnsiToText(bytes, length);
+    CString text;
+    captions->EcrToUnicode(CStringA(bytes, length), text);
+    return text;
+}
+
+CStringA TextToRegister(const CString& text, bool plain)
+{
+    CCaptionManagerBase* captions = CaptionManager();
+    if (plain || !captions)
+        return TextToAnsi(text);
+    CStringA bytes;
+    captions->UnicodeToEcr(text, bytes);
+    return bytes;
+}
+
+int FitRegisterBytes(const char* bytes, int length, int width)
+{
+    UINT cp = ThreadCodePage();
+    int fit = 0;
+    while (fit < length) {
+        int size = ::IsDBCSLeadByteEx(cp, static_cast<BYTE>(bytes[fit])) && fit + 1 < length ? 2 : 1;
+        if (fit + size > width)
+            break;
+        fit += size;
+    }
+    return fit;
+}
