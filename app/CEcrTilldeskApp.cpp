@@ -4,6 +4,7 @@
 #include <ole2.h>
 
 #include "CCaptionManagerBase.h"
+#include "CEcrData.h"
 #include "CPlaceholderDlg.h"
 #include "EcrGlobals.h"
 #include "S_ECR_SETTING.h"
@@ -276,6 +277,11 @@ void CEcrTilldeskApp::OnFolderChanged(WPARAM folder, LPARAM)
 {
     CString copy(reinterpret_cast<const wchar_t*>(folder));
     SetEcrFolder(copy);
+    // Groups read from the old folder would write their records into the
+    // new one on the next Update: read them again from the new folder.
+    for (int i = 0; i < GetEcrDataCount(); ++i)
+        if (CEcrData* group = GetEcrDataFromIndex(i); group && group->Loaded)
+            ReloadGroup(group);
     RefreshCurrentWindow();
 }
 
@@ -286,7 +292,9 @@ void CEcrTilldeskApp::OnLanguageChanged(WPARAM language, LPARAM)
     if (!EcrDll.Path.IsEmpty())
         if (CCaptionManagerBase* captions = CaptionManager())
             captions->SetCaptionFile(g_pEcrSetting->CapPath, DLLBASE(EcrDll.Path), copy);
-    ReloadDataGroup(0, WNDNO_CARD);
+    // The record card's choice lists are in the caption language.
+    if (CEcrData* card = GetEcrDataFromWndNo(WNDNO_CARD))
+        ReloadGroup(card);
     // Controls still hold fonts of the old caption file, group or not.
     RefreshCurrentWindow();
 }
@@ -307,8 +315,21 @@ void CEcrTilldeskApp::OnDataReload(WPARAM kind, LPARAM value)
 
 void CEcrTilldeskApp::ReloadDataGroup(int kind, int value)
 {
-    (void)kind;
-    (void)value;
+    CEcrData* group = nullptr;
+    if (kind == 0)
+        group = GetEcrDataFromWndNo(value);
+    else if (kind == 1 && value >= 0 && value < GetEcrDataCount())
+        group = GetEcrDataFromIndex(value);
+    if (!group)
+        return;
+    ReloadGroup(group);
+    RefreshCurrentWindow();
+}
+
+void CEcrTilldeskApp::ReloadGroup(CEcrData* group)
+{
+    group->Reset();
+    group->ReloadFromFolder(g_pEcrSetting->DataPath);
 }
 
 BOOL CALLBACK CEcrTilldeskApp::CloseWindowsOfProcess(HWND hWnd, LPARAM lParam)

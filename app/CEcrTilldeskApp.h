@@ -60,6 +60,8 @@ private:
     };
 
     void ReloadDataGroup(int kind, int value);
+    // Reset, then read again from the data folder.
+    void ReloadGroup(CEcrData* group);
     void RefreshCurrentWindow();
     // Screen switches, model changes and the exit question wait until no
     // modal loop runs, so no screen is destroyed under its own handler.
