@@ -6,6 +6,7 @@
 #include "CCaptionManagerBase.h"
 #include "CEcrData.h"
 #include "CPlaceholderDlg.h"
+#include "CSelectDlg.h"
 #include "EcrGlobals.h"
 #include "S_ECR_SETTING.h"
 #include "resource.h"
@@ -136,21 +137,35 @@ void CEcrTilldeskApp::ShowWindowByNumber(int wndNo, int listPos)
 
 CWnd* CEcrTilldeskApp::CreateOwnWindow(int wndNo)
 {
+    CEcrDialog* dialog = nullptr;
     UINT templateId = 0;
     switch (wndNo) {
-    case WNDNO_MAIN: templateId = IDD_ECRTILLDESK_DIALOG; break;
-    case WNDNO_SELECT: templateId = IDD_SELECT_DIALOG; break;
+    case WNDNO_SELECT:
+        dialog = new CSelectDlg;
+        templateId = IDD_SELECT_DIALOG;
+        break;
+    case WNDNO_MAIN:
+        templateId = IDD_ECRTILLDESK_DIALOG;
+        break;
     case WNDNO_DEPT:
     case WNDNO_PLU:
     case WNDNO_CLERK:
     case WNDNO_S_MODE:
     case WNDNO_PROG_MODE:
-    case WNDNO_REPORT_VIEWER: templateId = IDD_FLEXLIST_DIALOG; break;
-    case WNDNO_LOGO: templateId = IDD_LOGO_DIALOG; break;
-    case WNDNO_KEYBOARD: templateId = IDD_KEYBOARD_DIALOG; break;
-    default: return nullptr;
+    case WNDNO_REPORT_VIEWER:
+        templateId = IDD_FLEXLIST_DIALOG;
+        break;
+    case WNDNO_LOGO:
+        templateId = IDD_LOGO_DIALOG;
+        break;
+    case WNDNO_KEYBOARD:
+        templateId = IDD_KEYBOARD_DIALOG;
+        break;
+    default:
+        return nullptr;
     }
-    auto* dialog = new CPlaceholderDlg(templateId, wndNo);
+    if (!dialog)
+        dialog = new CPlaceholderDlg(templateId, wndNo);
     if (!dialog->Create(templateId, CWnd::GetDesktopWindow())) {
         delete dialog;
         return nullptr;

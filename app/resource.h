@@ -10,3 +10,22 @@
 // Navigation buttons of the screens not built yet.
 #define IDC_GOTO_FIRST 2001
 #define IDC_GOTO_LAST 2010
+
+// Function menu.
+#define IDC_SEL_PLU 1011
+#define IDC_SEL_CLERK 1014
+#define IDC_SEL_RECEIVE 1017
+#define IDC_SEL_SEND 1022
+#define IDC_SEL_FOLDER 1024
+#define IDC_SEL_REPORT_VIEWER 1027
+#define IDC_SEL_REPORT_CONVERT 1030
+#define IDC_SEL_LOGO 1031
+#define IDC_SEL_S_MODE 1032
+#define IDC_SEL_BACK 1033
+#define IDC_SEL_DEPT 1034
+#define IDC_SEL_PROG_MODE 1035
+#define IDC_SEL_KEYBOARD 1037
+#define IDC_SEL_RESERVED 1038
+#define IDC_SEL_SETTING_GROUP 1246
+#define IDC_SEL_REPORT_GROUP 1247
+#define IDC_SEL_COMM_GROUP 1248

@@ -3,6 +3,7 @@
 
 #include "app.h"
 #include "collections.h"
+#include "commondlg.h"
 #include "controls.h"
 #include "dialog.h"
 #include "gdi.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "CEcrTilldeskApp.h"
-#include "CPlaceholderDlg.h"
+#include "CEcrDialog.h"
 #include "EcrGlobals.h"
 #include "MessageBoxRecorder.h"
 #include "Pump.h"
@@ -19,7 +19,7 @@ TestModelState* StateOf(const wchar_t* module)
 
 int CurrentNumber()
 {
-    auto* screen = dynamic_cast<CPlaceholderDlg*>(theApp.CurrentWnd);
+    auto* screen = dynamic_cast<CEcrDialog*>(theApp.CurrentWnd);
     return screen ? screen->WndNo : -1;
 }
 
@@ -70,14 +70,14 @@ TEST_F(Navigation, NextScreenTakesThePlaceOfTheOldOne)
 {
     CWnd* old = theApp.CurrentWnd;
     HWND oldWnd = old->m_hWnd;
-    old->MoveWindow(40, 50, 900, 600);
+    old->MoveWindow(40, 50, 1100, 900);
     theApp.ShowWindowByNumber(WNDNO_SELECT, 0);
     ASSERT_EQ(WNDNO_SELECT, CurrentNumber());
     EXPECT_FALSE(IsWindow(oldWnd));
     EXPECT_EQ(theApp.CurrentWnd, theApp.m_pMainWnd);
     CRect rect;
     theApp.CurrentWnd->GetWindowRect(&rect);
-    EXPECT_EQ(CRect(40, 50, 940, 650), rect);
+    EXPECT_EQ(CRect(40, 50, 1140, 950), rect);
     EXPECT_FALSE(theApp.CurrentWnd->IsZoomed());
 }
 
@@ -88,14 +88,14 @@ TEST_F(Navigation, MaximisedStaysMaximisedAndMinimisedComesBackNormal)
     EXPECT_TRUE(theApp.CurrentWnd->IsZoomed());
 
     theApp.CurrentWnd->ShowWindow(SW_RESTORE);
-    theApp.CurrentWnd->MoveWindow(10, 20, 1000, 700);
+    theApp.CurrentWnd->MoveWindow(10, 20, 1100, 900);
     theApp.CurrentWnd->ShowWindow(SW_MINIMIZE);
     theApp.ShowWindowByNumber(WNDNO_PLU, 0);
     EXPECT_FALSE(theApp.CurrentWnd->IsIconic());
     EXPECT_TRUE(theApp.CurrentWnd->IsWindowVisible());
     CRect rect;
     theApp.CurrentWnd->GetWindowRect(&rect);
-    EXPECT_EQ(CRect(10, 20, 1010, 720), rect);
+    EXPECT_EQ(CRect(10, 20, 1110, 920), rect);
 }
 
 TEST_F(Navigation, UnknownNumberChangesOnlyTheListPosition)
