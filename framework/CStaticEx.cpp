@@ -46,6 +46,7 @@ void CStaticEx::SetLabelText(const wchar_t* text)
 {
     InvalidateInParent();
     SetWindowText(text);
+    FitInOwnFont();
 }
 
 void CStaticEx::SetLabelFont(CFont* font)
@@ -59,6 +60,7 @@ void CStaticEx::SetLabelFont(CFont* font)
     // The control drops the old font before it is deleted.
     ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(copy), TRUE);
     m_font.Attach(copy);
+    FitInOwnFont();
 }
 
 void CStaticEx::SetMoveArea(CWnd* area, const POINT* offset)
@@ -115,6 +117,14 @@ void CStaticEx::FitToText(CDC* dc)
     }
     if (rect.Size() != extent)
         SetWindowPos(nullptr, 0, 0, extent.cx, extent.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CStaticEx::FitInOwnFont()
+{
+    CClientDC dc(this);
+    HGDIOBJ oldFont = dc.SelectObject(&m_font);
+    FitToText(&dc);
+    dc.SelectObject(oldFont);
 }
 
 HBRUSH CStaticEx::CtlColor(CDC* dc, UINT type)

@@ -9,15 +9,17 @@ class CStaticEx : public CStatic
 public:
     CStaticEx();
 
-    // Invalidates what the label covers now, then shows the text.
+    // Invalidates what the label covers now, then shows the text and fits
+    // the label to it.
     void SetLabelText(const wchar_t* text);
-    // Takes a copy of the font; the given font stays the caller's.
+    // Takes a copy of the font and fits the label to its text in it; the
+    // given font stays the caller's.
     void SetLabelFont(CFont* font);
     // Dragging stays inside area (the parent when null); the label moves to
     // the area's top-left corner plus offset ((0, 0) when null).
     void SetMoveArea(CWnd* area, const POINT* offset);
     // Shrinks the label to its text as measured in dc, or grows it while
-    // it stays inside the move area.
+    // it stays inside the move area. Painting runs it too.
     void FitToText(CDC* dc);
 
 protected:
@@ -36,6 +38,9 @@ private:
     CRect MoveAreaRect() const;
     CRect RectInParent() const;
     void InvalidateInParent() const;
+    // Fitting at paint time alone would strand a label shrunk to nothing:
+    // a window without a client area is never painted.
+    void FitInOwnFont();
     void EndDrag();
 
     COLORREF m_crText;
