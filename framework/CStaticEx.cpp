@@ -36,7 +36,7 @@ CStaticEx::CStaticEx()
 void CStaticEx::PreSubclassWindow()
 {
     CStatic::PreSubclassWindow();
-    m_pMoveArea = GetParent();
+    m_pMoveArea = nullptr;  // the parent
     // The static control paints with its WM_SETFONT font, whatever the
     // colour request selected: give it the font the label is sized for.
     SetFont(&m_font, FALSE);
@@ -65,12 +65,18 @@ void CStaticEx::SetLabelFont(CFont* font)
 
 void CStaticEx::SetMoveArea(CWnd* area, const POINT* offset)
 {
-    m_pMoveArea = area ? area : GetParent();
+    m_pMoveArea = area;
     m_ptOffset = offset ? CPoint(*offset) : CPoint();
     ModifyStyle(0, SS_NOTIFY);  // static controls ignore the mouse without it
-    CRect rect = RectInParent();
-    CPoint corner = MoveAreaRect().TopLeft() + CSize(m_ptOffset.x, m_ptOffset.y);
-    MoveWindow(corner.x, corner.y, rect.Width(), rect.Height());
+    MoveTo(MoveAreaRect().TopLeft() + CSize(m_ptOffset.x, m_ptOffset.y));
+}
+
+void CStaticEx::MoveTo(CPoint topLeft)
+{
+    InvalidateInParent();
+    // The label has no background of its own: bits copied from the old
+    // place would show the picture that lies there, not the one below.
+    SetWindowPos(nullptr, topLeft.x, topLeft.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
 CRect CStaticEx::MoveAreaRect() const
@@ -147,9 +153,9 @@ BOOL CStaticEx::OnSetCursor(CWnd*, UINT, UINT)
 
 void CStaticEx::OnLButtonDown(UINT, CPoint point)
 {
+    SetCapture();
     m_bDragging = true;
     m_ptGrab = point;
-    SetCapture();
     Default();
 }
 
@@ -163,10 +169,8 @@ void CStaticEx::OnMouseMove(UINT flags, CPoint point)
         CRect area = MoveAreaRect();
         int x = ClampAxis(rect.left, rect.left + point.x - m_ptGrab.x, area.left, area.right, rect.Width());
         int y = ClampAxis(rect.top, rect.top + point.y - m_ptGrab.y, area.top, area.bottom, rect.Height());
-        if (x != rect.left || y != rect.top) {
-            InvalidateInParent();
-            SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
+        if (x != rect.left || y != rect.top)
+            MoveTo(CPoint(x, y));
     }
     Default();
 }

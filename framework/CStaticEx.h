@@ -38,6 +38,7 @@ private:
     CRect MoveAreaRect() const;
     CRect RectInParent() const;
     void InvalidateInParent() const;
+    void MoveTo(CPoint topLeft);
     // Fitting at paint time alone would strand a label shrunk to nothing:
     // a window without a client area is never painted.
     void FitInOwnFont();
@@ -46,7 +47,7 @@ private:
     COLORREF m_crText;
     HBRUSH m_hBrush;
     CFont m_font;
-    CWnd* m_pMoveArea = nullptr;
+    CWnd* m_pMoveArea = nullptr;  // null: the parent
     CPoint m_ptOffset;
     bool m_bDragging = false;
     CPoint m_ptGrab;

@@ -46,14 +46,6 @@ public:
     HMENU GetSubMenu(int pos) const { return ::GetSubMenu(m_hMenu, pos); }
     int GetMenuString(UINT item, CString& text, UINT flags) const { return GetMenuString(m_hMenu, item, text, flags); }
     static int GetMenuString(HMENU menu, UINT item, CString& text, UINT flags);
-    BOOL GetMenuItemInfo(UINT item, LPMENUITEMINFOW info, BOOL byPosition = FALSE) const
-    {
-        return ::GetMenuItemInfoW(m_hMenu, item, byPosition, info);
-    }
-    BOOL SetMenuItemInfo(UINT item, LPCMENUITEMINFOW info, BOOL byPosition = FALSE)
-    {
-        return ::SetMenuItemInfoW(m_hMenu, item, byPosition, info);
-    }
     BOOL AppendMenu(UINT flags, UINT_PTR idOrSubMenu = 0, LPCWSTR text = nullptr)
     {
         return ::AppendMenuW(m_hMenu, flags, idOrSubMenu, text);
