@@ -21,7 +21,7 @@ public:
     // owner-drawn, keeping texts, ids and submenus. This object keeps the
     // texts and the submenu wrappers. A submenu already held by another
     // CMenu stays that object's, to be destroyed once: detach it first to
-    // hand it over.
+    // hand it over. A later conversion replaces the wrappers of this one.
     void MakeOwnerDraw(CMenu* source, CWnd* owner);
 
     void DrawItem(LPDRAWITEMSTRUCT item) override;
