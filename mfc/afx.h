@@ -7,6 +7,8 @@
 #include "controls.h"
 #include "dialog.h"
 #include "gdi.h"
+#include "image.h"
+#include "menu.h"
 #include "msgbox.h"
 #include "object.h"
 #include "strings.h"

@@ -153,3 +153,12 @@ protected:                                         \
     AFX_CTLCOLOR_ENTRY(WM_CTLCOLORDLG, CTLCOLOR_DLG)           \
     AFX_CTLCOLOR_ENTRY(WM_CTLCOLORSCROLLBAR, CTLCOLOR_SCROLLBAR) \
     AFX_CTLCOLOR_ENTRY(WM_CTLCOLORSTATIC, CTLCOLOR_STATIC)
+
+// A control's own colour request, reflected by its parent, to CtlColor(CDC*, UINT type).
+#define AFX_CTLCOLOR_REFLECT_ENTRY(msg, type) AFX_MSG_ENTRY(WM_REFLECT_BASE + msg, 0, 0, 0, CDC dc_; dc_.Attach(reinterpret_cast<HDC>(m.wParam)); m.result = reinterpret_cast<LRESULT>(p->CtlColor(&dc_, type)); dc_.Detach())
+#define ON_WM_CTLCOLOR_REFLECT()                                         \
+    AFX_CTLCOLOR_REFLECT_ENTRY(WM_CTLCOLOREDIT, CTLCOLOR_EDIT)           \
+    AFX_CTLCOLOR_REFLECT_ENTRY(WM_CTLCOLORLISTBOX, CTLCOLOR_LISTBOX)     \
+    AFX_CTLCOLOR_REFLECT_ENTRY(WM_CTLCOLORBTN, CTLCOLOR_BTN)             \
+    AFX_CTLCOLOR_REFLECT_ENTRY(WM_CTLCOLORSCROLLBAR, CTLCOLOR_SCROLLBAR) \
+    AFX_CTLCOLOR_REFLECT_ENTRY(WM_CTLCOLORSTATIC, CTLCOLOR_STATIC)

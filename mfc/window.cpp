@@ -6,6 +6,7 @@
 
 #include "app.h"
 #include "gdi.h"
+#include "menu.h"
 #include "msgbox.h"
 
 namespace {
@@ -84,6 +85,20 @@ CWnd* NotifyingChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam)
     if (!child || child == parent)
         return nullptr;
     return CWnd::FromHandlePermanent(child);
+}
+
+// The menu object an owner-draw request of type ODT_MENU is meant for.
+CMenu* OwnerDrawnMenu(UINT message, LPARAM lParam)
+{
+    if (message == WM_DRAWITEM) {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        return item->CtlType == ODT_MENU ? CMenu::FromHandlePermanent(reinterpret_cast<HMENU>(item->hwndItem)) : nullptr;
+    }
+    if (message == WM_MEASUREITEM) {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        return item->CtlType == ODT_MENU ? CMenu::FromMeasuredItem(*item) : nullptr;
+    }
+    return nullptr;
 }
 
 LRESULT CALLBACK CreateHookProc(int code, WPARAM wParam, LPARAM lParam)
@@ -341,6 +356,14 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     if (message == WM_NOTIFY)
         return OnNotify(wParam, lParam, result);
 
+    if (CMenu* menu = OwnerDrawnMenu(message, lParam)) {
+        if (message == WM_DRAWITEM)
+            menu->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        else
+            menu->MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+        *result = TRUE;
+        return TRUE;
+    }
     if (IsReflected(message)) {
         if (CWnd* child = NotifyingChild(m_hWnd, message, wParam, lParam))
             if (child->OnChildNotify(message, wParam, lParam, result))
