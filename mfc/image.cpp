@@ -9,34 +9,17 @@
 
 namespace {
 
-// GDI+ runs from the first image operation until the program ends.
-class GdiplusSession
-{
-public:
-    GdiplusSession()
-    {
-        Gdiplus::GdiplusStartupInput input;
-        m_started = Gdiplus::GdiplusStartup(&m_token, &input, nullptr) == Gdiplus::Ok;
-    }
-    ~GdiplusSession()
-    {
-        if (m_started)
-            Gdiplus::GdiplusShutdown(m_token);
-    }
-    GdiplusSession(const GdiplusSession&) = delete;
-    GdiplusSession& operator=(const GdiplusSession&) = delete;
-
-    bool Started() const { return m_started; }
-
-private:
-    ULONG_PTR m_token = 0;
-    bool m_started = false;
-};
-
+// GDI+ starts at the first image operation and runs until the process
+// ends. Shutting it down from static destruction would run inside DllMain
+// where this layer is linked into a model library, which GDI+ forbids.
 bool StartGdiplus()
 {
-    static GdiplusSession session;
-    return session.Started();
+    static const bool started = [] {
+        Gdiplus::GdiplusStartupInput input;
+        ULONG_PTR token = 0;
+        return Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
+    }();
+    return started;
 }
 
 // ".bmp" from "C:\dir.x\name.bmp"; empty when the name has no extension.

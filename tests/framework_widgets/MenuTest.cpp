@@ -39,7 +39,6 @@ struct Item
     UINT id;
     HMENU subMenu;
     UINT type;
-    ULONG_PTR data;
 };
 
 std::vector<Item> Items(HMENU menu)
@@ -50,9 +49,9 @@ std::vector<Item> Items(HMENU menu)
         CMenu::GetMenuString(menu, static_cast<UINT>(pos), text, MF_BYPOSITION);
         MENUITEMINFOW info = {};
         info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_ID;
+        info.fMask = MIIM_FTYPE;
         ::GetMenuItemInfoW(menu, static_cast<UINT>(pos), TRUE, &info);
-        items.push_back({text.GetString(), ::GetMenuItemID(menu, pos), ::GetSubMenu(menu, pos), info.fType, info.dwItemData});
+        items.push_back({text.GetString(), ::GetMenuItemID(menu, pos), ::GetSubMenu(menu, pos), info.fType});
     }
     return items;
 }
