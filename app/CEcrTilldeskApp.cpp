@@ -5,6 +5,7 @@
 
 #include "CCaptionManagerBase.h"
 #include "CEcrData.h"
+#include "CEcrTilldeskDlg.h"
 #include "CPlaceholderDlg.h"
 #include "CSelectDlg.h"
 #include "EcrGlobals.h"
@@ -145,6 +146,7 @@ CWnd* CEcrTilldeskApp::CreateOwnWindow(int wndNo)
         templateId = IDD_SELECT_DIALOG;
         break;
     case WNDNO_MAIN:
+        dialog = new CEcrTilldeskDlg;
         templateId = IDD_ECRTILLDESK_DIALOG;
         break;
     case WNDNO_DEPT:

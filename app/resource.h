@@ -11,6 +11,16 @@
 #define IDC_GOTO_FIRST 2001
 #define IDC_GOTO_LAST 2010
 
+// Model-choice screen.
+#define IDC_MODEL_COMBO 1000
+#define IDC_SELECT 1001
+#define IDC_LOGO_PICTURE 1012
+#define IDC_ECR_PICTURE 1015
+#define IDC_LANGUAGE_COMBO 1018
+#define IDC_TITLE_TEXT 1115
+#define IDC_IP_ADDRESS 1276
+#define IDC_IP_LABEL 1277
+
 // Function menu.
 #define IDC_SEL_PLU 1011
 #define IDC_SEL_CLERK 1014

@@ -143,3 +143,17 @@ public:
 private:
     TTTOOLINFOW ToolFor(CWnd* control, LPCWSTR text) const;
 };
+
+// The IPv4 address control; the address is packed first field highest.
+class CIPAddressCtrl : public CWnd
+{
+public:
+    void SetAddress(DWORD address) { SendMessage(IPM_SETADDRESS, 0, static_cast<LPARAM>(address)); }
+    // The number of fields that are filled in.
+    int GetAddress(DWORD& address) const
+    {
+        return static_cast<int>(SendMessage(IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&address)));
+    }
+    BOOL IsBlank() const { return static_cast<BOOL>(SendMessage(IPM_ISBLANK)); }
+    void ClearAddress() { SendMessage(IPM_CLEARADDRESS); }
+};
