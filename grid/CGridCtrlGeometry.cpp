@@ -384,18 +384,23 @@ void CGridCtrl::ResetScrollBars()
     m_nVScrollMax = needV ? scrollH - 1 : 0;
     m_nHScrollMax = needH ? scrollW - 1 : 0;
 
-    SCROLLINFO si = {};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_RANGE | SIF_PAGE;
-    si.nMin = 0;
-    si.nMax = m_nHScrollMax;
-    si.nPage = m_nHScrollMax > 0 ? static_cast<UINT>(visW) : 0;
-    ::SetScrollInfo(m_hWnd, SB_HORZ, &si, TRUE);
-
-    si.fMask = SIF_RANGE | SIF_PAGE;
-    si.nMax = m_nVScrollMax;
-    si.nPage = m_nVScrollMax > 0 ? static_cast<UINT>(h - fixedH) : 0;
-    ::SetScrollInfo(m_hWnd, SB_VERT, &si, TRUE);
+    // A bar is set only when its range or page changes: setting one redraws it.
+    auto apply = [&](int bar, int maximum, UINT page) {
+        SCROLLINFO cur = {};
+        cur.cbSize = sizeof cur;
+        cur.fMask = SIF_RANGE | SIF_PAGE;
+        if (::GetScrollInfo(m_hWnd, bar, &cur) && cur.nMin == 0 && cur.nMax == maximum && cur.nPage == page)
+            return;
+        SCROLLINFO si = {};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_RANGE | SIF_PAGE;
+        si.nMin = 0;
+        si.nMax = maximum;
+        si.nPage = page;
+        ::SetScrollInfo(m_hWnd, bar, &si, TRUE);
+    };
+    apply(SB_HORZ, m_nHScrollMax, m_nHScrollMax > 0 ? static_cast<UINT>(visW) : 0);
+    apply(SB_VERT, m_nVScrollMax, m_nVScrollMax > 0 ? static_cast<UINT>(h - fixedH) : 0);
 
     // Show or hide explicitly; the state word follows what was done.
     if (needH != (IsHScrollBarShown() != FALSE))

@@ -72,6 +72,30 @@ TEST_F(GridTest, MissingCellReadsAsEmpty)
     ASSERT_TRUE(CreateGrid(grid, host, 200, 100));
     Snapshot shot(grid);  // painting skips the missing cells
     EXPECT_EQ(::GetSysColor(COLOR_WINDOW), shot.At(10, 10));
+    EXPECT_TRUE(grid.RedrawCell(1, 1));  // the lines, without a cell to draw
+}
+
+TEST_F(GridTest, CellsThatCouldNotBeMadeStayEmpty)
+{
+    static int calls = 0;
+    calls = 0;
+    CGridCtrl grid;
+    grid.SetDefaultCellType([]() -> CGridCellBase* { return ++calls % 2 ? new CGridCell : nullptr; });
+    ASSERT_TRUE(CreateGrid(grid, host, 200, 100));
+    Shape(grid, 4, 4, 1, 1);
+    int missing = 0;
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            if (!grid.GetCell(r, c)) {
+                ++missing;
+                EXPECT_FALSE(grid.SetItemText(r, c, L"x"));
+                EXPECT_STREQ(L"", grid.GetItemText(r, c));
+            }
+    EXPECT_EQ(8, missing);
+    grid.SetSelectedRange(1, 1, 3, 3);
+    grid.MergeCells(1, 1, 2, 2);
+    Snapshot shot(grid);
+    EXPECT_LE(grid.GetSelectedCount(), 9u);
 }
 
 TEST_F(GridTest, NotificationsCarryTheCommonControlCodesToTheParent)

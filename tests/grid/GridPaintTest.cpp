@@ -142,6 +142,10 @@ TEST_F(GridTest, PaintingLeaksNoGdiObjects)
     grid.UpdateWindow();
     PumpPending();
     const int before = CountGdiObjects();
+    {
+        CBrush probe(RGB(1, 2, 3));  // the count sees a single new object
+        EXPECT_EQ(before + 1, CountGdiObjects());
+    }
     for (int i = 0; i < 300; ++i) {
         grid.Invalidate();
         grid.UpdateWindow();
