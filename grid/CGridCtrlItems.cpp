@@ -374,18 +374,22 @@ void CGridCtrl::FitColumnsToWidth()
         GetClientRect(client);
     const int d = client.Width() - GetTotalWidth();
     const int share = d / visible;
+    std::vector<bool> shown(m_arColWidths.size());
+    for (size_t i = 0; i < m_arColWidths.size(); ++i)
+        shown[i] = m_arColWidths[i] != 0;
     // The widths live in the stored-column array; a narrow client never
     // drives a width below 0.
     auto adjust = [&](int stored, int delta) {
         int w = m_arColWidths[stored] + delta;
         m_arColWidths[stored] = w < 0 ? 0 : w;
     };
-    for (int c = 0; c < m_nCols; ++c)
-        if (GetColumnWidth(c) != 0)
-            adjust(m_arColOrder[c], share);
+    for (size_t i = 0; i < shown.size(); ++i)
+        if (shown[i])
+            adjust(static_cast<int>(i), share);
+    // The remainder goes to the first columns; hidden ones among them lose their share.
     const int rest = d >= 1 ? d % visible : (-d) % visible;
-    for (int i = 0; i < rest && i < static_cast<int>(m_arColWidths.size()); ++i)
-        if (m_arColWidths[i] != 0)
+    for (int i = 0; i < rest && i < static_cast<int>(shown.size()); ++i)
+        if (shown[i])
             adjust(i, d >= 1 ? 1 : -1);
     Refresh();
     ResetScrollBars();

@@ -265,6 +265,7 @@ class CGridDialog : public CDialog
 public:
     CGridDialog() : CDialog(IDD_GRID_TEST) {}
     CGridCtrl m_grid;
+    int beginEdits = 0;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override
@@ -272,7 +273,17 @@ protected:
         CDialog::DoDataExchange(dx);
         DDX_Control(dx, IDC_GRID, m_grid);
     }
+    void OnBeginEdit(NMHDR*, LRESULT* result)
+    {
+        ++beginEdits;
+        *result = -1;  // a dialog vetoes the edit
+    }
+    DECLARE_MESSAGE_MAP()
 };
+
+BEGIN_MESSAGE_MAP(CGridDialog, CDialog)
+    ON_NOTIFY(GRIDN_BEGINEDIT, IDC_GRID, &CGridDialog::OnBeginEdit)
+END_MESSAGE_MAP()
 
 } // namespace
 
@@ -289,6 +300,10 @@ TEST_F(GridTest, DialogTemplateControlBecomesAGrid)
     host.Clear();
     dialog.m_grid.NotifyParent(1, 1, GRIDN_CLICK);  // goes to the dialog, not the host
     EXPECT_EQ(0u, host.notes.size());
+    // The dialog's reply reaches the grid: its veto keeps the text.
+    dialog.m_grid.SetItemTextByUser(1, 1, L"changed");
+    EXPECT_EQ(1, dialog.beginEdits);
+    EXPECT_STREQ(L"in a dialog", dialog.m_grid.GetItemText(1, 1));
     dialog.DestroyWindow();
     PumpPending();
 }
