@@ -352,6 +352,8 @@ protected:
     void ApplyFixedRowState(int from, int to, bool fixed);
     void ApplyFixedColState(int from, int to, bool fixed);
     bool StoredCellSlot(int nRow, int nCol, CGridCellBase**& slot) const;
+    // Drops selection keys outside the grid (after the grid shrank).
+    void PruneSelection();
 
     // A block range as the merge walk may follow it: inside the grid.
     CCellRange ClipToGrid(const CCellRange& range) const;

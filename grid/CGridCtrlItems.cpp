@@ -94,7 +94,9 @@ BOOL CGridCtrl::SetItemState(int nRow, int nCol, UINT state)
 {
     if (!IsValid(nRow, nCol))
         return FALSE;
-    const bool selected = IsCellSelected(nRow, nCol) != FALSE;
+    // The set itself says whether the cell is in it, whatever the selection
+    // setting: set and state bits stay in step.
+    const bool selected = m_SelectedCells.count(CellKey(nRow, nCol)) != 0;
     if (selected && !(state & GRIDCELL_SELECTED))
         m_SelectedCells.erase(CellKey(nRow, nCol));
     else if (!selected && (state & GRIDCELL_SELECTED))

@@ -1,6 +1,7 @@
 // CGridCtrl: rows and columns (Part 2.111).
 #include "CGridCtrl.h"
 
+#include <iterator>
 #include <new>
 
 namespace {
@@ -102,11 +103,19 @@ BOOL CGridCtrl::SetRowCount(int nRows)
             m_arRowHeights.resize(m_nRows);
         }
     }
+    PruneSelection();
     MarkModified(-1, -1);
     ResetScrollBars();
     if (::IsWindow(m_hWnd) && m_bAllowDraw)
         Invalidate(TRUE);
     return ok;
+}
+
+void CGridCtrl::PruneSelection()
+{
+    for (auto* set : {&m_SelectedCells, &m_PrevSelectedCells})
+        for (auto it = set->begin(); it != set->end();)
+            it = IsValid(KeyCell(*it)) ? std::next(it) : set->erase(it);
 }
 
 BOOL CGridCtrl::SetColumnCount(int nCols)
@@ -194,6 +203,7 @@ BOOL CGridCtrl::SetColumnCount(int nCols)
     m_nCols = newCount;
     if (m_nFixedCols > m_nCols)
         m_nFixedCols = m_nCols;
+    PruneSelection();
     MarkModified(-1, -1);
     ResetScrollBars();
     if (::IsWindow(m_hWnd) && m_bAllowDraw)

@@ -80,6 +80,9 @@ TEST_F(GridTest, SelectionWorksBeyondSixteenBitRows)
     EXPECT_TRUE(virt.IsCellSelected(70000, 1));
     EXPECT_FALSE(virt.IsCellSelected(4464, 1));
     EXPECT_FALSE(virt.IsCellSelected(70000 + 65536, 1));
+    virt.SetRowCount(50000);  // the selection shrinks with the grid
+    EXPECT_EQ(0u, virt.GetSelectedCount());
+    EXPECT_FALSE(virt.GetSelectedRange().IsValid());
 }
 
 TEST_F(GridTest, HeaderClicksSelectRowsColumnsOrAll)
