@@ -1,5 +1,7 @@
 #include "gdi.h"
 
+#include <commctrl.h>
+
 #include "window.h"
 
 BOOL CGdiObject::Attach(HGDIOBJ handle)
@@ -38,7 +40,7 @@ BOOL CDC::CreateCompatibleDC(CDC* other)
     if (!dc)
         return FALSE;
     DeleteDC();
-    m_hDC = dc;
+    m_hDC = m_hAttribDC = dc;
     m_bOwned = true;
     return TRUE;
 }
@@ -48,7 +50,7 @@ BOOL CDC::DeleteDC()
     if (!m_hDC)
         return FALSE;
     BOOL ok = m_bOwned ? ::DeleteDC(m_hDC) : TRUE;
-    m_hDC = nullptr;
+    m_hDC = m_hAttribDC = nullptr;
     m_bOwned = false;
     return ok;
 }
@@ -69,7 +71,7 @@ CSize CDC::GetTextExtent(LPCWSTR text, int count) const
 
 CPaintDC::CPaintDC(CWnd* wnd) : m_hWnd(wnd->m_hWnd)
 {
-    m_hDC = ::BeginPaint(m_hWnd, &m_ps);
+    m_hDC = m_hAttribDC = ::BeginPaint(m_hWnd, &m_ps);
 }
 
 CPaintDC::~CPaintDC()
@@ -80,7 +82,7 @@ CPaintDC::~CPaintDC()
 
 CClientDC::CClientDC(CWnd* wnd) : m_hWnd(wnd ? wnd->m_hWnd : nullptr)
 {
-    m_hDC = ::GetDC(m_hWnd);
+    m_hDC = m_hAttribDC = ::GetDC(m_hWnd);
 }
 
 CClientDC::~CClientDC()
@@ -88,4 +90,52 @@ CClientDC::~CClientDC()
     if (m_hDC)
         ::ReleaseDC(m_hWnd, m_hDC);
     m_hDC = nullptr;
+}
+
+CWindowDC::CWindowDC(CWnd* wnd) : m_hWnd(wnd ? wnd->m_hWnd : nullptr)
+{
+    m_hDC = m_hAttribDC = ::GetWindowDC(m_hWnd);
+}
+
+CWindowDC::~CWindowDC()
+{
+    if (m_hDC)
+        ::ReleaseDC(m_hWnd, m_hDC);
+    m_hDC = nullptr;
+}
+
+BOOL CImageList::Create(int cx, int cy, UINT flags, int initial, int grow)
+{
+    DeleteImageList();
+    m_hImageList = ::ImageList_Create(cx, cy, flags, initial, grow);
+    return m_hImageList != nullptr;
+}
+
+BOOL CImageList::DeleteImageList()
+{
+    if (!m_hImageList)
+        return FALSE;
+    BOOL ok = ::ImageList_Destroy(m_hImageList);
+    m_hImageList = nullptr;
+    return ok;
+}
+
+int CImageList::Add(CBitmap* image, COLORREF mask)
+{
+    return m_hImageList && image ? ::ImageList_AddMasked(m_hImageList, *image, mask) : -1;
+}
+
+int CImageList::GetImageCount() const
+{
+    return m_hImageList ? ::ImageList_GetImageCount(m_hImageList) : 0;
+}
+
+BOOL CImageList::GetImageInfo(int image, IMAGEINFO* info) const
+{
+    return m_hImageList && image >= 0 && ::ImageList_GetImageInfo(m_hImageList, image, info);
+}
+
+BOOL CImageList::Draw(CDC* dc, int image, POINT at, UINT style)
+{
+    return m_hImageList && dc && ::ImageList_Draw(m_hImageList, image, dc->m_hDC, at.x, at.y, style);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include "object.h"
 #include "types.h"
@@ -60,6 +61,21 @@ public:
     int GetBitmap(BITMAP* bm) const { return GetObject(sizeof *bm, bm); }
 };
 
+class CRgn : public CGdiObject
+{
+public:
+    operator HRGN() const { return static_cast<HRGN>(m_hObject); }
+    BOOL CreateRectRgn(int l, int t, int r, int b) { return Attach(::CreateRectRgn(l, t, r, b)); }
+    BOOL CreateRectRgnIndirect(LPCRECT rect) { return Attach(::CreateRectRgnIndirect(rect)); }
+    // Combines two regions into this one, which must already exist.
+    int CombineRgn(const CRgn* a, const CRgn* b, int mode)
+    {
+        return ::CombineRgn(*this, static_cast<HRGN>(a->m_hObject), b ? static_cast<HRGN>(b->m_hObject) : nullptr, mode);
+    }
+    BOOL PtInRegion(POINT p) const { return ::PtInRegion(static_cast<HRGN>(m_hObject), p.x, p.y); }
+    int GetRgnBox(LPRECT rect) const { return ::GetRgnBox(static_cast<HRGN>(m_hObject), rect); }
+};
+
 // A device context. A CDC made with Attach only borrows the handle.
 class CDC : public CObject
 {
@@ -73,13 +89,50 @@ public:
 
     operator HDC() const { return m_hDC; }
     HDC GetSafeHdc() const { return m_hDC; }
-    BOOL Attach(HDC dc) { if (m_hDC) return FALSE; m_hDC = dc; m_bOwned = false; return TRUE; }
-    HDC Detach() { HDC dc = m_hDC; m_hDC = nullptr; return dc; }
+    // Attribute context: the same handle as the output one here.
+    HDC m_hAttribDC = nullptr;
+
+    BOOL Attach(HDC dc) { if (m_hDC) return FALSE; m_hDC = m_hAttribDC = dc; m_bOwned = false; return TRUE; }
+    HDC Detach() { HDC dc = m_hDC; m_hDC = m_hAttribDC = nullptr; return dc; }
+    // A printer context: drawing skips screen-only steps.
+    BOOL IsPrinting() const { return m_bPrinting; }
+    void SetPrinting(BOOL printing) { m_bPrinting = printing != FALSE; }
     BOOL CreateCompatibleDC(CDC* other);
     BOOL DeleteDC();
 
     HGDIOBJ SelectObject(HGDIOBJ object) { return ::SelectObject(m_hDC, object); }
     HGDIOBJ SelectObject(const CGdiObject* object) { return ::SelectObject(m_hDC, object->m_hObject); }
+    HGDIOBJ SelectStockObject(int index) { return ::SelectObject(m_hDC, ::GetStockObject(index)); }
+    int SaveDC() { return ::SaveDC(m_hDC); }
+    BOOL RestoreDC(int saved) { return ::RestoreDC(m_hDC, saved); }
+    int GetClipBox(LPRECT rect) const { return ::GetClipBox(m_hDC, rect); }
+    int SelectClipRgn(const CRgn* rgn) { return ::SelectClipRgn(m_hDC, rgn ? static_cast<HRGN>(rgn->m_hObject) : nullptr); }
+    int IntersectClipRect(LPCRECT rect) { return ::IntersectClipRect(m_hDC, rect->left, rect->top, rect->right, rect->bottom); }
+    COLORREF GetBkColor() const { return ::GetBkColor(m_hDC); }
+    COLORREF GetTextColor() const { return ::GetTextColor(m_hDC); }
+    int GetBkMode() const { return ::GetBkMode(m_hDC); }
+
+    // Coordinates.
+    int SetMapMode(int mode) { return ::SetMapMode(m_hDC, mode); }
+    CPoint SetWindowOrg(int x, int y) { POINT p = {0, 0}; ::SetWindowOrgEx(m_hDC, x, y, &p); return CPoint(p); }
+    CPoint SetWindowOrg(POINT p) { return SetWindowOrg(p.x, p.y); }
+    CPoint GetWindowOrg() const { POINT p = {0, 0}; ::GetWindowOrgEx(m_hDC, &p); return CPoint(p); }
+    CPoint OffsetWindowOrg(int dx, int dy) { POINT p = {0, 0}; ::OffsetWindowOrgEx(m_hDC, dx, dy, &p); return CPoint(p); }
+    CSize SetWindowExt(int cx, int cy) { SIZE s = {0, 0}; ::SetWindowExtEx(m_hDC, cx, cy, &s); return CSize(s); }
+    CSize SetViewportExt(int cx, int cy) { SIZE s = {0, 0}; ::SetViewportExtEx(m_hDC, cx, cy, &s); return CSize(s); }
+    CPoint SetViewportOrg(int x, int y) { POINT p = {0, 0}; ::SetViewportOrgEx(m_hDC, x, y, &p); return CPoint(p); }
+
+    // Lines and shapes.
+    CPoint MoveTo(int x, int y) { POINT p = {0, 0}; ::MoveToEx(m_hDC, x, y, &p); return CPoint(p); }
+    BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
+    BOOL Rectangle(LPCRECT rect) { return ::Rectangle(m_hDC, rect->left, rect->top, rect->right, rect->bottom); }
+    void FillRect(LPCRECT rect, const CBrush* brush) { ::FillRect(m_hDC, rect, static_cast<HBRUSH>(brush->m_hObject)); }
+    void FrameRect(LPCRECT rect, const CBrush* brush) { ::FrameRect(m_hDC, rect, static_cast<HBRUSH>(brush->m_hObject)); }
+    void InvertRect(LPCRECT rect) { ::InvertRect(m_hDC, rect); }
+    BOOL DrawEdge(LPRECT rect, UINT edge, UINT flags) { return ::DrawEdge(m_hDC, rect, edge, flags); }
+    BOOL PatBlt(int x, int y, int w, int h, DWORD rop) { return ::PatBlt(m_hDC, x, y, w, h, rop); }
+    COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
+    BOOL GetTextMetrics(LPTEXTMETRICW tm) const { return ::GetTextMetricsW(m_hDC, tm); }
     int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }
     COLORREF SetBkColor(COLORREF color) { return ::SetBkColor(m_hDC, color); }
     COLORREF SetTextColor(COLORREF color) { return ::SetTextColor(m_hDC, color); }
@@ -95,6 +148,7 @@ public:
 
 protected:
     bool m_bOwned = false;  // made by CreateCompatibleDC and deleted here
+    bool m_bPrinting = false;
 };
 
 class CPaintDC : public CDC
@@ -111,9 +165,42 @@ private:
 class CClientDC : public CDC
 {
 public:
+    // A null window gives the screen's context.
     explicit CClientDC(CWnd* wnd);
     ~CClientDC() override;
 
 private:
     HWND m_hWnd;
+};
+
+// The whole window, frame included.
+class CWindowDC : public CDC
+{
+public:
+    explicit CWindowDC(CWnd* wnd);
+    ~CWindowDC() override;
+
+private:
+    HWND m_hWnd;
+};
+
+// An image list (comctl32); owns its handle.
+class CImageList : public CObject
+{
+public:
+    CImageList() = default;
+    CImageList(const CImageList&) = delete;
+    CImageList& operator=(const CImageList&) = delete;
+    ~CImageList() override { DeleteImageList(); }
+
+    HIMAGELIST m_hImageList = nullptr;
+    operator HIMAGELIST() const { return m_hImageList; }
+    HIMAGELIST GetSafeHandle() const { return m_hImageList; }
+
+    BOOL Create(int cx, int cy, UINT flags, int initial, int grow);
+    BOOL DeleteImageList();
+    int Add(CBitmap* image, COLORREF mask);
+    int GetImageCount() const;
+    BOOL GetImageInfo(int image, IMAGEINFO* info) const;
+    BOOL Draw(CDC* dc, int image, POINT at, UINT style);
 };

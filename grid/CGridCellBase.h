@@ -1,0 +1,110 @@
+// The abstract cell the grid talks to, with the drawing,
+// measuring and printing that every cell shares.
+#pragma once
+
+#include "GridDefs.h"
+#include "gdi.h"
+#include "object.h"
+#include "types.h"
+
+class CGridCtrl;
+class CWnd;
+
+class CGridCellBase : public CObject
+{
+public:
+    CGridCellBase() = default;
+    ~CGridCellBase() override = default;
+
+    // Setters.
+    virtual void SetText(LPCWSTR text) = 0;
+    virtual void SetImage(int image) = 0;
+    virtual void SetData(LPARAM data) = 0;
+    virtual void SetState(DWORD state) { m_nState = state; }
+    virtual void SetFormat(DWORD format) = 0;
+    virtual void SetTextClr(COLORREF colour) = 0;
+    virtual void SetBackClr(COLORREF colour) = 0;
+    virtual void SetFont(const LOGFONTW* font) = 0;
+    virtual void SetMargin(UINT margin) = 0;
+    virtual void SetMaxLength(UINT length) = 0;
+    virtual void SetGrid(CGridCtrl* grid) = 0;
+    virtual void SetCoords(int row, int col) = 0;
+
+    // Getters; unset values resolve through the default cell.
+    virtual LPCWSTR GetText() const = 0;
+    virtual LPCWSTR GetTipText() const { return GetText(); }
+    virtual int GetImage() const = 0;
+    virtual LPARAM GetData() const = 0;
+    virtual DWORD GetState() const { return m_nState; }
+    virtual DWORD GetFormat() const = 0;
+    virtual COLORREF GetTextClr() const = 0;
+    virtual COLORREF GetBackClr() const = 0;
+    virtual LOGFONTW* GetFont() const = 0;
+    virtual CFont* GetFontObject() const = 0;
+    virtual CGridCtrl* GetGrid() const = 0;
+    virtual CWnd* GetEditWnd() const = 0;
+    virtual UINT GetMargin() const = 0;
+    virtual UINT GetMaxLength() const = 0;
+    // The grid's default cell for this cell's position; null without a grid.
+    virtual CGridCellBase* GetDefaultCell() const;
+
+    virtual BOOL IsDefaultFont() const = 0;
+    virtual BOOL IsEditing() const = 0;
+    // Each answers the state bit itself (0x40 for a fixed column), not 1.
+    BOOL IsFocused() const { return GetState() & GRIDCELL_FOCUSED; }
+    BOOL IsFixed() const { return GetState() & GRIDCELL_FIXED; }
+    BOOL IsFixedCol() const { return GetState() & GRIDCELL_FIXEDCOL; }
+    BOOL IsFixedRow() const { return GetState() & GRIDCELL_FIXEDROW; }
+    BOOL IsSelected() const { return GetState() & GRIDCELL_SELECTED; }
+    BOOL IsReadOnly() const { return GetState() & GRIDCELL_READONLY; }
+    BOOL IsModified() const { return GetState() & GRIDCELL_MODIFIED; }
+    BOOL IsDropHilited() const { return GetState() & GRIDCELL_DROPHILITED; }
+
+    virtual void CopyFrom(const CGridCellBase& source);
+    virtual void ResetCell();
+
+    // Drawing, measuring and printing.
+    virtual BOOL Draw(CDC* dc, int row, int col, CRect rect, BOOL eraseBkgnd = TRUE);
+    virtual BOOL GetTextRect(LPRECT rect);
+    virtual BOOL GetTipTextRect(LPRECT rect) { return GetTextRect(rect); }
+    virtual CSize GetTextExtent(LPCWSTR text, CDC* dc = nullptr);
+    virtual CSize GetCellExtent(CDC* dc);
+    virtual BOOL PrintCell(CDC* dc, int row, int col, CRect rect);
+
+    // Editing. The in-place editor is part two: the base starts none.
+    virtual BOOL Edit(int /*row*/, int /*col*/, CRect /*rect*/, CPoint /*point*/, UINT /*id*/, UINT /*ch*/) { return FALSE; }
+    virtual BOOL ValidateEdit(LPCWSTR /*text*/) { return TRUE; }
+    virtual void EndEdit() {}
+    virtual void OnEndEdit() {}
+
+    // Mouse hooks, called by the grid's mouse handling (part two).
+    virtual void OnMouseEnter() {}
+    virtual void OnMouseOver() {}
+    virtual void OnMouseLeave() {}
+    virtual void OnClick(CPoint) {}
+    virtual void OnClickDown(CPoint) {}
+    virtual void OnRClick(CPoint) {}
+    virtual void OnDblClick(CPoint) {}
+    virtual BOOL OnSetCursor();
+
+    // Merged blocks.
+    bool IsUnmerged() const { return !m_bMerged; }
+    CCellRange GetMergeRange() const { return m_MergeRange; }
+    bool HasMergeOwner() const { return m_bHasOwner; }
+    CCellID GetMergeOwner() const { return m_MergeOwner; }
+    void SetMergeOwner(CCellID owner) { m_MergeOwner = owner; m_bHasOwner = owner.row != -1; }
+    // The top-left owner of a block: its range covers more than one cell.
+    bool IsMergeOwner() const { return m_MergeRange.Count() > 1; }
+    // Covered cells (and stale one-cell members) draw and print nothing.
+    bool IsHiddenByMerge() const { return m_bMerged && m_MergeRange.Count() <= 1; }
+
+protected:
+    DWORD m_nState = 0;
+
+public:
+    // Written directly by the grid's merging; CopyFrom copies them.
+    CCellRange m_MergeRange;
+    CCellID m_MergeOwner;
+    bool m_bHasOwner = false;
+    bool m_bMerged = false;
+};

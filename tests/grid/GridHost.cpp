@@ -1,0 +1,171 @@
+#include "GridHost.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+const wchar_t* HostClass()
+{
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = L"GridHostWnd";
+        RegisterClassW(&wc);
+        registered = true;
+    }
+    return L"GridHostWnd";
+}
+
+} // namespace
+
+BOOL CGridHost::CreateHost(int width, int height)
+{
+    RECT rect = {0, 0, width, height};
+    ::AdjustWindowRectEx(&rect, WS_POPUP | WS_BORDER, FALSE, 0);
+    return CreateEx(0, HostClass(), L"Grid host", WS_POPUP | WS_BORDER | WS_VISIBLE | WS_CLIPCHILDREN,
+                    CRect(20, 20, 20 + rect.right - rect.left, 20 + rect.bottom - rect.top), nullptr, 0);
+}
+
+int CGridHost::Count(UINT code) const
+{
+    int n = 0;
+    for (const Note& note : notes)
+        n += note.code == code;
+    return n;
+}
+
+BOOL CGridHost::OnNotify(WPARAM, LPARAM lParam, LRESULT* result)
+{
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    auto reply = replies.find(header->code);
+    *result = reply == replies.end() ? 0 : reply->second;
+    if (header->code == GRIDN_GETDISPINFO) {
+        ++dispInfoRequests;
+        auto* info = reinterpret_cast<S_GRID_DISPINFO*>(lParam);
+        if (answerDispInfo)
+            info->item.strText.Format(L"%d,%d", info->item.row, info->item.col);
+        return TRUE;
+    }
+    if (header->code == GRIDN_CACHEHINT) {
+        cacheHints.push_back(reinterpret_cast<S_GRID_CACHEHINT*>(lParam)->range);
+        return TRUE;
+    }
+    auto* nm = reinterpret_cast<S_GRID_NOTIFY*>(lParam);
+    notes.push_back(Note{header->code, nm->iRow, nm->iColumn, header->idFrom});
+    return TRUE;
+}
+
+namespace gridtest {
+
+void Shape(CGridCtrl& grid, int rows, int cols, int fixedRows, int fixedCols, int rowHeight, int colWidth)
+{
+    // New rows and columns take their sizes from the default cells.
+    grid.PickDefaultCell(FALSE, FALSE)->SetHeight(rowHeight);
+    grid.PickDefaultCell(FALSE, TRUE)->SetWidth(colWidth);
+    grid.SetRowCount(rows);
+    grid.SetColumnCount(cols);
+    grid.SetFixedRowCount(fixedRows);
+    grid.SetFixedColumnCount(fixedCols);
+    if (rows <= 1000) {
+        for (int r = 0; r < rows; ++r)
+            grid.SetRowHeight(r, rowHeight);
+        for (int c = 0; c < cols; ++c)
+            grid.SetColumnWidth(c, colWidth);
+    }
+}
+
+BOOL CreateGrid(CGridCtrl& grid, CWnd& host, int width, int height, UINT id)
+{
+    return grid.Create(CRect(0, 0, width, height), &host, id, WS_CHILD | WS_VISIBLE);
+}
+
+Snapshot::Snapshot(CGridCtrl& grid)
+{
+    CRect client;
+    grid.GetClientRect(client);
+    HDC screen = ::GetDC(nullptr);
+    m_dc = ::CreateCompatibleDC(screen);
+    m_bitmap = ::CreateCompatibleBitmap(screen, client.Width(), client.Height());
+    ::ReleaseDC(nullptr, screen);
+    m_old = ::SelectObject(m_dc, m_bitmap);
+    CDC dc;
+    dc.Attach(m_dc);
+    grid.OnDraw(&dc);
+    dc.Detach();
+}
+
+Snapshot::~Snapshot()
+{
+    ::SelectObject(m_dc, m_old);
+    ::DeleteObject(m_bitmap);
+    ::DeleteDC(m_dc);
+}
+
+COLORREF Snapshot::At(int x, int y) const
+{
+    return ::GetPixel(m_dc, x, y);
+}
+
+int CountGdiObjects()
+{
+    DWORD n = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    if (n > 0)
+        return static_cast<int>(n);
+    // Wine answers 0 (not implemented) but accepts a handle's bare table
+    // index: count the live entries of the handle table.
+    int count = 0;
+    for (UINT_PTR index = 1; index < 0x10000; ++index)
+        count += ::GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
+    return count;
+}
+
+bool SaveBitmap(HBITMAP bitmap, const wchar_t* path)
+{
+    BITMAP bm;
+    if (!::GetObjectW(bitmap, sizeof bm, &bm))
+        return false;
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = bm.bmWidth;
+    info.biHeight = bm.bmHeight;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    const int stride = (bm.bmWidth * 3 + 3) & ~3;
+    info.biSizeImage = static_cast<DWORD>(stride * bm.bmHeight);
+    std::string pixels(info.biSizeImage, '\0');
+    HDC screen = ::GetDC(nullptr);
+    int lines = ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(bm.bmHeight), pixels.data(),
+                            reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    if (lines != bm.bmHeight)
+        return false;
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    FILE* out = _wfopen(path, L"wb");
+    if (!out)
+        return false;
+    bool ok = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&info, sizeof info, 1, out) == 1 &&
+              fwrite(pixels.data(), pixels.size(), 1, out) == 1;
+    fclose(out);
+    return ok;
+}
+
+std::wstring PictureFolder()
+{
+    wchar_t exe[MAX_PATH];
+    DWORD n = ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring dir(exe, n);
+    dir = dir.substr(0, dir.find_last_of(L'\\'));
+    dir += L"\\pictures";
+    ::CreateDirectoryW(dir.c_str(), nullptr);
+    return dir;
+}
+
+} // namespace gridtest

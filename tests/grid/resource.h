@@ -1,0 +1,4 @@
+#pragma once
+
+#define IDD_GRID_TEST 2000
+#define IDC_GRID 2001
