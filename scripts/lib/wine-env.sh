@@ -22,7 +22,7 @@ wine_start() {
         rm -f "$numfile"
     fi
 
-    if [ ! -f "$WINEPREFIX/.tilldesk-ready-2" ]; then
+    if [ ! -f "$WINEPREFIX/.tilldesk-ready-3" ]; then
         echo "wine: preparing the prefix in $WINEPREFIX"
         rm -rf "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1
@@ -35,8 +35,12 @@ wine_start() {
             wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
                 /v "$face" /t REG_MULTI_SZ /d "$link" /f >/dev/null 2>&1
         done
+        # The Japanese dialog faces the screens ask for.
+        for face in 'MS UI Gothic' 'MS Gothic' 'MS PGothic'; do
+            wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'Noto Sans CJK JP' /f >/dev/null 2>&1
+        done
         wineserver -w
-        touch "$WINEPREFIX/.tilldesk-ready-2"
+        touch "$WINEPREFIX/.tilldesk-ready-3"
     fi
     wineserver -p 2>/dev/null || true  # may already run for this prefix
     # Start Wine's own services now, detached from any output: started by a

@@ -8,6 +8,7 @@
 #include "Pump.h"
 #include "S_ECR_SETTING.h"
 #include "TempFolder.h"
+#include "WindowPicture.h"
 #include "resource.h"
 
 namespace {
@@ -201,4 +202,10 @@ TEST_F(FunctionMenu, CancelledBrowserChangesNothing)
     Click(IDC_SEL_FOLDER);
     EXPECT_EQ(1, g_browser.runs);
     EXPECT_STREQ(L".\\Data", g_pEcrSetting->DataPath);
+}
+
+TEST_F(FunctionMenu, PictureOfTheMenu)
+{
+    OpenMenu(L"02 VORN-K2", L"VornK2Dll.dll");
+    EXPECT_FALSE(SaveWindowPicture(theApp.CurrentWnd->m_hWnd, L"function-menu").empty());
 }
