@@ -456,28 +456,31 @@ const AFX_MSGMAP* CWnd::GetMessageMap() const
 
 // ---- CWnd: helpers --------------------------------------------------------
 
-BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags)
+namespace {
+
+// Changes a style word; the frame is told when swpFlags asks for it.
+BOOL ModifyStyleWord(HWND hWnd, int index, DWORD remove, DWORD add, UINT swpFlags)
 {
-    DWORD style = GetStyle();
+    DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(hWnd, index));
     DWORD changed = (style & ~remove) | add;
     if (changed == style)
         return FALSE;
-    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(changed));
+    ::SetWindowLongPtrW(hWnd, index, static_cast<LONG_PTR>(changed));
     if (swpFlags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
+        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
     return TRUE;
+}
+
+} // namespace
+
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags)
+{
+    return ModifyStyleWord(m_hWnd, GWL_STYLE, remove, add, swpFlags);
 }
 
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags)
 {
-    DWORD style = GetExStyle();
-    DWORD changed = (style & ~remove) | add;
-    if (changed == style)
-        return FALSE;
-    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(changed));
-    if (swpFlags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
-    return TRUE;
+    return ModifyStyleWord(m_hWnd, GWL_EXSTYLE, remove, add, swpFlags);
 }
 
 void CWnd::GetWindowText(CString& text) const

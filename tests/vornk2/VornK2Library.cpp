@@ -15,37 +15,10 @@ Fn Export(HMODULE module, const char* name)
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
 }
 
-void RemoveTree(const std::wstring& folder)
-{
-    WIN32_FIND_DATAW found;
-    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            std::wstring path = folder + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                ::DeleteFileW(path.c_str());
-        } while (::FindNextFileW(find, &found));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(folder.c_str());
-}
-
 } // namespace
 
 VornK2Library::VornK2Library()
 {
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    static int serial = 0;
-    m_folder = std::wstring(temp) + L"vornk2-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
-    RemoveTree(m_folder);
-    ::CreateDirectoryW(m_folder.c_str(), nullptr);
-
     m_module = ::LoadLibraryW(L"VornK2Dll.dll");
     if (!m_module)
         return;
@@ -59,7 +32,7 @@ VornK2Library::VornK2Library()
     Settings().Level = 0;
     Export<PFN_SetGClassAddr>(m_module, "SetGClassAddr")(&Settings(), &m_captionPtr);
     m_setFolder = Export<PFN_SetEcrFolder>(m_module, "SetEcrFolder");
-    m_setFolder(m_folder.c_str());
+    m_setFolder(m_folder.Path().c_str());
     g_messages.clear();
 }
 
@@ -68,7 +41,6 @@ VornK2Library::~VornK2Library()
     if (m_module)
         ::FreeLibrary(m_module);
     Settings().Language.Empty();
-    RemoveTree(m_folder);
 }
 
 void VornK2Library::UseFolder(const std::wstring& folder)

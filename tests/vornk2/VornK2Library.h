@@ -8,6 +8,7 @@
 #include "EcrDllExports.h"
 #include "FakeCaptionManager.h"
 #include "S_ECR_SETTING.h"
+#include "TempFolder.h"
 #include "msgbox.h"
 
 // The demo model library loaded fresh for one test, bound to test settings,
@@ -28,10 +29,10 @@ public:
     int IndexOf(CEcrData* data) const { return m_getIndex(data); }
 
     S_ECR_SETTING& Settings() { return *reinterpret_cast<S_ECR_SETTING*>(m_settings); }
-    const std::wstring& Folder() const { return m_folder; }
+    const std::wstring& Folder() const { return m_folder.Path(); }
     // Hands the library another data folder.
     void UseFolder(const std::wstring& folder);
-    std::wstring PathOf(const wchar_t* name) const { return m_folder + L"\\" + name; }
+    std::wstring PathOf(const wchar_t* name) const { return m_folder.File(name); }
     // Texts of the library's message boxes since the last call.
     std::vector<std::wstring> TakeMessages();
 
@@ -52,7 +53,7 @@ private:
     alignas(S_ECR_SETTING) unsigned char m_settings[sizeof(S_ECR_SETTING)] = {};
     FakeCaptionManager m_captions;
     CCaptionManagerBase* m_captionPtr = &m_captions;
-    std::wstring m_folder;
+    TempFolder m_folder;  // the library's data folder for one test
 };
 
 // Whole-file helpers.
