@@ -162,7 +162,7 @@ void CEcrTilldeskDlg::OnModelChange()
         ModelCombo.GetLBText(selected, model);
     if (selected != CB_ERR && g_pEcrSetting->ModelMap.Lookup(model, path)) {
         // Another library drops the groups' unsaved edits.
-        if (!ConfirmDiscardUnsavedEdits()) {
+        if (path != theApp.EcrDll.Path && !ConfirmDiscardUnsavedEdits()) {
             ModelCombo.SetCurSel(m_modelSelection);
             return;
         }

@@ -200,6 +200,10 @@ TEST_F(ModelChoice, ModelChangeWithUnsavedEditsAsksAndCancelKeepsEverything)
     EXPECT_STREQ(L"02 VORN-K2", g_pEcrSetting->EcrName);
     std::vector<MSG> taken;
     EXPECT_TRUE(TakeQueued(taken).empty());
+
+    // Picking the model whose library is loaded drops nothing and asks nothing.
+    Pick(dlg, dlg.ModelCombo, L"02 VORN-K2");
+    EXPECT_EQ(1u, boxes.Boxes().size());
 }
 
 TEST_F(ModelChoice, AlternativeLayoutWhenTheMarkerFileIsBesideTheProgram)
