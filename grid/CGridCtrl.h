@@ -10,8 +10,11 @@
 //   CGridCtrlItems.cpp      items and sizing
 //   CGridCtrlPaint.cpp      painting
 //   CGridCtrlSelection.cpp  selection and focus
-//   CGridCtrlPartTwo.cpp    seams that part two fills: clipboard, drag and
-//                           drop, editing, keyboard and mouse, sorting, printing
+//   CGridCtrlKeyboard.cpp   keyboard, auto-scroll timer, in-place-edit flow
+//   CGridCtrlMouse.cpp      mouse
+//   CGridCtrlClipboard.cpp  clipboard, user edits, drag and drop
+//   CGridCtrlSort.cpp       sorting
+//   CGridCtrlPrint.cpp      printing
 #pragma once
 
 #include <type_traits>
@@ -20,6 +23,7 @@
 
 #include "CGridCell.h"
 #include "CGridDefaultCell.h"
+#include "CTitleTip.h"
 #include "GridDefs.h"
 #include "gdi.h"
 #include "window.h"
@@ -329,7 +333,33 @@ protected:
     void OnEditCopyCmd() { OnEditCopy(); }
     void OnEditPasteCmd() { OnEditPaste(); }
     void OnEditSelectAllCmd() { OnEditSelectAll(); }
+    // Keyboard and timer.
+    UINT OnGetDlgCode();
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    LRESULT OnImeChar(WPARAM wParam, LPARAM lParam);
+    void OnTimer(UINT_PTR nIDEvent);
+    // Mouse.
+    BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
+    void OnMouseMove(UINT flags, CPoint point);
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnLButtonUp(UINT flags, CPoint point);
+    void OnLButtonDblClk(UINT flags, CPoint point);
+    void OnRButtonUp(UINT flags, CPoint point);
     DECLARE_MESSAGE_MAP()
+
+    // The first row (column) from..stop, stepping by step, that is shown; -1 when none.
+    int NextVisibleRow(int from, int step, int stop) const;
+    int NextVisibleColumn(int from, int step, int stop) const;
+
+    // Mouse helpers.
+    CPoint GetPointInCell(const CCellID& cell, CPoint point);
+    // Inverts the 2-pixel sizing band at x (vertical) or y over the client area.
+    void InvertSizingLine(bool vertical, int pos);
+    void ShowTipOver(const CCellID& cell);
+    // Start sizing at a grabbed divider; false when nothing can be sized there.
+    bool StartSizingColumn(CPoint point);
+    bool StartSizingRow(CPoint point);
 
     // Scrolling: handles one scroll code; true when the position moved.
     bool Scroll(int bar, UINT code);
@@ -449,6 +479,12 @@ protected:
     BOOL m_bLMouseButtonDown = FALSE;
     BOOL m_bRMouseButtonDown = FALSE;
     UINT_PTR m_nTimerID = 0;
+    CPoint m_LeftClickDownPoint;
+    CPoint m_LastMousePoint;
+    int m_nDragHeaderCol = -1;
+    int m_nDragRow = -1;          // where a row drag started
+
+    CTitleTip m_TitleTip;
 
     // ---- Geometry ----
     CCellID m_idTopLeftCell;

@@ -34,53 +34,6 @@ void CGridCtrl::SortByColumn(int nCol, BOOL ascending)
     m_bAscending = ascending;
 }
 
-// ---- Editing ----
-
-// Part two opens the in-place editor here (OnEditCell ).
-void CGridCtrl::OnEditCell(int, int, CPoint, UINT) {}
-
-// Part two: the end of an in-place edit, reached from the
-// editor's GRIDN_ENDEDIT; never acted on while the grid is being destroyed.
-void CGridCtrl::OnEndInPlaceEdit(NMHDR*, LRESULT* result)
-{
-    if (result)
-        *result = 0;
-}
-
-void CGridCtrl::EndFocusCellEdit()
-{
-    if (!IsValid(m_idCurrentCell))
-        return;
-    if (CGridCellBase* cell = GetCell(m_idCurrentCell.row, m_idCurrentCell.col))
-        cell->EndEdit();
-}
-
-BOOL CGridCtrl::ValidateCellEdit(int nRow, int nCol, LPCWSTR text)
-{
-    CGridCellBase* cell = GetCell(nRow, nCol);
-    return cell ? cell->ValidateEdit(text) : TRUE;
-}
-
-void CGridCtrl::OnEndEditCell(int nRow, int nCol, CString text)
-{
-    CGridCellBase* cell = GetCell(nRow, nCol);
-    if (!cell)
-        return;
-    CString old = GetItemText(nRow, nCol);
-    if (old != text) {
-        SetItemText(nRow, nCol, text);
-        if (ValidateCellEdit(nRow, nCol, text) && static_cast<int>(NotifyParent(nRow, nCol, GRIDN_ENDEDIT)) >= 0) {
-            MarkModified(nRow, nCol);
-            RedrawCell(nRow, nCol);
-        } else {
-            SetItemText(nRow, nCol, old);
-        }
-    }
-    // The cell may have gone with a handler's changes: look it up again.
-    if (CGridCellBase* again = GetCell(nRow, nCol))
-        again->OnEndEdit();
-}
-
 void CGridCtrl::SetItemTextByUser(int nRow, int nCol, LPCWSTR text)
 {
     if (!m_bEditable || !GetCell(nRow, nCol) || (GetItemState(nRow, nCol) & GRIDCELL_READONLY))
