@@ -3,6 +3,8 @@
 
 #include <ole2.h>
 
+#include "ole.h"
+
 #include <cstring>
 #include <new>
 
@@ -31,6 +33,7 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
     ON_WM_ERASEBKGND()
     ON_WM_SIZE()
     ON_WM_SYSCOLORCHANGE()
+    ON_WM_DESTROY()
     ON_WM_CAPTURECHANGED()
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
@@ -117,7 +120,9 @@ CGridCtrl::~CGridCtrl()
     if (m_hWnd && ::IsWindow(m_hWnd))
         ::DestroyWindow(m_hWnd);
     DeleteAllCells();
-    // Part two: destroy the title tip; flush the clipboard if it holds our data.
+    m_TitleTip.DestroyWindow();
+    // Copied text stays on the clipboard after the grid (and program) is gone.
+    COleDataSource::FlushClipboard();
 }
 
 BOOL CGridCtrl::RegisterGridClass()
@@ -194,11 +199,19 @@ void CGridCtrl::OnSize(UINT type, int cx, int cy)
     if (g_bSizing || !::IsWindow(m_hWnd))
         return;
     g_bSizing = true;
-    // Part two registers the drop target here on the first call.
+    if (!m_DropTarget.IsRegistered())
+        m_DropTarget.Register(this);
     EndFocusCellEdit();
     CWnd::OnSize(type, cx, cy);
     ResetScrollBars();
     g_bSizing = false;
+}
+
+void CGridCtrl::OnDestroy()
+{
+    m_DropTarget.Revoke();
+    m_TitleTip.HideTip();
+    CWnd::OnDestroy();
 }
 
 void CGridCtrl::OnSysColorChange()

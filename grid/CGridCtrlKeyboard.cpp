@@ -259,6 +259,12 @@ void CGridCtrl::OnTimer(UINT_PTR nIDEvent)
         CWnd::OnTimer(nIDEvent);
         return;
     }
+    if (!m_bLMouseButtonDown) {
+        // A tick left over from a press that has ended selects nothing.
+        KillTimer(nIDEvent);
+        m_nTimerID = 0;
+        return;
+    }
     CPoint pt;
     if (!::GetCursorPos(&pt))
         return;

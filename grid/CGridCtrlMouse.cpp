@@ -310,12 +310,12 @@ void CGridCtrl::OnLButtonUp(UINT flags, CPoint point)
     // Our own release is no capture loss: the mode is finished here.
     const int mode = m_MouseMode;
     m_MouseMode = MOUSE_NOTHING;
-    if (::GetCapture() == m_hWnd) {
+    if (::GetCapture() == m_hWnd)
         ::ReleaseCapture();
-        if (m_nTimerID) {
-            KillTimer(m_nTimerID);
-            m_nTimerID = 0;
-        }
+    // The auto-scroll ends with the press, whoever holds the capture now.
+    if (m_nTimerID) {
+        KillTimer(m_nTimerID);
+        m_nTimerID = 0;
     }
 
     const CCellID click = m_LeftClickDownCell;
