@@ -2,6 +2,7 @@
 
 #include "CGridCtrl.h"
 #include "CGridDefaultCell.h"
+#include "CInPlaceEdit.h"
 
 static_assert(sizeof(CGridCell) <= 80, "a grid cell stays within 80 bytes (memory per cell)");
 
@@ -85,4 +86,42 @@ void CGridCell::ResetCell()
     m_nMargin = -1;
     m_nMaxLength = 0;
     m_pFont.reset();
+}
+
+BOOL CGridCell::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT ch)
+{
+    const UINT code = ch & ~GRID_TYPED_CHAR;
+    if (m_bEditing) {
+        if (m_pEditWnd)
+            m_pEditWnd->SendMessage(WM_CHAR, code);
+        return TRUE;
+    }
+    CGridCtrl* grid = GetGrid();
+    if (!grid)
+        return TRUE;
+    // A multi-line editor scrolls down rather than refuse a line break that
+    // passes the cell's bottom.
+    const DWORD style = (GetFormat() & DT_WORDBREAK) ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL : 0;
+    // A composed character (0x80 and above) replaces the text once the
+    // editor has selected it all.
+    const UINT first = code < 0x80 ? ch : VK_END;
+    m_bEditing = true;
+    auto* editor = new CInPlaceEdit(grid, &rect, style, nID, nRow, nCol, GetText(), first, GetFontObject());
+    if (!editor->HasWindow()) {
+        delete editor;
+        m_bEditing = false;
+        return TRUE;
+    }
+    m_pEditWnd = editor;
+    if (code >= 0x80)
+        editor->SendMessage(WM_CHAR, code);
+    if (m_nMaxLength)
+        editor->SendMessage(EM_LIMITTEXT, m_nMaxLength);
+    return TRUE;
+}
+
+void CGridCell::EndEdit()
+{
+    if (auto* editor = dynamic_cast<CInPlaceEdit*>(m_pEditWnd))
+        editor->EndInPlaceEdit();
 }

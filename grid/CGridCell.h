@@ -47,7 +47,9 @@ public:
     BOOL IsEditing() const override { return m_bEditing; }
 
     void ResetCell() override;
-    // The in-place editor is part two: these keep its state only.
+    // Opens the in-place editor over rect, or types ch into the running one.
+    BOOL Edit(int nRow, int nCol, CRect rect, CPoint point, UINT nID, UINT ch) override;
+    void EndEdit() override;
     void OnEndEdit() override { m_bEditing = false; m_pEditWnd = nullptr; }
 
 protected:
@@ -70,5 +72,5 @@ protected:
     int m_nMargin = -1;
     UINT m_nMaxLength = 0;
     CGridCtrl* m_pGrid = nullptr;
-    CWnd* m_pEditWnd = nullptr;  // the running editor (part two)
+    CWnd* m_pEditWnd = nullptr;  // the running editor
 };

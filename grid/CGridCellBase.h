@@ -71,13 +71,13 @@ public:
     virtual CSize GetCellExtent(CDC* dc);
     virtual BOOL PrintCell(CDC* dc, int row, int col, CRect rect);
 
-    // Editing. The in-place editor is part two: the base starts none.
+    // Editing; the base cell starts no editor.
     virtual BOOL Edit(int /*row*/, int /*col*/, CRect /*rect*/, CPoint /*point*/, UINT /*id*/, UINT /*ch*/) { return FALSE; }
     virtual BOOL ValidateEdit(LPCWSTR /*text*/) { return TRUE; }
     virtual void EndEdit() {}
     virtual void OnEndEdit() {}
 
-    // Mouse hooks, called by the grid's mouse handling (part two).
+    // Mouse hooks, called by the grid's mouse handling.
     virtual void OnMouseEnter() {}
     virtual void OnMouseOver() {}
     virtual void OnMouseLeave() {}

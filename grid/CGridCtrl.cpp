@@ -3,6 +3,8 @@
 
 #include <ole2.h>
 
+#include "ole.h"
+
 #include <cstring>
 #include <new>
 
@@ -31,6 +33,7 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
     ON_WM_ERASEBKGND()
     ON_WM_SIZE()
     ON_WM_SYSCOLORCHANGE()
+    ON_WM_DESTROY()
     ON_WM_CAPTURECHANGED()
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
@@ -38,6 +41,17 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
     ON_MESSAGE(WM_SETFONT, &CGridCtrl::OnSetFont)
     ON_MESSAGE(WM_GETFONT, &CGridCtrl::OnGetFont)
     ON_MESSAGE(WM_PRINTCLIENT, &CGridCtrl::OnPrintClient)
+    ON_WM_GETDLGCODE()
+    ON_WM_KEYDOWN()
+    ON_WM_CHAR()
+    ON_MESSAGE(WM_IME_CHAR, &CGridCtrl::OnImeChar)
+    ON_WM_TIMER()
+    ON_WM_MOUSEWHEEL()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_RBUTTONUP()
     ON_NOTIFY(GRIDN_ENDEDIT, GRID_INPLACE_ID, &CGridCtrl::OnEndInPlaceEditNotify)
     ON_CONTROL(GRIDN_INPLACE_COMMAND, GRID_INPLACE_ID, &CGridCtrl::OnInPlaceCommand)
     ON_COMMAND(ID_EDIT_CUT, &CGridCtrl::OnEditCutCmd)
@@ -50,7 +64,7 @@ END_MESSAGE_MAP()
 
 CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
 {
-    // The title tip's class (the tip itself is part two); the arrow cursor.
+    // The title tip's class, with the arrow cursor.
     WNDCLASSW wc;
     HINSTANCE instance = AfxGetInstanceHandle();
     if (!::GetClassInfoW(instance, TITLETIP_CLASSNAME, &wc)) {
@@ -67,7 +81,7 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
     m_rectPrint.SetRectEmpty();
     RegisterGridClass();
 
-    // OLE serves the clipboard and drag and drop (part two); once per thread.
+    // OLE serves the clipboard and drag and drop; once per thread.
     if (!t_oleInitialised) {
         HRESULT hr = ::OleInitialize(nullptr);
         if (SUCCEEDED(hr))
@@ -106,7 +120,9 @@ CGridCtrl::~CGridCtrl()
     if (m_hWnd && ::IsWindow(m_hWnd))
         ::DestroyWindow(m_hWnd);
     DeleteAllCells();
-    // Part two: destroy the title tip; flush the clipboard if it holds our data.
+    m_TitleTip.DestroyWindow();
+    // Copied text stays on the clipboard after the grid (and program) is gone.
+    COleDataSource::FlushClipboard();
 }
 
 BOOL CGridCtrl::RegisterGridClass()
@@ -183,11 +199,19 @@ void CGridCtrl::OnSize(UINT type, int cx, int cy)
     if (g_bSizing || !::IsWindow(m_hWnd))
         return;
     g_bSizing = true;
-    // Part two registers the drop target here on the first call.
+    if (!m_DropTarget.IsRegistered())
+        m_DropTarget.Register(this);
     EndFocusCellEdit();
     CWnd::OnSize(type, cx, cy);
     ResetScrollBars();
     g_bSizing = false;
+}
+
+void CGridCtrl::OnDestroy()
+{
+    m_DropTarget.Revoke();
+    m_TitleTip.HideTip();
+    CWnd::OnDestroy();
 }
 
 void CGridCtrl::OnSysColorChange()
@@ -225,6 +249,9 @@ void CGridCtrl::OnCaptureChanged(CWnd* wnd)
     }
     // Losing the capture ends whatever the button was doing, so later moves
     // select nothing and typing may open the editor again.
+    if (m_MouseMode == MOUSE_SIZING_COL || m_MouseMode == MOUSE_SIZING_ROW)
+        InvertSizingLine(m_MouseMode == MOUSE_SIZING_COL,
+                         m_MouseMode == MOUSE_SIZING_COL ? m_LastMousePoint.x : m_LastMousePoint.y);
     m_bLMouseButtonDown = FALSE;
     ::ClipCursor(nullptr);
     m_MouseMode = MOUSE_NOTHING;

@@ -10,8 +10,11 @@
 //   CGridCtrlItems.cpp      items and sizing
 //   CGridCtrlPaint.cpp      painting
 //   CGridCtrlSelection.cpp  selection and focus
-//   CGridCtrlPartTwo.cpp    seams that part two fills: clipboard, drag and
-//                           drop, editing, keyboard and mouse, sorting, printing
+//   CGridCtrlKeyboard.cpp   keyboard, auto-scroll timer, in-place-edit flow
+//   CGridCtrlMouse.cpp      mouse
+//   CGridCtrlClipboard.cpp  clipboard, user edits, drag and drop
+//   CGridCtrlSort.cpp       sorting
+//   CGridCtrlPrint.cpp      printing
 #pragma once
 
 #include <type_traits>
@@ -20,13 +23,13 @@
 
 #include "CGridCell.h"
 #include "CGridDefaultCell.h"
+#include "CGridDropTarget.h"
+#include "CTitleTip.h"
 #include "GridDefs.h"
 #include "gdi.h"
 #include "window.h"
 
 class CScrollBar;
-class COleDataSource;
-class COleDataObject;
 struct CPrintInfo;
 using DROPEFFECT = DWORD;
 
@@ -268,43 +271,45 @@ public:
     // The Ctrl-extended selection kept while the mouse extends it.
     void KeepSelectionAsPrevious() { m_PrevSelectedCells = m_SelectedCells; }
 
-    // ---- Part two: sorting ----
+    // Whether one of the four edit commands (ID_EDIT_*) can run now.
+    BOOL IsEditCommandEnabled(UINT id) const;
+
+    // ---- Sorting ----
     void SortByColumn(int nCol, BOOL ascending);
 
     // ---- The grid's virtual operations, in slot order ----
-    // Part two (clipboard, drag and drop, printing) fills the ones marked so.
-    virtual void ClearSelectedCells();                                           // part two
-    virtual COleDataSource* CopySelectionText();                                 // part two
-    virtual BOOL PasteText(int nRow, int nCol, COleDataObject* data, BOOL selectPasted);  // part two
-    virtual void BeginDrag();                                                    // part two
-    virtual DROPEFFECT OnDragEnter(COleDataObject* data, DWORD keyState, CPoint point);  // part two
-    virtual DROPEFFECT OnDragOver(COleDataObject* data, DWORD keyState, CPoint point);   // part two
-    virtual void OnDragLeave();                                                  // part two
-    virtual BOOL OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint point);  // part two
-    virtual void OnEditCut();                                                    // part two
-    virtual void OnEditCopy();                                                   // part two
-    virtual void OnEditPaste();                                                  // part two
+    virtual void ClearSelectedCells();
+    virtual COleDataSource* CopySelectionText();
+    virtual BOOL PasteText(int nRow, int nCol, COleDataObject* data, BOOL selectPasted);
+    virtual void BeginDrag();
+    virtual DROPEFFECT OnDragEnter(COleDataObject* data, DWORD keyState, CPoint point);
+    virtual DROPEFFECT OnDragOver(COleDataObject* data, DWORD keyState, CPoint point);
+    virtual void OnDragLeave();
+    virtual BOOL OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint point);
+    virtual void OnEditCut();
+    virtual void OnEditCopy();
+    virtual void OnEditPaste();
     virtual void OnEditSelectAll();
-    virtual void OnBeginPrinting(CDC* dc, CPrintInfo* info);                     // part two
-    virtual void OnPrintPage(CDC* dc, CPrintInfo* info);                         // part two
-    virtual void OnEndPrinting(CDC* dc, CPrintInfo* info);                       // part two
+    virtual void OnBeginPrinting(CDC* dc, CPrintInfo* info);
+    virtual void OnPrintPage(CDC* dc, CPrintInfo* info);
+    virtual void OnEndPrinting(CDC* dc, CPrintInfo* info);
     virtual void SetItemTextByUser(int nRow, int nCol, LPCWSTR text);
-    virtual void PrintColumnCells(int firstCol, int endCol, int nRow, CRect& rect, CDC* dc);  // part two
-    virtual void PrintColumnHeadings(CDC* dc, CPrintInfo* info);                 // part two
-    virtual void PrintHeader(CDC* dc, CPrintInfo* info);                         // part two
-    virtual void PrintFooter(CDC* dc, CPrintInfo* info);                         // part two
-    virtual void PrintRowHeadings(CDC* dc, CPrintInfo* info);                    // part two
-    virtual CImageList* CreateDragImage(CPoint* hotSpot);                        // part two
+    virtual void PrintColumnCells(int firstCol, int endCol, int nRow, CRect& rect, CDC* dc);
+    virtual void PrintColumnHeadings(CDC* dc, CPrintInfo* info);
+    virtual void PrintHeader(CDC* dc, CPrintInfo* info);
+    virtual void PrintFooter(CDC* dc, CPrintInfo* info);
+    virtual void PrintRowHeadings(CDC* dc, CPrintInfo* info);
+    virtual CImageList* CreateDragImage(CPoint* hotSpot);
     virtual void OnFixedColumnClick(CCellID& cell);
     virtual void OnFixedRowClick(CCellID& cell);
-    virtual void OnEditCell(int nRow, int nCol, CPoint point, UINT ch);          // part two
+    virtual void OnEditCell(int nRow, int nCol, CPoint point, UINT ch);
     virtual void OnEndEditCell(int nRow, int nCol, CString text);
     virtual BOOL ValidateCellEdit(int nRow, int nCol, LPCWSTR text);
     virtual void EndFocusCellEdit();
     virtual void OnDraw(CDC* dc);
     virtual CGridCellBase* CreateCell(int nRow, int nCol);
     virtual void DestroyCell(int nRow, int nCol);
-    virtual void OnEndInPlaceEdit(NMHDR* header, LRESULT* result);              // part two
+    virtual void OnEndInPlaceEdit(NMHDR* header, LRESULT* result);
     virtual void ShiftRowOrder(int position, int delta);
 
 protected:
@@ -315,6 +320,7 @@ protected:
     BOOL OnEraseBkgnd(CDC* dc);
     void OnSize(UINT type, int cx, int cy);
     void OnSysColorChange();
+    void OnDestroy();
     void OnCaptureChanged(CWnd* wnd);
     void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
     void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
@@ -329,7 +335,36 @@ protected:
     void OnEditCopyCmd() { OnEditCopy(); }
     void OnEditPasteCmd() { OnEditPaste(); }
     void OnEditSelectAllCmd() { OnEditSelectAll(); }
+    // Keyboard and timer.
+    UINT OnGetDlgCode();
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    LRESULT OnImeChar(WPARAM wParam, LPARAM lParam);
+    void OnTimer(UINT_PTR nIDEvent);
+    // Mouse.
+    BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
+    void OnMouseMove(UINT flags, CPoint point);
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnLButtonUp(UINT flags, CPoint point);
+    void OnLButtonDblClk(UINT flags, CPoint point);
+    void OnRButtonUp(UINT flags, CPoint point);
     DECLARE_MESSAGE_MAP()
+
+    // The first row (column) from..stop, stepping by step, that is shown; -1 when none.
+    int NextVisibleRow(int from, int step, int stop) const;
+    int NextVisibleColumn(int from, int step, int stop) const;
+
+    // Mouse helpers.
+    CPoint GetPointInCell(const CCellID& cell, CPoint point);
+    // Inverts the 2-pixel sizing band at x (vertical) or y over the client area.
+    void InvertSizingLine(bool vertical, int pos);
+    void ShowTipOver(const CCellID& cell);
+    // Start sizing at a grabbed divider; false when nothing can be sized there.
+    bool StartSizingColumn(CPoint point);
+    bool StartSizingRow(CPoint point);
+
+    // Drag and drop: sets or clears a cell's drop highlight and redraws it.
+    void SetDropHilite(const CCellID& cell, bool on);
 
     // Scrolling: handles one scroll code; true when the position moved.
     bool Scroll(int bar, UINT code);
@@ -449,6 +484,15 @@ protected:
     BOOL m_bLMouseButtonDown = FALSE;
     BOOL m_bRMouseButtonDown = FALSE;
     UINT_PTR m_nTimerID = 0;
+    CPoint m_LeftClickDownPoint;
+    CPoint m_LastMousePoint;
+    int m_nDragHeaderCol = -1;
+    int m_nDragRow = -1;          // where a row drag started
+
+    bool m_bDropMovedInGrid = false;  // the last drop moved a row or column here
+
+    CTitleTip m_TitleTip;
+    CGridDropTarget m_DropTarget;
 
     // ---- Geometry ----
     CCellID m_idTopLeftCell;

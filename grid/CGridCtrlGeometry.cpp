@@ -432,8 +432,8 @@ void CGridCtrl::OnVScroll(UINT code, UINT, CScrollBar*)
 
 bool CGridCtrl::Scroll(int bar, UINT code)
 {
-    // Part two also hides the title tip here.
     EndFocusCellEdit();
+    m_TitleTip.HideTip();
     if (code > SB_ENDSCROLL)
         return false;
     const bool horz = bar == SB_HORZ;

@@ -3,20 +3,6 @@
 // path of a text) or nothing, with the Part that specifies it.
 #include "CGridCtrl.h"
 
-// ---- Clipboard and drag and drop: part two ----
-void CGridCtrl::ClearSelectedCells() {}
-COleDataSource* CGridCtrl::CopySelectionText() { return nullptr; }
-BOOL CGridCtrl::PasteText(int, int, COleDataObject*, BOOL) { return FALSE; }
-void CGridCtrl::BeginDrag() {}
-DROPEFFECT CGridCtrl::OnDragEnter(COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
-DROPEFFECT CGridCtrl::OnDragOver(COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
-void CGridCtrl::OnDragLeave() {}
-BOOL CGridCtrl::OnDrop(COleDataObject*, DROPEFFECT, CPoint) { return FALSE; }
-void CGridCtrl::OnEditCut() {}
-void CGridCtrl::OnEditCopy() {}
-void CGridCtrl::OnEditPaste() {}
-CImageList* CGridCtrl::CreateDragImage(CPoint*) { return nullptr; }
-
 // ---- Printing: part two ----
 void CGridCtrl::OnBeginPrinting(CDC*, CPrintInfo*) {}
 void CGridCtrl::OnPrintPage(CDC*, CPrintInfo*) {}
@@ -34,67 +20,3 @@ void CGridCtrl::SortByColumn(int nCol, BOOL ascending)
     m_bAscending = ascending;
 }
 
-// ---- Editing ----
-
-// Part two opens the in-place editor here (OnEditCell ).
-void CGridCtrl::OnEditCell(int, int, CPoint, UINT) {}
-
-// Part two: the end of an in-place edit, reached from the
-// editor's GRIDN_ENDEDIT; never acted on while the grid is being destroyed.
-void CGridCtrl::OnEndInPlaceEdit(NMHDR*, LRESULT* result)
-{
-    if (result)
-        *result = 0;
-}
-
-void CGridCtrl::EndFocusCellEdit()
-{
-    if (!IsValid(m_idCurrentCell))
-        return;
-    if (CGridCellBase* cell = GetCell(m_idCurrentCell.row, m_idCurrentCell.col))
-        cell->EndEdit();
-}
-
-BOOL CGridCtrl::ValidateCellEdit(int nRow, int nCol, LPCWSTR text)
-{
-    CGridCellBase* cell = GetCell(nRow, nCol);
-    return cell ? cell->ValidateEdit(text) : TRUE;
-}
-
-void CGridCtrl::OnEndEditCell(int nRow, int nCol, CString text)
-{
-    CGridCellBase* cell = GetCell(nRow, nCol);
-    if (!cell)
-        return;
-    CString old = GetItemText(nRow, nCol);
-    if (old != text) {
-        SetItemText(nRow, nCol, text);
-        if (ValidateCellEdit(nRow, nCol, text) && static_cast<int>(NotifyParent(nRow, nCol, GRIDN_ENDEDIT)) >= 0) {
-            MarkModified(nRow, nCol);
-            RedrawCell(nRow, nCol);
-        } else {
-            SetItemText(nRow, nCol, old);
-        }
-    }
-    // The cell may have gone with a handler's changes: look it up again.
-    if (CGridCellBase* again = GetCell(nRow, nCol))
-        again->OnEndEdit();
-}
-
-void CGridCtrl::SetItemTextByUser(int nRow, int nCol, LPCWSTR text)
-{
-    if (!m_bEditable || !GetCell(nRow, nCol) || (GetItemState(nRow, nCol) & GRIDCELL_READONLY))
-        return;
-    if (static_cast<int>(NotifyParent(nRow, nCol, GRIDN_BEGINEDIT)) < 0)
-        return;
-    CString old = GetItemText(nRow, nCol);
-    if (old == (text ? text : L""))
-        return;
-    SetItemText(nRow, nCol, text);
-    if (ValidateCellEdit(nRow, nCol, text) && static_cast<int>(NotifyParent(nRow, nCol, GRIDN_ENDEDIT)) >= 0) {
-        MarkModified(nRow, nCol);
-        RedrawCell(nRow, nCol);
-    } else {
-        SetItemText(nRow, nCol, old);
-    }
-}

@@ -63,6 +63,9 @@ constexpr UINT GRID_DEFAULT_FORMAT = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | 
 static_assert(GRID_DEFAULT_FORMAT == 0x8824, "default cell format");
 
 constexpr UINT GRID_INPLACE_ID = 8;           // child id of the in-place editor
+// Marks a first character that was typed (WM_CHAR, WM_IME_CHAR), not a key
+// that moved the focus: typed codes 33 to 40 are characters, not arrows.
+constexpr UINT GRID_TYPED_CHAR = 0x10000;
 constexpr UINT GRID_AUTOSCROLL_TIMER = 0x201;
 constexpr UINT GRID_DEFAULT_ID = 6000;        // control id of Create
 constexpr DWORD GRID_DEFAULT_STYLE = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP;

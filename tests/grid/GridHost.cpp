@@ -1,6 +1,7 @@
 #include "GridHost.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -166,6 +167,49 @@ std::wstring PictureFolder()
     dir += L"\\pictures";
     ::CreateDirectoryW(dir.c_str(), nullptr);
     return dir;
+}
+
+} // namespace gridtest
+
+namespace gridtest {
+
+HeldKeys::HeldKeys(std::initializer_list<int> keys)
+{
+    ::GetKeyboardState(m_saved);
+    BYTE state[256];
+    std::memcpy(state, m_saved, sizeof state);
+    for (int key : keys)
+        state[key] = 0x80;
+    ::SetKeyboardState(state);
+}
+
+HeldKeys::~HeldKeys()
+{
+    ::SetKeyboardState(m_saved);
+}
+
+CPoint CellCentre(CGridCtrl& grid, int row, int col)
+{
+    CRect rect;
+    grid.GetCellRect(row, col, rect);
+    return CPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+
+HWND Editor(CGridCtrl& grid)
+{
+    return ::GetDlgItem(grid.m_hWnd, GRID_INPLACE_ID);
+}
+
+std::wstring TextOf(HWND hWnd)
+{
+    wchar_t text[256] = {};
+    ::GetWindowTextW(hWnd, text, 256);
+    return text;
+}
+
+void Mouse(CGridCtrl& grid, UINT message, CPoint point, UINT flags)
+{
+    grid.SendMessage(message, flags, MAKELPARAM(point.x, point.y));
 }
 
 } // namespace gridtest

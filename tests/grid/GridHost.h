@@ -2,7 +2,9 @@
 // send and answers them as a test asks.
 #pragma once
 
+#include <initializer_list>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "CGridCtrl.h"
@@ -62,5 +64,29 @@ int CountGdiObjects();
 bool SaveBitmap(HBITMAP bitmap, const wchar_t* path);
 // A folder under the build folder for pictures a person looks at.
 std::wstring PictureFolder();
+
+} // namespace gridtest
+
+namespace gridtest {
+
+// Holds keys down in this thread's keyboard state (GetKeyState sees them)
+// for the life of the object.
+class HeldKeys
+{
+public:
+    HeldKeys(std::initializer_list<int> keys);
+    ~HeldKeys();
+
+private:
+    BYTE m_saved[256];
+};
+
+// The centre of a cell in the grid's client coordinates.
+CPoint CellCentre(CGridCtrl& grid, int row, int col);
+// The running in-place editor of the grid, or null.
+HWND Editor(CGridCtrl& grid);
+std::wstring TextOf(HWND hWnd);
+// A mouse message with flags to the grid at a client point.
+void Mouse(CGridCtrl& grid, UINT message, CPoint point, UINT flags = 0);
 
 } // namespace gridtest
