@@ -101,6 +101,8 @@ int CEcrTilldeskApp::ExitInstance()
     g_pEcrSetting = nullptr;
     delete g_ppCaptionMgr;
     g_ppCaptionMgr = nullptr;
+    // Cells copied from a grid stay on the clipboard after the program ends.
+    ::OleFlushClipboard();
     ::OleUninitialize();
     return CWinApp::ExitInstance();
 }
