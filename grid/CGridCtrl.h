@@ -35,6 +35,10 @@ using DROPEFFECT = DWORD;
 
 // Makes the cells the grid fills itself with (in place of a runtime class).
 using GRIDCELLFACTORY = CGridCellBase* (*)();
+// Orders two cells: negative, 0 or positive (the third value is the caller's).
+using GRIDCOMPAREFUNC = int(CALLBACK*)(CGridCellBase* a, CGridCellBase* b, LPARAM value);
+// Virtual mode's sort order: whether row-order entry a sorts before b by a stored column.
+using GRIDROWLESS = BOOL(CALLBACK*)(int a, int b, int storedCol);
 // Virtual mode's callback: fills one cell's record.
 using GRIDCALLBACK = BOOL(CALLBACK*)(S_GRID_DISPINFO* info, LPARAM lParam);
 
@@ -276,6 +280,12 @@ public:
 
     // ---- Sorting ----
     void SortByColumn(int nCol, BOOL ascending);
+    BOOL SortByColumnWith(GRIDCOMPAREFUNC compare, int nCol, BOOL ascending);
+    // Rows low..high (-1: the last) by column nCol; FALSE when nothing could be sorted.
+    BOOL SortRows(GRIDCOMPAREFUNC compare, int nCol, BOOL ascending, LPARAM value, int low, int high);
+    static int CALLBACK CompareCellText(CGridCellBase* a, CGridCellBase* b, LPARAM value);
+    void SetCompareFunction(GRIDCOMPAREFUNC compare) { m_pfnCompare = compare; }
+    void SetVirtualCompare(GRIDROWLESS less) { m_pfnVirtualCompare = less; }
 
     // ---- The grid's virtual operations, in slot order ----
     virtual void ClearSelectedCells();
@@ -363,6 +373,10 @@ protected:
     bool StartSizingColumn(CPoint point);
     bool StartSizingRow(CPoint point);
 
+    // Sorting: the column and order are stored and shown, the selection reset.
+    void MarkSortColumn(int nCol, BOOL ascending);
+    void SwapRows(int a, int b);
+
     // Drag and drop: sets or clears a cell's drop highlight and redraws it.
     void SetDropHilite(const CCellID& cell, bool on);
 
@@ -446,6 +460,8 @@ protected:
     int m_nWheelLines = 3;
     int m_nSortColumn = -1;
     BOOL m_bAscending = TRUE;
+    GRIDCOMPAREFUNC m_pfnCompare = nullptr;
+    GRIDROWLESS m_pfnVirtualCompare = nullptr;
     CImageList* m_pImageList = nullptr;
     BOOL m_bTabToNextControl = FALSE;
     BOOL m_bFixedColumnsInSelection = FALSE;

@@ -13,10 +13,3 @@ void CGridCtrl::PrintHeader(CDC*, CPrintInfo*) {}
 void CGridCtrl::PrintFooter(CDC*, CPrintInfo*) {}
 void CGridCtrl::PrintRowHeadings(CDC*, CPrintInfo*) {}
 
-// ---- Sorting: part two sorts the rows; this only marks the column ----
-void CGridCtrl::SortByColumn(int nCol, BOOL ascending)
-{
-    SetSortColumn(nCol);
-    m_bAscending = ascending;
-}
-
