@@ -26,11 +26,11 @@
 #include "CGridDropTarget.h"
 #include "CTitleTip.h"
 #include "GridDefs.h"
+#include "commondlg.h"
 #include "gdi.h"
 #include "window.h"
 
 class CScrollBar;
-struct CPrintInfo;
 using DROPEFFECT = DWORD;
 
 // Makes the cells the grid fills itself with (in place of a runtime class).
@@ -275,6 +275,15 @@ public:
     // The Ctrl-extended selection kept while the mouse extends it.
     void KeepSelectionAsPrevious() { m_PrevSelectedCells = m_SelectedCells; }
 
+    // ---- Printing ----
+    // Shows the print dialog and prints every page on the chosen printer.
+    void Print();
+    void SetPrintHeaderText(LPCWSTR text) { m_strPrintHeader = text; }
+    void SetPrintFooterText(LPCWSTR text) { m_strPrintFooter = text; }
+    // The index of each page's first row among rows of the given heights,
+    // for a body of bodyHeight per page.
+    static std::vector<int> PaginateRows(const std::vector<int>& heights, int bodyHeight);
+
     // Whether one of the four edit commands (ID_EDIT_*) can run now.
     BOOL IsEditCommandEnabled(UINT id) const;
 
@@ -372,6 +381,10 @@ protected:
     // Start sizing at a grabbed divider; false when nothing can be sized there.
     bool StartSizingColumn(CPoint point);
     bool StartSizingRow(CPoint point);
+
+    // Printing: the rows of a page (1-based) of the running job; cells side by side from x = left.
+    std::vector<int> PageRows(int page) const;
+    void PrintColumnCells(int firstCol, int endCol, int nRow, CRect& rect, CDC* dc, int left);
 
     // Sorting: the column and order are stored and shown, the selection reset.
     void MarkSortColumn(int nCol, BOOL ascending);
@@ -481,6 +494,16 @@ protected:
     int m_nGap = 1, m_nTopMargin = 1, m_nBottomMargin = 1;
     CString m_strPrintHeader, m_strPrintFooter;
     CRect m_rectPrint;
+    // The running print job: character size, printer and logical page sizes,
+    // body height and width per page, the page and first column printed.
+    CFont m_PrinterFont;
+    CSize m_CharSize;
+    CSize m_PaperSize;
+    CSize m_LogicalPageSize;
+    int m_nBodyHeight = 0;
+    int m_nBodyWidth = 0;
+    int m_nPrintPage = 1;
+    int m_nPrintColumn = 0;
 
     // ---- Colours ----
     COLORREF m_crGridLineColour = RGB(0xC0, 0xC0, 0xC0);
