@@ -45,7 +45,7 @@ using GRIDCALLBACK = BOOL(CALLBACK*)(S_GRID_DISPINFO* info, LPARAM lParam);
 class CGridCtrl : public CWnd
 {
 public:
-    // Mouse modes; part one only sets idle and the selecting modes.
+    // Mouse modes (5 is not used).
     enum eMouseModes {
         MOUSE_NOTHING = 0, MOUSE_SELECT_ALL = 1, MOUSE_SELECT_COL = 2, MOUSE_SELECT_ROW = 3,
         MOUSE_SELECT_CELLS = 4, MOUSE_OVER_ROW_DIVIDE = 6, MOUSE_SIZING_ROW = 7,
