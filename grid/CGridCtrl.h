@@ -26,22 +26,26 @@
 #include "CGridDropTarget.h"
 #include "CTitleTip.h"
 #include "GridDefs.h"
+#include "commondlg.h"
 #include "gdi.h"
 #include "window.h"
 
 class CScrollBar;
-struct CPrintInfo;
 using DROPEFFECT = DWORD;
 
 // Makes the cells the grid fills itself with (in place of a runtime class).
 using GRIDCELLFACTORY = CGridCellBase* (*)();
+// Orders two cells: negative, 0 or positive (the third value is the caller's).
+using GRIDCOMPAREFUNC = int(CALLBACK*)(CGridCellBase* a, CGridCellBase* b, LPARAM value);
+// Virtual mode's sort order: whether row-order entry a sorts before b by a stored column.
+using GRIDROWLESS = BOOL(CALLBACK*)(int a, int b, int storedCol);
 // Virtual mode's callback: fills one cell's record.
 using GRIDCALLBACK = BOOL(CALLBACK*)(S_GRID_DISPINFO* info, LPARAM lParam);
 
 class CGridCtrl : public CWnd
 {
 public:
-    // Mouse modes; part one only sets idle and the selecting modes.
+    // Mouse modes (5 is not used).
     enum eMouseModes {
         MOUSE_NOTHING = 0, MOUSE_SELECT_ALL = 1, MOUSE_SELECT_COL = 2, MOUSE_SELECT_ROW = 3,
         MOUSE_SELECT_CELLS = 4, MOUSE_OVER_ROW_DIVIDE = 6, MOUSE_SIZING_ROW = 7,
@@ -271,11 +275,26 @@ public:
     // The Ctrl-extended selection kept while the mouse extends it.
     void KeepSelectionAsPrevious() { m_PrevSelectedCells = m_SelectedCells; }
 
+    // ---- Printing ----
+    // Shows the print dialog and prints every page on the chosen printer.
+    void Print();
+    void SetPrintHeaderText(LPCWSTR text) { m_strPrintHeader = text; }
+    void SetPrintFooterText(LPCWSTR text) { m_strPrintFooter = text; }
+    // The index of each page's first row among rows of the given heights,
+    // for a body of bodyHeight per page.
+    static std::vector<int> PaginateRows(const std::vector<int>& heights, int bodyHeight);
+
     // Whether one of the four edit commands (ID_EDIT_*) can run now.
     BOOL IsEditCommandEnabled(UINT id) const;
 
     // ---- Sorting ----
     void SortByColumn(int nCol, BOOL ascending);
+    BOOL SortByColumnWith(GRIDCOMPAREFUNC compare, int nCol, BOOL ascending);
+    // Rows low..high (-1: the last) by column nCol; FALSE when nothing could be sorted.
+    BOOL SortRows(GRIDCOMPAREFUNC compare, int nCol, BOOL ascending, LPARAM value, int low, int high);
+    static int CALLBACK CompareCellText(CGridCellBase* a, CGridCellBase* b, LPARAM value);
+    void SetCompareFunction(GRIDCOMPAREFUNC compare) { m_pfnCompare = compare; }
+    void SetVirtualCompare(GRIDROWLESS less) { m_pfnVirtualCompare = less; }
 
     // ---- The grid's virtual operations, in slot order ----
     virtual void ClearSelectedCells();
@@ -363,6 +382,14 @@ protected:
     bool StartSizingColumn(CPoint point);
     bool StartSizingRow(CPoint point);
 
+    // Printing: the rows of a page (1-based) of the running job; cells side by side from x = left.
+    std::vector<int> PageRows(int page) const;
+    void PrintColumnCells(int firstCol, int endCol, int nRow, CRect& rect, CDC* dc, int left);
+
+    // Sorting: the column and order are stored and shown, the selection reset.
+    void MarkSortColumn(int nCol, BOOL ascending);
+    void SwapRows(int a, int b);
+
     // Drag and drop: sets or clears a cell's drop highlight and redraws it.
     void SetDropHilite(const CCellID& cell, bool on);
 
@@ -446,6 +473,8 @@ protected:
     int m_nWheelLines = 3;
     int m_nSortColumn = -1;
     BOOL m_bAscending = TRUE;
+    GRIDCOMPAREFUNC m_pfnCompare = nullptr;
+    GRIDROWLESS m_pfnVirtualCompare = nullptr;
     CImageList* m_pImageList = nullptr;
     BOOL m_bTabToNextControl = FALSE;
     BOOL m_bFixedColumnsInSelection = FALSE;
@@ -465,6 +494,16 @@ protected:
     int m_nGap = 1, m_nTopMargin = 1, m_nBottomMargin = 1;
     CString m_strPrintHeader, m_strPrintFooter;
     CRect m_rectPrint;
+    // The running print job: character size, printer and logical page sizes,
+    // body height and width per page, the page and first column printed.
+    CFont m_PrinterFont;
+    CSize m_CharSize;
+    CSize m_PaperSize;
+    CSize m_LogicalPageSize;
+    int m_nBodyHeight = 0;
+    int m_nBodyWidth = 0;
+    int m_nPrintPage = 1;
+    int m_nPrintColumn = 0;
 
     // ---- Colours ----
     COLORREF m_crGridLineColour = RGB(0xC0, 0xC0, 0xC0);

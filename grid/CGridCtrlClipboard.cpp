@@ -257,7 +257,8 @@ void CGridCtrl::BeginDrag()
     COleDataSource* source = columnDrag ? new COleDataSource : CopySelectionText();
     if (!source)
         return;
-    const CCellID topLeft = GetSelectedRange().GetTopLeft();
+    const CCellRange range = GetSelectedRange();
+    const CCellID topLeft = IsValid(range) ? range.GetTopLeft() : CCellID();
     NotifyParent(topLeft.row, topLeft.col, GRIDN_BEGINDRAG);
     m_MouseMode = MOUSE_DRAGGING;
     m_bLMouseButtonDown = FALSE;

@@ -12,6 +12,12 @@ void SetCursorTo(LPCWSTR cursor)
     ::SetCursor(::LoadCursorW(nullptr, cursor));
 }
 
+// Cell rectangles include their right and bottom edges.
+bool InsideInclusive(const CRect& rect, CPoint point)
+{
+    return point.x >= rect.left && point.x <= rect.right && point.y >= rect.top && point.y <= rect.bottom;
+}
+
 } // namespace
 
 CPoint CGridCtrl::GetPointInCell(const CCellID& cell, CPoint point)
@@ -236,7 +242,7 @@ void CGridCtrl::OnLButtonDown(UINT flags, CPoint point)
     bool inText = false;
     CRect rect;
     if (cell && GetCellRect(click, rect) && cell->GetTextRect(rect))
-        inText = rect.PtInRect(point) || (point.x == rect.right || point.y == rect.bottom);
+        inText = InsideInclusive(rect, point);
     if (click == m_idCurrentCell && !ctrl && inText && IsCellEditable(click)) {
         m_MouseMode = MOUSE_PREPARE_EDIT;
         return;
@@ -410,7 +416,7 @@ void CGridCtrl::OnLButtonDblClk(UINT flags, CPoint point)
         CGridCellBase* cell = GetCell(id.row, id.col);
         CRect rect;
         if (cell && !IsCellFixed(id.row, id.col) && GetCellRect(id, rect) && cell->GetTextRect(rect) &&
-            (rect.PtInRect(point) || point.x == rect.right || point.y == rect.bottom))
+            InsideInclusive(rect, point))
             OnEditCell(id.row, id.col, point, VK_LBUTTON);
         if (CGridCellBase* again = GetCell(id.row, id.col))
             again->OnDblClick(GetPointInCell(id, point));

@@ -1,5 +1,6 @@
 #include "commondlg.h"
 
+#include <commdlg.h>
 #include <shlobj.h>
 
 #include "app.h"
@@ -38,6 +39,29 @@ bool SystemFolderBrowser(HWND owner, LPCWSTR title, LPCWSTR initialFolder, CStri
 
 AfxFolderBrowseHandler g_folderBrowser = SystemFolderBrowser;
 
+bool SystemPrintDialog(HWND owner, DWORD flags, HDC& printerDC)
+{
+    PRINTDLGW pd = {};
+    pd.lStructSize = sizeof pd;
+    pd.hwndOwner = owner;
+    pd.Flags = flags | PD_RETURNDC;
+    const bool ok = ::PrintDlgW(&pd) && pd.hDC;
+    // The chosen printer's settings are not kept between jobs.
+    if (pd.hDevMode)
+        ::GlobalFree(pd.hDevMode);
+    if (pd.hDevNames)
+        ::GlobalFree(pd.hDevNames);
+    if (!ok) {
+        if (pd.hDC)
+            ::DeleteDC(pd.hDC);
+        return false;
+    }
+    printerDC = pd.hDC;
+    return true;
+}
+
+AfxPrintDialogHandler g_printDialog = SystemPrintDialog;
+
 } // namespace
 
 AfxFolderBrowseHandler AfxSetFolderBrowseHandler(AfxFolderBrowseHandler handler)
@@ -51,4 +75,18 @@ bool AfxBrowseForFolder(HWND owner, LPCWSTR title, LPCWSTR initialFolder, CStrin
 {
     CModalScope modal;
     return g_folderBrowser(owner, title, initialFolder, chosen);
+}
+
+AfxPrintDialogHandler AfxSetPrintDialogHandler(AfxPrintDialogHandler handler)
+{
+    AfxPrintDialogHandler old = g_printDialog;
+    g_printDialog = handler ? handler : SystemPrintDialog;
+    return old;
+}
+
+bool AfxPrintDialog(HWND owner, DWORD flags, HDC& printerDC)
+{
+    CModalScope modal;
+    printerDC = nullptr;
+    return g_printDialog(owner, flags, printerDC);
 }

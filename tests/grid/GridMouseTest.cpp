@@ -188,3 +188,22 @@ TEST_F(GridMouseTest, LosingTheCaptureMidDragResetsTheMouse)
     PumpPending();
     EXPECT_TRUE(Editor(grid)) << "typing opens the editor again";
 }
+
+TEST_F(GridMouseTest, AutoScrollFollowsThePointerBelowTheGrid)
+{
+    Mouse(grid, WM_LBUTTONDOWN, CellCentre(grid, 2, 2), MK_LBUTTON);
+    ASSERT_EQ(CGridCtrl::MOUSE_SELECT_CELLS, grid.GetMouseMode());
+    CRect client;
+    grid.GetClientRect(client);
+    CPoint below(CellCentre(grid, 2, 2).x, client.bottom + 30);
+    grid.ClientToScreen(&below);
+    ASSERT_TRUE(::SetCursorPos(below.x, below.y));
+    grid.SendMessage(WM_TIMER, GRID_AUTOSCROLL_TIMER);
+    grid.SendMessage(WM_TIMER, GRID_AUTOSCROLL_TIMER);
+    EXPECT_EQ(CCellID(4, 2), grid.GetFocusCell()) << "one row per tick";
+    EXPECT_GE(grid.GetSelectedRange().GetMaxRow(), 4);
+    EXPECT_EQ(2, grid.GetSelectedRange().GetMinRow());
+    Mouse(grid, WM_LBUTTONUP, CellCentre(grid, 2, 2));
+    grid.SendMessage(WM_TIMER, GRID_AUTOSCROLL_TIMER);  // a late tick after the release
+    EXPECT_EQ(CCellID(4, 2), grid.GetFocusCell());
+}
