@@ -101,8 +101,6 @@ int CEcrTilldeskApp::ExitInstance()
     g_pEcrSetting = nullptr;
     delete g_ppCaptionMgr;
     g_ppCaptionMgr = nullptr;
-    // Cells copied from a grid stay on the clipboard after the program ends.
-    ::OleFlushClipboard();
     ::OleUninitialize();
     return CWinApp::ExitInstance();
 }
