@@ -3,17 +3,62 @@
 #include <cstdio>
 #include <vector>
 
+namespace {
+
+// <build folder>\pictures, beside the bin folder the tests run from.
+std::wstring PictureFolder()
+{
+    wchar_t exe[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring dir(exe, n);
+    dir = dir.substr(0, dir.find_last_of(L'\\'));
+    dir = dir.substr(0, dir.find_last_of(L'\\')) + L"\\pictures";
+    CreateDirectoryW(dir.c_str(), nullptr);
+    return dir;
+}
+
+} // namespace
+
+std::wstring SaveBitmapPicture(HBITMAP bitmap, const wchar_t* name)
+{
+    BITMAP bm;
+    if (!GetObjectW(bitmap, sizeof bm, &bm))
+        return L"";
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = bm.bmWidth;
+    header.biHeight = bm.bmHeight;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    int stride = (bm.bmWidth * 3 + 3) & ~3;
+    std::vector<BYTE> pixels(static_cast<size_t>(stride) * bm.bmHeight);
+    HDC screen = GetDC(nullptr);
+    int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(bm.bmHeight), pixels.data(),
+                          reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    if (lines != bm.bmHeight)
+        return L"";
+
+    std::wstring path = PictureFolder() + L"\\" + name + L".bmp";
+    FILE* f = _wfopen(path.c_str(), L"wb");
+    if (!f)
+        return L"";
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    bool ok = fwrite(&file, sizeof file, 1, f) == 1 && fwrite(&header, sizeof header, 1, f) == 1 &&
+              fwrite(pixels.data(), 1, pixels.size(), f) == pixels.size();
+    fclose(f);
+    return ok ? path : L"";
+}
+
 std::wstring SaveWindowPicture(HWND hWnd, const wchar_t* name)
 {
     RECT rect;
     if (!GetWindowRect(hWnd, &rect))
         return L"";
-    int w = rect.right - rect.left;
-    int h = rect.bottom - rect.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(memory, bitmap);
     // Wine's PrintWindow leaves out child controls: copy the screen instead,
     // with the window brought to the top and painted.
     SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
@@ -27,36 +72,17 @@ std::wstring SaveWindowPicture(HWND hWnd, const wchar_t* name)
         }
         Sleep(10);
     }
+    int w = rect.right - rect.left;
+    int h = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, w, h, screen, rect.left, rect.top, SRCCOPY);
     SelectObject(memory, old);
-
-    BITMAPINFOHEADER header = {};
-    header.biSize = sizeof header;
-    header.biWidth = w;
-    header.biHeight = h;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    int stride = (w * 3 + 3) & ~3;
-    std::vector<BYTE> pixels(static_cast<size_t>(stride) * h);
-    GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-    DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-
-    // Tests run in <build>/bin; pictures go beside it.
-    CreateDirectoryW(L"..\\pictures", nullptr);
-    std::wstring path = std::wstring(L"..\\pictures\\") + name + L".bmp";
-    FILE* f = _wfopen(path.c_str(), L"wb");
-    if (!f)
-        return L"";
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    fwrite(&file, sizeof file, 1, f);
-    fwrite(&header, sizeof header, 1, f);
-    fwrite(pixels.data(), 1, pixels.size(), f);
-    fclose(f);
+    std::wstring path = SaveBitmapPicture(bitmap, name);
+    DeleteObject(bitmap);
     return path;
 }

@@ -1,10 +1,14 @@
-// Saves what a window shows as a 24-bit BMP, so a person can look at a screen.
+// Saves pictures of windows as 24-bit BMP files, so a person can look at a
+// screen. Pictures go to <build folder>/pictures/<name>.bmp.
 #pragma once
 
 #include <string>
 
 #include <windows.h>
 
-// Copies the window's area of the screen into a bitmap and writes it to
-// <build folder>/pictures/<name>.bmp. Returns the path, or "" on failure.
+// Writes a bitmap; returns the path, or "" on failure.
+std::wstring SaveBitmapPicture(HBITMAP bitmap, const wchar_t* name);
+
+// Copies the window's area of the screen (the window brought to the top and
+// painted first) and writes it. Returns the path, or "" on failure.
 std::wstring SaveWindowPicture(HWND hWnd, const wchar_t* name);

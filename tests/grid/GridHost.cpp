@@ -124,51 +124,6 @@ int CountGdiObjects()
     return count;
 }
 
-bool SaveBitmap(HBITMAP bitmap, const wchar_t* path)
-{
-    BITMAP bm;
-    if (!::GetObjectW(bitmap, sizeof bm, &bm))
-        return false;
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = bm.bmWidth;
-    info.biHeight = bm.bmHeight;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    const int stride = (bm.bmWidth * 3 + 3) & ~3;
-    info.biSizeImage = static_cast<DWORD>(stride * bm.bmHeight);
-    std::string pixels(info.biSizeImage, '\0');
-    HDC screen = ::GetDC(nullptr);
-    int lines = ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(bm.bmHeight), pixels.data(),
-                            reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
-    if (lines != bm.bmHeight)
-        return false;
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    FILE* out = _wfopen(path, L"wb");
-    if (!out)
-        return false;
-    bool ok = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&info, sizeof info, 1, out) == 1 &&
-              fwrite(pixels.data(), pixels.size(), 1, out) == 1;
-    fclose(out);
-    return ok;
-}
-
-std::wstring PictureFolder()
-{
-    wchar_t exe[MAX_PATH];
-    DWORD n = ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring dir(exe, n);
-    dir = dir.substr(0, dir.find_last_of(L'\\'));
-    dir += L"\\pictures";
-    ::CreateDirectoryW(dir.c_str(), nullptr);
-    return dir;
-}
-
 } // namespace gridtest
 
 namespace gridtest {

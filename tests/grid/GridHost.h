@@ -60,10 +60,6 @@ private:
 };
 // Live GDI objects of this process.
 int CountGdiObjects();
-// Writes a 24-bit BMP file.
-bool SaveBitmap(HBITMAP bitmap, const wchar_t* path);
-// A folder under the build folder for pictures a person looks at.
-std::wstring PictureFolder();
 
 } // namespace gridtest
 

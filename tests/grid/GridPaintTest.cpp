@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "GridFixture.h"
+#include "WindowPicture.h"
 
 using namespace gridtest;
 
@@ -211,8 +212,7 @@ TEST_F(GridTest, PictureOfAGridWithHeadersMergedCellsAndVerticalCaptions)
     // The picture shows the grid: its header colour at the top left, within the border.
     EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), ::GetPixel(mem, 20, 20));
     ::SelectObject(mem, old);
-    std::wstring path = PictureFolder() + L"\\grid-part1.bmp";
-    EXPECT_TRUE(SaveBitmap(bitmap, path.c_str()));
+    EXPECT_FALSE(SaveBitmapPicture(bitmap, L"grid-part1").empty());
     // The same window as the screen shows it, frame and scroll bars included
     // (Wine's PrintWindow leaves the non-client area out).
     old = ::SelectObject(mem, bitmap);
@@ -220,8 +220,7 @@ TEST_F(GridTest, PictureOfAGridWithHeadersMergedCellsAndVerticalCaptions)
     ::BitBlt(mem, 0, 0, window.Width(), window.Height(), windowDC, 0, 0, SRCCOPY);
     ::ReleaseDC(grid.m_hWnd, windowDC);
     ::SelectObject(mem, old);
-    path = PictureFolder() + L"\\grid-part1-screen.bmp";
-    EXPECT_TRUE(SaveBitmap(bitmap, path.c_str()));
+    EXPECT_FALSE(SaveBitmapPicture(bitmap, L"grid-part1-screen").empty());
     ::DeleteObject(bitmap);
     ::DeleteDC(mem);
 }
