@@ -68,6 +68,25 @@ BOOL CGridCellBase::OnSetCursor()
     return TRUE;
 }
 
+
+// A raised header edge, light top-left and dark bottom-right, inside rect,
+// which then shrinks by the edge.
+static void DrawRaisedEdge(CDC* dc, CRect& rect)
+{
+    CPen light(PS_SOLID, 1, ::GetSysColor(COLOR_3DHIGHLIGHT));
+    CPen dark(PS_SOLID, 1, ::GetSysColor(COLOR_3DDKSHADOW));
+    HGDIOBJ old = dc->SelectObject(&light);
+    dc->MoveTo(rect.right, rect.top);
+    dc->LineTo(rect.left, rect.top);
+    dc->LineTo(rect.left, rect.bottom);
+    dc->SelectObject(&dark);
+    dc->MoveTo(rect.right, rect.top);
+    dc->LineTo(rect.right, rect.bottom);
+    dc->LineTo(rect.left, rect.bottom);
+    dc->SelectObject(old);
+    rect.DeflateRect(1, 1);
+}
+
 // ---- Drawing -------------------------------------------------
 
 BOOL CGridCellBase::Draw(CDC* dc, int nRow, int nCol, CRect rect, BOOL eraseBkgnd)
@@ -146,18 +165,7 @@ BOOL CGridCellBase::Draw(CDC* dc, int nRow, int nCol, CRect rect, BOOL eraseBkgn
             dc->DrawEdge(rect, BDR_SUNKENINNER, BF_RECT);
             rect.DeflateRect(1, 1);
         } else {
-            CPen light(PS_SOLID, 1, ::GetSysColor(COLOR_3DHIGHLIGHT));
-            CPen dark(PS_SOLID, 1, ::GetSysColor(COLOR_3DDKSHADOW));
-            HGDIOBJ old = dc->SelectObject(&light);
-            dc->MoveTo(rect.right, rect.top);
-            dc->LineTo(rect.left, rect.top);
-            dc->LineTo(rect.left, rect.bottom);
-            dc->SelectObject(&dark);
-            dc->MoveTo(rect.right, rect.top);
-            dc->LineTo(rect.right, rect.bottom);
-            dc->LineTo(rect.left, rect.bottom);
-            dc->SelectObject(old);
-            rect.DeflateRect(1, 1);
+            DrawRaisedEdge(dc, rect);
         }
     }
 
@@ -379,18 +387,7 @@ BOOL CGridCellBase::PrintCell(CDC* dc, int /*nRow*/, int /*nCol*/, CRect rect)
         dc->SelectObject(font);
 
     if (IsFixed() && grid->GetGridLines() != GRIDLINES_NONE) {
-        CPen light(PS_SOLID, 1, ::GetSysColor(COLOR_3DHIGHLIGHT));
-        CPen dark(PS_SOLID, 1, ::GetSysColor(COLOR_3DDKSHADOW));
-        HGDIOBJ old = dc->SelectObject(&light);
-        dc->MoveTo(rect.right, rect.top);
-        dc->LineTo(rect.left, rect.top);
-        dc->LineTo(rect.left, rect.bottom);
-        dc->SelectObject(&dark);
-        dc->MoveTo(rect.right, rect.top);
-        dc->LineTo(rect.right, rect.bottom);
-        dc->LineTo(rect.left, rect.bottom);
-        dc->SelectObject(old);
-        rect.DeflateRect(1, 1);
+        DrawRaisedEdge(dc, rect);
     }
 
     const int margin = static_cast<int>(GetMargin());

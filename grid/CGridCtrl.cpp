@@ -277,17 +277,9 @@ LRESULT CGridCtrl::NotifyParent(int nRow, int nCol, UINT code)
     if (!::IsWindow(m_hWnd))
         return 0;
     S_GRID_NOTIFY nm;
-    nm.hdr.hwndFrom = m_hWnd;
-    nm.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(m_hWnd));
-    nm.hdr.code = code;
     nm.iRow = nRow;
     nm.iColumn = nCol;
-    HWND receiver = ::GetWindow(m_hWnd, GW_OWNER);
-    if (!receiver)
-        receiver = ::GetParent(m_hWnd);
-    if (!receiver || !::IsWindow(receiver))
-        return 0;
-    return ::SendMessageW(receiver, WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
+    return SendNotify(nm.hdr, code);
 }
 
 LRESULT CGridCtrl::NotifyCacheHint(const CCellRange& range)
@@ -295,16 +287,22 @@ LRESULT CGridCtrl::NotifyCacheHint(const CCellRange& range)
     if (!::IsWindow(m_hWnd))
         return 0;
     S_GRID_CACHEHINT nm;
-    nm.hdr.hwndFrom = m_hWnd;
-    nm.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(m_hWnd));
-    nm.hdr.code = GRIDN_CACHEHINT;
     nm.range = range;
+    return SendNotify(nm.hdr, GRIDN_CACHEHINT);
+}
+
+LRESULT CGridCtrl::SendNotify(NMHDR& header, UINT code)
+{
+    header.hwndFrom = m_hWnd;
+    header.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(m_hWnd));
+    header.code = code;
+    // The owner hears first; a grid without one tells its parent.
     HWND receiver = ::GetWindow(m_hWnd, GW_OWNER);
     if (!receiver)
         receiver = ::GetParent(m_hWnd);
     if (!receiver || !::IsWindow(receiver))
         return 0;
-    return ::SendMessageW(receiver, WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
+    return ::SendMessageW(receiver, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
 }
 
 CGridDefaultCell* CGridCtrl::PickDefaultCell(BOOL fixedRow, BOOL fixedCol) const

@@ -68,6 +68,8 @@ public:
     CGridCellBase* GetCell(int nRow, int nCol) const;
     LRESULT NotifyParent(int nRow, int nCol, UINT code);
     LRESULT NotifyCacheHint(const CCellRange& range);
+    // Fills the header's sender fields and sends WM_NOTIFY to the owner or parent.
+    LRESULT SendNotify(NMHDR& header, UINT code);
     CGridDefaultCell* PickDefaultCell(BOOL fixedRow, BOOL fixedCol) const;
     CGridCellBase* GetDefaultCell(BOOL fixedRow, BOOL fixedCol) const { return PickDefaultCell(fixedRow, fixedCol); }
     // Turns selecting on or off; off deselects everything first.
