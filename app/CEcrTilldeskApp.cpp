@@ -75,7 +75,7 @@ BOOL CEcrTilldeskApp::InitInstance()
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_INTERNET_CLASSES};
     ::InitCommonControlsEx(&icc);
     // A single-threaded apartment for the folder browser and the grid's OLE use.
-    ::OleInitialize(nullptr);
+    m_oleInitialized = SUCCEEDED(::OleInitialize(nullptr));
     SetRegistryKey(L"EcrTilldesk Application");
 
     CString path;
@@ -101,7 +101,8 @@ int CEcrTilldeskApp::ExitInstance()
     g_pEcrSetting = nullptr;
     delete g_ppCaptionMgr;
     g_ppCaptionMgr = nullptr;
-    ::OleUninitialize();
+    if (m_oleInitialized)
+        ::OleUninitialize();
     return CWinApp::ExitInstance();
 }
 

@@ -69,6 +69,7 @@ private:
     void Execute(const Deferred& request);
 
     std::deque<Deferred> m_deferred;
+    bool m_oleInitialized = false;
 };
 
 extern CEcrTilldeskApp theApp;
