@@ -320,6 +320,8 @@ public:
     virtual void PrintHeader(CDC* dc, CPrintInfo* info);
     virtual void PrintFooter(CDC* dc, CPrintInfo* info);
     virtual void PrintRowHeadings(CDC* dc, CPrintInfo* info);
+    // The printer font in bold, for the page header and footer.
+    bool CreateBoldPrinterFont(CFont& bold) const;
     virtual CImageList* CreateDragImage(CPoint* hotSpot);
     virtual void OnFixedColumnClick(CCellID& cell);
     virtual void OnFixedRowClick(CCellID& cell);

@@ -259,16 +259,21 @@ void CGridCtrl::PrintColumnHeadings(CDC* dc, CPrintInfo*)
     }
 }
 
+bool CGridCtrl::CreateBoldPrinterFont(CFont& bold) const
+{
+    LOGFONTW lf;
+    if (!m_PrinterFont.GetLogFont(&lf))
+        return false;
+    lf.lfWeight = FW_BOLD;
+    return bold.CreateFontIndirect(&lf) != FALSE;
+}
+
 void CGridCtrl::PrintHeader(CDC* dc, CPrintInfo* info)
 {
     CString text1 = m_strPrintHeader.IsEmpty() ? AncestorText(m_hWnd) : m_strPrintHeader;
     const CString text2 = AppTitle();
-    LOGFONTW lf;
     CFont bold;
-    if (!m_PrinterFont.GetLogFont(&lf))
-        return;
-    lf.lfWeight = FW_BOLD;
-    if (!bold.CreateFontIndirect(&lf))
+    if (!CreateBoldPrinterFont(bold))
         return;
     Selected font(dc, bold.GetSafeHandle());
     dc->SetBkMode(TRANSPARENT);
@@ -298,12 +303,8 @@ void CGridCtrl::PrintFooter(CDC* dc, CPrintInfo* info)
         dc->MoveTo(rect.left, rect.top);
         dc->LineTo(rect.right, rect.top);
     }
-    LOGFONTW lf;
     CFont bold;
-    if (!m_PrinterFont.GetLogFont(&lf))
-        return;
-    lf.lfWeight = FW_BOLD;
-    if (!bold.CreateFontIndirect(&lf))
+    if (!CreateBoldPrinterFont(bold))
         return;
     Selected font(dc, bold.GetSafeHandle());
     dc->SetBkMode(TRANSPARENT);
