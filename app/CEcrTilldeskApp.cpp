@@ -44,12 +44,6 @@ BOOL CALLBACK FindVisibleTopLevel(HWND candidate, LPARAM p)
 
 } // namespace
 
-BOOL PostEcrMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    CWinApp* app = AfxGetApp();
-    return app && app->PostApplicationMessage(message, wParam, lParam);
-}
-
 BEGIN_MESSAGE_MAP(CEcrTilldeskApp, CWinApp)
     ON_THREAD_MESSAGE(WM_ECR_SHOW_WINDOW, &CEcrTilldeskApp::OnShowWindowRequest)
     ON_THREAD_MESSAGE(WM_ECR_EXIT_REQUEST, &CEcrTilldeskApp::OnExitRequest)
