@@ -3,9 +3,12 @@
 
 #include "app.h"
 #include "collections.h"
+#include "colordlg.h"
 #include "commondlg.h"
 #include "controls.h"
 #include "dialog.h"
+#include "filedlg.h"
+#include "fontdlg.h"
 #include "gdi.h"
 #include "image.h"
 #include "menu.h"
