@@ -22,7 +22,7 @@ ATOM RegisterStandinClass(HINSTANCE instance, WNDPROC proc)
 
 } // namespace
 
-StandinProgram::StandinProgram(const wchar_t* title)
+StandinProgram::StandinProgram(const wchar_t* title, int width, int height)
 {
     m_raw = ::GetCommandLineW();
     m_args = SplitRawCommandLine(m_raw);
@@ -39,10 +39,10 @@ StandinProgram::StandinProgram(const wchar_t* title)
 
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     RegisterStandinClass(instance, WindowProc);
-    m_hWnd = ::CreateWindowExW(0, kWindowClass, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 420, 160,
+    m_hWnd = ::CreateWindowExW(0, kWindowClass, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, width, height,
                                nullptr, nullptr, instance, this);
     if (m_hWnd) {
-        ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
+        ::ShowWindow(m_hWnd, SW_SHOWDEFAULT);
         ::UpdateWindow(m_hWnd);
     }
 }
@@ -77,6 +77,38 @@ void StandinProgram::SetStatus(const CString& text)
     }
 }
 
+CString StandinProgram::ArgumentText(const wchar_t* rawCommandLine)
+{
+    const wchar_t* p = rawCommandLine ? rawCommandLine : L"";
+    while (*p == L' ')
+        ++p;
+    if (*p == L'"') {
+        const wchar_t* end = wcschr(p + 1, L'"');
+        p = end ? end + 1 : p + wcslen(p);
+    } else {
+        while (*p && *p != L' ')
+            ++p;
+    }
+    if (*p == L' ')
+        ++p;
+    return p;
+}
+
+void StandinProgram::SetPainter(Painter painter)
+{
+    m_painter = std::move(painter);
+    if (m_hWnd)
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void StandinProgram::SetContent(HWND child)
+{
+    m_content = child;
+    RECT rc;
+    if (m_hWnd && child && ::GetClientRect(m_hWnd, &rc))
+        ::MoveWindow(child, 0, 0, rc.right, rc.bottom, TRUE);
+}
+
 bool StandinProgram::Wait(DWORD milliseconds)
 {
     const DWORD start = ::GetTickCount();
@@ -97,6 +129,7 @@ bool StandinProgram::Wait(DWORD milliseconds)
 
 void StandinProgram::ShowFailure(const CString& text)
 {
+    m_painter = nullptr;
     SetStatus(text);
     Wait(static_cast<DWORD>(IniInt(L"FailShowMs", 1500)));
 }
@@ -144,9 +177,12 @@ LRESULT CALLBACK StandinProgram::WindowProc(HWND hWnd, UINT message, WPARAM wPar
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = ::BeginPaint(hWnd, &ps);
-        if (self) {
-            RECT rc;
-            ::GetClientRect(hWnd, &rc);
+        RECT client;
+        ::GetClientRect(hWnd, &client);
+        if (self && self->m_painter) {
+            self->m_painter(dc, client);
+        } else if (self) {
+            RECT rc = client;
             ::InflateRect(&rc, -8, -8);
             HGDIOBJ old = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
             ::SetBkMode(dc, TRANSPARENT);
@@ -156,6 +192,12 @@ LRESULT CALLBACK StandinProgram::WindowProc(HWND hWnd, UINT message, WPARAM wPar
         ::EndPaint(hWnd, &ps);
         return 0;
     }
+    case WM_SIZE:
+        if (self && self->m_content)
+            ::MoveWindow(self->m_content, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        if (self && self->m_painter)
+            ::InvalidateRect(hWnd, nullptr, TRUE);
+        return 0;
     default:
         return ::DefWindowProcW(hWnd, message, wParam, lParam);
     }

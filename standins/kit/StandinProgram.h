@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "afx.h"
@@ -16,13 +17,16 @@
 class StandinProgram
 {
 public:
-    // title: the window's caption.
-    explicit StandinProgram(const wchar_t* title);
+    // title: the window's caption; the window's first size in pixels.
+    explicit StandinProgram(const wchar_t* title, int width = 420, int height = 160);
     ~StandinProgram();
     StandinProgram(const StandinProgram&) = delete;
     StandinProgram& operator=(const StandinProgram&) = delete;
 
     const std::vector<CString>& Args() const { return m_args; }
+    // Everything after the program's own name and the blank that follows it,
+    // for programs that take one argument line with blanks in it.
+    static CString ArgumentText(const wchar_t* rawCommandLine);
     const CString& RawCommandLine() const { return m_raw; }
     // The program's folder, ending in a backslash.
     const CString& Folder() const { return m_folder; }
@@ -35,6 +39,11 @@ public:
 
     // The text shown in the window.
     void SetStatus(const CString& text);
+    // Draws the window's client area instead of the status text.
+    using Painter = std::function<void(HDC dc, const RECT& client)>;
+    void SetPainter(Painter painter);
+    // A child control that fills the client area.
+    void SetContent(HWND child);
     // Waits while handling the window's messages; false once the window was
     // asked to close (at once when it already was).
     bool Wait(DWORD milliseconds);
@@ -56,6 +65,8 @@ private:
     CString m_folder;
     CString m_name;
     CString m_status;
+    Painter m_painter;
+    HWND m_content = nullptr;
     HWND m_hWnd = nullptr;
     bool m_cancelled = false;
     bool m_finished = false;
