@@ -6,6 +6,7 @@
 #include <string>
 
 #include "AtomicFile.h"
+#include "FullPathName.h"
 #include "ReportCsvReader.h"
 #include "UpperAscii.h"
 
@@ -50,17 +51,6 @@ int FolderDepth(const CString& folder)
         inPart = !slash;
     }
     return depth;
-}
-
-CString FullPath(const CString& path)
-{
-    const DWORD needed = ::GetFullPathNameW(path, 0, nullptr, nullptr);
-    if (needed == 0)
-        return path;
-    CString full;
-    const DWORD n = ::GetFullPathNameW(path, needed, full.GetBuffer(static_cast<int>(needed)), nullptr);
-    full.ReleaseBuffer(n < needed ? static_cast<int>(n) : 0);
-    return n < needed ? full : path;
 }
 
 bool IsDateFolderName(const wchar_t* name)
@@ -146,7 +136,7 @@ std::vector<CString> ChartBuilder::HistoryFolders(const CString& drive, const CS
     if (depth == 0 || (drive.IsEmpty() && folder.Left(2) == L"\\\\" && depth <= 2))
         return folders;
 
-    const CString own = FullPath(drive + folder);
+    const CString own = FullPathName(drive + folder);
     WIN32_FIND_DATAW found;
     HANDLE search = ::FindFirstFileW(drive + folder + L"..\\20*.*", &found);
     if (search == INVALID_HANDLE_VALUE)
@@ -154,7 +144,7 @@ std::vector<CString> ChartBuilder::HistoryFolders(const CString& drive, const CS
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsDateFolderName(found.cFileName))
             continue;
-        CString path = FullPath(drive + folder + L"..\\" + found.cFileName) + L"\\";
+        CString path = FullPathName(drive + folder + L"..\\" + found.cFileName) + L"\\";
         if (path.CompareNoCase(own) != 0)
             folders.push_back(path);
     } while (::FindNextFileW(search, &found));
