@@ -12,6 +12,7 @@
 #include "fontdlg.h"
 #include "gdi.h"
 #include "image.h"
+#include "listctrl.h"
 #include "menu.h"
 #include "msgbox.h"
 #include "object.h"
