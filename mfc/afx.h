@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app.h"
+#include "cmdui.h"
 #include "collections.h"
 #include "commondlg.h"
 #include "controls.h"
