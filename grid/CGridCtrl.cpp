@@ -272,11 +272,11 @@ void CGridCtrl::OnEndInPlaceEditNotify(NMHDR* header, LRESULT* result)
     *result = 0;
     if (m_bDestroying || m_bDiscardingEdit)
         return;
-    // An edit begun on a shown grid that ends on a hidden one ends because
-    // the window, or the one holding it, is going (windows are hidden first
-    // when destroyed, which takes the focus from the editor). Its text is
-    // dropped and the dying parent hears nothing.
-    if (m_bEditBegunShown && !IsWindowVisible())
+    // An edit that ends on a hidden grid ends because the window, or the one
+    // holding it, is going (windows are hidden first when destroyed, which
+    // takes the focus from the editor). Its text is dropped and the dying
+    // parent hears nothing.
+    if (!IsWindowVisible())
         return;
     OnEndInPlaceEdit(header, result);
 }

@@ -463,7 +463,6 @@ protected:
     LPARAM m_lParamCallback = 0;
     bool m_bDestroying = false;
     bool m_bDiscardingEdit = false;  // an editor's end is not taken
-    bool m_bEditBegunShown = false;  // the running edit began on a shown grid
 
     // ---- Settings ----
     int m_nGridLines = GRIDLINES_BOTH;

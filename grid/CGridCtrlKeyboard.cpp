@@ -317,10 +317,8 @@ void CGridCtrl::OnEditCell(int nRow, int nCol, CPoint point, UINT ch)
         return;
     if (static_cast<int>(NotifyParent(nRow, nCol, GRIDN_BEGINEDIT)) < 0)
         return;
-    if (CGridCellBase* cell = GetCell(nRow, nCol)) {
-        m_bEditBegunShown = IsWindowVisible() != FALSE;
+    if (CGridCellBase* cell = GetCell(nRow, nCol))
         cell->Edit(nRow, nCol, rect, point, GRID_INPLACE_ID, ch);
-    }
 }
 
 void CGridCtrl::OnEndInPlaceEdit(NMHDR* header, LRESULT* result)
