@@ -87,7 +87,8 @@ int CEcrTilldeskApp::ExitInstance()
     // The settings file is written and the library freed before the
     // settings object and the caption holder go, so the library never
     // holds pointers to freed objects while it unloads.
-    g_pEcrSetting->SaveSettings();
+    if (!g_pEcrSetting->SaveSettings())
+        ReportSettingsNotSaved();
     if (CCaptionManagerBase* captions = CaptionManager())
         captions->FlushCaptions();
     EcrDll.UnloadModelDll();
@@ -98,6 +99,16 @@ int CEcrTilldeskApp::ExitInstance()
     if (m_oleInitialized)
         ::OleUninitialize();
     return CWinApp::ExitInstance();
+}
+
+void CEcrTilldeskApp::ReportSettingsNotSaved()
+{
+    // Said once, naming the file, so the user knows the choices are lost.
+    CString text = L"The settings could not be saved to this file:";
+    if (CCaptionManagerBase* captions = CaptionManager())
+        if (S_ECR_CAP* cap = captions->GetCaption(WNDNO_COMMON, 2))
+            text = cap->Text;
+    AfxMessageBox(text + L"\n" + S_ECR_SETTING::FilePath(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 // ---- screens ----------------------------------------------------------------
