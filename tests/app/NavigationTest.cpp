@@ -140,6 +140,32 @@ TEST_F(Navigation, ModelChangeReplacesALibraryScreenByTheOwnModelChoice)
     EXPECT_EQ(theApp.CurrentWnd, theApp.m_pMainWnd);
 }
 
+TEST_F(Navigation, ALibraryScreenThatCannotBeReplacedKeepsItsLibrary)
+{
+    theApp.LoadModelDll(L"fullmodel.dll");
+    TestModelState* state = StateOf(L"fullmodel.dll");
+    state->provideWndNo = WNDNO_MAIN;
+    theApp.ShowWindowByNumber(WNDNO_MAIN, 0);
+    ASSERT_TRUE(theApp.CurrentIsExDialog);
+    CWnd* libraryScreen = theApp.CurrentWnd;
+
+    // Without the program's templates window 1 cannot be made.
+    HINSTANCE resources = AfxGetResourceHandle();
+    AfxSetResourceHandle(GetModuleHandleW(L"fullmodel.dll"));
+    MessageBoxRecorder boxes;
+    theApp.LoadModelDll(L"partialmodel.dll");
+    AfxSetResourceHandle(resources);
+
+    EXPECT_EQ(1u, boxes.Boxes().size());
+    EXPECT_EQ(libraryScreen, theApp.CurrentWnd);
+    EXPECT_TRUE(theApp.CurrentIsExDialog);
+    EXPECT_NE(nullptr, GetModuleHandleW(L"fullmodel.dll"));
+    EXPECT_STREQ(L"fullmodel.dll", theApp.EcrDll.Path);
+    EXPECT_EQ(0, state->deleteCalls);
+    theApp.ShowWindowByNumber(WNDNO_SELECT, 0);  // hand the screen back while the library is there
+    state->provideWndNo = -1;
+}
+
 TEST_F(Navigation, ExitQuestionAnsweredNoThenYes)
 {
     MessageBoxRecorder boxes;
