@@ -234,4 +234,6 @@ TEST_F(FunctionMenu, PictureOfTheMenu)
 {
     OpenMenu(L"02 VORN-K2", L"VornK2Dll.dll");
     EXPECT_FALSE(SaveWindowPicture(theApp.CurrentWnd->m_hWnd, L"function-menu").empty());
+    for (int id : {IDC_SEL_DEPT, IDC_SEL_LOGO, IDC_SEL_FOLDER, IDC_SEL_BACK})
+        EXPECT_TRUE(WindowShowsInk(::GetDlgItem(theApp.CurrentWnd->m_hWnd, id))) << id;
 }

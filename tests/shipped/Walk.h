@@ -32,7 +32,3 @@ struct Walk
     // pictures folder and checks that the control shows its text.
     void Picture(HWND window, const std::wstring& name, HWND textControl);
 };
-
-// True when the window's area on the screen holds dark pixels away from its
-// edges: the window drew text (a missing font draws none or boxes elsewhere).
-bool ShowsText(HWND window);
