@@ -66,6 +66,19 @@ TEST_F(Navigation, FirstScreenShowsAtItsOwnPlace)
     EXPECT_FALSE(theApp.CurrentIsExDialog);
 }
 
+TEST_F(Navigation, ModelChoiceAndMenuHaveAFixedFrameThatMaximises)
+{
+    for (int wndNo : {WNDNO_MAIN, WNDNO_SELECT}) {
+        theApp.ShowWindowByNumber(wndNo, 0);
+        LONG style = theApp.CurrentWnd->GetStyle();
+        EXPECT_EQ(0, style & WS_THICKFRAME) << wndNo;
+        EXPECT_EQ(WS_MINIMIZEBOX | WS_MAXIMIZEBOX, style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) << wndNo;
+        theApp.CurrentWnd->ShowWindow(SW_MAXIMIZE);
+        EXPECT_TRUE(theApp.CurrentWnd->IsZoomed()) << wndNo;
+        theApp.CurrentWnd->ShowWindow(SW_RESTORE);
+    }
+}
+
 TEST_F(Navigation, NextScreenTakesThePlaceOfTheOldOne)
 {
     CWnd* old = theApp.CurrentWnd;
