@@ -42,6 +42,9 @@ HWND ModelChoice(Walk& walk, HWND screen)
     HWND select = ProgramDriver::Control(screen, IDC_SELECT);
     std::wstring text = ProgramDriver::Text(select);
     Require(text == walk.Say(L"Select (&S)", L"選択 (&S)"), L"Select reads \"" + text + L"\"");
+    std::wstring label = ProgramDriver::Text(ProgramDriver::Control(screen, IDC_IP_LABEL));
+    Require(label == walk.Say(L"Register IP address", L"レジスター　ＩＰアドレス"),
+            L"the address label reads \"" + label + L"\"");
     walk.Picture(screen, L"model-choice", select);
     return screen;
 }
