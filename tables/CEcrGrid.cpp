@@ -139,6 +139,9 @@ BOOL CEcrGrid::BindTable(S_ECR_TABLE* table, int level)
     if (!table)
         return FALSE;
     m_pTable = table;
+    // No scroll bar or paint work while the table goes in: both happen once at the end.
+    const BOOL redraw = GetAllowDraw();
+    SetRedraw(FALSE);
     ResetSelectedRange();
     SetFocusCell(-1, -1);
     const int fields = std::max(table->FieldCount, 0);
@@ -177,9 +180,12 @@ BOOL CEcrGrid::BindTable(S_ECR_TABLE* table, int level)
                 BindDataCell(r - 1, c - 1, cell);
     }
 
-    SetColumnWidths(level);
-    SetColumnWidth(0, 9 * (DecimalDigits(GetRowCount()) + 1));
+    ApplyColumnWidths(level);
+    if (GetColumnCount() > 0)
+        m_arColWidths[m_arColOrder[0]] = 9 * (DecimalDigits(GetRowCount()) + 1);
     SizeRows();
+    if (redraw)
+        SetRedraw(TRUE, TRUE);
     return TRUE;
 }
 
@@ -240,12 +246,19 @@ BOOL CEcrGrid::SetColumnWidths(int level)
 {
     if (!m_pTable)
         return FALSE;
-    for (int c = 1; c < GetColumnCount() && c <= m_pTable->FieldCount; ++c) {
-        const S_ECR_FIELD& field = m_pTable->Fields()[c - 1];
-        SetColumnWidth(c, IsFieldVisible(field, level) ? std::max(20, 8 * field.Width) : 0);
-    }
+    ApplyColumnWidths(level);
+    ResetScrollBars();
     Invalidate();
     return TRUE;
+}
+
+void CEcrGrid::ApplyColumnWidths(int level)
+{
+    // Straight into the widths: the scroll bars are reset once by the caller.
+    for (int c = 1; c < GetColumnCount() && c <= m_pTable->FieldCount; ++c) {
+        const S_ECR_FIELD& field = m_pTable->Fields()[c - 1];
+        m_arColWidths[m_arColOrder[c]] = IsFieldVisible(field, level) ? std::max(20, 8 * field.Width) : 0;
+    }
 }
 
 BOOL CEcrGrid::RefreshColumnHeaders()
@@ -454,15 +467,20 @@ void CEcrGrid::FillSelection(int nCol)
     CGridCellBase* first = GetCell(range.GetMinRow(), nCol);
     CInputValDlg dialog(0, this);
     dialog.Setup(first ? static_cast<int>(first->GetMaxLength()) : 1, GetItemText(0, nCol));
-    if (dialog.DoModal() != IDOK)
-        return;
-    const CString& value = dialog.GetValue();
+    if (dialog.DoModal() == IDOK)
+        FillSelectedCells(nCol, dialog.GetValue());
+}
 
+BOOL CEcrGrid::FillSelectedCells(int nCol, const CString& value)
+{
+    const CCellRange range = GetSelectedRange();
+    if (!m_pTable || !IsValid(range) || nCol < 1 || nCol < range.GetMinCol() || nCol > range.GetMaxCol())
+        return FALSE;
     // The rows to write: selected, writable and showing another text.
     std::vector<int> rows;
-    for (int r = range.GetMinRow(); r <= range.GetMaxRow(); ++r) {
+    for (int r = std::max(range.GetMinRow(), 1); r <= range.GetMaxRow(); ++r) {
         CGridCellBase* cell = GetCell(r, nCol);
-        if (!cell || !IsCellSelected(r, nCol) || cell->IsReadOnly() || !FieldPtr(m_pTable, r - 1, nCol - 1))
+        if (!cell || !cell->IsSelected() || cell->IsReadOnly() || !FieldPtr(m_pTable, r - 1, nCol - 1))
             continue;
         if (value != cell->GetText())
             rows.push_back(r);
@@ -470,16 +488,29 @@ void CEcrGrid::FillSelection(int nCol)
     // Every row must accept before any is written.
     for (int r : rows)
         if (!ValidateValue(nCol - 1, r - 1, value))
-            return;
+            return FALSE;
     CString shown;
     std::vector<BYTE> before;
     for (int r : rows) {
         if (StoreValue(r, nCol, value, shown, before)) {
-            GetCell(r, nCol)->SetText(shown);
-            MarkModified(r, nCol);
+            CGridCellBase* cell = GetCell(r, nCol);
+            cell->SetText(shown);
+            cell->SetState(cell->GetState() | GRIDCELL_MODIFIED);
         }
     }
+    SetModified(TRUE);
     Invalidate();
+    return TRUE;
+}
+
+int CEcrGrid::FindCodeRow(int nCol, long long code) const
+{
+    for (int r = 1; r < GetRowCount(); ++r) {
+        const CGridCellBase* cell = GetCell(r, nCol);
+        if (cell && _wcstoi64(cell->GetText(), nullptr, 10) == code)
+            return r;
+    }
+    return -1;
 }
 
 void CEcrGrid::SearchColumn(int nCol)
@@ -495,12 +526,7 @@ void CEcrGrid::SearchColumn(int nCol)
         AfxMessageBox(RangeMessage(m_pTable->Fields()[nCol - 1]), MB_OK);
         return;
     }
-    int match = -1;
-    for (int r = 1; r < GetRowCount() && match < 0; ++r) {
-        const CGridCellBase* cell = GetCell(r, nCol);
-        if (cell && _wcstoi64(cell->GetText(), nullptr, 10) == code)
-            match = r;
-    }
+    const int match = FindCodeRow(nCol, code);
     if (match < 0) {
         AfxMessageBox(CaptionText(WNDNO_COMMON, kNotFoundCaption, L"データが見つかりません"), MB_OK);
     } else {
