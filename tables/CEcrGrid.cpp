@@ -15,6 +15,9 @@ namespace {
 constexpr int kSearchTitleCaption = 40;
 constexpr int kNotFoundCaption = 41;
 
+// Height of the turned caption font.
+constexpr LONG kCaptionHeight = 12;
+
 // The longest code a search takes: 99999999999999 in decimal.
 constexpr int kSearchLength = 14;
 
@@ -152,7 +155,7 @@ BOOL CEcrGrid::BindTable(S_ECR_TABLE* table, int level)
     SetFixedColumnCount(1);
 
     // Column captions, turned to read upwards.
-    const LOGFONTW turned = MakeFont(12, 900, OUT_DEFAULT_PRECIS, CLIP_LH_ANGLES, FIXED_PITCH | FF_ROMAN);
+    const LOGFONTW turned = MakeFont(kCaptionHeight, 900, OUT_DEFAULT_PRECIS, CLIP_LH_ANGLES, FIXED_PITCH | FF_ROMAN);
     int longest = 0;
     for (int c = 1; c <= fields; ++c) {
         const S_ECR_FIELD& field = table->Fields()[c - 1];
@@ -223,8 +226,12 @@ void CEcrGrid::BindDataCell(int record, int field, CGridCellBase* cell)
 
 void CEcrGrid::SizeRows()
 {
-    if (GetRowCount() > 0 && GetRowHeight(0) > 0)
+    if (GetRowCount() > 0 && GetRowHeight(0) > 0) {
+        // DrawText lays a turned caption out as if it ran across: it starts
+        // one line height above the bottom, which its measured length lacks.
         AutoSizeRow(0, FALSE);
+        m_arRowHeights[0] += kCaptionHeight;
+    }
     if (GetRowCount() > 1) {
         // Measure the first shown data row; the others take its height.
         int measured = -1;

@@ -165,8 +165,10 @@ TEST_F(RecordGridTest, RowSizesMatchTheGenericSizing)
     for (int r = 0; r < grid.GetRowCount(); ++r)
         bound.push_back(grid.GetRowHeight(r));
     grid.AutoSizeRows();
-    for (int r = 0; r < grid.GetRowCount(); ++r)
+    for (int r = 1; r < grid.GetRowCount(); ++r)
         EXPECT_EQ(bound[r], grid.GetRowHeight(r)) << "row " << r;
+    // The caption row keeps room for where a turned caption starts.
+    EXPECT_EQ(bound[0], grid.GetRowHeight(0) + 12);
 }
 
 TEST_F(RecordGridTest, RebindingDropsAnOpenEditAndTheOldMark)
@@ -197,4 +199,31 @@ TEST_F(RecordGridTest, RebindingDropsAnOpenEditAndTheOldMark)
     gridtest::Mouse(grid, WM_LBUTTONDOWN, Centre(1, 1), MK_LBUTTON);
     gridtest::Mouse(grid, WM_LBUTTONUP, Centre(1, 1));
     EXPECT_EQ(grid.GetRowCount(), 3);
+}
+
+TEST_F(RecordGridTest, ClosingDropsAnOpenEdit)
+{
+    MakeShopTable();
+    ASSERT_TRUE(grid.BindTable(table.Table(), 0));
+    grid.SetFocusCell(2, 2);
+    grid.SetFocus();
+    grid.SendMessage(WM_CHAR, 'Q', 1);
+    PumpPending();
+    ASSERT_TRUE(Editor());
+    host.Clear();
+    grid.DeleteAllCells();
+    PumpPending();
+    EXPECT_FALSE(Editor());
+    EXPECT_EQ(table.Get(1, F_NAME), L"Milk");
+
+    ASSERT_TRUE(grid.BindTable(table.Table(), 0));
+    grid.SetFocusCell(3, 2);
+    grid.SetFocus();
+    grid.SendMessage(WM_CHAR, 'Q', 1);
+    PumpPending();
+    ASSERT_TRUE(Editor());
+    grid.DestroyWindow();
+    PumpPending();
+    EXPECT_EQ(table.Get(2, F_NAME), L"Rice");
+    EXPECT_EQ(host.Count(GRIDN_ENDEDIT), 0);
 }
