@@ -421,6 +421,12 @@ LRESULT CEcrGrid::MarkRowHeader(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+void CEcrGrid::PostToParent(UINT message, int index)
+{
+    if (CWnd* parent = GetParent())
+        parent->PostMessage(message, reinterpret_cast<WPARAM>(m_pTable), index);
+}
+
 void CEcrGrid::ClickAt(CPoint point)
 {
     MarkRowHeader(MK_LBUTTON, MAKELPARAM(point.x, point.y));
@@ -434,7 +440,7 @@ LRESULT CEcrGrid::HandleRightClick(WPARAM wParam, LPARAM lParam)
     if (cell.col == 0 && cell.row >= 1) {
         ClickAt(point);
     } else if (cell.row == 0 && cell.col >= 1) {
-        GetParent()->PostMessage(WM_ECR_EDIT_COLUMN_CAPTION, reinterpret_cast<WPARAM>(m_pTable), cell.col);
+        PostToParent(WM_ECR_EDIT_COLUMN_CAPTION, cell.col);
     } else if (cell.row >= 1 && cell.col >= 1 && IsEditable() && !(GetItemState(cell.row, cell.col) & GRIDCELL_READONLY)) {
         FillSelection(cell.col);
     }
@@ -448,7 +454,7 @@ LRESULT CEcrGrid::HandleDoubleClick(WPARAM wParam, LPARAM lParam)
     const CCellID cell = CellFromPoint(point, TRUE);
     if (cell.col == 0 && cell.row >= 1) {
         ClickAt(point);
-        GetParent()->PostMessage(WM_ECR_OPEN_CARD, reinterpret_cast<WPARAM>(m_pTable), cell.row);
+        PostToParent(WM_ECR_OPEN_CARD, cell.row);
     } else if (cell.row == 0 && cell.col >= 1 && m_pTable && cell.col <= m_pTable->FieldCount &&
                m_pTable->SortKey == 0 && m_pTable->Fields()[cell.col - 1].Maximum == ECR_SEARCHABLE_CODE_MAX) {
         SearchColumn(cell.col);

@@ -79,6 +79,8 @@ private:
     // stored; `before` keeps the old bytes. FALSE when the cell has no field bytes.
     bool StoreValue(int nRow, int nCol, const CString& text, CString& shown, std::vector<BYTE>& before);
     void RestoreValue(int nRow, int nCol, const std::vector<BYTE>& before);
+    // Posts a request with the bound table and a row or column to the parent.
+    void PostToParent(UINT message, int index);
     // A left click (down and up) at a point, through the row-header marking.
     void ClickAt(CPoint point);
     void FillSelection(int nCol);
