@@ -127,8 +127,8 @@ void RecordGridTest::SetUp()
     // The pointer away from the grid: resting on a divider, it would turn
     // typed characters into nothing.
     ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    ASSERT_TRUE(host.CreateHost(640, 420));
-    ASSERT_TRUE(gridtest::CreateGrid(grid, host, 640, 420));
+    ASSERT_TRUE(host.CreateHost(960, 420));
+    ASSERT_TRUE(gridtest::CreateGrid(grid, host, 960, 420));
     PumpPending();
 }
 
