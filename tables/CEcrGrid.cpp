@@ -502,16 +502,20 @@ BOOL CEcrGrid::FillSelectedCells(int nCol, const CString& value)
     for (int r : rows)
         if (!ValidateValue(nCol - 1, r - 1, value))
             return FALSE;
+    // One value gives the same bytes in every record: parse and read back once.
+    const S_ECR_FIELD& field = m_pTable->Fields()[nCol - 1];
+    std::vector<BYTE> bytes(FieldByteLength(field));
     CString shown;
-    std::vector<BYTE> before;
+    if (bytes.empty() || !ParseField(&field, value, bytes.data()) || !FormatField(&field, bytes.data(), shown))
+        return FALSE;
     for (int r : rows) {
-        if (StoreValue(r, nCol, value, shown, before)) {
-            CGridCellBase* cell = GetCell(r, nCol);
-            cell->SetText(shown);
-            cell->SetState(cell->GetState() | GRIDCELL_MODIFIED);
-        }
+        std::memcpy(FieldPtr(m_pTable, r - 1, nCol - 1), bytes.data(), bytes.size());
+        CGridCellBase* cell = GetCell(r, nCol);
+        cell->SetText(shown);
+        cell->SetState(cell->GetState() | GRIDCELL_MODIFIED);
     }
-    SetModified(TRUE);
+    if (!rows.empty())
+        SetModified(TRUE);
     Invalidate();
     return TRUE;
 }
