@@ -117,7 +117,7 @@ CEcrGrid::CEcrGrid()
     SetDoubleBuffering(FALSE);
     EnableTitleTips(FALSE);
     SetGridLines(GRIDLINES_BOTH);
-    const LOGFONTW font = MakeFont(-12, 0, OUT_TT_PRECIS, CLIP_STROKE_PRECIS, FIXED_PITCH | FF_MODERN);
+    const LOGFONTW font = MakeFont(-12, 0, OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS, VARIABLE_PITCH | FF_MODERN);
     m_cellDefault.SetFont(&font);
 }
 

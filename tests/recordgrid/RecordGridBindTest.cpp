@@ -46,6 +46,14 @@ TEST_F(RecordGridTest, FieldsBecomeColumnsAndRecordsRows)
     ASSERT_TRUE(font);
     EXPECT_EQ(font->lfEscapement, 900);
     EXPECT_EQ(font->lfOrientation, 900);
+    EXPECT_EQ(font->lfPitchAndFamily, 0x11);
+    EXPECT_EQ(font->lfClipPrecision, CLIP_LH_ANGLES);
+    const LOGFONTW* data = grid.GetDefaultCell(FALSE, FALSE)->GetFont();
+    ASSERT_TRUE(data);
+    EXPECT_EQ(data->lfHeight, -12);
+    EXPECT_EQ(data->lfEscapement, 0);
+    EXPECT_EQ(data->lfPitchAndFamily, 0x32);
+    EXPECT_STREQ(data->lfFaceName, L"MS UI Gothic");
     EXPECT_EQ(grid.GetItemFormat(0, 1), UINT(DT_SINGLELINE | DT_BOTTOM | DT_RIGHT));
     EXPECT_EQ(grid.GetItemFormat(0, 2), UINT(DT_SINGLELINE | DT_BOTTOM));
     EXPECT_EQ(grid.GetItemFormat(1, 0), UINT(DT_SINGLELINE | DT_VCENTER | DT_RIGHT));
