@@ -3,6 +3,7 @@
 
 #include "animate.h"
 #include "app.h"
+#include "cmdui.h"
 #include "collections.h"
 #include "colordlg.h"
 #include "commondlg.h"
