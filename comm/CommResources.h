@@ -19,3 +19,12 @@
 #define IDC_REPORT_TO_FIRST 1143     // to edits of report rows 0 to 23
 #define IDC_SETTING_GROUP 1167
 #define IDC_REPORT_GROUP 1168
+
+// Report conversion dialog (template 108); Check All, UnCheck All and the
+// log keep the ids they have in the send/receive dialog.
+#define IDC_CNV_CHECK_ALL IDC_CHECK_ALL
+#define IDC_CNV_UNCHECK_ALL IDC_UNCHECK_ALL
+#define IDC_CNV_LOG IDC_TRANSFER_LOG
+#define IDC_CNV_CONVERT 1046
+#define IDC_CNV_LIST 1047
+#define IDC_CNV_NOTE 1169
