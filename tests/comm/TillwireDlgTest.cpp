@@ -241,6 +241,27 @@ TEST_F(TillwireTest, MissingProgramFailsTheRowWithItsReason)
     EXPECT_EQ(1u, boxes.Count());
 }
 
+// The line is never cut: a data folder too long for the platform fails the
+// row instead of handing the program another folder.
+TEST_F(TillwireTest, LineTooLongForThePlatformFailsTheRow)
+{
+    std::wstring longFolder = dataFolder + L"\\" + std::wstring(33000, L'x');
+    g_pEcrSetting->DataPath = longFolder.c_str();
+    MessageBoxRecorder boxes;
+    CString log;
+    ScriptedTillwireDlg dlg(1, [&](ScriptedTillwireDlg& d) {
+        d.Tick(d.SettingRowOf(L"DEPT"), true);
+        d.Click(IDC_START_TRANSFER);
+        ASSERT_TRUE(d.WaitIdle());
+        log = d.Text(IDC_TRANSFER_LOG);
+    });
+    dlg.DoModal();
+    EXPECT_TRUE(Contains(log, (longFolder + L"\\\" 1 ECR").c_str()));
+    EXPECT_TRUE(Contains(log, L"[End  ]: Code=800700ceH"));
+    EXPECT_EQ(1u, boxes.Count());
+    EXPECT_FALSE(FileExists(folder / L"Tillwire.log"));
+}
+
 TEST_F(TillwireTest, RunIsRefusedWhileAnotherHoldsTheCancelEvent)
 {
     CCancelEvent other;
