@@ -6,9 +6,11 @@
 #include "CCaptionManagerBase.h"
 #include "CEcrData.h"
 #include "CEcrTilldeskDlg.h"
+#include "CKeyBoardDlg.h"
 #include "CPlaceholderDlg.h"
 #include "CSelectDlg.h"
 #include "EcrGlobals.h"
+#include "KeyboardResources.h"
 #include "S_ECR_SETTING.h"
 #include "resource.h"
 
@@ -156,6 +158,7 @@ CWnd* CEcrTilldeskApp::CreateOwnWindow(int wndNo)
         templateId = IDD_LOGO_DIALOG;
         break;
     case WNDNO_KEYBOARD:
+        dialog = new CKeyBoardDlg;
         templateId = IDD_KEYBOARD_DIALOG;
         break;
     default:
