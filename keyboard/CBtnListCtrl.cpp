@@ -83,9 +83,10 @@ int CBtnListCtrl::FillList(const CStringArray& names)
     AutoSizeRows();
     FitListColumn();
     ResetListScrollBars();
-    // The vertical bar, when it came, took room from the names.
+    // The vertical bar, when it came, took room from the names: fit again,
+    // keeping the name column 2 pixels inside the client area as before.
     if (IsVScrollBarShown())
-        FitColumnsToWidth();
+        FitListColumn();
     return GetRowCount();
 }
 

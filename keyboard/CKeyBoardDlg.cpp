@@ -1,7 +1,6 @@
 #include "CKeyBoardDlg.h"
 
-#include <cwchar>
-
+#include <windows.h>
 #include <tlhelp32.h>
 
 #include "CCaptionManagerBase.h"
@@ -10,9 +9,9 @@
 #include "EcrGlobals.h"
 #include "EcrKeyboard.h"
 #include "EcrWndNo.h"
-#include "FieldCodec.h"
 #include "KeyboardResources.h"
 #include "S_ECR_SETTING.h"
+#include "S_ECR_TABLE.h"
 
 namespace {
 
@@ -27,28 +26,6 @@ CString CaptionOr(int captionNo, const wchar_t* fallback)
     CCaptionManagerBase* captions = g_ppCaptionMgr ? *g_ppCaptionMgr : nullptr;
     S_ECR_CAP* cap = captions ? captions->GetCaption(WNDNO_KEYBOARD, captionNo) : nullptr;
     return cap ? cap->Text : CString(fallback);
-}
-
-// The text of a field; false when the record or field does not exist.
-bool ReadText(const S_ECR_TABLE* table, int record, int field, CString& text)
-{
-    const BYTE* bytes = FieldPtr(table, record, field);
-    return bytes && FormatField(&table->Fields()[field], bytes, text);
-}
-
-// A field read as a decimal number; false when it does not exist or holds none.
-bool ReadNumber(const S_ECR_TABLE* table, int record, int field, int& value)
-{
-    CString text;
-    if (!ReadText(table, record, field, text))
-        return false;
-    text.Trim();
-    wchar_t* end = nullptr;
-    const long number = std::wcstol(text, &end, 10);
-    if (text.IsEmpty() || *end)
-        return false;
-    value = static_cast<int>(number);
-    return true;
 }
 
 } // namespace
@@ -79,28 +56,32 @@ BOOL CKeyBoardDlg::OnInitDialog()
     if (!Data->Loaded)
         Data->LoadData(nullptr);
 
-    KeyListTable = Data->GetTable(KEYBOARD_LIST);
-    if (!KeyListTable) {
+    S_ECR_TABLE* list = Data->GetTable(KEYBOARD_LIST);
+    if (!list) {
         GiveUp(L"KEYBOARD LIST NOTFOUND");
         return TRUE;
     }
+    S_ECR_TABLE* map = Data->GetTable(KEYBOARD_MAP);
+    Keys.emplace(map, list, Data->GetTable(KEYBOARD_MERGE));
     CStringArray names;
-    for (int k = 0; k < KeyListTable->RecordCount; ++k) {
-        if (!IsAssignable(k))
+    for (int k = 0; k < Keys->KeyCount(); ++k) {
+        if (!Keys->IsAssignable(k))
             continue;
-        names.Add(KeyName(k));
+        names.Add(Keys->KeyName(k));
         KeyRows.AddTail(k);
     }
     KeyList.InitList();
     KeyList.FillList(names);
 
-    S_ECR_TABLE* map = Data->GetTable(KEYBOARD_MAP);
     if (!map) {
+        Keys.reset();
         GiveUp(L"KEYBOARD MAP NOTFOUND");
         return TRUE;
     }
-    FillKeyMap(map);
-    MergeKeys(Data->GetTable(KEYBOARD_MERGE));
+    FillKeyMap();
+    // The grid clips blocks to the map and refuses empty or reversed ones.
+    for (const CCellRange& key : Keys->MergedKeys())
+        KeyMap.MergeCells(key);
     return TRUE;
 }
 
@@ -110,24 +91,10 @@ void CKeyBoardDlg::GiveUp(const CString& message)
     PostEcrMessage(WM_ECR_SHOW_WINDOW, WNDNO_SELECT, 0);
 }
 
-bool CKeyBoardDlg::IsAssignable(int k) const
+void CKeyBoardDlg::FillKeyMap()
 {
-    int flag = 0;
-    return ReadNumber(KeyListTable, k, KEYLIST_ASSIGNABLE, flag) && flag == 1;
-}
-
-CString CKeyBoardDlg::KeyName(int k) const
-{
-    CString name;
-    if (!ReadText(KeyListTable, k, KEYLIST_NAME, name))
-        name.Empty();
-    return name;
-}
-
-void CKeyBoardDlg::FillKeyMap(S_ECR_TABLE* map)
-{
-    const int cols = map->FieldCount > 0 ? map->FieldCount : 0;
-    const int rows = map->RecordCount > 0 ? map->RecordCount : 0;
+    const int cols = Keys->Columns();
+    const int rows = Keys->Rows();
     KeyMap.SetColumnCount(cols);
     KeyMap.SetRowCount(rows);
     KeyMap.SetFixedRowCount(0);
@@ -138,54 +105,34 @@ void CKeyBoardDlg::FillKeyMap(S_ECR_TABLE* map)
             if (c == 0)
                 KeyMap.SetRowHeight(r, kKeyHeight);
             // A key index outside the key list shows an empty fixed key.
-            int k = -1;
-            ReadNumber(map, r, c, k);
+            const int k = Keys->KeyAt(r, c);
             S_GRID_ITEM item{};
             item.mask = GRIDITEM_TEXT | GRIDITEM_BKCLR;
             item.row = r;
             item.col = c;
-            item.strText = KeyName(k);
-            item.crBkClr = IsAssignable(k) ? kAssignableColour : kFixedColour;
+            item.strText = Keys->KeyName(k);
+            item.crBkClr = Keys->IsAssignable(k) ? kAssignableColour : kFixedColour;
             KeyMap.SetItem(&item);
         }
     }
 }
 
-void CKeyBoardDlg::MergeKeys(S_ECR_TABLE* merges)
-{
-    if (!merges)
-        return;
-    // The grid clips blocks to the map and refuses empty or reversed ones.
-    for (int m = 0; m < merges->RecordCount; ++m) {
-        int firstCol, firstRow, lastCol, lastRow;
-        if (ReadNumber(merges, m, MERGE_FIRST_COLUMN, firstCol) && ReadNumber(merges, m, MERGE_FIRST_ROW, firstRow) &&
-            ReadNumber(merges, m, MERGE_LAST_COLUMN, lastCol) && ReadNumber(merges, m, MERGE_LAST_ROW, lastRow))
-            KeyMap.MergeCells(firstRow, firstCol, lastRow, lastCol);
-    }
-}
-
 void CKeyBoardDlg::AssignKey(int* row)
 {
-    if (!row || *row < 0 || *row >= KeyRows.GetCount() || !Data)
+    if (!row || *row < 0 || *row >= KeyRows.GetCount() || !Keys)
         return;
     const int key = KeyRows.GetAt(KeyRows.FindIndex(*row));
-    S_ECR_TABLE* map = Data->GetTable(KEYBOARD_MAP);
     const CCellRange range = KeyMap.GetSelectedRange();
-    if (!map || !range.IsValid())
+    if (!range.IsValid())
         return;
-    CString text;
-    text.Format(L"%d", key);
     for (int c = range.m_nMinCol; c <= range.m_nMaxCol; ++c)
         for (int r = range.m_nMinRow; r <= range.m_nMaxRow; ++r) {
-            if (!(KeyMap.GetItemState(r, c) & GRIDCELL_SELECTED))
+            // A fixed key, or one that cannot be read, keeps its function.
+            if (!(KeyMap.GetItemState(r, c) & GRIDCELL_SELECTED) || !Keys->IsAssignable(Keys->KeyAt(r, c)))
                 continue;
-            int current = -1;
-            BYTE* bytes = FieldPtr(map, r, c);
-            if (!bytes || !ReadNumber(map, r, c, current) || !IsAssignable(current))
-                continue;  // a fixed key keeps its function
-            if (!ParseField(&map->Fields()[c], text, bytes))
+            if (!Keys->SetKeyAt(r, c, key))
                 continue;
-            KeyMap.SetItemText(r, c, KeyName(key));
+            KeyMap.SetItemText(r, c, Keys->KeyName(key));
             KeyMap.RedrawCell(r, c);
         }
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <optional>
+
 #include "CTillpad.h"
+#include "KeyboardGroup.h"
 
 class CEcrData;
-struct S_ECR_TABLE;
 
 // The keyboard screen (window 23): the register's key map beside the list
 // of assignable key functions. Selected key positions take the function
@@ -25,7 +27,8 @@ public:
     void LaunchKeyLayout();
 
     CEcrData* Data = nullptr;
-    S_ECR_TABLE* KeyListTable = nullptr;
+    // The group's tables, once the key list and the map were found.
+    std::optional<KeyboardGroup> Keys;
     // For each key list row, the key list record it shows.
     CList<int, int> KeyRows;
 
@@ -35,10 +38,5 @@ protected:
 private:
     // Back to the function menu after a message, when the data is missing.
     void GiveUp(const CString& message);
-    // Whether key list record k exists and is assignable (field 0 reads 1).
-    bool IsAssignable(int k) const;
-    // The name of key list record k; empty when there is none.
-    CString KeyName(int k) const;
-    void FillKeyMap(S_ECR_TABLE* map);
-    void MergeKeys(S_ECR_TABLE* merges);
+    void FillKeyMap();
 };
