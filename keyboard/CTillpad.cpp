@@ -203,6 +203,8 @@ void CTillpad::OnZoomChange()
                                                                                           : kZoomSteps[0];
     const int rows = KeyMap.GetRowCount();
     const int cols = KeyMap.GetColumnCount();
+    // One scroll-bar update and one repaint at the end, not one per size.
+    KeyMap.SetRedraw(FALSE);
     for (int c = 0; c < cols; ++c) {
         const int width = ZoomSize(KeyMap.GetColumnWidth(c), Zoom, zoom);
         if (width >= 0)
@@ -231,8 +233,7 @@ void CTillpad::OnZoomChange()
             }
     }
     Zoom = zoom;
-    KeyMap.ResetScrollBars();
-    KeyMap.Invalidate();
+    KeyMap.SetRedraw(TRUE, TRUE);
 }
 
 void CTillpad::OnSetting()
@@ -251,6 +252,7 @@ void CTillpad::OnSetting()
     KeyMap.SetPrintHeaderText(dialog.Header);
     KeyMap.SetPrintFooterText(dialog.Footer);
     KeyMap.SetPrintMargins(dialog.TopMargin, dialog.BottomMargin, dialog.LeftMargin, dialog.RightMargin);
+    KeyMap.SetRedraw(FALSE);
     KeyMap.SetColumnCount(dialog.ColumnCount);
     KeyMap.SetRowCount(dialog.RowCount);
     const int width = ZoomSize(dialog.CellWidth, 100, Zoom);
@@ -261,8 +263,7 @@ void CTillpad::OnSetting()
     if (height >= 0)
         for (int r = 0; r < KeyMap.GetRowCount(); ++r)
             KeyMap.SetRowHeight(r, height);
-    KeyMap.ResetScrollBars();
-    KeyMap.Invalidate();
+    KeyMap.SetRedraw(TRUE, TRUE);
 }
 
 void CTillpad::OnCellColorFont(UINT id)
