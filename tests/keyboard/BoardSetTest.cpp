@@ -7,6 +7,7 @@
 #include "KeyboardResources.h"
 #include "MessageBoxRecorder.h"
 #include "Pump.h"
+#include "WindowPicture.h"
 
 namespace {
 
@@ -55,6 +56,10 @@ TEST_F(BoardSettings, ShowsTheCallersValues)
     EXPECT_STREQ(L"Head", dialog.GetDlgItem(IDC_BS_HEADER)->GetWindowText());
     EXPECT_STREQ(L"Foot", dialog.GetDlgItem(IDC_BS_FOOTER)->GetWindowText());
     EXPECT_EQ(32, static_cast<int>(dialog.GetDlgItem(IDC_BS_HEADER)->SendMessage(EM_GETLIMITTEXT)));
+    // The dialog has no captions: its template's texts in every language.
+    EXPECT_FALSE(SaveWindowPicture(dialog.m_hWnd, L"board-settings").empty());
+    EXPECT_STREQ(L"BoardSetting", dialog.GetWindowText());
+    EXPECT_STREQ(L"Column Count", dialog.GetDlgItem(IDC_BS_COLUMNS_LABEL)->GetWindowText());
 }
 
 TEST_F(BoardSettings, ValuesOutsideTheirRangesAreRefusedOnTheirControl)

@@ -138,3 +138,20 @@ TEST_F(KeyList, TheListFileHoldsTextsAndColours)
     EXPECT_FALSE(FileExists(folder.File(L"keys.txt.new")));
     EXPECT_FALSE(list.SaveList(folder.File(L"missing\\keys.txt").c_str()));
 }
+
+TEST_F(KeyList, TheColourCommandsColourTheRightClickedRow)
+{
+    list.FillList(Names(3));
+    list.RClickRow = 1;
+    list.RClickCol = 0;
+    AfxColorDialogHandler saved = AfxSetColorDialogHandler([](HWND, CHOOSECOLORW& cc) {
+        cc.rgbResult = RGB(10, 20, 30);
+        return true;
+    });
+    list.SendMessage(WM_COMMAND, 1075);
+    list.SendMessage(WM_COMMAND, 1074);
+    AfxSetColorDialogHandler(saved);
+    EXPECT_EQ(RGB(10, 20, 30), list.GetItemBkColour(1, 0));
+    EXPECT_EQ(RGB(10, 20, 30), list.GetItemFgColour(1, 0));
+    EXPECT_EQ(RGB(255, 255, 255), list.GetItemBkColour(0, 0));
+}
