@@ -92,34 +92,36 @@ TEST_F(TillpadProgram, ShowsTheSavedLayoutAndLogsTheRun)
 {
     WriteSettings(ProgramFolder() + L"\\Data");
     Start();
-    HWND window = WaitForWindow(L"TillpadLayout");
+    HWND window = WaitForWindow(L"TilldeskStandin");
     ASSERT_NE(nullptr, window);
     ::Sleep(500);
     EXPECT_FALSE(SaveWindowPicture(window, L"tillpad").empty());
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, ExitCode());
     std::string log = Log();
-    EXPECT_NE(std::string::npos, log.find("Tillpad.exe\"\t0\r\n")) << log;
+    EXPECT_NE(std::string::npos, log.find("Tillpad.exe\"\t00000000\r\n")) << log;
 }
 
-TEST_F(TillpadProgram, MissingSettingsGiveAMessageAndAFailureCode)
+TEST_F(TillpadProgram, MissingSettingsAreShownAndGiveAFailureCode)
 {
+    folder.Write(L"Tillpad.ini", "[Settings]\r\nFailShowMs=2000\r\n");
     Start();
-    HWND box = WaitForWindow(L"#32770");
-    ASSERT_NE(nullptr, box);
-    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    HWND window = WaitForWindow(L"TilldeskStandin");
+    ASSERT_NE(nullptr, window);
+    ::Sleep(500);
+    EXPECT_FALSE(SaveWindowPicture(window, L"tillpad-failure").empty());
     EXPECT_EQ(1u, ExitCode());
-    EXPECT_NE(std::string::npos, Log().find("\t1\r\n"));
+    EXPECT_NE(std::string::npos, Log().find("\t00000001\r\n"));
 }
 
 TEST_F(TillpadProgram, ClosingBeforeTheLayoutIsReadCancels)
 {
     WriteSettings(ProgramFolder() + L"\\Data");
-    folder.Write(L"Tillpad.ini", "[Tillpad]\r\nDelay=20000\r\n");
+    folder.Write(L"Tillpad.ini", "[Settings]\r\nDelay=20000\r\n");
     Start();
-    HWND window = WaitForWindow(L"TillpadLayout");
+    HWND window = WaitForWindow(L"TilldeskStandin");
     ASSERT_NE(nullptr, window);
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(2u, ExitCode());
-    EXPECT_NE(std::string::npos, Log().find("\t2\r\n"));
+    EXPECT_NE(std::string::npos, Log().find("\t00000002\r\n"));
 }
