@@ -19,6 +19,7 @@
 #include "S_ECR_TABLE.h"
 #include "TempFolder.h"
 #include "TestFiles.h"
+#include "UnsavedEdits.h"
 #include "WindowPicture.h"
 
 namespace {
@@ -179,8 +180,11 @@ TEST_F(KeyboardScreen, AClickedFunctionGoesOnlyToSelectedAssignableKeys)
     EXPECT_EQ(3, group.KeyAt(0, 4));
     EXPECT_EQ(3, group.KeyAt(0, 5));
     EXPECT_EQ(fixedKey, group.KeyAt(0, 6));
-    // The exit and the model change see the edit.
+    // A change of model or folder asks before the edit is dropped.
     EXPECT_GT(GetEcrDataFromWndNo(WNDNO_KEYBOARD)->UnsavedChanges, 0);
+    boxes.Answer(IDCANCEL);
+    EXPECT_FALSE(ConfirmDiscardUnsavedEdits());
+    EXPECT_EQ(1u, boxes.Boxes().size());
 
     // A click below the list assigns nothing.
     screen->KeyMap.SetSelectedRange(1, 0, 1, 0);
