@@ -1,7 +1,7 @@
 #include "CTillpad.h"
 
-#include <cmath>
 #include <cstdlib>
+#include <iterator>
 
 #include "CBoardSetDlg.h"
 #include "EcrWndNo.h"
@@ -115,8 +115,9 @@ BOOL CTillpad::OnInitDialog()
 
 BOOL CTillpad::LayoutChild(CWnd* child, const int delta[2])
 {
-    if (child != &SettingButton && child != &ZoomBox && child != &ZoomLabel &&
-        child->m_hWnd != SettingButton.m_hWnd && child->m_hWnd != ZoomBox.m_hWnd && child->m_hWnd != ZoomLabel.m_hWnd)
+    // The controls of the top right keep to the right edge, at their height.
+    const HWND hWnd = child->m_hWnd;
+    if (hWnd != SettingButton.m_hWnd && hWnd != ZoomBox.m_hWnd && hWnd != ZoomLabel.m_hWnd)
         return FALSE;
     CRect rect;
     child->GetWindowRect(&rect);
