@@ -155,3 +155,12 @@ TEST_F(KeyList, TheColourCommandsColourTheRightClickedRow)
     EXPECT_EQ(RGB(10, 20, 30), list.GetItemFgColour(1, 0));
     EXPECT_EQ(RGB(255, 255, 255), list.GetItemBkColour(0, 0));
 }
+
+TEST_F(KeyList, ABlankNameGetsAFullRow)
+{
+    CStringArray names;
+    names.Add(L"");
+    names.Add(L"PLU 1");
+    list.FillList(names);
+    EXPECT_EQ(list.GetRowHeight(1), list.GetRowHeight(0));
+}
