@@ -6,6 +6,7 @@ namespace {
 
 std::wstring g_title;
 std::function<void(HWND)> g_step;
+std::function<void(HMENU)> g_menuStep;
 
 // The timer's window: a window timer reaches its procedure from any
 // message loop, a thread timer only from loops that dispatch thread messages.
@@ -29,10 +30,22 @@ BOOL CALLBACK FindDialog(HWND hWnd, LPARAM found)
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
 {
     HWND dialog = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (g_menuStep) {
+        // A popup menu is a window of the class "#32768".
+        HWND menu = ::FindWindowW(L"#32768", nullptr);
+        dialog = menu && ::IsWindowVisible(menu) ? menu : nullptr;
+    } else {
+        ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    }
     if (!dialog)
         return;
     ::KillTimer(TimerWindow(), 1);
+    if (g_menuStep) {
+        auto step = std::move(g_menuStep);
+        g_menuStep = nullptr;
+        step(reinterpret_cast<HMENU>(::SendMessageW(dialog, MN_GETHMENU, 0, 0)));
+        return;
+    }
     auto step = std::move(g_step);
     step(dialog);
 }
@@ -43,6 +56,12 @@ void WhenDialogShows(const wchar_t* title, std::function<void(HWND)> step)
 {
     g_title = title;
     g_step = std::move(step);
+    ::SetTimer(TimerWindow(), 1, 20, Tick);
+}
+
+void WhenMenuShows(std::function<void(HMENU)> step)
+{
+    g_menuStep = std::move(step);
     ::SetTimer(TimerWindow(), 1, 20, Tick);
 }
 

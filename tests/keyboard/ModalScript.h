@@ -9,6 +9,9 @@
 // Arms one step; it runs once, with the dialog's window.
 void WhenDialogShows(const wchar_t* title, std::function<void(HWND)> step);
 
+// Arms one step that runs, with the menu, as soon as a popup menu shows.
+void WhenMenuShows(std::function<void(HMENU)> step);
+
 // Sets a control's text and presses a button of a dialog (posted, so the
 // step returns before the dialog reacts).
 void SetText(HWND dialog, int id, const wchar_t* text);

@@ -331,3 +331,28 @@ TEST_F(KeyboardBase, ZoomControlsFollowTheRightEdge)
     EXPECT_EQ(before.top, after.top);
     EXPECT_EQ(before.Width(), after.Width());
 }
+
+TEST_F(KeyboardBase, TheCellPopupOffersColoursAndFontOverASelection)
+{
+    pad.CellPopup = TRUE;
+    pad.KeyMap.SetSelectedRange(0, 0, 1, 1);
+    CPoint point = [&] {
+        CRect cell;
+        pad.KeyMap.GetCellRect(2, 3, cell);
+        return cell.CenterPoint();
+    }();
+    std::vector<UINT> items;
+    WhenMenuShows([&](HMENU menu) {
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
+            items.push_back(::GetMenuItemID(menu, i));
+        ::EndMenu();
+    });
+    MSG msg = {pad.KeyMap.m_hWnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y), 0, {0, 0}};
+    CPoint screen = point;
+    pad.KeyMap.ClientToScreen(&screen);
+    msg.pt = screen;
+    pad.PreTranslateMessage(&msg);
+    EXPECT_EQ(2, pad.RClickRow);
+    EXPECT_EQ(3, pad.RClickCol);
+    EXPECT_EQ((std::vector<UINT>{ID_KB_FORECOLOR, ID_KB_BACKCOLOR, 0, ID_KB_FONT}), items);
+}
