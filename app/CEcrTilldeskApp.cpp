@@ -6,6 +6,7 @@
 #include "CCaptionManagerBase.h"
 #include "CEcrData.h"
 #include "CEcrTilldeskDlg.h"
+#include "CLogoDlg.h"
 #include "CPlaceholderDlg.h"
 #include "CSelectDlg.h"
 #include "EcrGlobals.h"
@@ -153,7 +154,8 @@ CWnd* CEcrTilldeskApp::CreateOwnWindow(int wndNo)
         templateId = IDD_FLEXLIST_DIALOG;
         break;
     case WNDNO_LOGO:
-        templateId = IDD_LOGO_DIALOG;
+        dialog = new CLogoDlg(GetEcrDataCount, GetEcrDataFromIndex);
+        templateId = CLogoDlg::IDD;
         break;
     case WNDNO_KEYBOARD:
         templateId = IDD_KEYBOARD_DIALOG;
