@@ -1,6 +1,7 @@
 // The framework layer in one include.
 #pragma once
 
+#include "animate.h"
 #include "app.h"
 #include "collections.h"
 #include "commondlg.h"
@@ -12,5 +13,6 @@
 #include "msgbox.h"
 #include "object.h"
 #include "strings.h"
+#include "thread.h"
 #include "types.h"
 #include "window.h"
