@@ -240,6 +240,23 @@ void CLogoDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT item)
     // The labels lie over the preview: they paint again on top of it.
     for (CStaticEx& label : m_labels)
         label.Invalidate(TRUE);
+    // The frame's band above its line covers the edit group's title, and a
+    // group box paints its parent's background there: the title paints again.
+    CRect group = RectInClient(m_editGroup);
+    CRect frame = RectInClient(m_frame);
+    CRect title(0, 0, group.Width(), frame.top - group.top + FrameLineOffset());
+    m_editGroup.InvalidateRect(&title, TRUE);
+}
+
+int CLogoDlg::FrameLineOffset()
+{
+    // A group box draws its line half a text line below its top.
+    CClientDC dc(&m_frame);
+    HGDIOBJ old = dc.SelectObject(m_frame.GetFontHandle());
+    TEXTMETRICW tm = {};
+    dc.GetTextMetrics(&tm);
+    dc.SelectObject(old);
+    return tm.tmHeight / 2 - 1;
 }
 
 void CLogoDlg::OnSelectBitmapFolder()

@@ -56,6 +56,8 @@ private:
     bool SaveTempBitmap(HBITMAP logo, const CString& path);
     void ReportResult(CEcrGraphic* logo, DWORD code, const CString& outputName);
     CRect RectInClient(const CWnd& wnd) const;
+    // How far below its top the frame draws its line.
+    int FrameLineOffset();
 
     PFN_GetEcrDataCount m_getCount;
     PFN_GetEcrDataFromIndex m_getFromIndex;

@@ -1,5 +1,6 @@
 #include "CTillmarkCnvDlg.h"
 
+#include "CChildProgram.h"
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
 #include "LogoNames.h"
@@ -10,6 +11,15 @@
 namespace {
 
 const wchar_t kCancelEventName[] = L"EV_TILLMARK_CANCEL";
+
+// What the worker needs, copied before it starts: after it posts the result
+// the dialog may be gone, so it never reads the dialog again.
+struct ConversionJob
+{
+    HWND dialog;
+    CString commandLine;
+    HANDLE cancelEvent;
+};
 
 } // namespace
 
@@ -28,8 +38,20 @@ CTillmarkCnvDlg::CTillmarkCnvDlg(CEcrGraphic* logo, const CString& sourceName, c
 void CTillmarkCnvDlg::DoDataExchange(CDataExchange* dx)
 {
     CEcrDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_CNV_ANIMATION, m_animation);
     DDX_Control(dx, IDC_CNV_STATUS, m_status);
     DDX_Control(dx, IDC_CNV_CANCEL, m_cancel);
+}
+
+CString CTillmarkCnvDlg::BuildCommandLine() const
+{
+    const S_ECR_SETTING& settings = *g_pEcrSetting;
+    CString line;
+    line.Format(L"\"%s\" \"%s\\\" %s %s", settings.Tillmark.GetString(), settings.BmpPath.GetString(),
+                m_inputName.GetString(), m_outputName.GetString());
+    for (int param : m_logo->Params)
+        line.AppendFormat(L" %d", param);
+    return line;
 }
 
 BOOL CTillmarkCnvDlg::OnInitDialog()
@@ -39,35 +61,60 @@ BOOL CTillmarkCnvDlg::OnInitDialog()
     BindCaption(&m_status, 2);
     BindCaption(&m_cancel, 3);
 
-    m_cancelEvent = ::OpenEventW(EVENT_ALL_ACCESS, FALSE, kCancelEventName);
-    if (m_cancelEvent) {
+    switch (m_cancelEvent.Create(kCancelEventName)) {
+    case CCancelEvent::CreateResult::InUse:
         PostMessage(WM_ECR_LOGO_CNV_DONE, TILLMARK_BUSY, 0);
         return TRUE;
+    case CCancelEvent::CreateResult::Failed:
+        PostMessage(WM_ECR_LOGO_CNV_DONE, TILLMARK_NO_THREAD, 0);
+        return TRUE;
+    case CCancelEvent::CreateResult::Created:
+        break;
     }
-    m_cancelEvent = ::CreateEventW(nullptr, FALSE, FALSE, kCancelEventName);
+    // A clip that cannot be read leaves the control blank; the text says enough.
+    if (m_animation.Open(g_pEcrSetting->LogoAnim)) {
+        m_animation.Play(0, 0xFFFF, static_cast<UINT>(-1));
+        m_animation.ShowWindow(SW_SHOW);
+    }
     m_outputName = LogoOutputName(m_sourceName, m_logo->LogoName);
-    PostMessage(WM_ECR_LOGO_CNV_DONE, TILLMARK_NO_THREAD, 0);
+    m_commandLine = BuildCommandLine();
+    if (!m_worker.Create(&CTillmarkCnvDlg::LogoConvertThread, this) || !m_worker.Resume())
+        PostMessage(WM_ECR_LOGO_CNV_DONE, TILLMARK_NO_THREAD, 0);
     return TRUE;
+}
+
+UINT CTillmarkCnvDlg::LogoConvertThread(LPVOID dialog)
+{
+    auto* self = static_cast<CTillmarkCnvDlg*>(dialog);
+    const ConversionJob job = {self->m_hWnd, self->m_commandLine, self->m_cancelEvent.Handle()};
+    DWORD result = TILLMARK_NOT_STARTED;
+    CChildProgram program;
+    if (program.Start(job.commandLine))
+        result = program.Wait(job.cancelEvent) == CChildProgram::WaitResult::Ended ? program.ExitCode()
+                                                                                  : TILLMARK_WAIT_FAILED;
+    ::PostMessageW(job.dialog, WM_ECR_LOGO_CNV_DONE, result, 0);
+    return 0;
 }
 
 BOOL CTillmarkCnvDlg::MayCloseNow()
 {
+    // Esc or a close request while the program runs: cancel it and wait
+    // for its result, so the event is closed and the next run can start.
     OnCancelConvert();
     return FALSE;
 }
 
 void CTillmarkCnvDlg::OnCancelConvert()
 {
-    if (m_cancelEvent)
-        ::SetEvent(m_cancelEvent);
+    m_cancelEvent.Signal();
 }
 
 LRESULT CTillmarkCnvDlg::OnConvertDone(WPARAM result, LPARAM)
 {
-    if (m_cancelEvent) {
-        ::CloseHandle(m_cancelEvent);
-        m_cancelEvent = nullptr;
-    }
+    m_worker.WaitPumping();
+    m_animation.Stop();
+    m_animation.Close();
+    m_cancelEvent.Close();
     m_resultCode = static_cast<DWORD>(result);
     CEcrDialog::OnOK();
     return 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CCancelEvent.h"
 #include "CEcrDialog.h"
 #include "CEcrGraphic.h"
 
@@ -28,6 +29,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The worker: runs the conversion program and posts its result.
+    static UINT LogoConvertThread(LPVOID dialog);
+    CString BuildCommandLine() const;
+
+    CAnimateCtrl m_animation;
     CEcrGraphic* m_logo;
     CString m_sourceName;
     CString m_inputName;
@@ -35,5 +41,7 @@ private:
     DWORD m_resultCode;
     CStatic m_status;
     CButton m_cancel;
-    HANDLE m_cancelEvent = nullptr;
+    CCancelEvent m_cancelEvent;
+    CWorkerThread m_worker;
+    CString m_commandLine;  // made before the worker starts; it reads a copy
 };

@@ -5,6 +5,7 @@
 #include "EcrGlobals.h"
 #include "Pump.h"
 #include "S_ECR_SETTING.h"
+#include "TestFiles.h"
 
 std::string MakeBmp(int width, int height, const std::function<COLORREF(int, int)>& colour)
 {
@@ -51,6 +52,54 @@ bool LogoDot(const std::string& bytes, int width, int x, int y)
 {
     size_t dot = static_cast<size_t>(y) * width + x;
     return (static_cast<unsigned char>(bytes.at(dot / 8)) >> (7 - dot % 8)) & 1;
+}
+
+std::wstring CopyTillmark(const TempFolder& folder)
+{
+    std::wstring copy = folder.File(L"Tillmark.exe");
+    CopyFileW((ProgramFolder() + L"\\Tillmark.exe").c_str(), copy.c_str(), FALSE);
+    return copy;
+}
+
+namespace {
+ModalDriver* g_driver = nullptr;
+}
+
+ModalDriver::ModalDriver(int childId, std::function<bool(HWND)> action) : m_childId(childId), m_action(std::move(action))
+{
+    g_driver = this;
+    // A window's timer: the application's loop keeps thread timers to itself.
+    m_window = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    SetTimer(m_window, 1, 20, &ModalDriver::Tick);
+}
+
+ModalDriver::~ModalDriver()
+{
+    KillTimer(m_window, 1);
+    DestroyWindow(m_window);
+    g_driver = nullptr;
+}
+
+void CALLBACK ModalDriver::Tick(HWND, UINT, UINT_PTR, DWORD)
+{
+    // An action may pump messages: no second tick runs inside it.
+    if (g_driver && !g_driver->m_busy) {
+        g_driver->m_busy = true;
+        EnumThreadWindows(GetCurrentThreadId(), &ModalDriver::Visit, reinterpret_cast<LPARAM>(g_driver));
+        g_driver->m_busy = false;
+    }
+}
+
+BOOL CALLBACK ModalDriver::Visit(HWND window, LPARAM self)
+{
+    auto* driver = reinterpret_cast<ModalDriver*>(self);
+    if (window == driver->m_done || !IsWindowVisible(window) || !GetDlgItem(window, driver->m_childId))
+        return TRUE;
+    if (driver->m_action(window)) {
+        ++driver->m_handled;
+        driver->m_done = window;
+    }
+    return FALSE;
 }
 
 void LogoFixture::SetUp()

@@ -19,6 +19,36 @@ std::string LogoBytes(int width, int height, const std::function<bool(int, int)>
 // Whether dot (x, y) of a logo file is black.
 bool LogoDot(const std::string& bytes, int width, int x, int y);
 
+// Tillmark.exe copied into a folder of its own, so its log and settings
+// belong to one test. Returns the copy's path.
+std::wstring CopyTillmark(const TempFolder& folder);
+
+// While it lives, calls action every few milliseconds with each visible
+// window of this thread that has a child of the given id, also inside
+// modal loops; the action returns true when it is done with the window,
+// which it then sees no more.
+class ModalDriver
+{
+public:
+    ModalDriver(int childId, std::function<bool(HWND)> action);
+    ~ModalDriver();
+    ModalDriver(const ModalDriver&) = delete;
+    ModalDriver& operator=(const ModalDriver&) = delete;
+
+    int Handled() const { return m_handled; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    static BOOL CALLBACK Visit(HWND window, LPARAM self);
+
+    int m_childId;
+    std::function<bool(HWND)> m_action;
+    HWND m_window = nullptr;
+    HWND m_done = nullptr;  // handled already
+    bool m_busy = false;
+    int m_handled = 0;
+};
+
 class LogoFixture : public ::testing::Test
 {
 protected:

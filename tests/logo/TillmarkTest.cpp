@@ -16,10 +16,7 @@ struct TillmarkCopy
     TempFolder folder;
     TempFolder work;  // the BMP folder
 
-    TillmarkCopy()
-    {
-        CopyFileW((ProgramFolder() + L"\\Tillmark.exe").c_str(), folder.File(L"Tillmark.exe").c_str(), FALSE);
-    }
+    TillmarkCopy() { CopyTillmark(folder); }
     std::wstring CommandLine(const std::wstring& output = L"PHOTO_LOGO1.ECR") const
     {
         return L"\"" + folder.File(L"Tillmark.exe") + L"\" \"" + work.Path() + L"\\\" temp.bmp " + output +
