@@ -138,7 +138,7 @@ CWnd* CEcrTilldeskApp::CreateOwnWindow(int wndNo)
         templateId = IDD_FLEXLIST_DIALOG;
         break;
     case WNDNO_LOGO:
-        dialog = new CLogoDlg(GetEcrDataCount, GetEcrDataFromIndex);
+        dialog = new CLogoDlg;
         templateId = CLogoDlg::IDD;
         break;
     case WNDNO_KEYBOARD:

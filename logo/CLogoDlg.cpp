@@ -2,9 +2,11 @@
 
 #include "CTillmarkCnvDlg.h"
 #include "CTillmarkViewDlg.h"
+#include "EcrDllEntries.h"
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
 #include "FileListBox.h"
+#include "FullPathName.h"
 #include "LogoCaption.h"
 #include "LogoNames.h"
 #include "LogoRenderer.h"
@@ -43,8 +45,7 @@ BEGIN_MESSAGE_MAP(CLogoDlg, CEcrDialog)
     ON_BN_CLICKED(IDC_LOGO_BACK, &CLogoDlg::OnBack)
 END_MESSAGE_MAP()
 
-CLogoDlg::CLogoDlg(PFN_GetEcrDataCount getCount, PFN_GetEcrDataFromIndex getFromIndex)
-    : CEcrDialog(IDD_LOGO_DIALOG, WNDNO_LOGO), m_getCount(getCount), m_getFromIndex(getFromIndex)
+CLogoDlg::CLogoDlg() : CEcrDialog(IDD_LOGO_DIALOG, WNDNO_LOGO)
 {
 }
 
@@ -159,9 +160,10 @@ int CALLBACK CLogoDlg::AddFontFace(const LOGFONTW* lf, const TEXTMETRICW*, DWORD
 
 void CLogoDlg::CollectLogoTargets()
 {
-    int count = m_getCount ? m_getCount() : 0;
+    // The logo groups are the model library's; they live while it is loaded.
+    int count = GetEcrDataCount();
     for (int i = 0; i < count; ++i) {
-        CEcrGraphic* logo = AsGraphic(m_getFromIndex(i));
+        CEcrGraphic* logo = AsGraphic(GetEcrDataFromIndex(i));
         S_ECR_TABLE* table = logo ? logo->GetTable(0) : nullptr;
         if (!table)
             continue;
@@ -262,13 +264,9 @@ int CLogoDlg::FrameLineOffset()
 void CLogoDlg::OnSelectBitmapFolder()
 {
     m_folderButton.EnableWindow(FALSE);
-    CString initial;
-    wchar_t full[MAX_PATH] = {};
-    DWORD n = ::GetFullPathNameW(g_pEcrSetting->BmpPath, MAX_PATH, full, nullptr);
-    if (n > 0 && n < MAX_PATH)
-        initial = full;
     CString chosen;
-    if (AfxBrowseForFolder(m_hWnd, L"Select Bitmap Folder", initial, chosen) && !chosen.IsEmpty()) {
+    if (AfxBrowseForFolder(m_hWnd, L"Select Bitmap Folder", FullPathName(g_pEcrSetting->BmpPath), chosen) &&
+        !chosen.IsEmpty()) {
         g_pEcrSetting->BmpPath = chosen;
         ListBitmapFiles(chosen);
         m_folderPath.SetWindowText(chosen);

@@ -3,7 +3,6 @@
 #include "CEcrDialog.h"
 #include "CEcrGraphic.h"
 #include "CStaticEx.h"
-#include "EcrDllExports.h"
 
 // The logo screen (window 22): the operator picks a logo target and a
 // picture of the BMP folder, types up to three text lines in a face, size
@@ -14,9 +13,7 @@ class CLogoDlg : public CEcrDialog
 public:
     enum { IDD = 107 };
 
-    // The logo targets are the model library's logo groups, found through
-    // the two exports.
-    CLogoDlg(PFN_GetEcrDataCount getCount, PFN_GetEcrDataFromIndex getFromIndex);
+    CLogoDlg();
 
     BOOL LayoutChild(CWnd* child, const int delta[2]) override;
 
@@ -58,9 +55,6 @@ private:
     CRect RectInClient(const CWnd& wnd) const;
     // How far below its top the frame draws its line.
     int FrameLineOffset();
-
-    PFN_GetEcrDataCount m_getCount;
-    PFN_GetEcrDataFromIndex m_getFromIndex;
 
     CList<CEcrGraphic*, CEcrGraphic* const&> m_logos{10};
     CListBox m_bmpList;

@@ -51,19 +51,3 @@ ConversionError ConvertBitmapFile(const std::wstring& bmpPath, int width, int he
             }
     return ConversionError::None;
 }
-
-bool WriteFileReplacing(const std::wstring& path, const std::vector<BYTE>& bytes)
-{
-    std::wstring temp = path + L".new";
-    HANDLE file = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-              written == bytes.size() && ::FlushFileBuffers(file);
-    ok = ::CloseHandle(file) && ok;
-    ok = ok && ::MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok)
-        ::DeleteFileW(temp.c_str());
-    return ok;
-}

@@ -19,6 +19,3 @@ enum class ConversionError
 
 // The logo bytes of the BMP file, or an error.
 ConversionError ConvertBitmapFile(const std::wstring& bmpPath, int width, int height, std::vector<BYTE>& logo);
-
-// Writes through a temporary file beside the target and a rename.
-bool WriteFileReplacing(const std::wstring& path, const std::vector<BYTE>& bytes);

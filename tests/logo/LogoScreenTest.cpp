@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "CEcrDll.h"
+#include "CEcrTilldeskApp.h"
 #include "CLogoDlg.h"
 #include "CTillmarkCnvDlg.h"
 #include "EcrGlobals.h"
@@ -14,11 +14,6 @@
 #include "WindowPicture.h"
 
 namespace {
-
-int WINAPI NoGroups()
-{
-    return 0;
-}
 
 // A picture for LOGO1: a black square, a grey bar, the rest white.
 COLORREF Picture(int x, int y)
@@ -51,9 +46,9 @@ protected:
         LogoFixture::TearDown();
     }
 
-    void Open(PFN_GetEcrDataCount count = GetEcrDataCount)
+    void Open()
     {
-        dlg = std::make_unique<CLogoDlg>(count, GetEcrDataFromIndex);
+        dlg = std::make_unique<CLogoDlg>();
         ASSERT_TRUE(dlg->Create(CLogoDlg::IDD, nullptr));
         dlg->ShowWindow(SW_SHOWNOACTIVATE);
         PumpPending();
@@ -143,7 +138,8 @@ TEST_F(LogoScreen, LogoTargetsSizeThePreviewAndItsFrame)
 
 TEST_F(LogoScreen, WithoutLogoTargetsOnlyBackIsLeft)
 {
-    Open(NoGroups);
+    theApp.EcrDll.UnloadModelDll();  // no library, no logo groups
+    Open();
     for (int id : {IDC_LOGO_TARGET, IDC_LOGO_CONVERT, IDC_LOGO_PREVIEW_BUTTON, IDC_LOGO_FACE, IDC_LOGO_TEXT1,
                    IDC_LOGO_TEXT2, IDC_LOGO_TEXT3, IDC_LOGO_FOLDER_BUTTON})
         EXPECT_FALSE(Item(id)->IsWindowEnabled()) << id;
@@ -318,12 +314,12 @@ TEST_F(LogoScreen, ConvertRendersRunsTillmarkAndOpensTheViewerOnTheNewFile)
 
     // The command line as the program saw it.
     std::string log = tools.Read(L"Tillmark.log");
-    EXPECT_NE(std::string::npos, log.find("\" temp.bmp PIC_LOGO1.ECR 384 96 1 8 0\t0x01000000")) << log;
+    EXPECT_NE(std::string::npos, log.find("\" temp.bmp PIC_LOGO1.ECR 384 96 1 8 0\t01000000")) << log;
 }
 
 TEST_F(LogoScreen, NoPictureGivesTheDefaultNameAndAForcedFailureItsCode)
 {
-    tools.Write(L"Tillmark.ini", "[Tillmark]\r\nExitCode=0x01006465\r\n");
+    tools.Write(L"Tillmark.ini", "[Settings]\r\nExitCode=0x01006465\r\n");
     Open();
     Convert();
     ASSERT_EQ(1u, boxes.Boxes().size());
@@ -335,7 +331,7 @@ TEST_F(LogoScreen, NoPictureGivesTheDefaultNameAndAForcedFailureItsCode)
 
 TEST_F(LogoScreen, EscapeCancelsAndTheNextConversionStillRuns)
 {
-    tools.Write(L"Tillmark.ini", "[Tillmark]\r\nDelay=20000\r\n");
+    tools.Write(L"Tillmark.ini", "[Settings]\r\nDelay=20000\r\n");
     Open();
     ModalDriver escape(IDC_CNV_CANCEL, [](HWND window) {
         PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -346,7 +342,7 @@ TEST_F(LogoScreen, EscapeCancelsAndTheNextConversionStillRuns)
     ASSERT_EQ(1u, boxes.Boxes().size());
     EXPECT_EQ(L"The conversion was cancelled", boxes.Boxes()[0].text);
 
-    tools.Write(L"Tillmark.ini", "[Tillmark]\r\nExitCode=0x02010000\r\n");
+    tools.Write(L"Tillmark.ini", "[Settings]\r\nExitCode=0x02010000\r\n");
     boxes.Clear();
     Convert();
     ASSERT_EQ(1u, boxes.Boxes().size());
@@ -386,7 +382,7 @@ TEST_F(LogoScreen, AUsersOwnTempBmpIsReplacedOnlyWhenAllowed)
 
 TEST_F(LogoScreen, PictureOfTheConversionDialog)
 {
-    tools.Write(L"Tillmark.ini", "[Tillmark]\r\nDelay=20000\r\n");
+    tools.Write(L"Tillmark.ini", "[Settings]\r\nDelay=20000\r\n");
     CEcrGraphic* logo = Logo(L"LOGO1");
     for (const wchar_t* language : {L"ENG", L"JPN"}) {
         UseLanguage(language);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "CommandLine.h"
+#include "RawCommandLine.h"
 #include "LogoConversion.h"
 #include "LogoFixture.h"
 #include "TempFolder.h"
@@ -49,29 +50,22 @@ struct TillmarkCopy
     }
 };
 
-struct CloseRequest
-{
-    DWORD pid;
-    bool restored;  // wait until the window is restored (it shows a failure)
-};
-
 BOOL CALLBACK CloseVisible(HWND hWnd, LPARAM lParam)
 {
-    auto* request = reinterpret_cast<CloseRequest*>(lParam);
+    auto* child = reinterpret_cast<const PROCESS_INFORMATION*>(lParam);
     DWORD pid = 0;
     GetWindowThreadProcessId(hWnd, &pid);
-    if (pid != request->pid || !IsWindowVisible(hWnd) || (request->restored && IsIconic(hWnd)))
+    if (pid != child->dwProcessId || !IsWindowVisible(hWnd))
         return TRUE;
     PostMessageW(hWnd, WM_CLOSE, 0, 0);
     return FALSE;
 }
 
 // Posts WM_CLOSE to the child's window once it shows; false if it never does.
-bool CloseWhenShown(const PROCESS_INFORMATION& child, bool restored = false)
+bool CloseWhenShown(const PROCESS_INFORMATION& child)
 {
-    CloseRequest request = {child.dwProcessId, restored};
     for (int i = 0; i < 200; ++i) {
-        if (!EnumWindows(CloseVisible, reinterpret_cast<LPARAM>(&request)))
+        if (!EnumWindows(CloseVisible, reinterpret_cast<LPARAM>(&child)))
             return true;
         Sleep(25);
     }
@@ -93,22 +87,22 @@ COLORREF Sample(int x, int y)
 TEST(TillmarkCommandLine, ReadsFolderNamesAndTheFiveNumbers)
 {
     ConversionRequest r;
-    ASSERT_TRUE(ParseCommandLine(L"\".\\Tillmark.exe\" \"C:\\My Pictures\\Bmp\\\" temp.bmp PHOTO_LOGO1.ECR 384 96 1 8 0", r));
+    auto parse = [&r](const wchar_t* line) { return ParseArguments(SplitRawCommandLine(line), r); };
+    ASSERT_TRUE(parse(L"\".\\Tillmark.exe\" \"C:\\My Pictures\\Bmp\\\" temp.bmp PHOTO_LOGO1.ECR 384 96 1 8 0"));
     EXPECT_EQ(L"C:\\My Pictures\\Bmp", r.folder);
     EXPECT_EQ(L"temp.bmp", r.input);
     EXPECT_EQ(L"PHOTO_LOGO1.ECR", r.output);
     EXPECT_EQ((std::array<int, 5>{384, 96, 1, 8, 0}), r.params);
 
     // An output name with a blank: the numbers are taken from the right.
-    ASSERT_TRUE(ParseCommandLine(L"\"T.exe\" \"D:\\\" temp.bmp MY PHOTO_LOGO1.ECR 384 48 1 -9 0", r));
+    ASSERT_TRUE(parse(L"\"T.exe\" \"D:\\\" temp.bmp MY PHOTO_LOGO1.ECR 384 48 1 -9 0"));
     EXPECT_EQ(L"D:", r.folder);
     EXPECT_EQ(L"MY PHOTO_LOGO1.ECR", r.output);
     EXPECT_EQ(-9, r.params[3]);
 
-    EXPECT_FALSE(ParseCommandLine(L"\"T.exe\" \"D:\\\" temp.bmp OUT.ECR 384 48 1 8", r));      // four numbers
-    EXPECT_FALSE(ParseCommandLine(L"\"T.exe\" \"D:\\\" temp.bmp OUT.ECR 384 48 1 8 x", r));    // not a number
-    EXPECT_FALSE(ParseCommandLine(L"\"T.exe\" \"D:\\ temp.bmp OUT.ECR 384 48 1 8 0", r));      // open quote
-    EXPECT_FALSE(ParseCommandLine(L"", r));
+    EXPECT_FALSE(parse(L"\"T.exe\" \"D:\\\" temp.bmp OUT.ECR 384 48 1 8"));    // four numbers
+    EXPECT_FALSE(parse(L"\"T.exe\" \"D:\\\" temp.bmp OUT.ECR 384 48 1 8 x"));  // not a number
+    EXPECT_FALSE(parse(L""));
 }
 
 TEST(TillmarkConversion, WhiteBecomesZeroAndEverythingElseOne)
@@ -154,33 +148,35 @@ TEST(TillmarkProgram, ConvertsLogsAndReportsSuccess)
     int n = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<size_t>(n - 1), '\0');
     WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, utf8.data(), n, nullptr, nullptr);
-    EXPECT_NE(std::string::npos, log.find("\t" + utf8 + "\t0x01000000\r\n")) << log;
+    EXPECT_NE(std::string::npos, log.find("\t" + utf8 + "\t01000000\r\n")) << log;
 }
 
 TEST(TillmarkProgram, FailuresAndForcedCodes)
 {
     TillmarkCopy tillmark;
     // A missing input is shown and fails; closing the window ends it at once.
+    tillmark.folder.Write(L"Tillmark.ini", "[Settings]\r\nFailShowMs=20000\r\n");
     PROCESS_INFORMATION child = tillmark.Start(tillmark.CommandLine());
-    EXPECT_TRUE(CloseWhenShown(child, true));
+    Sleep(500);
+    EXPECT_TRUE(CloseWhenShown(child));
     EXPECT_EQ(0x03020000u, tillmark.Finish(child));
     EXPECT_FALSE(FileExists(tillmark.work.File(L"PHOTO_LOGO1.ECR")));
 
     // The settings file forces a code; nothing is converted.
     tillmark.work.Write(L"temp.bmp", MakeBmp(32, 8, Sample));
-    tillmark.folder.Write(L"Tillmark.ini", "[Tillmark]\r\nExitCode=0x0A0B0C0D\r\n");
+    tillmark.folder.Write(L"Tillmark.ini", "[Settings]\r\nExitCode=0x0A0B0C0D\r\n");
     EXPECT_EQ(0x0A0B0C0Du, tillmark.Run(tillmark.CommandLine()));
     EXPECT_FALSE(FileExists(tillmark.work.File(L"PHOTO_LOGO1.ECR")));
     std::string log = tillmark.folder.Read(L"Tillmark.log");
-    EXPECT_NE(std::string::npos, log.find("\t0x03020000\r\n"));
-    EXPECT_NE(std::string::npos, log.find("\t0x0A0B0C0D\r\n"));
+    EXPECT_NE(std::string::npos, log.find("\t03020000\r\n"));
+    EXPECT_NE(std::string::npos, log.find("\t0A0B0C0D\r\n"));
 }
 
 TEST(TillmarkProgram, ClosingTheWindowCancels)
 {
     TillmarkCopy tillmark;
     tillmark.work.Write(L"temp.bmp", MakeBmp(32, 8, Sample));
-    tillmark.folder.Write(L"Tillmark.ini", "[Tillmark]\r\nDelay=20000\r\n");
+    tillmark.folder.Write(L"Tillmark.ini", "[Settings]\r\nDelay=20000\r\n");
     PROCESS_INFORMATION child = tillmark.Start(tillmark.CommandLine());
     EXPECT_TRUE(CloseWhenShown(child));
     EXPECT_EQ(TILLMARK_CANCELLED, tillmark.Finish(child));
