@@ -356,14 +356,18 @@ TEST_F(LogoScreen, AMissingConverterOrARunningConversionFails)
     Open();
     g_pEcrSetting->Tillmark = tools.File(L"Missing.exe").c_str();
     Convert();
+    // A line longer than the system takes is never cut: the program does not start.
+    g_pEcrSetting->Tillmark = CString(L'x', 40000);
+    Convert();
     // A conversion that runs already (here or in another instance) is refused.
     HANDLE running = CreateEventW(nullptr, FALSE, FALSE, L"EV_TILLMARK_CANCEL");
     g_pEcrSetting->Tillmark = tillmarkPath.c_str();
     Convert();
     CloseHandle(running);
-    ASSERT_EQ(2u, boxes.Boxes().size());
+    ASSERT_EQ(3u, boxes.Boxes().size());
     EXPECT_EQ(L"Convert Fail\n CODE:f0030000 H", boxes.Boxes()[0].text);
-    EXPECT_EQ(L"Convert Fail\n CODE:f0010000 H", boxes.Boxes()[1].text);
+    EXPECT_EQ(L"Convert Fail\n CODE:f0030000 H", boxes.Boxes()[1].text);
+    EXPECT_EQ(L"Convert Fail\n CODE:f0010000 H", boxes.Boxes()[2].text);
     EXPECT_FALSE(FileExists(tools.File(L"Tillmark.log")));
 }
 
@@ -375,6 +379,7 @@ TEST_F(LogoScreen, AUsersOwnTempBmpIsReplacedOnlyWhenAllowed)
     boxes.Answer(IDNO);
     Convert();
     ASSERT_EQ(1u, boxes.Boxes().size());
+    EXPECT_EQ(L"The BMP folder already holds a temp.bmp.\r\nReplace it?", boxes.Boxes()[0].text);
     EXPECT_EQ(static_cast<UINT>(MB_YESNO), boxes.Boxes()[0].type & MB_TYPEMASK);
     EXPECT_TRUE(own == bmp.Read(L"temp.bmp"));
     EXPECT_FALSE(FileExists(tools.File(L"Tillmark.log")));
