@@ -197,6 +197,7 @@ TEST_F(LogoScreen, ATextLineTakesTheFontChosenWhenItChanges)
     Type(IDC_LOGO_TEXT2, L"Open daily");
 
     EXPECT_STREQ(L"Fish & Chips", Item(IDC_LOGO_LABEL1)->GetWindowText());
+    EXPECT_TRUE(Item(IDC_LOGO_LABEL1)->GetStyle() & SS_NOPREFIX);  // "&" shows as typed
     LOGFONTW one = LabelFont(IDC_LOGO_LABEL1);
     LOGFONTW two = LabelFont(IDC_LOGO_LABEL2);
     EXPECT_EQ(20, one.lfHeight);
@@ -371,6 +372,16 @@ TEST_F(LogoScreen, AMissingConverterOrARunningConversionFails)
     EXPECT_FALSE(FileExists(tools.File(L"Tillmark.log")));
 }
 
+TEST_F(LogoScreen, ATempBmpThatCannotBeWrittenStartsNothing)
+{
+    Open();
+    g_pEcrSetting->BmpPath = bmp.File(L"gone").c_str();
+    Convert();
+    ASSERT_EQ(1u, boxes.Boxes().size());
+    EXPECT_EQ(L"Convert Fail\n CODE:f0040000 H", boxes.Boxes()[0].text);
+    EXPECT_FALSE(FileExists(tools.File(L"Tillmark.log")));
+}
+
 TEST_F(LogoScreen, AUsersOwnTempBmpIsReplacedOnlyWhenAllowed)
 {
     const std::string own = MakeBmp(8, 8, [](int, int) { return RGB(1, 2, 3); });
@@ -407,4 +418,21 @@ TEST_F(LogoScreen, PictureOfTheConversionDialog)
         EXPECT_STREQ(L"PIC_LOGO1.ECR", conversion.OutputName());
         EXPECT_STREQ(english ? L"Converting" : L"変換中", status);
     }
+}
+
+TEST_F(LogoScreen, TheFunctionMenuOpensItAndBackReturns)
+{
+    theApp.ShowWindowByNumber(WNDNO_LOGO, 0);
+    auto* screen = dynamic_cast<CLogoDlg*>(theApp.CurrentWnd);
+    ASSERT_NE(nullptr, screen);
+    EXPECT_EQ(WNDNO_LOGO, screen->WndNo);
+    EXPECT_EQ(2, static_cast<int>(screen->SendDlgItemMessage(IDC_LOGO_TARGET, CB_GETCOUNT)));
+    screen->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LOGO_BACK, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(screen->GetDlgItem(IDC_LOGO_BACK)->m_hWnd));
+    PumpUntil([] { return dynamic_cast<CLogoDlg*>(theApp.CurrentWnd) == nullptr; });
+    auto* menu = dynamic_cast<CEcrDialog*>(theApp.CurrentWnd);
+    ASSERT_NE(nullptr, menu);
+    EXPECT_EQ(WNDNO_SELECT, menu->WndNo);
+    theApp.FreeCurrentWindow();
+    theApp.m_pMainWnd = nullptr;
 }
