@@ -120,10 +120,9 @@ BOOL CLogoDlg::OnInitDialog()
         for (int k = 0; k < 3; ++k)
             m_labels[k].SetMoveArea(&m_previewArea, &kLabelOffsets[k]);
     } else {
-        for (CWnd* control : {static_cast<CWnd*>(&m_logoCombo), static_cast<CWnd*>(&m_convert),
-                              static_cast<CWnd*>(&m_preview), static_cast<CWnd*>(&m_face),
-                              static_cast<CWnd*>(&m_text[0]), static_cast<CWnd*>(&m_text[1]),
-                              static_cast<CWnd*>(&m_text[2]), static_cast<CWnd*>(&m_folderButton)})
+        CWnd* const composing[] = {&m_logoCombo, &m_convert,  &m_preview, &m_face,
+                                   &m_text[0],   &m_text[1], &m_text[2], &m_folderButton};
+        for (CWnd* control : composing)
             control->EnableWindow(FALSE);
     }
     return TRUE;
