@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "afx.h"
+
+namespace {
+
+struct FileRequest
+{
+    BOOL open = FALSE;
+    std::wstring filter;  // terminators shown as '|'
+    std::wstring defExt;
+    std::wstring start;
+    DWORD flags = 0;
+    int modalDepth = 0;
+};
+
+FileRequest g_fileRequest;
+const wchar_t* g_fileAnswer = nullptr;
+
+bool AnswerFile(BOOL open, OPENFILENAMEW& ofn, CString& chosen)
+{
+    g_fileRequest.open = open;
+    g_fileRequest.filter.clear();
+    for (const wchar_t* p = ofn.lpstrFilter; p && *p; p += wcslen(p) + 1)
+        g_fileRequest.filter += std::wstring(p) + L"|";
+    g_fileRequest.defExt = ofn.lpstrDefExt ? ofn.lpstrDefExt : L"";
+    g_fileRequest.start = ofn.lpstrFile ? ofn.lpstrFile : L"";
+    g_fileRequest.flags = ofn.Flags;
+    g_fileRequest.modalDepth = AfxGetModalDepth();
+    if (!g_fileAnswer)
+        return false;
+    chosen = g_fileAnswer;
+    return true;
+}
+
+class CommonDialogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { AfxSetFileDialogHandler(AnswerFile); }
+    void TearDown() override
+    {
+        AfxSetFileDialogHandler(nullptr);
+        AfxSetFontDialogHandler(nullptr);
+        AfxSetColorDialogHandler(nullptr);
+    }
+};
+
+TEST_F(CommonDialogTest, FileDialogPassesFilterAndReturnsThePath)
+{
+    g_fileAnswer = L"C:\\Data\\plu export.csv";
+    CFileDialog dialog(FALSE, L"csv", L"PLU.csv", OFN_OVERWRITEPROMPT, L"CSV files (*.csv)|*.csv|All files|*.*||");
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_FALSE(g_fileRequest.open);
+    EXPECT_EQ(g_fileRequest.filter, L"CSV files (*.csv)|*.csv|All files|*.*|");
+    EXPECT_EQ(g_fileRequest.defExt, L"csv");
+    EXPECT_EQ(g_fileRequest.start, L"PLU.csv");
+    EXPECT_TRUE(g_fileRequest.flags & OFN_NOCHANGEDIR);
+    EXPECT_EQ(g_fileRequest.modalDepth, 1);
+    EXPECT_EQ(std::wstring(dialog.GetPathName()), L"C:\\Data\\plu export.csv");
+    EXPECT_EQ(std::wstring(dialog.GetFileName()), L"plu export.csv");
+    EXPECT_EQ(std::wstring(dialog.GetFileExt()), L"csv");
+}
+
+TEST_F(CommonDialogTest, CancelledFileDialogKeepsTheStartName)
+{
+    g_fileAnswer = nullptr;
+    CFileDialog dialog(TRUE, nullptr, L"DEPT.csv");
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_TRUE(g_fileRequest.open);
+    EXPECT_EQ(std::wstring(dialog.GetPathName()), L"DEPT.csv");
+    EXPECT_EQ(AfxGetModalDepth(), 0);
+}
+
+TEST_F(CommonDialogTest, FontDialogStartsFromTheGivenFontAndReturnsTheChoice)
+{
+    AfxSetFontDialogHandler([](HWND, CHOOSEFONTW& cf) {
+        EXPECT_TRUE(cf.Flags & CF_INITTOLOGFONTSTRUCT);
+        EXPECT_STREQ(cf.lpLogFont->lfFaceName, L"Arial");
+        wcscpy(cf.lpLogFont->lfFaceName, L"Tahoma");
+        cf.lpLogFont->lfHeight = -20;
+        cf.rgbColors = RGB(255, 0, 0);
+        return true;
+    });
+    LOGFONTW start = {};
+    wcscpy(start.lfFaceName, L"Arial");
+    CFontDialog dialog(&start);
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    LOGFONTW chosen = {};
+    dialog.GetCurrentFont(&chosen);
+    EXPECT_STREQ(chosen.lfFaceName, L"Tahoma");
+    EXPECT_EQ(chosen.lfHeight, -20);
+    EXPECT_EQ(dialog.GetColor(), RGB(255, 0, 0));
+}
+
+TEST_F(CommonDialogTest, ColorDialogReturnsTheChoiceOrCancel)
+{
+    AfxSetColorDialogHandler([](HWND, CHOOSECOLORW& cc) {
+        EXPECT_EQ(cc.rgbResult, RGB(1, 2, 3));
+        cc.rgbResult = RGB(9, 8, 7);
+        return true;
+    });
+    CColorDialog chosen(RGB(1, 2, 3));
+    ASSERT_EQ(chosen.DoModal(), IDOK);
+    EXPECT_EQ(chosen.GetColor(), RGB(9, 8, 7));
+
+    AfxSetColorDialogHandler([](HWND, CHOOSECOLORW&) { return false; });
+    CColorDialog cancelled(RGB(1, 2, 3));
+    EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
+    EXPECT_EQ(cancelled.GetColor(), RGB(1, 2, 3));
+}
+
+} // namespace
