@@ -7,6 +7,7 @@
 
 #include "CommResources.h"
 #include "FrameworkResources.h"
+#include "TablesResources.h"
 #include "resource.h"
 
 namespace {
@@ -14,7 +15,8 @@ namespace {
 // Every dialog template the program creates; a new screen or dialog adds its id.
 const UINT kTemplates[] = {
     IDD_ABOUTBOX,         IDD_ECRTILLDESK_DIALOG, IDD_SELECT_DIALOG,  IDD_FLEXLIST_DIALOG,
-    IDD_TILLWIRE_DIALOG,  IDD_LOGO_DIALOG,        IDD_ECRCNV_DIALOG,  IDD_KEYBOARD_DIALOG,
+    IDD_TILLWIRE_DIALOG,  IDD_LOGO_DIALOG,        IDD_ECRCNV_DIALOG,  IDD_INPUT_VALUE,
+    IDD_KEYBOARD_DIALOG,
 };
 
 struct ProgramFile : ::testing::Test

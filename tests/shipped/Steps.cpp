@@ -17,8 +17,8 @@ void PlaceholderScreen(Walk& walk, int buttonId, int wndNo, const wchar_t* name)
     walk.BackToMenu(screen, IDC_GOTO_FIRST + 1);
 }
 
-// The dialogs of the communication area that say they are not available yet.
-void PlaceholderDialog(Walk& walk, int buttonId, const wchar_t* name)
+// A modal dialog of the function menu, closed with its Close button.
+void ModalDialog(Walk& walk, int buttonId, const wchar_t* name)
 {
     HWND dialog = walk.OpenDialog(buttonId);
     walk.Picture(dialog, name, ProgramDriver::Control(dialog, IDCANCEL));
@@ -36,9 +36,9 @@ void ReportViewer(Walk& walk)
 {
     PlaceholderScreen(walk, IDC_SEL_REPORT_VIEWER, WNDNO_REPORT_VIEWER, L"report-viewer");
 }
-void ReportConvert(Walk& walk) { PlaceholderDialog(walk, IDC_SEL_REPORT_CONVERT, L"report-convert"); }
-void Receive(Walk& walk) { PlaceholderDialog(walk, IDC_SEL_RECEIVE, L"receive"); }
-void Send(Walk& walk) { PlaceholderDialog(walk, IDC_SEL_SEND, L"send"); }
+void ReportConvert(Walk& walk) { ModalDialog(walk, IDC_SEL_REPORT_CONVERT, L"report-convert"); }
+void Receive(Walk& walk) { ModalDialog(walk, IDC_SEL_RECEIVE, L"receive"); }
+void Send(Walk& walk) { ModalDialog(walk, IDC_SEL_SEND, L"send"); }
 
 // The folder browser opens over the menu; cancelling it keeps the data folder.
 void FolderSelect(Walk& walk)
