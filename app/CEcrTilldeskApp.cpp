@@ -7,9 +7,11 @@
 #include "CChildProgram.h"
 #include "CEcrData.h"
 #include "CEcrTilldeskDlg.h"
+#include "CKeyBoardDlg.h"
 #include "CPlaceholderDlg.h"
 #include "CSelectDlg.h"
 #include "EcrGlobals.h"
+#include "KeyboardResources.h"
 #include "S_ECR_SETTING.h"
 #include "resource.h"
 
@@ -151,6 +153,7 @@ CWnd* CEcrTilldeskApp::CreateOwnWindow(int wndNo)
         templateId = IDD_LOGO_DIALOG;
         break;
     case WNDNO_KEYBOARD:
+        dialog = new CKeyBoardDlg;
         templateId = IDD_KEYBOARD_DIALOG;
         break;
     default:

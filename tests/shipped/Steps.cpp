@@ -1,5 +1,9 @@
 #include "Steps.h"
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include "CommResources.h"
 #include "EcrWndNo.h"
 #include "resource.h"
@@ -36,7 +40,17 @@ void ReportViewer(Walk& walk)
 {
     PlaceholderScreen(walk, IDC_SEL_REPORT_VIEWER, WNDNO_REPORT_VIEWER, L"report-viewer");
 }
-void ReportConvert(Walk& walk) { ModalDialog(walk, IDC_SEL_REPORT_CONVERT, L"report-convert"); }
+// The demo register's day of raw reports is listed, ready to convert.
+void ReportConvert(Walk& walk)
+{
+    HWND dialog = walk.OpenDialog(IDC_SEL_REPORT_CONVERT);
+    HWND list = ProgramDriver::Control(dialog, IDC_CNV_LIST);
+    Require(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 4, L"the four sample reports are not listed");
+    Require(::IsWindowEnabled(ProgramDriver::Control(dialog, IDC_CNV_CONVERT)) != FALSE, L"Convert is disabled");
+    Require(ProgramDriver::Text(dialog) == walk.Say(L"Report Convert", L"レポート変換"), L"wrong title");
+    walk.Picture(dialog, L"report-convert", ProgramDriver::Control(dialog, IDC_CNV_CONVERT));
+    walk.CloseDialog(dialog, IDCANCEL);
+}
 void Receive(Walk& walk) { ModalDialog(walk, IDC_SEL_RECEIVE, L"receive"); }
 void Send(Walk& walk) { ModalDialog(walk, IDC_SEL_SEND, L"send"); }
 
