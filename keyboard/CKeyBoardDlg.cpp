@@ -142,10 +142,12 @@ void CKeyBoardDlg::SaveKeyboard()
     if (!Data)
         return;
     HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
-    if (Data->CommitData(0))
+    BOOL saved = Data->CommitData(0);
+    if (saved == TRUE)
         AfxMessageBox(CaptionOr(5, L"Update Success"), MB_ICONINFORMATION);
-    else
+    else if (saved == FALSE)
         AfxMessageBox(CaptionOr(6, L"Update Fail\nThe unique key (PLU code etc.) overlaps"), MB_OK);
+    // ECR_COMMIT_NOT_WRITTEN: the library has told why, naming the file.
     ::SetCursor(previous);
 }
 

@@ -7,6 +7,7 @@
 
 #include "CommResources.h"
 #include "FrameworkResources.h"
+#include "KeyboardResources.h"
 #include "TablesResources.h"
 #include "resource.h"
 
@@ -16,7 +17,7 @@ namespace {
 const UINT kTemplates[] = {
     IDD_ABOUTBOX,         IDD_ECRTILLDESK_DIALOG, IDD_SELECT_DIALOG,  IDD_FLEXLIST_DIALOG,
     IDD_TILLWIRE_DIALOG,  IDD_LOGO_DIALOG,        IDD_ECRCNV_DIALOG,  IDD_INPUT_VALUE,
-    IDD_KEYBOARD_DIALOG,
+    IDD_KEYBOARD_DIALOG,  IDD_BOARDSET_DIALOG,
 };
 
 struct ProgramFile : ::testing::Test

@@ -6,6 +6,7 @@
 
 #include "CommResources.h"
 #include "EcrWndNo.h"
+#include "KeyboardResources.h"
 #include "resource.h"
 
 namespace {
@@ -35,7 +36,17 @@ void Clerk(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_CLERK, WNDNO_CLERK, L"c
 void SMode(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_S_MODE, WNDNO_S_MODE, L"s-mode"); }
 void ProgMode(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_PROG_MODE, WNDNO_PROG_MODE, L"prog-mode"); }
 void Logo(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_LOGO, WNDNO_LOGO, L"logo"); }
-void Keyboard(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_KEYBOARD, WNDNO_KEYBOARD, L"keyboard"); }
+// The key map and the key-function list of the demo register; Close leads back.
+void Keyboard(Walk& walk)
+{
+    HWND screen = walk.OpenScreen(IDC_SEL_KEYBOARD);
+    ProgramDriver::Control(screen, IDC_KB_MAP);
+    ProgramDriver::Control(screen, IDC_KB_LIST);
+    HWND close = ProgramDriver::Control(screen, IDC_KB_CLOSE);
+    Require(ProgramDriver::Text(close) == walk.Say(L"Close", L"閉じる"), L"Close reads otherwise");
+    walk.Picture(screen, L"keyboard", ProgramDriver::Control(screen, IDC_KB_SAVE));
+    walk.BackToMenu(screen, IDC_KB_CLOSE);
+}
 void ReportViewer(Walk& walk)
 {
     PlaceholderScreen(walk, IDC_SEL_REPORT_VIEWER, WNDNO_REPORT_VIEWER, L"report-viewer");
