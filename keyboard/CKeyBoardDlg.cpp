@@ -142,12 +142,12 @@ void CKeyBoardDlg::SaveKeyboard()
     if (!Data)
         return;
     HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
-    BOOL saved = Data->CommitData(0);
-    if (saved == TRUE)
+    // A file that could not be written the library has reported itself.
+    const BOOL committed = Data->CommitData(0);
+    if (committed == TRUE)
         AfxMessageBox(CaptionOr(5, L"Update Success"), MB_ICONINFORMATION);
-    else if (saved == FALSE)
+    else if (committed == FALSE)
         AfxMessageBox(CaptionOr(6, L"Update Fail\nThe unique key (PLU code etc.) overlaps"), MB_OK);
-    // ECR_COMMIT_NOT_WRITTEN: the library has told why, naming the file.
     ::SetCursor(previous);
 }
 

@@ -7,6 +7,7 @@
 #include "CommResources.h"
 #include "EcrWndNo.h"
 #include "KeyboardResources.h"
+#include "LogoResources.h"
 #include "resource.h"
 
 namespace {
@@ -22,8 +23,8 @@ void PlaceholderScreen(Walk& walk, int buttonId, int wndNo, const wchar_t* name)
     walk.BackToMenu(screen, IDC_GOTO_FIRST + 1);
 }
 
-// A modal dialog of the function menu, closed with its Close button.
-void ModalDialog(Walk& walk, int buttonId, const wchar_t* name)
+// The dialogs of the communication area that say they are not available yet.
+void PlaceholderDialog(Walk& walk, int buttonId, const wchar_t* name)
 {
     HWND dialog = walk.OpenDialog(buttonId);
     walk.Picture(dialog, name, ProgramDriver::Control(dialog, IDCANCEL));
@@ -35,15 +36,19 @@ void Plu(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_PLU, WNDNO_PLU, L"plu"); 
 void Clerk(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_CLERK, WNDNO_CLERK, L"clerk"); }
 void SMode(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_S_MODE, WNDNO_S_MODE, L"s-mode"); }
 void ProgMode(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_PROG_MODE, WNDNO_PROG_MODE, L"prog-mode"); }
-void Logo(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_LOGO, WNDNO_LOGO, L"logo"); }
-// The key map and the key-function list of the demo register; Close leads back.
+void Logo(Walk& walk)
+{
+    HWND screen = walk.OpenScreen(IDC_SEL_LOGO);
+    Require(ProgramDriver::IsShown(screen, IDC_LOGO_PREVIEW), L"no logo preview");
+    walk.Picture(screen, L"logo", ProgramDriver::Control(screen, IDC_LOGO_CONVERT));
+    walk.BackToMenu(screen, IDC_LOGO_BACK);
+}
+
 void Keyboard(Walk& walk)
 {
     HWND screen = walk.OpenScreen(IDC_SEL_KEYBOARD);
-    ProgramDriver::Control(screen, IDC_KB_MAP);
-    ProgramDriver::Control(screen, IDC_KB_LIST);
-    HWND close = ProgramDriver::Control(screen, IDC_KB_CLOSE);
-    Require(ProgramDriver::Text(close) == walk.Say(L"Close", L"閉じる"), L"Close reads otherwise");
+    Require(ProgramDriver::IsShown(screen, IDC_KB_MAP) && ProgramDriver::IsShown(screen, IDC_KB_LIST),
+            L"no key map beside the key list");
     walk.Picture(screen, L"keyboard", ProgramDriver::Control(screen, IDC_KB_SAVE));
     walk.BackToMenu(screen, IDC_KB_CLOSE);
 }
@@ -62,8 +67,8 @@ void ReportConvert(Walk& walk)
     walk.Picture(dialog, L"report-convert", ProgramDriver::Control(dialog, IDC_CNV_CONVERT));
     walk.CloseDialog(dialog, IDCANCEL);
 }
-void Receive(Walk& walk) { ModalDialog(walk, IDC_SEL_RECEIVE, L"receive"); }
-void Send(Walk& walk) { ModalDialog(walk, IDC_SEL_SEND, L"send"); }
+void Receive(Walk& walk) { PlaceholderDialog(walk, IDC_SEL_RECEIVE, L"receive"); }
+void Send(Walk& walk) { PlaceholderDialog(walk, IDC_SEL_SEND, L"send"); }
 
 // The folder browser opens over the menu; cancelling it keeps the data folder.
 void FolderSelect(Walk& walk)
