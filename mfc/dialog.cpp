@@ -1,6 +1,7 @@
 #include "dialog.h"
 
 #include "app.h"
+#include "msgbox.h"
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDOK, &CDialog::OnOK)
@@ -30,18 +31,31 @@ BOOL CDialog::CreateFromTemplate(UINT templateId, HWND parent)
     HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(templateId), reinterpret_cast<LPCWSTR>(RT_DIALOG));
     HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
     auto* tmpl = loaded ? static_cast<const DLGTEMPLATE*>(::LockResource(loaded)) : nullptr;
-    if (!tmpl)
+    if (!tmpl) {
+        ReportCreateFailure(templateId, ::GetLastError(), parent);
         return FALSE;
+    }
     m_nIDTemplate = templateId;
     AfxHookWindowCreate(this);
     HWND hWnd = ::CreateDialogIndirectParamW(module, tmpl, parent, DialogProc, 0);
+    DWORD error = ::GetLastError();
     AfxUnhookWindowCreate();
     if (!hWnd) {
         if (m_hWnd)
             Detach();
+        ReportCreateFailure(templateId, error, parent);
         return FALSE;
     }
     return TRUE;
+}
+
+void CDialog::ReportCreateFailure(UINT templateId, DWORD error, HWND parent)
+{
+    // A screen or dialog that does not open must say so: the user would
+    // otherwise click a button that does nothing.
+    CString text;
+    text.Format(L"The window could not be opened (dialog template %u, error %lu).", templateId, error);
+    AfxShowMessageBox(parent == ::GetDesktopWindow() ? nullptr : parent, text, nullptr, MB_OK | MB_ICONSTOP);
 }
 
 BOOL CDialog::Create(UINT templateId, CWnd* parent)

@@ -54,7 +54,10 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Both report a template that is missing or fails to create through the
+    // message-box seam; DoModal then returns -1, Create FALSE.
     BOOL CreateFromTemplate(UINT templateId, HWND parent);
+    static void ReportCreateFailure(UINT templateId, DWORD error, HWND parent);
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     bool m_bModal = false;
