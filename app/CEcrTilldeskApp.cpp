@@ -7,9 +7,12 @@
 #include "CChildProgram.h"
 #include "CEcrData.h"
 #include "CEcrTilldeskDlg.h"
+#include "CKeyBoardDlg.h"
+#include "CLogoDlg.h"
 #include "CPlaceholderDlg.h"
 #include "CSelectDlg.h"
 #include "EcrGlobals.h"
+#include "KeyboardResources.h"
 #include "S_ECR_SETTING.h"
 #include "resource.h"
 
@@ -148,9 +151,11 @@ CWnd* CEcrTilldeskApp::CreateOwnWindow(int wndNo)
         templateId = IDD_FLEXLIST_DIALOG;
         break;
     case WNDNO_LOGO:
-        templateId = IDD_LOGO_DIALOG;
+        dialog = new CLogoDlg;
+        templateId = CLogoDlg::IDD;
         break;
     case WNDNO_KEYBOARD:
+        dialog = new CKeyBoardDlg;
         templateId = IDD_KEYBOARD_DIALOG;
         break;
     default:
