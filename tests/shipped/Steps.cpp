@@ -41,6 +41,11 @@ void Keyboard(Walk& walk)
     HWND screen = walk.OpenScreen(IDC_SEL_KEYBOARD);
     Require(ProgramDriver::IsShown(screen, IDC_KB_MAP) && ProgramDriver::IsShown(screen, IDC_KB_LIST),
             L"no key map beside the key list");
+    Require(!ProgramDriver::IsShown(screen, IDC_KB_JOIN) && !ProgramDriver::IsShown(screen, IDC_KB_ZOOM),
+            L"join or zoom is shown");
+    Require(ProgramDriver::Text(ProgramDriver::Control(screen, IDC_KB_PRINT)) ==
+                walk.Say(L"Call KeyLayOut", L"キーレイアウト起動"),
+            L"wrong text on the layout program's button");
     walk.Picture(screen, L"keyboard", ProgramDriver::Control(screen, IDC_KB_SAVE));
     walk.BackToMenu(screen, IDC_KB_CLOSE);
 }
