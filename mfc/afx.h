@@ -15,5 +15,6 @@
 #include "msgbox.h"
 #include "object.h"
 #include "strings.h"
+#include "tabctrl.h"
 #include "types.h"
 #include "window.h"
