@@ -110,7 +110,7 @@ void FillDept(EcrTable& t)
     TableFiller f(t);
     for (int i = 0; i < 20; ++i)
         f.Add({Num(i + 1), i % 2 ? kDepts[i].english : kDepts[i].japanese, L"0", i == 17 ? L"0" : L"1", L"0", L"50000",
-               Num(i / 4 + 1), L"0"});
+               Num(i == 19 ? 12 : i / 4 + 1), L"0"});  // "Other" keeps a group the register no longer allows
 }
 
 void FillPlu(EcrTable& t, int count)
@@ -121,7 +121,7 @@ void FillPlu(EcrTable& t, int count)
         CString label;
         label.Format(L"P%05d", i + 1);
         f.Add({Num(PluCode(i)), PluName(i), Money(PluPrice(i)), Num(p.dept), p.dept == 18 ? L"0" : L"2", label,
-               Num((i * 13) % 500), L"0", p.adult ? L"20" : L"0", Num((i * 31) % 1000), L"0"});
+               Num((i * 13) % 500), i == 2 ? L"75" : L"0", p.adult ? L"20" : L"0", Num((i * 31) % 1000), L"0"});
     }
 }
 
