@@ -16,6 +16,7 @@
 #include "Pump.h"
 #include "S_ECR_SETTING.h"
 #include "TablesResources.h"
+#include "TempFolder.h"
 #include "WindowPicture.h"
 
 namespace {
@@ -45,7 +46,10 @@ protected:
         wchar_t data[MAX_PATH];
         ASSERT_NE(::GetFullPathNameW(L"Data", MAX_PATH, data, nullptr), 0u);
         g_pEcrSetting->DataPath = data;
-        g_pEcrSetting->CapPath = L".\\Cap";
+        // Copies, so that a caption changed here never reaches the shipped files.
+        for (const wchar_t* name : {L"VORNK2DLL_ENG.CAP", L"VORNK2DLL_JPN.CAP", L"VORNK2DLL_ECR.CNV"})
+            ASSERT_TRUE(::CopyFileW((std::wstring(L"Cap\\") + name).c_str(), capDir.File(name).c_str(), FALSE));
+        g_pEcrSetting->CapPath = capDir.Path().c_str();
         g_pEcrSetting->Language = language;
         g_pEcrSetting->Level = level;
         theApp.LoadModelDll(L"VornK2Dll.dll");
@@ -143,6 +147,7 @@ protected:
     }
     int Selected(int id) { return static_cast<int>(::SendMessageW(Item(id), CB_GETCURSEL, 0, 0)); }
 
+    TempFolder capDir;
     std::unique_ptr<CCardDlg> card;
     MessageBoxRecorder boxes;
 };
@@ -428,6 +433,124 @@ TEST_F(CardTest, ShadedFieldFollowsEachRecord)
     card->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CARD_RECORD, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(IDC_CARD_RECORD)));
     EXPECT_EQ(outside, card->Record);
     EXPECT_FALSE(Enabled(IDC_CARD_EDIT + D_GROUP));
+}
+
+TEST_F(CardTest, TabMovesOnAfterTheCommit)
+{
+    S_ECR_TABLE* dept = Table(WNDNO_DEPT);
+    Open(dept, 1);
+    TypeInto(IDC_CARD_EDIT + D_NAME, L"Flowers", 0);
+    Key(Item(IDC_CARD_EDIT + D_NAME), VK_TAB);
+    EXPECT_EQ(L"Flowers", Stored(dept, 1, D_NAME));
+    EXPECT_EQ(Item(IDC_CARD_EDIT + D_PRICE), ::GetFocus());
+    EXPECT_FALSE(card->TabPending);
+}
+
+TEST_F(CardTest, StatusLineShowsTheFieldTipOnOneLine)
+{
+    S_ECR_CAP tip;
+    tip.Text = L"Price";
+    tip.TipOn = 1;
+    tip.TipText = L"Unit price\r\nwithout tax";
+    (*g_ppCaptionMgr)->SetCaption(WNDNO_DATA_ITEMS, 1103, &tip);
+    Open(Table(WNDNO_DEPT), 1);
+    ::SetFocus(Item(IDC_CARD_EDIT + D_PRICE));
+    PumpPending();
+    EXPECT_EQ(L"Unit price / without tax   (Range is 0 - 999999)", Text(IDC_CARD_STATUS));
+    // List and option rows show no hint.
+    ::SetFocus(Item(IDC_CARD_EDIT + D_TAX));
+    PumpPending();
+    EXPECT_EQ(L"", Text(IDC_CARD_STATUS));
+}
+
+TEST_F(CardTest, ComboRowsCommitWhatWasTypedOrPicked)
+{
+    S_ECR_TABLE* clerk = Table(WNDNO_CLERK);
+    ASSERT_NE(nullptr, clerk);
+    constexpr int kDrawer = 4;
+    Open(clerk, 1);
+    HWND combo = Item(IDC_CARD_COMBO + kDrawer);
+    ASSERT_TRUE(Visible(IDC_CARD_COMBO + kDrawer));
+    EXPECT_EQ(2, Count(IDC_CARD_COMBO + kDrawer));
+
+    // Leaving an untouched combo writes nothing.
+    ::SetFocus(combo);
+    ::SetFocus(Item(IDC_CARD_RECORD));
+    PumpPending();
+    EXPECT_FALSE(card->Changed);
+
+    // Typed in its edit part.
+    HWND edit = ::GetWindow(combo, GW_CHILD);
+    ASSERT_NE(nullptr, edit);
+    ::SetFocus(edit);
+    ::SendMessageW(edit, EM_SETSEL, 0, -1);
+    ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"3"));
+    ::SetFocus(Item(IDC_CARD_RECORD));
+    PumpPending();
+    ASSERT_EQ(1u, boxes.Boxes().size());
+    EXPECT_EQ(L"Range is 1 - 2", boxes.Boxes()[0].text);
+    EXPECT_EQ(combo, ::GetParent(::GetFocus()));
+    EXPECT_FALSE(card->Changed);
+
+    // Picked from its list, then Esc: the card commits before it closes.
+    ::SendMessageW(combo, CB_SETCURSEL, 1, 0);
+    card->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CARD_COMBO + kDrawer, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    card->SendMessage(WM_COMMAND, IDCANCEL, 0);
+    PumpPending();
+    EXPECT_EQ(L"2", Stored(clerk, 1, kDrawer));
+    EXPECT_TRUE(card->Changed);
+    EXPECT_FALSE(card->IsWindowVisible());
+}
+
+TEST_F(CardTest, ComboTextKeepsWholeCharactersWithinTheField)
+{
+    if (::GetACP() != 932)
+        GTEST_SKIP() << "needs code page 932";
+    // A text combo without choices: three bytes wide, then one byte wide.
+    struct OneField
+    {
+        S_ECR_TABLE table = {};
+        S_ECR_FIELD field = {};
+    } t;
+    BYTE record[3] = {'x', 'y', 'z'};
+    t.table.FieldCount = 1;
+    t.table.RecordCount = 1;
+    t.table.RecordSize = 3;
+    t.table.RecordData = record;
+    t.field.Flags = FIELD_TEXT | FIELD_EDITABLE;
+    t.field.CardKind = CARD_COMBO;
+    t.field.Width = 3;
+    t.field.Level = 4;
+    t.field.LookupWndNo = 9999;  // no such group: an empty list
+    Open(&t.table, 1);
+    HWND edit = ::GetWindow(Item(IDC_CARD_COMBO), GW_CHILD);
+    ::SetFocus(edit);
+    ::SetWindowTextW(edit, L"A\x3042");
+    card->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CARD_COMBO, CBN_EDITCHANGE), reinterpret_cast<LPARAM>(Item(IDC_CARD_COMBO)));
+    ::SetFocus(Item(IDC_CARD_RECORD));
+    PumpPending();
+    EXPECT_EQ(0, memcmp(record, "A\x82\xA0", 3));
+
+    ::SetWindowTextW(edit, L"AB\x3042");
+    card->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CARD_COMBO, CBN_EDITCHANGE), reinterpret_cast<LPARAM>(Item(IDC_CARD_COMBO)));
+    ::SetFocus(edit);
+    ::SetFocus(Item(IDC_CARD_RECORD));
+    PumpPending();
+    EXPECT_EQ(0, memcmp(record, "AB ", 3));
+    EXPECT_EQ(L"AB", Text(IDC_CARD_COMBO));
+    card->DestroyWindow();
+
+    t.field.Width = 1;
+    t.table.RecordSize = 1;
+    Open(&t.table, 1);
+    edit = ::GetWindow(Item(IDC_CARD_COMBO), GW_CHILD);
+    ::SetFocus(edit);
+    ::SetWindowTextW(edit, L"\x3042");
+    card->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CARD_COMBO, CBN_EDITCHANGE), reinterpret_cast<LPARAM>(Item(IDC_CARD_COMBO)));
+    ::SetFocus(Item(IDC_CARD_RECORD));
+    PumpPending();
+    EXPECT_EQ(' ', record[0]);  // no half character
+    EXPECT_EQ('B', record[1]);  // nothing beyond the field
 }
 
 TEST(CardWithoutRecords, ClosesAtOnceAndWritesNothing)
