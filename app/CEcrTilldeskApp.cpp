@@ -4,6 +4,7 @@
 #include <ole2.h>
 
 #include "CCaptionManagerBase.h"
+#include "CChildProgram.h"
 #include "CEcrData.h"
 #include "CEcrTilldeskDlg.h"
 #include "CPlaceholderDlg.h"
@@ -24,23 +25,6 @@ namespace {
 
 // Replays deferred requests from the main loop.
 constexpr UINT WM_ECR_REPLAY_DEFERRED = WM_APP + 1;
-
-struct WindowSearch
-{
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleTopLevel(HWND candidate, LPARAM p)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(p);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(candidate, &pid);
-    if (pid != search->pid || !::IsWindowVisible(candidate) || ::GetWindow(candidate, GW_OWNER))
-        return TRUE;
-    search->found = candidate;
-    return FALSE;
-}
 
 } // namespace
 
@@ -346,16 +330,5 @@ void CEcrTilldeskApp::ReloadGroup(CEcrData* group)
 
 BOOL CALLBACK CEcrTilldeskApp::CloseWindowsOfProcess(HWND hWnd, LPARAM lParam)
 {
-    auto* child = reinterpret_cast<const PROCESS_INFORMATION*>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    if (pid != child->dwProcessId)
-        return TRUE;
-
-    // The first window of a process may be a hidden helper (an input-method
-    // window); the one to ask is its first visible, unowned top-level window.
-    WindowSearch search = {pid, nullptr};
-    ::EnumWindows(FindVisibleTopLevel, reinterpret_cast<LPARAM>(&search));
-    ::PostMessageW(search.found ? search.found : hWnd, WM_CLOSE, 0, 0);
-    return FALSE;
+    return CChildProgram::CloseWindowsOfProcess(hWnd, lParam);
 }

@@ -95,6 +95,8 @@ void CGridCtrl::Print()
     std::unique_ptr<HDC__, DcDeleter> owned(printer);
     CDC dc;
     dc.Attach(printer);
+    // Cells that draw differently on paper ask the context.
+    dc.SetPrinting(TRUE);
 
     CString name = AppTitle();
     if (name.IsEmpty())

@@ -2,9 +2,10 @@
 
 #include "EcrDllExports.h"
 
-// The program's entries to the loaded model library's exports, bound by the
-// application (app/CEcrDll). Each holds the library's function or a stub, so
-// every export can be called at any time.
+// The export entries of the loaded model library, defined by the program's
+// library binding (app/CEcrDll). Each holds the library's function or a
+// stub, so every export can be called at any time; screens below the
+// application reach the library through them.
 extern PFN_SetGClassAddr SetGClassAddr;
 extern PFN_CreateExDialog CreateExDialog;
 extern PFN_DeleteExDialog DeleteExDialog;
