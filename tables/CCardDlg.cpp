@@ -61,14 +61,12 @@ const S_ECR_TABLE* LookupTable(const S_ECR_FIELD& field)
     return table;
 }
 
-// The lookup field's text of one lookup record.
-CString ChoiceText(const S_ECR_TABLE& table, int record, int field)
+// The lookup field's text of one lookup record, into a buffer a long fill reuses.
+void ChoiceText(const S_ECR_TABLE& table, int record, int field, CString& text)
 {
-    CString text;
     const BYTE* bytes = FieldPtr(&table, record, field);
     if (!bytes || !FormatField(&table.Fields()[field], bytes, text))
         text.Empty();
-    return text;
 }
 
 int ControlWidth(CWnd& control)
@@ -311,8 +309,11 @@ void CCardDlg::SetupList(const S_ECR_FIELD& field, int row)
     // A range one wider than the choices leaves the first entry for "none".
     if (static_cast<int>(field.Maximum) - minimum == lookup->RecordCount)
         list.AddString(L"");
-    for (int r = 0; r < lookup->RecordCount; ++r)
-        list.AddString(ChoiceText(*lookup, r, field.LookupField));
+    CString text;
+    for (int r = 0; r < lookup->RecordCount; ++r) {
+        ChoiceText(*lookup, r, field.LookupField, text);
+        list.AddString(text);
+    }
     const int index = static_cast<int>(std::wcstol(edit.GetWindowText(), nullptr, 10)) - minimum;
     list.SetCurSel(index >= 0 && index < list.GetCount() ? index : -1);
 
@@ -338,7 +339,8 @@ void CCardDlg::SetupOptions(const S_ECR_FIELD& field, int row)
     int x = ValueColumn;
     for (int i = 0; i < shown; ++i) {
         CButton& option = m_option[row][i];
-        const CString text = ChoiceText(*lookup, i, field.LookupField);
+        CString text;
+        ChoiceText(*lookup, i, field.LookupField, text);
         option.SetWindowText(text);
         // The box and its text.
         const int width = dc.GetTextExtent(text, text.GetLength()).cx + ::GetSystemMetrics(SM_CXMENUCHECK) + 8;
@@ -365,8 +367,11 @@ void CCardDlg::SetupCombo(const S_ECR_FIELD& field, int row)
         if (lookup) {
             combo.SendMessage(CB_INITSTORAGE, static_cast<WPARAM>(lookup->RecordCount),
                               static_cast<LPARAM>(lookup->RecordCount) * 16 * sizeof(wchar_t));
-            for (int r = 0; r < lookup->RecordCount; ++r)
-                combo.AddString(ChoiceText(*lookup, r, field.LookupField));
+            CString text;
+            for (int r = 0; r < lookup->RecordCount; ++r) {
+                ChoiceText(*lookup, r, field.LookupField, text);
+                combo.AddString(text);
+            }
         }
         combo.SetRedraw(TRUE);
         m_comboSource[row] = lookup;

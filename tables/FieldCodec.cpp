@@ -33,20 +33,34 @@ int ClampedWidth(const S_ECR_FIELD& field)
     return field.Width < 0 ? 0 : (field.Width > ECR_TEXT_MAX ? ECR_TEXT_MAX : field.Width);
 }
 
-// "%[0][width][l|I64](X|d)" for the field.
-CString NumberFormat(const S_ECR_FIELD& field, bool hex)
+// "%[0][width][l|I64](X|d)" for the field, built without allocating: a
+// shown table formats every field of every record.
+struct CNumberFormat
 {
-    CString format(L"%");
+    wchar_t text[16];
+    operator const wchar_t*() const { return text; }
+};
+
+CNumberFormat NumberFormat(const S_ECR_FIELD& field, bool hex)
+{
+    CNumberFormat format = {};
+    wchar_t* p = format.text;
+    *p++ = L'%';
     if (field.Flags & FIELD_ZERO_PAD)
-        format += L'0';
-    int width = ClampedWidth(field);
+        *p++ = L'0';
+    const int width = ClampedWidth(field);  // 0 to 64
+    if (width >= 10)
+        *p++ = static_cast<wchar_t>(L'0' + width / 10);
     if (width > 0)
-        format.AppendFormat(L"%d", width);
-    if (field.Type() == FIELD_U32 || field.Type() == FIELD_S32)
-        format += L'l';
-    else if (field.Type() == FIELD_S64)
-        format += L"I64";
-    format += hex ? L'X' : L'd';
+        *p++ = static_cast<wchar_t>(L'0' + width % 10);
+    if (field.Type() == FIELD_U32 || field.Type() == FIELD_S32) {
+        *p++ = L'l';
+    } else if (field.Type() == FIELD_S64) {
+        *p++ = L'I';
+        *p++ = L'6';
+        *p++ = L'4';
+    }
+    *p = hex ? L'X' : L'd';
     return format;
 }
 
