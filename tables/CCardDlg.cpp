@@ -367,10 +367,17 @@ void CCardDlg::SetupCombo(const S_ECR_FIELD& field, int row)
         if (lookup) {
             combo.SendMessage(CB_INITSTORAGE, static_cast<WPARAM>(lookup->RecordCount),
                               static_cast<LPARAM>(lookup->RecordCount) * 16 * sizeof(wchar_t));
+            // Straight to the combo's own list, where CB_ADDSTRING would pass
+            // each entry on: one message an entry instead of two, and none
+            // through the control's wrapper.
+            COMBOBOXINFO info = {};
+            info.cbSize = sizeof info;
+            const HWND list = ::GetComboBoxInfo(combo.m_hWnd, &info) && info.hwndList ? info.hwndList : combo.m_hWnd;
+            const UINT add = list == combo.m_hWnd ? CB_ADDSTRING : LB_ADDSTRING;
             CString text;
             for (int r = 0; r < lookup->RecordCount; ++r) {
                 ChoiceText(*lookup, r, field.LookupField, text);
-                combo.AddString(text);
+                ::SendMessageW(list, add, 0, reinterpret_cast<LPARAM>(text.GetString()));
             }
         }
         combo.SetRedraw(TRUE);
