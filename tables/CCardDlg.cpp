@@ -394,7 +394,8 @@ void CCardDlg::SetupCombo(const S_ECR_FIELD& field, int row)
 void CCardDlg::SetRowState(int field, int row)
 {
     const S_ECR_FIELD& f = Table->Fields()[field];
-    const bool editable = (f.Flags & FIELD_EDITABLE) != 0;
+    // A field without record bytes (no data, record size 0) cannot take a value.
+    const bool editable = (f.Flags & FIELD_EDITABLE) != 0 && FieldPtr(Table, Record - 1, field);
     bool enable = editable;
     if (IsShadedOutOfRange(f, ValueOf(f))) {
         if (!editable) {
