@@ -169,8 +169,9 @@ BOOL CCardDlg::OnInitDialog()
     for (int f = 0; f < Table->FieldCount; ++f)
         if (IsFieldVisible(Table->Fields()[f], level))
             FieldMap.Add(f);
+    // One page even without a visible field: (0 - 1) / 10 + 1.
     const int pages = (static_cast<int>(FieldMap.GetSize()) - 1) / RowsPerPage + 1;
-    for (int p = 0; p < (pages < 1 ? 1 : pages); ++p)
+    for (int p = 0; p < pages; ++p)
         m_tab.InsertItem(p, PageTitle(p));
 
     m_tab.SetCurSel(0);
