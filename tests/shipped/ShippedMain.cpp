@@ -189,6 +189,11 @@ int wmain(int argc, wchar_t** argv)
         ::GetSystemTimeAsFileTime(&started);
         HWND screen = nullptr;
         step(L"start", [&] {
+            // Caption editing on, as a translator sets it: the walk edits a caption.
+            const std::wstring ini = folder + L"\\Tilldesk.ini";
+            Require(::WritePrivateProfileStringW(L"OPTION", L"CapEdit", L"1", ini.c_str()) != FALSE,
+                    L"the settings file cannot be written");
+            ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, ini.c_str());
             program.Start(folder);
             screen = ModelChoice(walk, program.WaitForScreen(nullptr, 30000));
         });

@@ -6,6 +6,7 @@
 
 #include "CommResources.h"
 #include "EcrWndNo.h"
+#include "FrameworkResources.h"
 #include "KeyboardResources.h"
 #include "LogoResources.h"
 #include "resource.h"
@@ -109,6 +110,25 @@ void FolderSelect(Walk& walk)
     Require(ProgramDriver::Text(walk.menu) == title, L"cancelling the folder browser changed the data folder");
 }
 
+// Caption editing is on in the staged settings: a right click on a button of
+// the function menu opens the caption editor on that button's caption, and
+// Close without Update leaves it as it was.
+void CaptionEditor(Walk& walk)
+{
+    HWND button = ProgramDriver::Control(walk.menu, IDC_SEL_DEPT);
+    const std::wstring text = ProgramDriver::Text(button);
+    ::PostMessageW(button, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 4));
+    ::PostMessageW(button, WM_RBUTTONUP, 0, MAKELPARAM(4, 4));
+    HWND editor = walk.program.WaitForDialogOver(walk.menu);
+    Require(ProgramDriver::Text(ProgramDriver::Control(editor, IDC_CAPEDIT_WNDNO)) == L"10",
+            L"the editor is not on a caption of the function menu (window 16)");
+    Require(ProgramDriver::Text(ProgramDriver::Control(editor, IDC_CAPEDIT_TEXT)) == text,
+            L"the editor does not show the button's caption");
+    walk.Picture(editor, L"caption-editor", ProgramDriver::Control(editor, IDC_CAPEDIT_UPDATE));
+    walk.CloseDialog(editor, IDOK);
+    Require(ProgramDriver::Text(button) == text, L"closing the editor changed the caption");
+}
+
 } // namespace
 
 const Step kSteps[] = {
@@ -124,5 +144,6 @@ const Step kSteps[] = {
     {L"Folder Select", FolderSelect},
     {L"EcrDataReceive", Receive},
     {L"EcrDataSend", Send},
+    {L"CaptionEditor", CaptionEditor},
 };
 const int kStepCount = sizeof kSteps / sizeof kSteps[0];
