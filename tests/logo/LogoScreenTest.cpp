@@ -334,7 +334,7 @@ TEST_F(LogoScreen, EscapeCancelsAndTheNextConversionStillRuns)
 {
     tools.Write(L"Tillmark.ini", "[Settings]\r\nDelay=20000\r\n");
     Open();
-    ModalDriver escape(IDC_CNV_CANCEL, [](HWND window) {
+    ModalDriver escape(IDC_MARK_CANCEL, [](HWND window) {
         PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
         PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
         return true;
@@ -405,11 +405,11 @@ TEST_F(LogoScreen, PictureOfTheConversionDialog)
         bool english = std::wstring(language) == L"ENG";
         std::wstring name = std::wstring(L"logo-conversion-") + language;
         CString status;
-        ModalDriver shoot(IDC_CNV_CANCEL, [&](HWND window) {
-            status = CWnd::FromHandle(GetDlgItem(window, IDC_CNV_STATUS))->GetWindowText();
+        ModalDriver shoot(IDC_MARK_CANCEL, [&](HWND window) {
+            status = CWnd::FromHandle(GetDlgItem(window, IDC_MARK_STATUS))->GetWindowText();
             EXPECT_FALSE(SaveWindowPicture(window, name.c_str()).empty());
-            PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_CNV_CANCEL, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_CNV_CANCEL)));
+            PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_MARK_CANCEL, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_MARK_CANCEL)));
             return true;
         });
         CTillmarkCnvDlg conversion(logo, L"Pic.bmp", L"temp.bmp");
