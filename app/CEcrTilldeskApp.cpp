@@ -7,10 +7,12 @@
 #include "CChildProgram.h"
 #include "CEcrData.h"
 #include "CEcrTilldeskDlg.h"
+#include "CKeyBoardDlg.h"
 #include "CLogoDlg.h"
 #include "CPlaceholderDlg.h"
 #include "CSelectDlg.h"
 #include "EcrGlobals.h"
+#include "KeyboardResources.h"
 #include "S_ECR_SETTING.h"
 #include "resource.h"
 
@@ -153,6 +155,7 @@ CWnd* CEcrTilldeskApp::CreateOwnWindow(int wndNo)
         templateId = CLogoDlg::IDD;
         break;
     case WNDNO_KEYBOARD:
+        dialog = new CKeyBoardDlg;
         templateId = IDD_KEYBOARD_DIALOG;
         break;
     default:

@@ -6,6 +6,7 @@
 
 #include "CommResources.h"
 #include "EcrWndNo.h"
+#include "KeyboardResources.h"
 #include "LogoResources.h"
 #include "resource.h"
 
@@ -35,6 +36,7 @@ void Plu(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_PLU, WNDNO_PLU, L"plu"); 
 void Clerk(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_CLERK, WNDNO_CLERK, L"clerk"); }
 void SMode(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_S_MODE, WNDNO_S_MODE, L"s-mode"); }
 void ProgMode(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_PROG_MODE, WNDNO_PROG_MODE, L"prog-mode"); }
+
 // The dialog over the screen that has the control, skipping others that
 // come and go before it (the conversion dialog before the viewer).
 HWND WaitForDialogWith(Walk& walk, HWND screen, int controlId)
@@ -80,7 +82,15 @@ void Logo(Walk& walk)
     walk.program.WaitGone(viewer);
     walk.BackToMenu(screen, IDC_LOGO_BACK);
 }
-void Keyboard(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_KEYBOARD, WNDNO_KEYBOARD, L"keyboard"); }
+
+void Keyboard(Walk& walk)
+{
+    HWND screen = walk.OpenScreen(IDC_SEL_KEYBOARD);
+    Require(ProgramDriver::IsShown(screen, IDC_KB_MAP) && ProgramDriver::IsShown(screen, IDC_KB_LIST),
+            L"no key map beside the key list");
+    walk.Picture(screen, L"keyboard", ProgramDriver::Control(screen, IDC_KB_SAVE));
+    walk.BackToMenu(screen, IDC_KB_CLOSE);
+}
 void ReportViewer(Walk& walk)
 {
     PlaceholderScreen(walk, IDC_SEL_REPORT_VIEWER, WNDNO_REPORT_VIEWER, L"report-viewer");
