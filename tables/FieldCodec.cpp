@@ -163,11 +163,9 @@ uint32_t ReadInt32(const char* ansi, bool bcd, bool unsignedRead)
 
 void ParseText(const S_ECR_FIELD& field, const CString& text, BYTE* bytes)
 {
-    int width = ClampedWidth(field);
-    CStringA stored = TextToRegister(text, (field.Flags & FIELD_PLAIN_TEXT) != 0);
-    int keep = FitRegisterBytes(stored, stored.GetLength(), width);
-    std::memset(bytes, ' ', width);
-    std::memcpy(bytes, stored.GetString(), keep);
+    CStringA stored = FieldTextBytes(field, text);
+    std::memset(bytes, ' ', ClampedWidth(field));
+    std::memcpy(bytes, stored.GetString(), stored.GetLength());
 }
 
 void ParseAmount(const S_ECR_FIELD& field, const char* ansi, BYTE* bytes)
@@ -195,6 +193,12 @@ void ParseInt64(const S_ECR_FIELD& field, const char* ansi, BYTE* bytes)
 }
 
 } // namespace
+
+CStringA FieldTextBytes(const S_ECR_FIELD& field, const CString& text)
+{
+    CStringA stored = TextToRegister(text, (field.Flags & FIELD_PLAIN_TEXT) != 0);
+    return stored.Left(FitRegisterBytes(stored, stored.GetLength(), ClampedWidth(field)));
+}
 
 BOOL FormatField(const S_ECR_FIELD* field, const BYTE* bytes, CString& text)
 {

@@ -14,6 +14,11 @@ BOOL FormatField(const S_ECR_FIELD* field, const BYTE* bytes, CString& text);
 // parses back to the same bytes (CSV exchange).
 BOOL FormatFieldExact(const S_ECR_FIELD* field, const BYTE* bytes, CString& text);
 
+// The register bytes a text field stores for `text`, before the space
+// padding: converted, and cut to the width without splitting a double-byte
+// character. Every write of register text is cut here and nowhere else.
+CStringA FieldTextBytes(const S_ECR_FIELD& field, const CString& text);
+
 // Writes the field's bytes; FALSE with nothing written for an unknown type or
 // no address. Text fields keep at most the width in whole characters.
 BOOL ParseField(const S_ECR_FIELD* field, const CString& text, BYTE* bytes);

@@ -22,6 +22,19 @@ void FakeCaptionManager::Map(unsigned char byte, wchar_t ch)
     m_toByte[ch] = byte;
 }
 
+void FakeCaptionManager::AddCaption(int wndNo, int captionNo, const wchar_t* text)
+{
+    auto cap = std::make_unique<S_ECR_CAP>();
+    cap->Text = text;
+    m_captions[{wndNo, captionNo}] = std::move(cap);
+}
+
+S_ECR_CAP* FakeCaptionManager::GetCaption(int wndNo, int captionNo)
+{
+    auto it = m_captions.find({wndNo, captionNo});
+    return it == m_captions.end() ? nullptr : it->second.get();
+}
+
 void FakeCaptionManager::EcrToUnicode(const CStringA& bytes, CStringW& text)
 {
     text.Empty();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <map>
+#include <memory>
+#include <utility>
 
 #include "CCaptionManagerBase.h"
 
@@ -15,10 +17,12 @@ public:
     ~FakeCaptionManager();
 
     void Map(unsigned char byte, wchar_t ch);
+    // A caption with this text only (no font, no tooltip).
+    void AddCaption(int wndNo, int captionNo, const wchar_t* text);
 
     BOOL SetCaptionFile(const wchar_t*, const wchar_t*, const wchar_t*) override { return FALSE; }
     void FlushCaptions() override {}
-    S_ECR_CAP* GetCaption(int, int) override { return nullptr; }
+    S_ECR_CAP* GetCaption(int wndNo, int captionNo) override;
     BOOL SetCaption(int, int, const S_ECR_CAP*) override { return FALSE; }
     BOOL LoadCharConv(const wchar_t*, const wchar_t*) override { return FALSE; }
     void ClearCharConv() override { m_toChar.clear(); m_toByte.clear(); }
@@ -28,5 +32,6 @@ public:
 private:
     std::map<unsigned char, wchar_t> m_toChar;
     std::map<wchar_t, unsigned char> m_toByte;
+    std::map<std::pair<int, int>, std::unique_ptr<S_ECR_CAP>> m_captions;
     CCaptionManagerBase* m_self = this;
 };

@@ -1,0 +1,111 @@
+#include "FieldRules.h"
+
+#include <cmath>
+#include <cwchar>
+
+#include "CCaptionManagerBase.h"
+#include "CEcrValidator.h"
+#include "EcrGlobals.h"
+#include "EcrWndNo.h"
+#include "FieldCodec.h"
+#include "RegisterText.h"
+#include "S_ECR_SETTING.h"
+
+namespace {
+
+// Reads text as a plain decimal number (sign, digits, point, exponent).
+// `whole` tells whether nothing but the number was there; hexadecimal,
+// infinities and NaN are not numbers here, so no check can pass a value the
+// codec would store differently.
+double ReadNumber(const CString& text, bool& whole)
+{
+    const wchar_t* begin = text.GetString();
+    wchar_t* end = nullptr;
+    double value = std::wcstod(begin, &end);
+    whole = *end == L'\0' && std::isfinite(value);
+    for (const wchar_t* p = begin; p < end; ++p) {
+        if (wcschr(L"xXiInN", *p)) {
+            whole = false;
+            break;
+        }
+    }
+    return value;
+}
+
+} // namespace
+
+CString LabelText(const S_ECR_LABEL& label)
+{
+    CCaptionManagerBase* captions = g_ppCaptionMgr ? *g_ppCaptionMgr : nullptr;
+    if (captions) {
+        if (S_ECR_CAP* cap = captions->GetCaption(WNDNO_DATA_ITEMS, label.CaptionNo))
+            return cap->Text;
+    }
+    return CString(label.DefaultText, static_cast<int>(wcsnlen(label.DefaultText, 64)));
+}
+
+int EffectiveDisplayLevel()
+{
+    return g_pEcrSetting ? g_pEcrSetting->Level : 0;
+}
+
+bool IsFieldVisible(const S_ECR_FIELD& field, int level)
+{
+    return field.Level >= level;
+}
+
+CString RangeMessage(const S_ECR_FIELD& field)
+{
+    CString message;
+    message.Format(L"Range is %.0f - %.0f", field.Minimum, field.Maximum);
+    return message;
+}
+
+BOOL CheckFieldValue(S_ECR_TABLE* table, int field, int record, const CString& text, CString& message)
+{
+    message.Empty();
+    if (!table || field < 0 || field >= table->FieldCount)
+        return TRUE;
+    const S_ECR_FIELD& f = table->Fields()[field];
+    bool whole = false;
+    double value = ReadNumber(text, whole);
+    switch (f.CheckMode) {
+    case CHECK_RANGE:
+        if (f.Minimum == f.Maximum)
+            return TRUE;
+        if (!whole || value > f.Maximum || value < f.Minimum) {
+            message = RangeMessage(f);
+            return FALSE;
+        }
+        return TRUE;
+    case CHECK_VALIDATOR: {
+        // A table without a validator has nothing to refuse.
+        if (!table->Validator)
+            return TRUE;
+        CString refusal;
+        S_ECR_CHECK check = {table, field, record, text.GetString(), std::isfinite(value) ? value : 0.0, &refusal};
+        if (table->Validator->Validate(&check))
+            return TRUE;
+        message = refusal;
+        return FALSE;
+    }
+    default:
+        return TRUE;
+    }
+}
+
+bool IsShadedOutOfRange(const S_ECR_FIELD& field, const CString& shown)
+{
+    if (!(field.Flags & FIELD_RANGE_SHADE))
+        return false;
+    double value = std::wcstod(shown.GetString(), nullptr);
+    return field.Minimum > value || value > field.Maximum;
+}
+
+CString FitFieldText(const S_ECR_FIELD& field, const CString& text)
+{
+    if (field.Type() != FIELD_TEXT)
+        return text;
+    CStringA stored = FieldTextBytes(field, text);
+    return RegisterToText(stored, stored.GetLength(), (field.Flags & FIELD_PLAIN_TEXT) != 0);
+}

@@ -1,0 +1,37 @@
+// Rules the record grid and the record card share, so that both name, show,
+// check and store a field the same way.
+#pragma once
+
+#include <windows.h>
+
+#include "S_ECR_TABLE.h"
+#include "afx.h"
+
+// The name of a table, field or report: its data-item caption when the
+// caption file has one, else the label's own default text.
+CString LabelText(const S_ECR_LABEL& label);
+
+// The user level that decides which fields are shown: the settings' Level
+// (0 without settings). Grid and card both use it, so they show the same fields.
+int EffectiveDisplayLevel();
+
+// Whether a field is shown at a display level (its level is at least the display level).
+bool IsFieldVisible(const S_ECR_FIELD& field, int level);
+
+// "Range is <min> - <max>" for a range-checked field.
+CString RangeMessage(const S_ECR_FIELD& field);
+
+// Checks one entered value of field `field` of record `record` (both from 0)
+// by the field's check mode: a range check (the whole text a number within
+// minimum .. maximum, empty counting as 0; only when they differ) or the
+// table's validator. TRUE accepts; FALSE refuses with the text to show in
+// `message`. Nothing is shown here.
+BOOL CheckFieldValue(S_ECR_TABLE* table, int field, int record, const CString& text, CString& message);
+
+// Whether a range-shaded field's shown value lies outside minimum .. maximum.
+// Always false for fields without range shading.
+bool IsShadedOutOfRange(const S_ECR_FIELD& field, const CString& shown);
+
+// The text as a text field would store it: cut to the field's width on the
+// register bytes, never inside a double-byte character. Numbers unchanged.
+CString FitFieldText(const S_ECR_FIELD& field, const CString& text);

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "CEcrValidator.h"
+#include "EcrWndNo.h"
+#include "FakeCaptionManager.h"
+#include "FieldCodec.h"
+#include "FieldRules.h"
+#include "S_ECR_SETTING.h"
+
+S_ECR_SETTING* g_pEcrSetting = nullptr;
+
+namespace {
+
+// A table header with room for its descriptors.
+struct TestTable
+{
+    explicit TestTable(int fields, int records, int recordSize)
+        : memory(sizeof(S_ECR_TABLE) + fields * sizeof(S_ECR_FIELD)), data(records * recordSize)
+    {
+        table = reinterpret_cast<S_ECR_TABLE*>(memory.data());
+        table->FieldCount = fields;
+        table->RecordCount = records;
+        table->RecordSize = recordSize;
+        table->RecordData = data.data();
+    }
+    S_ECR_FIELD& Field(int i) { return table->Fields()[i]; }
+
+    std::vector<unsigned char> memory;
+    std::vector<BYTE> data;
+    S_ECR_TABLE* table = nullptr;
+};
+
+// Refuses every value above 100 with its own text and records what it saw.
+class LimitValidator final : public CEcrValidator
+{
+public:
+    int Validate(S_ECR_CHECK* check) override
+    {
+        seen = *check;
+        seenText = check->Text;
+        if (check->Value <= 100)
+            return 1;
+        *check->Message = L"Too much for this key";
+        return 0;
+    }
+    S_ECR_CHECK seen = {};
+    CString seenText;
+};
+
+TEST(FieldRules, LabelTextPrefersTheDataItemCaption)
+{
+    S_ECR_LABEL label = {7, L"Price"};
+    EXPECT_EQ(LabelText(label), L"Price");  // no caption manager
+    FakeCaptionManager captions;
+    EXPECT_EQ(LabelText(label), L"Price");  // no such caption
+    captions.AddCaption(WNDNO_DATA_ITEMS, 7, L"Unit price");
+    captions.AddCaption(WNDNO_COMMON, 8, L"Other window");
+    EXPECT_EQ(LabelText(label), L"Unit price");
+    label.CaptionNo = 8;
+    EXPECT_EQ(LabelText(label), L"Price");
+}
+
+TEST(FieldRules, DisplayLevelComesFromTheSettings)
+{
+    EXPECT_EQ(EffectiveDisplayLevel(), 0);
+    S_ECR_FIELD field = {};
+    field.Level = 2;
+    EXPECT_TRUE(IsFieldVisible(field, 2));
+    EXPECT_TRUE(IsFieldVisible(field, -1));
+    EXPECT_FALSE(IsFieldVisible(field, 3));
+}
+
+TEST(FieldRules, RangeCheckWantsAWholeNumberInRange)
+{
+    TestTable t(1, 1, 4);
+    S_ECR_FIELD& f = t.Field(0);
+    f.CheckMode = CHECK_RANGE;
+    f.Minimum = 0;
+    f.Maximum = 10;
+    CString message;
+    EXPECT_TRUE(CheckFieldValue(t.table, 0, 0, L"10", message));
+    EXPECT_TRUE(message.IsEmpty());
+    EXPECT_TRUE(CheckFieldValue(t.table, 0, 0, L"", message)) << "empty counts as 0";
+    EXPECT_TRUE(CheckFieldValue(t.table, 0, 0, L"2.5", message));
+    for (const wchar_t* bad : {L"11", L"-1", L"12a", L"0x5", L"nan", L"inf", L"abc", L"5 5"}) {
+        EXPECT_FALSE(CheckFieldValue(t.table, 0, 0, bad, message)) << bad;
+        EXPECT_EQ(message, L"Range is 0 - 10") << bad;
+    }
+    f.Minimum = f.Maximum = 3;
+    EXPECT_TRUE(CheckFieldValue(t.table, 0, 0, L"anything", message)) << "equal bounds check nothing";
+    f.CheckMode = CHECK_NONE;
+    f.Maximum = 4;
+    EXPECT_TRUE(CheckFieldValue(t.table, 0, 0, L"99", message));
+}
+
+TEST(FieldRules, ValidatorDecidesAndGivesItsMessage)
+{
+    TestTable t(2, 3, 4);
+    t.Field(1).CheckMode = CHECK_VALIDATOR;
+    CString message;
+    EXPECT_TRUE(CheckFieldValue(t.table, 1, 2, L"500", message)) << "no validator accepts";
+
+    LimitValidator validator;
+    t.table->Validator = &validator;
+    EXPECT_TRUE(CheckFieldValue(t.table, 1, 2, L"42.5", message));
+    EXPECT_EQ(validator.seen.Table, t.table);
+    EXPECT_EQ(validator.seen.FieldIndex, 1);
+    EXPECT_EQ(validator.seen.RecordIndex, 2);
+    EXPECT_EQ(validator.seenText, L"42.5");
+    EXPECT_DOUBLE_EQ(validator.seen.Value, 42.5);
+    EXPECT_FALSE(CheckFieldValue(t.table, 1, 2, L"101", message));
+    EXPECT_EQ(message, L"Too much for this key");
+    EXPECT_TRUE(CheckFieldValue(t.table, 1, 0, L"text", message));
+    EXPECT_DOUBLE_EQ(validator.seen.Value, 0.0) << "text that is no number reads as 0";
+}
+
+TEST(FieldRules, ShadingLooksAtTheShownValue)
+{
+    S_ECR_FIELD f = {};
+    f.Minimum = 1;
+    f.Maximum = 10;
+    EXPECT_FALSE(IsShadedOutOfRange(f, L"12")) << "no range shading";
+    f.Flags = FIELD_RANGE_SHADE;
+    EXPECT_TRUE(IsShadedOutOfRange(f, L"12"));
+    EXPECT_TRUE(IsShadedOutOfRange(f, L"0"));
+    EXPECT_FALSE(IsShadedOutOfRange(f, L"10"));
+    EXPECT_FALSE(IsShadedOutOfRange(f, L"1.000"));
+}
+
+// Register text is Shift-JIS here (the test runs under code page 932).
+TEST(FieldRules, CutKeepsWholeDoubleByteCharacters)
+{
+    S_ECR_FIELD f = {};
+    f.Flags = FIELD_TEXT;
+    f.Width = 4;
+    EXPECT_EQ(FitFieldText(f, L"ABCDEF"), L"ABCD");
+    EXPECT_EQ(FitFieldText(f, L"ABCあ"), L"ABC") << "a character across the width goes";
+    // Both end on a trail byte that is itself in the lead-byte range.
+    EXPECT_EQ(FitFieldText(f, L"ABム"), L"ABム");
+    EXPECT_EQ(FitFieldText(f, L"ABぁ"), L"ABぁ");
+    EXPECT_EQ(FitFieldText(f, L"ABムX"), L"ABム");
+    EXPECT_EQ(FieldTextBytes(f, L"ABム"), CStringA("AB\x83\x80"));
+
+    // The codec stores exactly what the cut keeps.
+    BYTE bytes[4] = {};
+    ASSERT_TRUE(ParseField(&f, L"ABCあ", bytes));
+    EXPECT_EQ(0, std::memcmp(bytes, "ABC ", 4));
+    ASSERT_TRUE(ParseField(&f, L"Aぁ", bytes));
+    EXPECT_EQ(0, std::memcmp(bytes, "A\x82\x9F ", 4));
+
+    S_ECR_FIELD number = {};
+    number.Flags = FIELD_U32;
+    number.Width = 2;
+    EXPECT_EQ(FitFieldText(number, L"12345"), L"12345") << "numbers are not cut";
+}
+
+} // namespace
