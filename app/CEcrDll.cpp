@@ -1,5 +1,7 @@
 #include "CEcrDll.h"
 
+#include "UpperAscii.h"
+
 namespace {
 
 void WINAPI StubSetGClassAddr(S_ECR_SETTING*, CCaptionManagerBase**) {}
@@ -53,11 +55,7 @@ CString DLLBASE(const wchar_t* path)
     int slash = base.ReverseFind(L'\\');
     if (slash >= 0)
         base = base.Mid(slash + 1);
-    wchar_t* p = base.GetBuffer();
-    for (int i = 0; i < base.GetLength(); ++i)
-        if (p[i] >= L'a' && p[i] <= L'z')
-            p[i] = static_cast<wchar_t>(p[i] - L'a' + L'A');
-    base.ReleaseBuffer(base.GetLength());
+    base = UpperAscii(base);
     base.Replace(L".DLL", L"");
     return base;
 }

@@ -1,18 +1,7 @@
 #pragma once
 
-#include "EcrDllExports.h"
+#include "EcrDllEntries.h"
 #include "afx.h"
-
-// The eight export entries of the model library. Each holds the library's
-// function or a stub, so every export can be called at any time.
-extern PFN_SetGClassAddr SetGClassAddr;
-extern PFN_CreateExDialog CreateExDialog;
-extern PFN_DeleteExDialog DeleteExDialog;
-extern PFN_SetEcrFolder SetEcrFolder;
-extern PFN_GetEcrDataFromWndNo GetEcrDataFromWndNo;
-extern PFN_GetEcrDataCount GetEcrDataCount;
-extern PFN_GetEcrDataFromIndex GetEcrDataFromIndex;
-extern PFN_GetEcrIndexFromData GetEcrIndexFromData;
 
 // Base name of a library path: the part after the last backslash, upper-cased
 // (ASCII letters only) with every ".DLL" removed. Names the caption files

@@ -25,8 +25,8 @@ public:
     CWnd* CreateOwnWindow(int wndNo);
     // The library change of WM_ECR_MODEL_CHANGED.
     void LoadModelDll(const wchar_t* path);
-    // EnumWindows callback: asks one top-level window of the child process
-    // at lParam (a PROCESS_INFORMATION) to close.
+    // EnumWindows callback: asks the child process at lParam (a
+    // PROCESS_INFORMATION) to close its main window (see CChildProgram).
     static BOOL CALLBACK CloseWindowsOfProcess(HWND hWnd, LPARAM lParam);
 
     // The caption manager, or null while there is none.
@@ -59,6 +59,7 @@ private:
         CString text;  // the model library path of WM_ECR_MODEL_CHANGED
     };
 
+    void ReportSettingsNotSaved();
     void ReloadDataGroup(int kind, int value);
     // Reset, then read again from the data folder.
     void ReloadGroup(CEcrData* group);

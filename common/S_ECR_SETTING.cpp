@@ -8,8 +8,10 @@ namespace {
 const wchar_t kDefaultModel[] = L"VORN-K5/K6 Ver1.00";
 const wchar_t kDefaultModelDll[] = L".\\VornK5Dll.dll";
 
+} // namespace
+
 // "<current directory>\Tilldesk.ini", built afresh for every read and write.
-CString SettingsPath()
+CString S_ECR_SETTING::FilePath()
 {
     CString dir;
     DWORD n = ::GetCurrentDirectoryW(0, nullptr);
@@ -21,6 +23,8 @@ CString SettingsPath()
     path.Format(L"%s\\%s", dir.GetString(), L"Tilldesk.ini");
     return path;
 }
+
+namespace {
 
 // A string value of any length: the buffer grows until the value fits.
 CString ReadString(const wchar_t* path, const wchar_t* section, const wchar_t* key, const wchar_t* def)
@@ -50,16 +54,16 @@ int ReadInt(const wchar_t* path, const wchar_t* section, const wchar_t* key, int
     return static_cast<int>(static_cast<unsigned long long>(v) & 0xFFFFFFFFu);
 }
 
-void WriteString(const wchar_t* path, const wchar_t* section, const wchar_t* key, const CString& value)
+bool WriteString(const wchar_t* path, const wchar_t* section, const wchar_t* key, const CString& value)
 {
-    ::WritePrivateProfileStringW(section, key, value, path);
+    return ::WritePrivateProfileStringW(section, key, value, path) != FALSE;
 }
 
-void WriteInt(const wchar_t* path, const wchar_t* section, const wchar_t* key, int value)
+bool WriteInt(const wchar_t* path, const wchar_t* section, const wchar_t* key, int value)
 {
     CString text;
     text.Format(L"%d", value);
-    ::WritePrivateProfileStringW(section, key, text, path);
+    return ::WritePrivateProfileStringW(section, key, text, path) != FALSE;
 }
 
 // A new settings file starts with a UTF-16 byte-order mark, so the profile
@@ -75,13 +79,31 @@ void CreateUnicodeFile(const wchar_t* path)
     ::CloseHandle(file);
 }
 
+CString Widen(const CStringA& bytes, UINT codePage)
+{
+    int n = ::MultiByteToWideChar(codePage, 0, bytes.GetString(), bytes.GetLength(), nullptr, 0);
+    CString text;
+    if (n > 0) {
+        ::MultiByteToWideChar(codePage, 0, bytes.GetString(), bytes.GetLength(), text.GetBuffer(n), n);
+        text.ReleaseBuffer(n);
+    }
+    return text;
+}
+
 // Model list: "name=path" per line, split at the last "=", "//" at the very
-// start makes a comment. The file is single-byte text in the ANSI code page.
+// start makes a comment. The file is single-byte text in the ANSI code page,
+// or UTF-8 when it starts with the UTF-8 byte-order mark (which is no part of
+// the first name).
 void ReadModelList(const wchar_t* listPath, S_ECR_SETTING::ModelMapType& map)
 {
     FILE* file = _wfopen(listPath, L"rt");
     if (!file)
         return;
+    UINT codePage = CP_ACP;
+    if (fgetc(file) == 0xEF && fgetc(file) == 0xBB && fgetc(file) == 0xBF)
+        codePage = CP_UTF8;
+    else
+        rewind(file);
     CStringA line;
     for (int c;;) {
         c = fgetc(file);
@@ -89,7 +111,7 @@ void ReadModelList(const wchar_t* listPath, S_ECR_SETTING::ModelMapType& map)
             line += static_cast<char>(c);
             continue;
         }
-        CString text(line.GetString());
+        CString text = Widen(line, codePage);
         line.Empty();
         int eq = text.ReverseFind(L'=');
         if (text.Left(2) != L"//" && eq >= 0) {
@@ -120,7 +142,7 @@ S_ECR_SETTING::~S_ECR_SETTING()
 
 void S_ECR_SETTING::LoadSettings()
 {
-    CString ini = SettingsPath();
+    CString ini = FilePath();
     const wchar_t* p = ini;
     DataPath = ReadString(p, L"DEFAULT", L"DataPath", L".\\Data");
     EcrName = ReadString(p, L"DEFAULT", L"EcrName", kDefaultModel);
@@ -151,29 +173,32 @@ void S_ECR_SETTING::LoadSettings()
         ModelMap.SetAt(kDefaultModel, kDefaultModelDll);
 }
 
-void S_ECR_SETTING::SaveSettings()
+bool S_ECR_SETTING::SaveSettings()
 {
-    CString ini = SettingsPath();
+    CString ini = FilePath();
     const wchar_t* p = ini;
     CreateUnicodeFile(p);
-    WriteString(p, L"DEFAULT", L"DataPath", DataPath);
-    WriteString(p, L"DEFAULT", L"BmpPath", BmpPath);
-    WriteString(p, L"DEFAULT", L"EcrName", EcrName);
-    WriteString(p, L"DEFAULT", L"Language", Language);
-    WriteString(p, L"DEFAULT", L"CapPath", CapPath);
-    WriteInt(p, L"DEFAULT", L"IpREG", IpREG);
-    WriteString(p, L"EXEC PATH", L"Tillwire", Tillwire);
-    WriteString(p, L"EXEC PATH", L"Tillmark", Tillmark);
-    WriteString(p, L"EXEC PATH", L"LogoAnim", LogoAnim);
-    WriteInt(p, L"COM SETTING", L"PortNo", PortNo);
-    WriteInt(p, L"COM SETTING", L"BaudRate", BaudRate);
-    WriteInt(p, L"COM SETTING", L"ByteSize", ByteSize);
-    WriteInt(p, L"COM SETTING", L"Parity", Parity);
-    WriteString(p, L"COM SETTING", L"SAnime", SAnime);
-    WriteString(p, L"COM SETTING", L"RAnime", RAnime);
-    WriteString(p, L"OPENING", L"EcrBmp", EcrBmp);
-    WriteString(p, L"OPENING", L"LogoBmp", LogoBmp);
-    WriteString(p, L"ECR LIST", L"ListPath", ListPath);
-    ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, p);  // flush the profile cache
+    bool ok = true;
+    ok &= WriteString(p, L"DEFAULT", L"DataPath", DataPath);
+    ok &= WriteString(p, L"DEFAULT", L"BmpPath", BmpPath);
+    ok &= WriteString(p, L"DEFAULT", L"EcrName", EcrName);
+    ok &= WriteString(p, L"DEFAULT", L"Language", Language);
+    ok &= WriteString(p, L"DEFAULT", L"CapPath", CapPath);
+    ok &= WriteInt(p, L"DEFAULT", L"IpREG", IpREG);
+    ok &= WriteString(p, L"EXEC PATH", L"Tillwire", Tillwire);
+    ok &= WriteString(p, L"EXEC PATH", L"Tillmark", Tillmark);
+    ok &= WriteString(p, L"EXEC PATH", L"LogoAnim", LogoAnim);
+    ok &= WriteInt(p, L"COM SETTING", L"PortNo", PortNo);
+    ok &= WriteInt(p, L"COM SETTING", L"BaudRate", BaudRate);
+    ok &= WriteInt(p, L"COM SETTING", L"ByteSize", ByteSize);
+    ok &= WriteInt(p, L"COM SETTING", L"Parity", Parity);
+    ok &= WriteString(p, L"COM SETTING", L"SAnime", SAnime);
+    ok &= WriteString(p, L"COM SETTING", L"RAnime", RAnime);
+    ok &= WriteString(p, L"OPENING", L"EcrBmp", EcrBmp);
+    ok &= WriteString(p, L"OPENING", L"LogoBmp", LogoBmp);
+    ok &= WriteString(p, L"ECR LIST", L"ListPath", ListPath);
+    // Flushes the profile cache; it answers FALSE whatever happened.
+    ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, p);
     ModelMap.RemoveAll();
+    return ok;
 }

@@ -1,6 +1,7 @@
 #include "CCaptionMgr.h"
 
 #include "CCaptionValue.h"
+#include "UpperAscii.h"
 
 // A cached caption: the record handed out, and the value it had when it was
 // read from the file (empty for a record made by SetCaption). A record whose
@@ -14,15 +15,6 @@ struct CCaptionMgr::CEntry
 namespace {
 
 const wchar_t* Safe(const wchar_t* s) { return s ? s : L""; }
-
-// The letters a to z upper-cased; nothing else changes.
-CString UpperAscii(CString s)
-{
-    for (int i = 0; i < s.GetLength(); ++i)
-        if (s[i] >= L'a' && s[i] <= L'z')
-            s.SetAt(i, static_cast<wchar_t>(s[i] - L'a' + L'A'));
-    return s;
-}
 
 // A value of any length: the buffer grows until the value fits.
 CString ReadProfileValue(const wchar_t* section, const wchar_t* key, const wchar_t* file)

@@ -9,6 +9,7 @@
 #include <new>
 
 #include "app.h"
+#include "cmdui.h"
 #include "msgbox.h"
 
 namespace {
@@ -58,6 +59,10 @@ BEGIN_MESSAGE_MAP(CGridCtrl, CWnd)
     ON_COMMAND(ID_EDIT_COPY, &CGridCtrl::OnEditCopyCmd)
     ON_COMMAND(ID_EDIT_PASTE, &CGridCtrl::OnEditPasteCmd)
     ON_COMMAND(ID_EDIT_SELECT_ALL, &CGridCtrl::OnEditSelectAllCmd)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, &CGridCtrl::OnUpdateEditCmd)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, &CGridCtrl::OnUpdateEditCmd)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, &CGridCtrl::OnUpdateEditCmd)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, &CGridCtrl::OnUpdateEditCmd)
 END_MESSAGE_MAP()
 
 // ---- Construction ------------------------------------------------
@@ -265,7 +270,13 @@ void CGridCtrl::OnInPlaceCommand()
 void CGridCtrl::OnEndInPlaceEditNotify(NMHDR* header, LRESULT* result)
 {
     *result = 0;
-    if (m_bDestroying)
+    if (m_bDestroying || m_bDiscardingEdit)
+        return;
+    // An edit that ends on a hidden grid ends because the window, or the one
+    // holding it, is going (windows are hidden first when destroyed, which
+    // takes the focus from the editor). Its text is dropped and the dying
+    // parent hears nothing.
+    if (!IsWindowVisible())
         return;
     OnEndInPlaceEdit(header, result);
 }
@@ -435,8 +446,13 @@ void CGridCtrl::SetGridLines(int mode)
 
 void CGridCtrl::SetListMode(BOOL on)
 {
+    // Either way the switch starts afresh: no selection, no sort mark, and
+    // no column selection from the column headers (set it again afterwards
+    // where it is wanted).
     ResetSelectedRange();
+    SetSortColumn(-1);
     m_bListMode = on;
+    m_bColHeaderSelection = FALSE;
     Refresh();
 }
 

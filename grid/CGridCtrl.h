@@ -30,6 +30,7 @@
 #include "gdi.h"
 #include "window.h"
 
+class CCmdUI;
 class CScrollBar;
 using DROPEFFECT = DWORD;
 
@@ -63,6 +64,7 @@ public:
     static BOOL RegisterGridClass();
     BOOL Create(const RECT& rect, CWnd* parent, UINT id = GRID_DEFAULT_ID, DWORD style = GRID_DEFAULT_STYLE);
     static int GetWheelScrollLines();
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     // ---- Model and notifications ----
     CGridCellBase* GetCell(int nRow, int nCol) const;
@@ -170,6 +172,9 @@ public:
     BOOL IsCellVisible(int nRow, int nCol);
     BOOL IsCellVisible(const CCellID& cell) { return IsCellVisible(cell.row, cell.col); }
     BOOL InvalidateCell(int nRow, int nCol);
+    // The part of a cell, or of the merged block it belongs to, that is in
+    // view (client coordinates, right and bottom exclusive); empty when none.
+    CRect CellRectInView(int nRow, int nCol);
     void ResetScrollBars();
     void SetScrollPosition(int bar, int pos);
     int GetScrollPosition(int bar, BOOL trackPos = FALSE) const;
@@ -282,6 +287,15 @@ public:
     void Print();
     void SetPrintHeaderText(LPCWSTR text) { m_strPrintHeader = text; }
     void SetPrintFooterText(LPCWSTR text) { m_strPrintFooter = text; }
+    const CString& GetPrintHeaderText() const { return m_strPrintHeader; }
+    const CString& GetPrintFooterText() const { return m_strPrintFooter; }
+    // The page margins: left and right in characters of the print font;
+    // top and bottom are kept for the caller but printing does not use them.
+    void GetPrintMargins(int& top, int& bottom, int& left, int& right) const;
+    void SetPrintMargins(int top, int bottom, int left, int right);
+    // Kept for the caller; printing always scales the columns to the page.
+    BOOL GetWysiwygPrinting() const { return m_bWysiwygPrinting; }
+    void SetWysiwygPrinting(BOOL on = TRUE) { m_bWysiwygPrinting = on; }
     // The index of each page's first row among rows of the given heights,
     // for a body of bodyHeight per page.
     static std::vector<int> PaginateRows(const std::vector<int>& heights, int bodyHeight);
@@ -329,6 +343,8 @@ public:
     virtual void OnEndEditCell(int nRow, int nCol, CString text);
     virtual BOOL ValidateCellEdit(int nRow, int nCol, LPCWSTR text);
     virtual void EndFocusCellEdit();
+    // Closes a running editor without taking its text into the cell.
+    void DiscardCellEdit();
     virtual void OnDraw(CDC* dc);
     virtual CGridCellBase* CreateCell(int nRow, int nCol);
     virtual void DestroyCell(int nRow, int nCol);
@@ -358,6 +374,8 @@ protected:
     void OnEditCopyCmd() { OnEditCopy(); }
     void OnEditPasteCmd() { OnEditPaste(); }
     void OnEditSelectAllCmd() { OnEditSelectAll(); }
+    // Enables or greys the four edit commands' menu items.
+    void OnUpdateEditCmd(CCmdUI* cmdUI);
     // Keyboard and timer.
     UINT OnGetDlgCode();
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
@@ -453,6 +471,7 @@ protected:
     GRIDCALLBACK m_pfnCallback = nullptr;
     LPARAM m_lParamCallback = 0;
     bool m_bDestroying = false;
+    bool m_bDiscardingEdit = false;  // an editor's end is not taken
 
     // ---- Settings ----
     int m_nGridLines = GRIDLINES_BOTH;
@@ -475,6 +494,7 @@ protected:
     int m_nResizeCaptureRange = 3;
     UINT m_nAutoScrollPeriod = 25;
     int m_nWheelLines = 3;
+    int m_nWheelRest = 0;   // wheel turn not yet scrolled, in WHEEL_DELTA per line (page)
     int m_nSortColumn = -1;
     BOOL m_bAscending = TRUE;
     GRIDCOMPAREFUNC m_pfnCompare = nullptr;
@@ -496,6 +516,7 @@ protected:
     BOOL m_bPrintColour = TRUE;
     int m_nHeaderHeight = 2, m_nFooterHeight = 2, m_nLeftMargin = 4, m_nRightMargin = 4;
     int m_nGap = 1, m_nTopMargin = 1, m_nBottomMargin = 1;
+    BOOL m_bWysiwygPrinting = FALSE;
     CString m_strPrintHeader, m_strPrintFooter;
     CRect m_rectPrint;
     // The running print job: character size, printer and logical page sizes,

@@ -9,6 +9,7 @@
 #include <new>
 #include <string>
 
+#include "cmdui.h"
 #include "controls.h"
 #include "ole.h"
 
@@ -49,6 +50,14 @@ struct GlobalFreer
 {
     void operator()(void* data) const { ::GlobalFree(data); }
 };
+
+// Marks text a grid copied (or dragged): its fields are separated by TABs
+// only, so a single column ("Tea, green", "1,000") pastes back whole.
+CLIPFORMAT GridTextMarker()
+{
+    static const auto format = static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"EcrGridCtrl.Cells"));
+    return format;
+}
 
 } // namespace
 
@@ -117,6 +126,10 @@ COleDataSource* CGridCtrl::CopySelectionText()
     ::GlobalUnlock(data.get());
     auto* source = new COleDataSource;
     source->CacheGlobalData(CF_UNICODETEXT, data.release());
+    // Without the marker the text still pastes, as foreign text.
+    if (GridTextMarker())
+        if (HGLOBAL marker = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(wchar_t)))
+            source->CacheGlobalData(GridTextMarker(), marker);
     return source;
 }
 
@@ -172,6 +185,7 @@ BOOL CGridCtrl::PasteText(int nRow, int nCol, COleDataObject* data, BOOL selectP
     if (!block || !ReadGlobalText(block.get(), text))
         return FALSE;
     block.reset();
+    const bool fromGrid = GridTextMarker() && data->IsDataAvailable(GridTextMarker());
 
     int maxRow = -1, maxCol = -1;
     int rowOffset = 0;
@@ -184,9 +198,10 @@ BOOL CGridCtrl::PasteText(int nRow, int nCol, COleDataObject* data, BOOL selectP
             ++row;
             ++rowOffset;
         }
-        // Text with tabs is tab-separated (as spreadsheets and this grid
-        // copy it): its commas belong to the fields.
-        const wchar_t* separators = line.find(L'\t') != std::wstring::npos ? L"\t" : L"\t,";
+        // A grid's own text, and any line with a TAB (as spreadsheets copy),
+        // is TAB-separated: its commas belong to the fields. Other lines are
+        // comma-separated values.
+        const wchar_t* separators = fromGrid || line.find(L'\t') != std::wstring::npos ? L"\t" : L"\t,";
         int colOffset = 0;
         size_t pos = 0;
         while (pos < line.size()) {
@@ -236,6 +251,11 @@ BOOL CGridCtrl::IsEditCommandEnabled(UINT id) const
     default:
         return FALSE;
     }
+}
+
+void CGridCtrl::OnUpdateEditCmd(CCmdUI* cmdUI)
+{
+    cmdUI->Enable(IsEditCommandEnabled(cmdUI->m_nID));
 }
 
 // ---- Drag and drop ---------------------------------------------------------------

@@ -292,16 +292,36 @@ BOOL CGridCtrl::IsCellVisible(int nRow, int nCol)
     return y < client.bottom;
 }
 
-BOOL CGridCtrl::InvalidateCell(int nRow, int nCol)
+CRect CGridCtrl::CellRectInView(int nRow, int nCol)
 {
-    if (!::IsWindow(m_hWnd) || !m_bAllowDraw || !IsValid(nRow, nCol) || !IsCellVisible(nRow, nCol))
-        return FALSE;
     CRect rect;
-    if (!GetCellRect(nRow, nCol, rect))
-        return FALSE;
+    const CCellID owner = GetMergeOwnerCell(nRow, nCol);
+    if (!::IsWindow(m_hWnd) || !IsValid(owner) || !GetCellRect(owner.row, owner.col, rect))
+        return CRect();
     rect.right++;
     rect.bottom++;
-    InvalidateRect(rect, TRUE);
+    // Scrolled cells show only beside and below the headers.
+    CRect view;
+    GetClientRect(view);
+    if (owner.row >= m_nFixedRows)
+        view.top = GetFixedRowsHeight();
+    if (owner.col >= m_nFixedCols)
+        view.left = GetFixedColumnsWidth();
+    CRect shown;
+    if (!shown.IntersectRect(&rect, &view))
+        return CRect();
+    return shown;
+}
+
+BOOL CGridCtrl::InvalidateCell(int nRow, int nCol)
+{
+    if (!m_bAllowDraw || !IsValid(nRow, nCol))
+        return FALSE;
+    // The whole block of a merged cell, even when its owner is scrolled away.
+    const CRect shown = CellRectInView(nRow, nCol);
+    if (shown.IsRectEmpty())
+        return FALSE;
+    InvalidateRect(shown, TRUE);
     return TRUE;
 }
 

@@ -379,11 +379,11 @@ void CGridCtrl::FitColumnsToWidth()
     std::vector<bool> shown(m_arColWidths.size());
     for (size_t i = 0; i < m_arColWidths.size(); ++i)
         shown[i] = m_arColWidths[i] != 0;
-    // The widths live in the stored-column array; a narrow client never
-    // drives a width below 0.
+    // The widths live in the stored-column array. A narrow client never
+    // drives a shown column below one pixel: 0 would hide it for good.
     auto adjust = [&](int stored, int delta) {
         int w = m_arColWidths[stored] + delta;
-        m_arColWidths[stored] = w < 0 ? 0 : w;
+        m_arColWidths[stored] = w < 1 ? 1 : w;
     };
     for (size_t i = 0; i < shown.size(); ++i)
         if (shown[i])

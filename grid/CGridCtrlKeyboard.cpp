@@ -12,6 +12,17 @@ bool KeyHeld(int key)
 
 } // namespace
 
+BOOL CGridCtrl::PreTranslateMessage(MSG* msg)
+{
+    // Keys go to the focus window, never to the tip that holds the mouse:
+    // a shown tip sees the grid's own key presses first, hides and hands
+    // them back.
+    if (msg->hwnd == m_hWnd && (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) &&
+        m_TitleTip.IsWindow() && m_TitleTip.IsWindowVisible())
+        return m_TitleTip.PreTranslateMessage(msg);
+    return CWnd::PreTranslateMessage(msg);
+}
+
 UINT CGridCtrl::OnGetDlgCode()
 {
     UINT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
@@ -333,6 +344,14 @@ void CGridCtrl::EndFocusCellEdit()
         return;
     if (CGridCellBase* cell = GetCell(m_idCurrentCell.row, m_idCurrentCell.col))
         cell->EndEdit();
+}
+
+void CGridCtrl::DiscardCellEdit()
+{
+    const bool discarding = m_bDiscardingEdit;
+    m_bDiscardingEdit = true;
+    EndFocusCellEdit();
+    m_bDiscardingEdit = discarding;
 }
 
 BOOL CGridCtrl::ValidateCellEdit(int nRow, int nCol, LPCWSTR text)

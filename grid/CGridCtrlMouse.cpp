@@ -44,13 +44,18 @@ void CGridCtrl::InvertSizingLine(bool vertical, int pos)
 
 BOOL CGridCtrl::OnMouseWheel(UINT flags, short delta, CPoint point)
 {
-    // Posted to the grid itself. Whole notches count: what is left below
-    // one notch is dropped, so half a notch scrolls nothing.
-    const int notches = delta / WHEEL_DELTA;
+    // Posted to the grid itself. A notch (WHEEL_DELTA) scrolls the wheel
+    // lines (or a page); fine-step wheels and touch pads send parts of a
+    // notch, which add up until they make a line (or a page). A turn the
+    // other way starts afresh.
     const bool pages = m_nWheelLines == -1;
     const UINT up = pages ? SB_PAGEUP : SB_LINEUP;
     const UINT down = pages ? SB_PAGEDOWN : SB_LINEDOWN;
-    const int steps = pages ? notches : notches * m_nWheelLines;
+    if ((m_nWheelRest > 0 && delta < 0) || (m_nWheelRest < 0 && delta > 0))
+        m_nWheelRest = 0;
+    m_nWheelRest += delta * (pages ? 1 : m_nWheelLines);
+    const int steps = m_nWheelRest / WHEEL_DELTA;
+    m_nWheelRest -= steps * WHEEL_DELTA;
     for (int i = 0; i < std::abs(steps); ++i)
         PostMessage(WM_VSCROLL, MAKEWPARAM(steps > 0 ? up : down, 0), 0);
     return CWnd::OnMouseWheel(flags, delta, point);

@@ -189,21 +189,16 @@ BOOL CGridCtrl::RedrawCell(int nRow, int nCol, CDC* dc)
 {
     if (!m_bAllowDraw || !::IsWindow(m_hWnd))
         return FALSE;
-    // A covered cell is redrawn through its block's owner; when the owner
-    // is scrolled out of view, the block is repainted through an invalidation.
-    CCellID owner = GetMergeOwnerCell(nRow, nCol);
-    CRect rect;
-    if (owner != CCellID(nRow, nCol) && !IsCellVisible(owner) && IsCellVisible(nRow, nCol)) {
-        if (!GetCellRect(owner.row, owner.col, rect))
-            return FALSE;
-        rect.right++;
-        rect.bottom++;
-        InvalidateRect(rect, TRUE);
-        return TRUE;
-    }
+    // A covered cell is redrawn through its block's owner. An owner
+    // scrolled out of view cannot draw its block in place: the part of the
+    // block still in view is repainted through an invalidation.
+    const CCellID owner = GetMergeOwnerCell(nRow, nCol);
+    if (!IsCellVisible(owner))
+        return InvalidateCell(owner.row, owner.col);
     nRow = owner.row;
     nCol = owner.col;
-    if (!IsCellVisible(nRow, nCol) || !GetCellRect(nRow, nCol, rect))
+    CRect rect;
+    if (!GetCellRect(nRow, nCol, rect))
         return FALSE;
 
     CClientDC* own = nullptr;

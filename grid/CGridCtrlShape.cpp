@@ -53,6 +53,7 @@ BOOL CGridCtrl::SetRowCount(int nRows)
         return FALSE;
     if (nRows == m_nRows)
         return TRUE;
+    DiscardCellEdit();
     BOOL ok = TRUE;
     m_idTopLeftCell = CCellID();
     if (nRows < m_nFixedRows)
@@ -124,6 +125,7 @@ BOOL CGridCtrl::SetColumnCount(int nCols)
         return FALSE;
     if (nCols == m_nCols)
         return TRUE;
+    DiscardCellEdit();
     BOOL ok = TRUE;
     m_idTopLeftCell = CCellID();
     if (nCols < m_nFixedCols)
@@ -261,6 +263,7 @@ BOOL CGridCtrl::SetFixedRowCount(int nFixedRows)
         return FALSE;
     if (nFixedRows == m_nFixedRows)
         return TRUE;
+    DiscardCellEdit();
     ResetSelectedRange();
     m_idTopLeftCell = CCellID();
     if (nFixedRows > m_nRows && !SetRowCount(nFixedRows))
@@ -286,6 +289,7 @@ BOOL CGridCtrl::SetFixedColumnCount(int nFixedCols)
         return FALSE;
     if (nFixedCols == m_nFixedCols)
         return TRUE;
+    DiscardCellEdit();
     if (nFixedCols > m_nCols && !SetColumnCount(nFixedCols))
         return FALSE;
     if (m_idCurrentCell.col >= 0 && m_idCurrentCell.col < nFixedCols)
@@ -320,19 +324,20 @@ void CGridCtrl::ShiftRowOrder(int position, int delta)
 
 BOOL CGridCtrl::DeleteAllCells()
 {
+    // An open editor's text belongs to the cells that go now.
+    DiscardCellEdit();
     ResetSelectedRange();
-    m_arColWidths.clear();
-    m_arRowHeights.clear();
     if (m_bVirtualMode) {
         m_arRowOrder.clear();
     } else {
-        for (int r = 0; r < static_cast<int>(m_RowData.size()); ++r)
-            for (CGridCellBase*& cell : m_RowData[r]) {
-                delete cell;
-                cell = nullptr;
-            }
+        // Through the virtual hook, so a subclass sees every cell go.
+        for (int r = 0; r < m_nRows; ++r)
+            for (int c = 0; c < m_nCols; ++c)
+                DestroyCell(r, c);
         m_RowData.clear();
     }
+    m_arColWidths.clear();
+    m_arRowHeights.clear();
     m_SelectedCells.clear();
     m_PrevSelectedCells.clear();
     m_arColOrder.clear();

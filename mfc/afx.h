@@ -1,7 +1,9 @@
 // The framework layer in one include.
 #pragma once
 
+#include "animate.h"
 #include "app.h"
+#include "cmdui.h"
 #include "collections.h"
 #include "colordlg.h"
 #include "commondlg.h"
@@ -11,9 +13,11 @@
 #include "fontdlg.h"
 #include "gdi.h"
 #include "image.h"
+#include "listctrl.h"
 #include "menu.h"
 #include "msgbox.h"
 #include "object.h"
 #include "strings.h"
+#include "thread.h"
 #include "types.h"
 #include "window.h"

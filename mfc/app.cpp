@@ -209,13 +209,13 @@ int AfxGetModalDepth()
     return g_modalDepth;
 }
 
-// Only loops on the UI thread count: a worker's message box blocks no screen.
-static bool OnUiThread()
+bool AfxIsUiThread()
 {
     return g_app && g_app->m_nThreadID == ::GetCurrentThreadId();
 }
 
-CModalScope::CModalScope() : m_counted(OnUiThread())
+// Only loops on the UI thread count: a worker's message box blocks no screen.
+CModalScope::CModalScope() : m_counted(AfxIsUiThread())
 {
     if (m_counted)
         ++g_modalDepth;

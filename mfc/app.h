@@ -69,6 +69,8 @@ BOOL AfxPreTranslateMessage(MSG* msg);
 // Number of modal loops running on the UI thread (dialogs, message boxes,
 // common dialogs), for handlers that must not switch screens under them.
 int AfxGetModalDepth();
+// Whether the caller runs on the application's (UI) thread.
+bool AfxIsUiThread();
 class CModalScope
 {
 public:

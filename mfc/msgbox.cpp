@@ -22,11 +22,17 @@ AfxMessageBoxHandler AfxSetMessageBoxHandler(AfxMessageBoxHandler handler)
 
 int AfxShowMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
 {
-    if (!owner)
+    if (!AfxIsUiThread()) {
+        // A worker's box has no owner: closing a box owned by a window that
+        // a modal dialog has disabled would enable that window again. Kept
+        // in front, since nothing owns it.
+        type |= MB_SETFOREGROUND | MB_TOPMOST;
+    } else if (!owner) {
         owner = ::GetActiveWindow();
-    if (!owner) {
-        CWnd* main = AfxGetMainWnd();
-        owner = main ? main->m_hWnd : nullptr;
+        if (!owner) {
+            CWnd* main = AfxGetMainWnd();
+            owner = main ? main->m_hWnd : nullptr;
+        }
     }
     if (!caption) {
         CWinApp* app = AfxGetApp();

@@ -9,8 +9,10 @@ using AfxMessageBoxHandler = int (*)(HWND owner, LPCWSTR text, LPCWSTR caption, 
 // Replaces the handler; returns the previous one. Null restores the system box.
 AfxMessageBoxHandler AfxSetMessageBoxHandler(AfxMessageBoxHandler handler);
 
-// Owner null: the thread's active window, else the main window. Caption null:
-// the application's name. Counts as a modal loop while it runs.
+// On the UI thread, owner null means the active window, else the main
+// window; a box raised by a worker thread keeps the owner given (workers give
+// none) and stays on top. Caption null: the application's name. Counts as a
+// modal loop of the UI thread while it runs there.
 int AfxShowMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 
 int AfxMessageBox(LPCWSTR text, UINT type = MB_OK, UINT helpId = 0);

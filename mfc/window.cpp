@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "app.h"
+#include "cmdui.h"
 #include "gdi.h"
 #include "menu.h"
 #include "msgbox.h"
@@ -356,6 +357,9 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     if (message == WM_NOTIFY)
         return OnNotify(wParam, lParam, result);
 
+    // A popup about to show asks its owner which of its commands can run.
+    if (message == WM_INITMENUPOPUP && !HIWORD(lParam))
+        CCmdUI::UpdateMenu(reinterpret_cast<HMENU>(wParam), this);
     if (CMenu* menu = OwnerDrawnMenu(message, lParam)) {
         if (message == WM_DRAWITEM)
             menu->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));

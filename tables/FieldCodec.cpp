@@ -1,6 +1,7 @@
 #include "FieldCodec.h"
 
 #include <cmath>
+#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -33,21 +34,48 @@ int ClampedWidth(const S_ECR_FIELD& field)
     return field.Width < 0 ? 0 : (field.Width > ECR_TEXT_MAX ? ECR_TEXT_MAX : field.Width);
 }
 
-// "%[0][width][l|I64](X|d)" for the field.
-CString NumberFormat(const S_ECR_FIELD& field, bool hex)
+// "%[0][width][l|I64](X|d)" for the field. Built in place: every shown
+// number passes here, so it allocates nothing.
+struct NumberFormat
 {
-    CString format(L"%");
-    if (field.Flags & FIELD_ZERO_PAD)
-        format += L'0';
-    int width = ClampedWidth(field);
-    if (width > 0)
-        format.AppendFormat(L"%d", width);
-    if (field.Type() == FIELD_U32 || field.Type() == FIELD_S32)
-        format += L'l';
-    else if (field.Type() == FIELD_S64)
-        format += L"I64";
-    format += hex ? L'X' : L'd';
-    return format;
+    NumberFormat(const S_ECR_FIELD& field, bool hex)
+    {
+        wchar_t* p = text;
+        *p++ = L'%';
+        if (field.Flags & FIELD_ZERO_PAD)
+            *p++ = L'0';
+        int width = ClampedWidth(field);
+        if (width >= 10)
+            *p++ = static_cast<wchar_t>(L'0' + width / 10);
+        if (width > 0)
+            *p++ = static_cast<wchar_t>(L'0' + width % 10);
+        if (field.Type() == FIELD_U32 || field.Type() == FIELD_S32) {
+            *p++ = L'l';
+        } else if (field.Type() == FIELD_S64) {
+            *p++ = L'I';
+            *p++ = L'6';
+            *p++ = L'4';
+        }
+        *p++ = hex ? L'X' : L'd';
+        *p = L'\0';
+    }
+    operator const wchar_t*() const { return text; }
+    wchar_t text[12];
+};
+
+// Prints into text with the leading blanks of a padded width left out.
+void PrintNumber(CString& text, const wchar_t* format, ...)
+{
+    wchar_t buffer[128];
+    va_list args;
+    va_start(args, format);
+    _vsnwprintf(buffer, 127, format, args);
+    va_end(args);
+    buffer[127] = L'\0';
+    const wchar_t* start = buffer;
+    while (*start == L' ')
+        ++start;
+    text = start;
 }
 
 // Packed decimal digits read as the decimal number they spell.
@@ -88,7 +116,7 @@ CString FormatAmount(const S_ECR_FIELD& field, const BYTE* bytes, int decimals)
     if (high & 0x8000)
         value = -value;
     CString text;
-    text.Format(decimals == 3 ? L"%6.3f" : L"%.4f", value);
+    PrintNumber(text, decimals == 3 ? L"%6.3f" : L"%.4f", value);
     return text;
 }
 
@@ -98,13 +126,13 @@ CString FormatInt64(const S_ECR_FIELD& field, const BYTE* bytes)
     bool bcd = (field.Flags & FIELD_BCD) != 0;
     CString text;
     if (!(raw & kSign64)) {
-        text.Format(NumberFormat(field, bcd), static_cast<long long>(raw));
+        PrintNumber(text, NumberFormat(field, bcd), static_cast<long long>(raw));
         return text;
     }
     uint64_t magnitude = raw & ~kSign64;
     if (bcd)
         magnitude = UnpackDigits(magnitude);
-    text.Format(NumberFormat(field, false), -static_cast<long long>(magnitude));
+    PrintNumber(text, NumberFormat(field, false), -static_cast<long long>(magnitude));
     return text;
 }
 
@@ -121,20 +149,20 @@ BOOL Format(const S_ECR_FIELD* field, const BYTE* bytes, CString& text, int deci
         text = FormatText(*field, bytes);
         return TRUE;
     case FIELD_U8:
-        text.Format(NumberFormat(*field, bcd), static_cast<int>(Load<uint8_t>(bytes)));
+        PrintNumber(text, NumberFormat(*field, bcd), static_cast<int>(Load<uint8_t>(bytes)));
         break;
     case FIELD_S8:
-        text.Format(NumberFormat(*field, bcd), static_cast<int>(Load<int8_t>(bytes)));
+        PrintNumber(text, NumberFormat(*field, bcd), static_cast<int>(Load<int8_t>(bytes)));
         break;
     case FIELD_U16:
-        text.Format(NumberFormat(*field, bcd), static_cast<int>(Load<uint16_t>(bytes)));
+        PrintNumber(text, NumberFormat(*field, bcd), static_cast<int>(Load<uint16_t>(bytes)));
         break;
     case FIELD_S16:
-        text.Format(NumberFormat(*field, bcd), static_cast<int>(Load<int16_t>(bytes)));
+        PrintNumber(text, NumberFormat(*field, bcd), static_cast<int>(Load<int16_t>(bytes)));
         break;
     case FIELD_U32:
     case FIELD_S32:
-        text.Format(NumberFormat(*field, bcd), Load<int32_t>(bytes));
+        PrintNumber(text, NumberFormat(*field, bcd), Load<int32_t>(bytes));
         break;
     case FIELD_AMOUNT:
         text = FormatAmount(*field, bytes, decimals);

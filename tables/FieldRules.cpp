@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr int kRangeCaption = 43;
+
 // Reads text as a plain decimal number (sign, digits, point, exponent).
 // `whole` tells whether nothing but the number was there; hexadecimal,
 // infinities and NaN are not numbers here, so no check can pass a value the
@@ -34,14 +36,20 @@ double ReadNumber(const CString& text, bool& whole)
 
 } // namespace
 
-CString LabelText(const S_ECR_LABEL& label)
+CString CaptionText(int wndNo, int captionNo, const wchar_t* defaultText)
 {
     CCaptionManagerBase* captions = g_ppCaptionMgr ? *g_ppCaptionMgr : nullptr;
     if (captions) {
-        if (S_ECR_CAP* cap = captions->GetCaption(WNDNO_DATA_ITEMS, label.CaptionNo))
+        if (S_ECR_CAP* cap = captions->GetCaption(wndNo, captionNo))
             return cap->Text;
     }
-    return CString(label.DefaultText, static_cast<int>(wcsnlen(label.DefaultText, 64)));
+    return CString(defaultText);
+}
+
+CString LabelText(const S_ECR_LABEL& label)
+{
+    CString name(label.DefaultText, static_cast<int>(wcsnlen(label.DefaultText, 64)));
+    return CaptionText(WNDNO_DATA_ITEMS, label.CaptionNo, name);
 }
 
 int EffectiveDisplayLevel()
@@ -56,8 +64,9 @@ bool IsFieldVisible(const S_ECR_FIELD& field, int level)
 
 CString RangeMessage(const S_ECR_FIELD& field)
 {
-    CString message;
-    message.Format(L"Range is %.0f - %.0f", field.Minimum, field.Maximum);
+    // The words come from the caption file; the numbers are always formatted here.
+    CString message = CaptionText(WNDNO_COMMON, kRangeCaption, L"Range is");
+    message.AppendFormat(L" %.0f - %.0f", field.Minimum, field.Maximum);
     return message;
 }
 

@@ -14,11 +14,17 @@ CCaptionManagerBase* CaptionManager()
 
 UINT ThreadCodePage()
 {
+    // Every field shown or stored asks: look the locale up only when it changed.
+    thread_local LCID known = 0;
+    thread_local UINT knownCp = 0;
+    const LCID locale = ::GetThreadLocale();
+    if (locale == known && knownCp)
+        return knownCp;
     wchar_t number[8] = {};
-    if (::GetLocaleInfoW(::GetThreadLocale(), LOCALE_IDEFAULTANSICODEPAGE, number, 8) == 0)
-        return ::GetACP();
-    UINT cp = static_cast<UINT>(_wtoi(number));
-    return cp ? cp : ::GetACP();
+    UINT cp = ::GetLocaleInfoW(locale, LOCALE_IDEFAULTANSICODEPAGE, number, 8) ? static_cast<UINT>(_wtoi(number)) : 0;
+    known = locale;
+    knownCp = cp ? cp : ::GetACP();
+    return knownCp;
 }
 
 CStringA TextToAnsi(const CString& text)

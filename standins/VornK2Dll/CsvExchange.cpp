@@ -154,14 +154,15 @@ private:
 
 } // namespace
 
-bool CsvExchange::Export(const EcrTable& table, const CString& path)
+bool CsvExchange::Export(const EcrTable& table, const CString& path, Quoting quoting)
 {
+    const bool always = quoting == Quoting::EveryField;
     std::string csv;
     for (int c = 0; c < table.FieldCount(); ++c) {
         CStringA name = TextToAnsi(CString(table.Field(c).Label.DefaultText));
         if (c)
             csv += ',';
-        csv += CsvParser::Quote(name.GetString());
+        csv += CsvParser::Quote(name.GetString(), always);
     }
     csv += "\r\n";
     for (int r = 0; r < table.Count(); ++r) {
@@ -172,7 +173,7 @@ bool CsvExchange::Export(const EcrTable& table, const CString& path)
             CStringA bytes = TextToAnsi(text);
             if (c)
                 csv += ',';
-            csv += CsvParser::Quote(std::string(bytes.GetString(), bytes.GetLength()));
+            csv += CsvParser::Quote(std::string(bytes.GetString(), bytes.GetLength()), always);
         }
         csv += "\r\n";
     }

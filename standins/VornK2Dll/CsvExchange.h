@@ -9,7 +9,10 @@ class EcrTable;
 class CsvExchange
 {
 public:
-    static bool Export(const EcrTable& table, const CString& path);
+    // Report CSVs quote every field: the chart reader takes only quoted ones.
+    enum class Quoting { WhereNeeded, EveryField };
+
+    static bool Export(const EcrTable& table, const CString& path, Quoting quoting = Quoting::WhereNeeded);
     // All or nothing: with any refused row the table stays as it was and
     // `errors` lists the refusals, one line each.
     static bool Import(EcrTable& table, const CString& path, CString& errors);

@@ -59,9 +59,9 @@ bool CsvParser::Split(const std::string& line, std::vector<std::string>& fields)
     return true;
 }
 
-std::string CsvParser::Quote(const std::string& field)
+std::string CsvParser::Quote(const std::string& field, bool always)
 {
-    if (field.find_first_of(",\"\r\n") == std::string::npos)
+    if (!always && field.find_first_of(",\"\r\n") == std::string::npos)
         return field;
     std::string quoted = "\"";
     for (char c : field) {

@@ -20,6 +20,7 @@ public:
     // Splits a line at commas outside quotes; "" inside quotes is one quote.
     // False when a quote is left open or text follows a closing quote.
     static bool Split(const std::string& line, std::vector<std::string>& fields);
-    // Quotes a field that holds a comma, a quote or a line end.
-    static std::string Quote(const std::string& field);
+    // Quotes a field that holds a comma, a quote or a line end, or every
+    // field when `always` is set.
+    static std::string Quote(const std::string& field, bool always = false);
 };

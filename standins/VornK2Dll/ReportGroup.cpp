@@ -4,6 +4,7 @@
 
 #include "AtomicFile.h"
 #include "CsvExchange.h"
+#include "FullPathName.h"
 #include "LibraryState.h"
 
 ReportGroup::ReportGroup(int groupId, const std::vector<ReportKind>& kinds) : m_kinds(kinds)
@@ -66,7 +67,9 @@ CString ReportGroup::LatestCsv(const CString& folder, const wchar_t* prefix)
 
 void ReportGroup::ReloadFromFolder(const wchar_t* folder)
 {
-    CString base = folder ? CString(folder) : LibraryState::Instance().Folder();
+    // Full paths: the chart builder compares the report's folder with its
+    // dated siblings, which a relative data folder would defeat.
+    CString base = FullPathName(folder ? CString(folder) : LibraryState::Instance().Folder());
     unsigned level = static_cast<unsigned>(LibraryState::Instance().Level());
     std::wstring list;
     for (size_t i = 0; i < m_kinds.size(); ++i) {

@@ -107,10 +107,24 @@ BOOL ReportSet::ConvertReport(int index, int)
     WIN32_FILE_ATTRIBUTE_DATA info;
     if (!::GetFileAttributesExW(path, GetFileExInfoStandard, &info))
         return FALSE;
-    CString dateFolder = JoinPath(m_folder, DateFolderName(info.ftLastWriteTime));
+    return WriteConverted(rows, m_folder, m_kinds[kind].prefix, info.ftLastWriteTime);
+}
+
+bool ReportSet::WriteConverted(const EcrTable& records, const CString& folder, const wchar_t* prefix,
+                               const FILETIME& reportTime)
+{
+    CString dateFolder = JoinPath(folder, DateFolderName(reportTime));
     if (!::CreateDirectoryW(dateFolder, nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
-        return FALSE;
-    return CsvExchange::Export(rows, JoinPath(dateFolder, CString(m_kinds[kind].prefix) + L".CSV"));
+        return false;
+    CString csv = JoinPath(dateFolder, CString(prefix) + L".CSV");
+    if (!CsvExchange::Export(records, csv, CsvExchange::Quoting::EveryField))
+        return false;
+    HANDLE file = ::CreateFileW(csv, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool stamped = ::SetFileTime(file, nullptr, nullptr, &reportTime) != FALSE;
+    ::CloseHandle(file);
+    return stamped;
 }
 
 std::vector<BYTE> ReportSet::EncodeRaw(int key, const EcrTable& records)

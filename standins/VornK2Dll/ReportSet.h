@@ -30,6 +30,11 @@ public:
 
     // The raw file of a report: header, then the records.
     static std::vector<BYTE> EncodeRaw(int key, const EcrTable& records);
+    // Writes a converted report as <folder>\<yyyymmdd>\<prefix>.CSV, every
+    // field quoted, with the report's own time as the file's time (charts
+    // label each point with it).
+    static bool WriteConverted(const EcrTable& records, const CString& folder, const wchar_t* prefix,
+                               const FILETIME& reportTime);
 
 private:
     BOOL Scan(const wchar_t* folder);

@@ -92,12 +92,12 @@ BOOL TableGroup::CommitData(int)
     if (m_damaged || !Loaded) {
         message.Format(L"%s could not be read whole and is left unchanged.", FilePath().GetString());
         LibraryState::Tell(message, MB_ICONSTOP);
-        return FALSE;
+        return ECR_COMMIT_NOT_WRITTEN;
     }
     if (!GroupFile::Write(FilePath(), GroupId, Tables())) {
         message.Format(L"%s could not be written; the previous file is kept.", FilePath().GetString());
         LibraryState::Tell(message, MB_ICONSTOP);
-        return FALSE;
+        return ECR_COMMIT_NOT_WRITTEN;
     }
     MarkSaved();
     return TRUE;

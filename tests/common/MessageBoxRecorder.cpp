@@ -1,7 +1,9 @@
 #include "MessageBoxRecorder.h"
 
+#include <atomic>
+
 namespace {
-MessageBoxRecorder* g_current = nullptr;
+std::atomic<MessageBoxRecorder*> g_current = nullptr;
 }
 
 MessageBoxRecorder::MessageBoxRecorder()
@@ -16,12 +18,42 @@ MessageBoxRecorder::~MessageBoxRecorder()
     g_current = nullptr;
 }
 
-int MessageBoxRecorder::Handle(HWND, LPCWSTR text, LPCWSTR caption, UINT type)
+void MessageBoxRecorder::Answer(int button)
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_answers.push_back(button);
+}
+
+std::vector<MessageBoxRecorder::Box> MessageBoxRecorder::Boxes() const
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    return m_boxes;
+}
+
+size_t MessageBoxRecorder::Count() const
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    return m_boxes.size();
+}
+
+void MessageBoxRecorder::Clear()
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_boxes.clear();
+}
+
+int MessageBoxRecorder::Handle(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
 {
     MessageBoxRecorder* self = g_current;
-    self->m_boxes.push_back(Box{text, caption, type});
+    if (!self)
+        return IDCANCEL;
+    {
+        std::lock_guard<std::mutex> hold(self->m_lock);
+        self->m_boxes.push_back(Box{text, caption, type, owner, ::GetCurrentThreadId()});
+    }
     if (self->m_whileOpen)
         self->m_whileOpen();
+    std::lock_guard<std::mutex> hold(self->m_lock);
     if (!self->m_answers.empty()) {
         int answer = self->m_answers.front();
         self->m_answers.pop_front();

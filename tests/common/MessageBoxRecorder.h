@@ -1,7 +1,9 @@
 // Answers the program's message boxes in tests and records what was asked.
+// Boxes may come from worker threads as well as from the test's own thread.
 #pragma once
 
 #include <deque>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,8 @@ public:
         std::wstring text;
         std::wstring caption;
         UINT type;
+        HWND owner;
+        DWORD threadId;  // the thread that raised it
     };
 
     // Installs itself as the message-box handler until destroyed.
@@ -24,16 +28,19 @@ public:
     MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
 
     // Answers to give, in order; when none is left, IDOK (or IDYES for yes/no boxes).
-    void Answer(int button) { m_answers.push_back(button); }
+    void Answer(int button);
     // Runs while a box is "open", e.g. to post messages that must get through.
     void WhileOpen(void (*action)()) { m_whileOpen = action; }
 
-    const std::vector<Box>& Boxes() const { return m_boxes; }
-    void Clear() { m_boxes.clear(); }
+    // A copy: workers may add boxes meanwhile.
+    std::vector<Box> Boxes() const;
+    size_t Count() const;
+    void Clear();
 
 private:
     static int Handle(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 
+    mutable std::mutex m_lock;
     std::deque<int> m_answers;
     std::vector<Box> m_boxes;
     void (*m_whileOpen)() = nullptr;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "menu.h"
 #include "ole.h"
 
 using namespace gridtest;
@@ -137,6 +138,28 @@ TEST_F(GridClipTest, PasteSplitsLinesAndFieldsAndSelectsTheBlock)
     EXPECT_EQ(L"Tea, green", Text(5, 2));
 }
 
+TEST_F(GridClipTest, ACopiedColumnPastesBackIntoTheSameCells)
+{
+    // One column carries no TAB: only the grid's mark keeps its commas in.
+    grid.SetItemText(1, 1, L"Tea, green");
+    grid.SetItemText(2, 1, L"1,000");
+    grid.SetSelectedRange(1, 1, 2, 1);
+    grid.OnEditCopy();
+    ASSERT_EQ(L"Tea, green\r\n1,000", ClipboardText());
+    grid.ResetSelectedRange();
+    grid.SetFocusCell(4, 2);
+    grid.OnEditPaste();
+    EXPECT_EQ(L"Tea, green", Text(4, 2));
+    EXPECT_EQ(L"1,000", Text(5, 2));
+    EXPECT_EQ(L"", Text(4, 3)) << "nothing spills into the next field";
+    EXPECT_EQ(L"", Text(5, 3));
+
+    // The same text from another program is comma-separated values.
+    Paste(6, 1, L"Tea, green");
+    EXPECT_EQ(L"Tea", Text(6, 1));
+    EXPECT_EQ(L"green", Text(6, 2));
+}
+
 TEST_F(GridClipTest, PastePassesHiddenCellsAndDropsWhatRunsPastTheGrid)
 {
     grid.SetRowHeight(2, 0);
@@ -228,18 +251,45 @@ TEST_F(GridClipTest, PasteIntoAnOpenEditorGoesToTheEditor)
     EXPECT_EQ(L"e", Text(2, 2));
 }
 
-TEST_F(GridClipTest, EditCommandsAreEnabledByState)
+TEST_F(GridClipTest, APopupMenuShowsTheEditCommandsEnabledByState)
 {
+    // The grid as a popup's owner: the menu asks it before it shows.
+    constexpr UINT kOther = 0x9000;
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    for (UINT id : {UINT(ID_EDIT_CUT), UINT(ID_EDIT_COPY), UINT(ID_EDIT_PASTE), 0u, UINT(ID_EDIT_SELECT_ALL), kOther})
+        ASSERT_TRUE(menu.AppendMenu(id ? MF_STRING : MF_SEPARATOR, id, id ? L"item" : nullptr));
+    auto enabled = [&](UINT id) {
+        grid.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu.m_hMenu), 0);
+        return !(::GetMenuState(menu.m_hMenu, id, MF_BYCOMMAND) & MF_GRAYED);
+    };
+
     ASSERT_TRUE(PutText(host.m_hWnd, L"x"));
-    EXPECT_FALSE(grid.IsEditCommandEnabled(ID_EDIT_COPY));
-    EXPECT_FALSE(grid.IsEditCommandEnabled(ID_EDIT_PASTE));
+    EXPECT_FALSE(enabled(ID_EDIT_COPY)) << "nothing selected";
+    EXPECT_FALSE(enabled(ID_EDIT_CUT));
+    EXPECT_FALSE(enabled(ID_EDIT_PASTE)) << "no focus cell";
+    EXPECT_TRUE(enabled(ID_EDIT_SELECT_ALL));
+    EXPECT_TRUE(enabled(kOther)) << "a command the grid does not know stays as it is";
+
     grid.SetFocusCell(1, 1);
     grid.SetSelectedRange(1, 1, 1, 1);
-    EXPECT_TRUE(grid.IsEditCommandEnabled(ID_EDIT_COPY));
-    EXPECT_TRUE(grid.IsEditCommandEnabled(ID_EDIT_CUT));
-    EXPECT_TRUE(grid.IsEditCommandEnabled(ID_EDIT_PASTE));
+    EXPECT_TRUE(enabled(ID_EDIT_COPY));
+    EXPECT_TRUE(enabled(ID_EDIT_CUT));
+    EXPECT_TRUE(enabled(ID_EDIT_PASTE));
+
+    grid.SetItemState(1, 1, grid.GetItemState(1, 1) | GRIDCELL_READONLY);
+    EXPECT_FALSE(enabled(ID_EDIT_PASTE)) << "a read-only focus cell";
+    grid.SetItemState(1, 1, grid.GetItemState(1, 1) & ~GRIDCELL_READONLY);
+    ASSERT_TRUE(::OpenClipboard(host.m_hWnd));
+    ::EmptyClipboard();
+    ::CloseClipboard();
+    EXPECT_FALSE(enabled(ID_EDIT_PASTE)) << "no text to paste";
+
+    ASSERT_TRUE(PutText(host.m_hWnd, L"x"));
     grid.SetEditable(FALSE);
-    EXPECT_FALSE(grid.IsEditCommandEnabled(ID_EDIT_CUT));
-    EXPECT_FALSE(grid.IsEditCommandEnabled(ID_EDIT_PASTE));
-    EXPECT_TRUE(grid.IsEditCommandEnabled(ID_EDIT_SELECT_ALL));
+    EXPECT_FALSE(enabled(ID_EDIT_CUT));
+    EXPECT_FALSE(enabled(ID_EDIT_PASTE));
+    EXPECT_TRUE(enabled(ID_EDIT_COPY));
+    grid.EnableSelection(FALSE);
+    EXPECT_FALSE(enabled(ID_EDIT_SELECT_ALL));
 }

@@ -1,5 +1,7 @@
 // The in-place editor and the edit flow: opening by key, typing, ending
 // keys, vetoes, limits and teardown with an open editor.
+#include <functional>
+
 #include "GridFixture.h"
 #include "WindowPicture.h"
 
@@ -160,6 +162,34 @@ TEST_F(GridEditTest, AltEnterTypesALineBreakOnlyInMultiLineEditors)
     EXPECT_TRUE(::GetWindowLongW(editor, GWL_STYLE) & ES_MULTILINE);
     EXPECT_TRUE(wnd->PreTranslateMessage(&msg));
     EXPECT_EQ(L"a\r\n", TextOf(editor));
+}
+
+TEST_F(GridEditTest, ReshapingDropsAnOpenEdit)
+{
+    // Every change of shape with an editor open: the typed text belongs to
+    // the cells as they were and never lands in the new ones.
+    const std::function<void()> reshapes[] = {
+        [&] { grid.DeleteAllCells(); Shape(grid, 10, 5, 1, 1, 20, 60); },
+        [&] { grid.SetRowCount(12); },
+        [&] { grid.SetColumnCount(6); },
+        [&] { grid.SetFixedRowCount(0); },
+        [&] { grid.SetFixedColumnCount(0); },
+    };
+    int i = 0;
+    for (const auto& reshape : reshapes) {
+        grid.SetFocusCell(2, 2);
+        grid.SetItemText(2, 2, L"new");
+        HWND editor = Type(WM_CHAR, 'q');
+        ASSERT_TRUE(editor) << i;
+        host.Clear();
+        reshape();
+        PumpPending();
+        EXPECT_FALSE(::IsWindow(editor)) << i;
+        EXPECT_EQ(0, host.Count(GRIDN_ENDEDIT)) << i;
+        EXPECT_NE(L"q", std::wstring(grid.GetItemText(2, 2))) << i;
+        Shape(grid, 10, 5, 1, 1, 20, 60);
+        ++i;
+    }
 }
 
 TEST_F(GridEditTest, OpenEditorPicture)

@@ -149,12 +149,19 @@ TEST_F(GridTest, FitColumnsToWidthSharesTheDifference)
     EXPECT_EQ(48, narrow.GetColumnWidth(1));
     EXPECT_EQ(48, narrow.GetColumnWidth(2));
 
-    CGridCtrl tiny;  // far narrower than its columns: none goes below 0
+    // Far narrower than its columns: every column stays shown (0 would
+    // hide it), and widening the window brings the widths back.
+    CGridCtrl tiny;
     ASSERT_TRUE(CreateGrid(tiny, host, 10, 100, 102));
     Shape(tiny, 2, 3, 0, 0);
     tiny.SetColumnWidth(0, 2);
     tiny.FitColumnsToWidth();
     for (int c = 0; c < 3; ++c)
-        EXPECT_GE(tiny.GetColumnWidth(c), 0);
+        EXPECT_GE(tiny.GetColumnWidth(c), 1) << c;
     EXPECT_EQ(CCellID(), tiny.CellFromPoint(CPoint(-1, 5)));
+    tiny.MoveWindow(0, 0, 150, 100);
+    tiny.FitColumnsToWidth();
+    EXPECT_EQ(150, tiny.GetTotalWidth());
+    for (int c = 0; c < 3; ++c)
+        EXPECT_GE(tiny.GetColumnWidth(c), 38) << c;
 }

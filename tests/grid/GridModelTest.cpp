@@ -357,12 +357,32 @@ TEST_F(GridTest, CaptureLossEndsTheButtonState)
     ::ReleaseCapture();
 }
 
-TEST_F(GridTest, DestroyingTheGridIgnoresEditorNotifications)
+TEST_F(GridTest, DestroyingTheWindowDropsAnOpenEditSilently)
 {
-    auto* grid = new CGridCtrl;
-    ASSERT_TRUE(CreateGrid(*grid, host, 100, 100));
-    Shape(*grid, 3, 3, 1, 1);
-    grid->SetFocusCell(1, 1);
-    delete grid;  // no cells are reached after they are gone
-    SUCCEED();
+    // The grid's own window, then the window holding it: neither hears of
+    // the edit on its way out, and the typed text does not land.
+    for (bool wholeParent : {false, true}) {
+        CGridHost parent;
+        ASSERT_TRUE(parent.CreateHost(300, 200));
+        CGridCtrl grid;
+        ASSERT_TRUE(CreateGrid(grid, parent, 300, 200));
+        Shape(grid, 5, 3, 1, 1);
+        grid.SetItemText(1, 1, L"old");
+        grid.SetFocusCell(1, 1);
+        grid.SetFocus();
+        grid.SendMessage(WM_CHAR, 'n', 1);
+        PumpPending();
+        HWND editor = Editor(grid);
+        ASSERT_TRUE(editor);
+        parent.Clear();
+        if (wholeParent)
+            parent.DestroyWindow();
+        else
+            grid.DestroyWindow();
+        PumpPending();
+        EXPECT_FALSE(::IsWindow(editor)) << wholeParent;
+        EXPECT_EQ(0, parent.Count(GRIDN_ENDEDIT)) << wholeParent;
+        EXPECT_EQ(L"old", std::wstring(grid.GetItemText(1, 1))) << wholeParent;
+        EXPECT_EQ(nullptr, grid.GetCell(1, 1)->GetEditWnd()) << wholeParent;
+    }
 }

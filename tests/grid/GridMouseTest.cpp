@@ -76,19 +76,27 @@ TEST_F(GridMouseTest, HeaderClicksSelectRowsColumnsOrAll)
     EXPECT_EQ(CCellID(), grid.GetFocusCell()) << "a header click moves no focus into the headers";
 }
 
-TEST_F(GridMouseTest, WheelScrollsByLinesPerNotch)
+TEST_F(GridMouseTest, WheelScrollsByLinesPerNotchAndAddsUpParts)
 {
     const int lines = grid.GetWheelLines();
     ASSERT_GT(lines, 0);
-    grid.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
-    PumpPending();
+    auto wheel = [&](int delta) {
+        grid.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
+        PumpPending();
+    };
+    wheel(-120);
     EXPECT_EQ(lines * 20, grid.GetScrollPosition(SB_VERT));
-    grid.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 60), 0);
-    PumpPending();
-    EXPECT_EQ(lines * 20, grid.GetScrollPosition(SB_VERT)) << "half a notch does nothing";
-    grid.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
-    PumpPending();
+    wheel(120);
     EXPECT_EQ(0, grid.GetScrollPosition(SB_VERT));
+
+    // A touch pad's small steps: nine of -40 make three notches.
+    for (int i = 0; i < 9; ++i)
+        wheel(-40);
+    EXPECT_EQ(3 * lines * 20, grid.GetScrollPosition(SB_VERT));
+    // Two half notches make one; a part left over is not lost.
+    wheel(60);
+    wheel(60);
+    EXPECT_EQ(2 * lines * 20, grid.GetScrollPosition(SB_VERT));
 }
 
 TEST_F(GridMouseTest, PressInTheFocusCellEditsEvenAfterAOnePixelMove)

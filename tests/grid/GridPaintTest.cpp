@@ -1,6 +1,7 @@
 // painting into a memory context, sampled at a few
 // pixels; GDI objects per paint; a picture of a grid for a person to check.
 #include <cstdio>
+#include <functional>
 
 #include "GridFixture.h"
 #include "WindowPicture.h"
@@ -106,8 +107,27 @@ TEST_F(GridTest, MergedBlockIsDrawnWholeFromItsOwner)
     Snapshot shot(grid);
     EXPECT_EQ(RGB(255, 0, 0), shot.At(110, 30));
     EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), shot.At(110, 10));  // the header stays on top
-    // Redrawing a covered cell goes through the owner, not over the block.
-    EXPECT_TRUE(grid.RedrawCell(5, 2));
+    // With the owner scrolled away, redrawing or invalidating the owner or
+    // a covered cell repaints the part of the block in view, and no header.
+    const std::function<BOOL()> repaints[] = {
+        [&] { return grid.RedrawCell(4, 1); },
+        [&] { return grid.RedrawCell(5, 2); },
+        [&] { return grid.InvalidateCell(4, 1); },
+        [&] { return grid.InvalidateCell(5, 2); },
+    };
+    for (const auto& repaint : repaints) {
+        ::ValidateRect(grid.m_hWnd, nullptr);
+        EXPECT_TRUE(repaint());
+        CRect update;
+        ::GetUpdateRect(grid.m_hWnd, update, FALSE);
+        EXPECT_EQ(CRect(50, 20, 150, 40), update);
+    }
+    // Scrolled on, nothing of the block is left to repaint.
+    grid.SetScrollPosition(SB_VERT, 200);
+    ::ValidateRect(grid.m_hWnd, nullptr);
+    EXPECT_FALSE(grid.RedrawCell(4, 1));
+    EXPECT_FALSE(grid.InvalidateCell(5, 2));
+    EXPECT_FALSE(::GetUpdateRect(grid.m_hWnd, nullptr, FALSE));
 }
 
 TEST_F(GridTest, HeadersOfTheFocusCellAreSunken)

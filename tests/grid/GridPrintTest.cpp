@@ -107,3 +107,29 @@ TEST_F(GridTest, PrintEndsCleanlyOnACancelOrAContextThatCannotPrint)
     EXPECT_EQ(0u, ::GetObjectType(g_answer));
     AfxSetPrintDialogHandler(old);
 }
+
+TEST_F(GridTest, ThePrinterContextIsMarkedAsPrinting)
+{
+    // Cells that draw differently on paper ask the context.
+    class ProbeGrid : public CGridCtrl
+    {
+    public:
+        int asked = 0;
+        bool printing = false;
+        void OnBeginPrinting(CDC* dc, CPrintInfo* info) override
+        {
+            ++asked;
+            printing = dc->IsPrinting();
+            CGridCtrl::OnBeginPrinting(dc, info);
+        }
+    } grid;
+    ASSERT_TRUE(CreateGrid(grid, host, 300, 200));
+    Shape(grid, 10, 3, 1, 1);
+    AfxPrintDialogHandler old = AfxSetPrintDialogHandler(AnswerPrintDialog);
+    g_answer = ::CreateCompatibleDC(nullptr);
+    ASSERT_TRUE(g_answer);
+    grid.Print();
+    AfxSetPrintDialogHandler(old);
+    EXPECT_EQ(1, grid.asked);
+    EXPECT_TRUE(grid.printing);
+}

@@ -151,3 +151,28 @@ TEST_F(GridTest, ParentVetoKeepsAUserEdit)
     EXPECT_EQ(3, host.Count(GRIDN_BEGINEDIT));
     EXPECT_EQ(2, host.Count(GRIDN_ENDEDIT));
 }
+
+TEST_F(GridTest, TheListModeSwitchStartsAfreshWithoutHeaderColumnSelection)
+{
+    CGridCtrl grid;
+    ASSERT_TRUE(CreateGrid(grid, host, 400, 300));
+    Shape(grid, 6, 5, 1, 1);
+    for (BOOL on : {TRUE, FALSE}) {
+        grid.SetColumnHeaderSelection(TRUE);
+        grid.SetSelectedRange(1, 1, 2, 2);
+        grid.SetSortColumn(2);
+        grid.SetListMode(on);
+        EXPECT_EQ(on, grid.GetListMode());
+        EXPECT_EQ(0u, grid.GetSelectedCount()) << on;
+        EXPECT_EQ(-1, grid.GetSortColumn()) << on;
+        EXPECT_FALSE(grid.GetColumnHeaderSelection()) << on;
+        CCellID colHeader(0, 3);
+        grid.OnFixedRowClick(colHeader);
+        EXPECT_EQ(0u, grid.GetSelectedCount()) << "a column header click selects nothing";
+    }
+    // A caller that wants it back sets it after the switch.
+    grid.SetColumnHeaderSelection(TRUE);
+    CCellID colHeader(0, 3);
+    grid.OnFixedRowClick(colHeader);
+    EXPECT_EQ(CCellRange(1, 3, 5, 3), grid.GetSelectedRange());
+}

@@ -3,6 +3,22 @@
 
 using namespace gridtest;
 
+namespace {
+
+// Counts the cells that go through the grid's hook.
+class CountingGrid : public CGridCtrl
+{
+public:
+    int destroyed = 0;
+    void DestroyCell(int nRow, int nCol) override
+    {
+        ++destroyed;
+        CGridCtrl::DestroyCell(nRow, nCol);
+    }
+};
+
+} // namespace
+
 TEST_F(GridTest, CountsAndFixedCountsKeepTheirInvariants)
 {
     CGridCtrl grid;
@@ -116,4 +132,16 @@ TEST_F(GridTest, CustomCellTypesAreUsed)
     grid.SetCellType<CTaggedCell>();
     Shape(grid, 2, 2, 0, 0);
     EXPECT_EQ(7, grid.GetItemData(1, 1));
+}
+
+TEST_F(GridTest, DeletingAllCellsGoesThroughTheCellHook)
+{
+    CountingGrid grid;
+    Shape(grid, 4, 3, 1, 1);
+    grid.SetSelectedRange(1, 1, 2, 2);
+    grid.DeleteAllCells();
+    EXPECT_EQ(12, grid.destroyed);
+    EXPECT_EQ(0, grid.GetRowCount());
+    EXPECT_EQ(0u, grid.GetSelectedCount());
+    EXPECT_EQ(nullptr, grid.GetCell(0, 0));
 }

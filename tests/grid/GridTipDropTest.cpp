@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "app.h"
 #include "ole.h"
 
 using namespace gridtest;
@@ -80,25 +81,30 @@ TEST_F(GridTipTest, TipShowsOnlyWhereTheTextDoesNotFit)
 
 TEST_F(GridTipTest, KeysAndClicksOnTheTipReachTheGrid)
 {
+    // An application, so the loop pre-translates as the program's does.
+    CWinApp app(L"grid test");
     Mouse(grid, WM_MOUSEMOVE, CellCentre(grid, 2, 1));
     HWND tip = Tip();
     ASSERT_TRUE(tip && ::IsWindowVisible(tip));
-    auto* wnd = CWnd::FromHandlePermanent(tip);
-    ASSERT_TRUE(wnd);
-    MSG click = {tip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5), 0, {0, 0}};
-    EXPECT_TRUE(wnd->PreTranslateMessage(&click));
+    ASSERT_EQ(tip, ::GetCapture());
+
+    // A press comes to the tip, which holds the mouse; it hides and hands
+    // the press to the cell below.
+    ::PostMessageW(tip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PumpPending();
     EXPECT_FALSE(::IsWindowVisible(tip));
-    PumpPending();  // the press, posted to the grid
     Mouse(grid, WM_LBUTTONUP, CellCentre(grid, 2, 1));
     EXPECT_EQ(CCellID(2, 1), grid.GetFocusCell()) << "the click went to the cell below";
 
+    // A key comes to the focus window, the grid: the tip goes all the same.
     Mouse(grid, WM_MOUSEMOVE, CellCentre(grid, 1, 2));
     Mouse(grid, WM_MOUSEMOVE, CellCentre(grid, 2, 1));
     ASSERT_TRUE(::IsWindowVisible(tip));
-    MSG key = {tip, WM_KEYDOWN, VK_DOWN, 1, 0, {0, 0}};
-    EXPECT_TRUE(wnd->PreTranslateMessage(&key));
-    EXPECT_FALSE(::IsWindowVisible(tip));
+    ASSERT_EQ(grid.m_hWnd, ::GetFocus());
+    ::PostMessageW(grid.m_hWnd, WM_KEYDOWN, VK_DOWN, 1);
     PumpPending();
+    EXPECT_FALSE(::IsWindowVisible(tip)) << "a key hides the tip";
+    EXPECT_NE(tip, ::GetCapture());
     EXPECT_EQ(CCellID(3, 1), grid.GetFocusCell()) << "the key went to the grid";
 }
 

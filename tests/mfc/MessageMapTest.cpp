@@ -46,6 +46,7 @@ class CDerivedTestWnd : public CBaseTestWnd
 {
 public:
     LRESULT lastNotifyResult = 0;
+    BOOL commandEnabled = FALSE;
 
 protected:
     LRESULT OnPingAgain(WPARAM, LPARAM) { log.push_back("derived ping"); return 2; }
@@ -58,6 +59,11 @@ protected:
     void OnMenuCommand() { log.push_back("command 100"); }
     void OnRange(UINT id) { log.push_back("range " + std::to_string(id)); }
     void OnEditChange() { log.push_back("parent change 300"); }
+    void OnUpdateMenuCommand(CCmdUI* cmdUI)
+    {
+        log.push_back("update " + std::to_string(cmdUI->m_nID));
+        cmdUI->Enable(commandEnabled);
+    }
     void OnClick(NMHDR* header, LRESULT* result)
     {
         log.push_back("click " + std::to_string(header->idFrom));
@@ -71,6 +77,7 @@ BEGIN_MESSAGE_MAP(CDerivedTestWnd, CBaseTestWnd)
     ON_MESSAGE(WM_SETTEXT, &CDerivedTestWnd::OnSetText)
     ON_MESSAGE(WM_THROW, &CDerivedTestWnd::OnThrow)
     ON_COMMAND(100, &CDerivedTestWnd::OnMenuCommand)
+    ON_UPDATE_COMMAND_UI(100, &CDerivedTestWnd::OnUpdateMenuCommand)
     ON_COMMAND_RANGE(200, 210, &CDerivedTestWnd::OnRange)
     ON_EN_CHANGE(300, &CDerivedTestWnd::OnEditChange)
     ON_EN_CHANGE(301, &CDerivedTestWnd::OnEditChange)
@@ -148,6 +155,32 @@ TEST_F(Window, CommandsMatchByIdRangeAndCode)
     wnd.SendMessage(WM_COMMAND, MAKEWPARAM(300, EN_CHANGE), reinterpret_cast<LPARAM>(edit.m_hWnd));
     wnd.SendMessage(WM_COMMAND, MAKEWPARAM(300, EN_SETFOCUS), reinterpret_cast<LPARAM>(edit.m_hWnd));
     EXPECT_EQ((std::vector<std::string>{"command 100", "range 205", "parent change 300"}), wnd.log);
+}
+
+TEST_F(Window, APopupAsksItsOwnerWhichCommandsCanRun)
+{
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    ASSERT_TRUE(menu.AppendMenu(MF_STRING, 100, L"handled"));
+    ASSERT_TRUE(menu.AppendMenu(MF_SEPARATOR));
+    ASSERT_TRUE(menu.AppendMenu(MF_STRING | MF_GRAYED, 201, L"no update handler"));
+    auto grayed = [&](UINT id) { return (::GetMenuState(menu.m_hMenu, id, MF_BYCOMMAND) & MF_GRAYED) != 0; };
+
+    wnd.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu.m_hMenu), 0);
+    EXPECT_TRUE(grayed(100));
+    EXPECT_TRUE(grayed(201)) << "an item nobody answers for stays as it was";
+    wnd.commandEnabled = TRUE;
+    wnd.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu.m_hMenu), 0);
+    EXPECT_FALSE(grayed(100));
+    // The window menu is the system's business.
+    wnd.commandEnabled = FALSE;
+    wnd.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu.m_hMenu), MAKELPARAM(0, TRUE));
+    EXPECT_FALSE(grayed(100));
+    EXPECT_EQ((std::vector<std::string>{"update 100", "update 100"}), wnd.log);
+
+    // The command itself still runs its command handler only.
+    wnd.SendMessage(WM_COMMAND, 100);
+    EXPECT_EQ("command 100", wnd.log.back());
 }
 
 TEST_F(Window, NotificationsCarryTheHandlersResult)

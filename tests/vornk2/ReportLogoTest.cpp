@@ -86,6 +86,32 @@ TEST(VornK2Reports, ReportFilesAreListedAndConverted)
     ASSERT_NE(lines[1].find(L"\\DEPT.CSV"), std::wstring::npos);
     EXPECT_EQ(lines[1].find(lib.Folder()), 0u);
     EXPECT_EQ(::GetFileAttributesW(lines[1].c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0ul);
+
+    // Every field quoted for the chart reader, and the raw report's own time.
+    std::string csv = ReadFileBytes(lines[1]);
+    EXPECT_EQ(csv.substr(0, csv.find("\r\n")), "\"Dept No.\",\"Name\",\"Count\",\"Amount\"");
+    EXPECT_NE(csv.find("\"0002\",\"Drink\",\"3\",\"9.0000\""), std::string::npos) << csv;
+    WIN32_FILE_ATTRIBUTE_DATA raw, converted;
+    ASSERT_TRUE(::GetFileAttributesExW(lib.PathOf(L"DEPT1230.VKR").c_str(), GetFileExInfoStandard, &raw));
+    ASSERT_TRUE(::GetFileAttributesExW(lines[1].c_str(), GetFileExInfoStandard, &converted));
+    EXPECT_EQ(::CompareFileTime(&raw.ftLastWriteTime, &converted.ftLastWriteTime), 0);
+}
+
+TEST(VornK2Reports, ReportListNamesFullPathsForARelativeDataFolder)
+{
+    VornK2Library lib;
+    CEcrData* reports = lib.Group(WND_REPORTS);
+    ::CreateDirectoryW(lib.PathOf(L"20261201").c_str(), nullptr);
+    WriteFileBytes(lib.PathOf(L"20261201\\FIN.CSV"), "\"Item\",\"Count\",\"Amount\"\r\n");
+    wchar_t current[MAX_PATH];
+    ::GetCurrentDirectoryW(MAX_PATH, current);
+    ASSERT_TRUE(::SetCurrentDirectoryW(lib.Folder().c_str()));
+    reports->Reset();
+    reports->ReloadFromFolder(L".");
+    ::SetCurrentDirectoryW(current);
+    std::vector<std::wstring> lines = ReportListLines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], lib.PathOf(L"20261201\\FIN.CSV"));
 }
 
 TEST(VornK2Reports, ReportGroupDescribesItsReports)

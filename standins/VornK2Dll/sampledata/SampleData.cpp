@@ -110,7 +110,7 @@ void FillDept(EcrTable& t)
     TableFiller f(t);
     for (int i = 0; i < 20; ++i)
         f.Add({Num(i + 1), i % 2 ? kDepts[i].english : kDepts[i].japanese, L"0", i == 17 ? L"0" : L"1", L"0", L"50000",
-               Num(i / 4 + 1), L"0"});
+               Num(i == 19 ? 12 : i / 4 + 1), L"0"});  // "Other" keeps a group the register no longer allows
 }
 
 void FillPlu(EcrTable& t, int count)
@@ -121,7 +121,7 @@ void FillPlu(EcrTable& t, int count)
         CString label;
         label.Format(L"P%05d", i + 1);
         f.Add({Num(PluCode(i)), PluName(i), Money(PluPrice(i)), Num(p.dept), p.dept == 18 ? L"0" : L"2", label,
-               Num((i * 13) % 500), L"0", p.adult ? L"20" : L"0", Num((i * 31) % 1000), L"0"});
+               Num((i * 13) % 500), i == 2 ? L"75" : L"0", p.adult ? L"20" : L"0", Num((i * 31) % 1000), L"0"});
     }
 }
 
@@ -266,39 +266,56 @@ bool WriteLogos(GroupRegistry& registry, const CString& folder)
     return true;
 }
 
+// One report's rows; `percent` scales the day's business (100 = the raw reports).
+void FillReport(const ReportKind& kind, EcrTable& rows, int pluCount, int percent)
+{
+    auto n = [percent](long long value) { return Num(value * percent / 100); };
+    auto money = [percent](long long cents) { return Money(cents * percent / 100); };
+    TableFiller f(rows);
+    switch (kind.key) {
+    case 1:
+        f.Add({L"Gross sales", n(412), money(18734500)});
+        f.Add({L"Returns", n(3), money(-98000)});
+        f.Add({L"Net sales", n(409), money(18636500)});
+        f.Add({L"Cash", n(301), money(12031500)});
+        f.Add({L"Credit", n(108), money(6605000)});
+        f.Add({L"Tax 1", n(120), money(534500)});
+        f.Add({L"Tax 2", n(289), money(876300)});
+        break;
+    case 2:
+        for (int i = 0; i < 20; ++i)
+            f.Add({Num(i + 1), i % 2 ? kDepts[i].english : kDepts[i].japanese, n(5 + i * 3), money((5 + i * 3) * 31800LL)});
+        break;
+    case 3:
+        for (int i = 0; i < pluCount && i < 60; ++i)
+            f.Add({Num(PluCode(i)), PluName(i), n(1 + i % 9), money(PluPrice(i) * (1 + i % 9))});
+        break;
+    default:
+        for (int i = 0; i < 10; ++i)
+            f.Add({Num(i + 1), i < 5 ? kClerks[i].japanese : kClerks[i].english, n(30 + i * 4), money((30 + i * 4) * 45600LL)});
+        break;
+    }
+}
+
+// The raw reports of the day, and a week of converted reports before it, so
+// that charts of one point per day have a history.
 bool WriteReports(const CString& folder, int pluCount)
 {
     for (const ReportKind& kind : VornK2Model::ReportKinds()) {
         EcrTable rows(kind.layout, kind.fields);
-        {
-            TableFiller f(rows);
-            switch (kind.key) {
-            case 1:
-                f.Add({L"Gross sales", Num(412), Money(18734500)});
-                f.Add({L"Returns", Num(3), Money(-98000)});
-                f.Add({L"Net sales", Num(409), Money(18636500)});
-                f.Add({L"Cash", Num(301), Money(12031500)});
-                f.Add({L"Credit", Num(108), Money(6605000)});
-                f.Add({L"Tax 1", Num(120), Money(534500)});
-                f.Add({L"Tax 2", Num(289), Money(876300)});
-                break;
-            case 2:
-                for (int i = 0; i < 20; ++i)
-                    f.Add({Num(i + 1), i % 2 ? kDepts[i].english : kDepts[i].japanese, Num(5 + i * 3), Money((5 + i * 3) * 31800LL)});
-                break;
-            case 3:
-                for (int i = 0; i < pluCount && i < 60; ++i)
-                    f.Add({Num(PluCode(i)), PluName(i), Num(1 + i % 9), Money(PluPrice(i) * (1 + i % 9))});
-                break;
-            default:
-                for (int i = 0; i < 10; ++i)
-                    f.Add({Num(i + 1), i < 5 ? kClerks[i].japanese : kClerks[i].english, Num(30 + i * 4), Money((30 + i * 4) * 45600LL)});
-                break;
-            }
-        }
+        FillReport(kind, rows, pluCount, 100);
         std::vector<BYTE> raw = ReportSet::EncodeRaw(kind.key, rows);
         if (!AtomicFile::Write(JoinPath(folder, CString(kind.prefix) + L"1230.VKR"), raw.data(), raw.size()))
             return false;
+        for (WORD day = 1; day <= 7; ++day) {
+            EcrTable history(kind.layout, kind.fields);
+            FillReport(kind, history, pluCount, 60 + (day * 37) % 55);
+            SYSTEMTIME closing = {2026, 12, 0, day, 22, 0, 0, 0};
+            FILETIME local, utc;
+            if (!::SystemTimeToFileTime(&closing, &local) || !::LocalFileTimeToFileTime(&local, &utc)
+                || !ReportSet::WriteConverted(history, folder, kind.prefix, utc))
+                return false;
+        }
     }
     return true;
 }
@@ -341,7 +358,7 @@ bool Write(const CString& folder, int pluCount)
         group->Reset();
         group->LoadData(folder);
         step.fill(*group, pluCount);
-        if (!group->CommitData(0))
+        if (group->CommitData(0) != TRUE)
             return false;
     }
     return WriteLogos(registry, folder) && WriteReports(folder, pluCount);

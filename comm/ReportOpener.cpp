@@ -1,0 +1,69 @@
+#include "ReportOpener.h"
+
+#include <shellapi.h>
+
+#include "AtomicFile.h"
+
+namespace {
+
+constexpr size_t kMaxReportList = 16u * 1024 * 1024;
+
+} // namespace
+
+bool ReportOpener::ReadListLine(const CString& path, int index, CString& line)
+{
+    std::vector<BYTE> bytes;
+    if (index < 0 || AtomicFile::Read(path, bytes, kMaxReportList) != AtomicFile::ReadResult::Ok)
+        return false;
+    const size_t units = bytes.size() / 2;
+    auto unit = [&bytes](size_t i) { return static_cast<wchar_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8)); };
+    size_t start = units > 0 && unit(0) == 0xFEFF ? 1 : 0;
+    for (int n = 0; start < units; ++n) {
+        size_t end = start;
+        while (end < units && unit(end) != L'\n')
+            ++end;
+        if (n == index) {
+            size_t stop = end;
+            if (stop > start && unit(stop - 1) == L'\r')
+                --stop;
+            line.Empty();
+            for (size_t i = start; i < stop; ++i)
+                line += unit(i);
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
+CString ReportOpener::ProgramFolder()
+{
+    for (DWORD size = MAX_PATH;; size *= 2) {
+        CString path;
+        const DWORD n = ::GetModuleFileNameW(nullptr, path.GetBuffer(static_cast<int>(size)), size);
+        if (n == 0)
+            return CString();
+        if (n < size) {
+            path.ReleaseBuffer(static_cast<int>(n));
+            return path.Left(path.ReverseFind(L'\\') + 1);
+        }
+        path.ReleaseBuffer(0);
+    }
+}
+
+bool ReportOpener::StartOpener(const CString& opener, const CString& parameter)
+{
+    return reinterpret_cast<INT_PTR>(::ShellExecuteW(nullptr, nullptr, opener, parameter, nullptr, SW_MINIMIZE)) > 32;
+}
+
+void ReportOpener::Open(int selection, const CString& programFolder, const CString& ecrName)
+{
+    CString report;
+    // An empty line stands for a report not converted yet: nothing to open.
+    if (!ReadListLine(programFolder + L"report.lst", selection, report) || report.IsEmpty())
+        return;
+    m_opener(programFolder + L"Cellvane.exe", L"\"" + report + L"\"");
+    ChartBuilder charts(m_viewer);
+    charts.BuildChart(programFolder + ecrName + L"Chart.prm", report, programFolder + L"EcrChart.dat",
+                      programFolder + L"Plotvane.exe");
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "afx.h"
+
+// The absolute form of a path (relative ones against the current
+// directory, "." and ".." resolved); the path itself when that fails.
+CString FullPathName(const CString& path);

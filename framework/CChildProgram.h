@@ -1,0 +1,54 @@
+#pragma once
+
+#include <functional>
+
+#include <windows.h>
+
+// One run of a child program by a worker thread: the program is started
+// minimised from a command line (its quoted path first) and waited for
+// together with a named cancel event. A cancel asks the program's main
+// window to close and asks again at short intervals until the program ends;
+// a program that ignores it is ended by force after a grace period, so a
+// cancel always returns within a few seconds.
+class CChildProgram
+{
+public:
+    enum class WaitResult { Ended, Failed };
+
+    // The exit code of a program ended by force after a cancel.
+    static constexpr DWORD ForcedEndCode = 0xC000013A;
+
+    CChildProgram() = default;
+    // Closes the process and thread handles (the program itself runs on).
+    ~CChildProgram();
+    CChildProgram(const CChildProgram&) = delete;
+    CChildProgram& operator=(const CChildProgram&) = delete;
+
+    // Starts the program with this directory and environment; false when it
+    // did not start, a line longer than the platform takes included (it is
+    // never cut).
+    bool Start(const wchar_t* commandLine);
+    // Waits for the end of the started program. Each signal of the cancel
+    // event (one per press: the event resets itself) calls onCancel first.
+    WaitResult Wait(HANDLE cancelEvent, const std::function<void()>& onCancel = {});
+    // The exit code after Ended.
+    DWORD ExitCode() const;
+    const PROCESS_INFORMATION& Process() const { return m_process; }
+
+    // EnumWindows callback, lParam a PROCESS_INFORMATION*: at the first
+    // top-level window of that process, posts WM_CLOSE to the process's
+    // first visible unowned top-level window (the first window may be a
+    // hidden helper, such as an input-method window), else to that window.
+    static BOOL CALLBACK CloseWindowsOfProcess(HWND hWnd, LPARAM lParam);
+    // Asks the process to close its main window.
+    void RequestClose() const;
+
+    // Between two close requests, and until the end by force.
+    DWORD RepeatCloseMs = 250;
+    DWORD ForceEndAfterMs = 5000;
+
+private:
+    void Release();
+
+    PROCESS_INFORMATION m_process = {};
+};

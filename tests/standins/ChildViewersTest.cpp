@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <cstring>
+#include <vector>
+
+#include "ChildProcess.h"
+#include "CsvSheet.h"
+#include "S_CHART_DATA.h"
+#include "TempFolder.h"
+#include "TestFiles.h"
+#include "WindowPicture.h"
+
+namespace {
+
+// Pixels of one colour in a saved picture.
+int CountColour(const std::wstring& bmp, COLORREF colour)
+{
+    HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageW(nullptr, bmp.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    if (!bitmap)
+        return -1;
+    DIBSECTION dib = {};
+    ::GetObjectW(bitmap, sizeof dib, &dib);
+    int count = 0;
+    const BYTE* bits = static_cast<const BYTE*>(dib.dsBm.bmBits);
+    for (int y = 0; y < dib.dsBm.bmHeight; ++y)
+        for (int x = 0; x < dib.dsBm.bmWidth; ++x) {
+            const BYTE* p = bits + y * dib.dsBm.bmWidthBytes + x * 3;
+            if (RGB(p[2], p[1], p[0]) == colour)
+                ++count;
+        }
+    ::DeleteObject(bitmap);
+    return count;
+}
+
+S_CHART_DATA Point(const wchar_t* label, double value, double value2)
+{
+    S_CHART_DATA record = {};
+    wcscpy(record.Label, label);
+    swprintf(record.ValueText, 64, L"%.0f", value);
+    record.Value = value;
+    record.Value2 = value2;
+    return record;
+}
+
+TEST(PlotvaneTest, DrawsTheChartFileItWasGivenAndLogsTheRun)
+{
+    TempFolder folder;
+    std::vector<S_CHART_DATA> records = {Point(L"Cake", 480, 6), Point(L"Tea", 120, 3), Point(L"Milk", 90, 1)};
+    const std::wstring chart = folder / L"EcrChart.dat";
+    WriteBytes(chart, std::string(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(S_CHART_DATA)));
+    const std::wstring args = chart + L"|PLU|PLU0815|1|0|Sales           |Count           |1";
+    {
+        ChildProcess viewer(folder.Path(), L"Plotvane.exe", args);
+        ASSERT_TRUE(viewer.Started());
+        HWND window = viewer.Window();
+        ASSERT_NE(window, nullptr);
+        // It has read its file: the next chart may replace it at once.
+        ::DeleteFileW(chart.c_str());
+        const std::wstring picture = SaveWindowPicture(window, L"Plotvane chart");
+        ASSERT_FALSE(picture.empty());
+        EXPECT_GT(CountColour(picture, RGB(30, 90, 200)), 500) << "bars of the first value";
+        EXPECT_GT(CountColour(picture, RGB(210, 60, 40)), 100) << "bars of the second value";
+        EXPECT_EQ(viewer.CloseAndWait(), 0u);
+    }
+    const std::string log = StandinLog(folder.Path(), L"Plotvane");
+    EXPECT_NE(log.find("|PLU|PLU0815|1|0|Sales           |Count           |1\t00000000\r\n"), std::string::npos) << log;
+}
+
+TEST(PlotvaneTest, MissingOrDamagedChartFileFailsVisibly)
+{
+    TempFolder folder;
+    folder.Write(L"Plotvane.ini", "[Settings]\r\nFailShowMs=0\r\n");
+    ChildProcess missing(folder.Path(), L"Plotvane.exe", folder / L"none.dat" + L"|PLU|PLU0815|0|0|a|b|0");
+    EXPECT_EQ(missing.Wait(), 1u);
+    folder.Write(L"bad.dat", std::string(399, 'x'));
+    ChildProcess damaged(folder.Path(), L"Plotvane.exe", folder / L"bad.dat" + L"|PLU|PLU0815|0|0|a|b|0");
+    EXPECT_EQ(damaged.Wait(), 1u);
+    ChildProcess garbled(folder.Path(), L"Plotvane.exe", L"no bars here");
+    EXPECT_EQ(garbled.Wait(), 1u);
+}
+
+TEST(CellvaneTest, ShowsEveryRowOfTheFile)
+{
+    TempFolder folder;
+    const std::wstring csv = folder / L"PLU 0815.csv";
+    WriteBytes(csv, "\"Code\",\"Name\",\"Price\"\r\n\"1\",\"Tea, green\",\"120\"\r\n\"2\",\"Cake\",\"480\"\r\n");
+    ChildProcess opener(folder.Path(), L"Cellvane.exe", L"\"" + csv + L"\"");
+    HWND window = opener.Window();
+    ASSERT_NE(window, nullptr);
+    HWND list = nullptr;
+    for (int i = 0; i < 200 && !list; ++i, ::Sleep(25))
+        list = ::FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 3);
+    HWND header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
+    EXPECT_EQ(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 4) << "row numbers and three columns";
+    SaveWindowPicture(window, L"Cellvane report");
+    EXPECT_EQ(opener.CloseAndWait(), 0u);
+    EXPECT_NE(StandinLog(folder.Path(), L"Cellvane").find("PLU 0815.csv\"\t00000000"), std::string::npos);
+
+    folder.Write(L"Cellvane.ini", "[Settings]\r\nFailShowMs=0\r\n");
+    ChildProcess missing(folder.Path(), L"Cellvane.exe", L"\"" + (folder / L"none.csv") + L"\"");
+    EXPECT_EQ(missing.Wait(), 1u);
+}
+
+TEST(CsvSheetTest, QuotedCellsEncodingsAndDamagedQuotes)
+{
+    CsvSheet sheet;
+    sheet.Parse(L"\"a\",\"b, c\",\"say \"\"hi\"\"\"\r\n\"two\nlines\",x\r\n\r\n,\r\n\"open");
+    ASSERT_EQ(sheet.Rows.size(), 4u);
+    EXPECT_EQ(sheet.Columns, 3u);
+    EXPECT_EQ(std::wstring(sheet.Rows[0][1]), L"b, c");
+    EXPECT_EQ(std::wstring(sheet.Rows[0][2]), L"say \"hi\"");
+    EXPECT_EQ(std::wstring(sheet.Rows[1][0]), L"two\nlines");
+    EXPECT_EQ(sheet.Rows[2].size(), 2u) << "a row of empty cells stays";
+    EXPECT_EQ(std::wstring(sheet.Rows[3][0]), L"open");
+
+    TempFolder folder;
+    // A report file in UTF-16 with the library's line end 0D 0A 00.
+    std::string utf16;
+    for (wchar_t c : std::wstring(L"\"Name\",\"Tee\"\n\"Zahl\",\"5\"\n")) {
+        if (c == L'\n')
+            utf16 += '\r';
+        utf16 += static_cast<char>(c & 0xFF);
+        utf16 += static_cast<char>(c >> 8);
+    }
+    folder.Write(L"r.csv", utf16);
+    CString error;
+    ASSERT_TRUE(sheet.Load((folder / L"r.csv").c_str(), error));
+    ASSERT_EQ(sheet.Rows.size(), 2u);
+    EXPECT_EQ(std::wstring(sheet.Rows[1][1]), L"5");
+    EXPECT_FALSE(sheet.Load((folder / L"none.csv").c_str(), error));
+    EXPECT_NE(std::wstring(error).find(L"none.csv"), std::wstring::npos);
+}
+
+} // namespace

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "RawCommandLine.h"
+#include "TempFolder.h"
+#include "TestFiles.h"
+
+namespace {
+
+std::vector<std::wstring> Split(const wchar_t* line)
+{
+    std::vector<std::wstring> out;
+    for (const CString& arg : SplitRawCommandLine(line))
+        out.emplace_back(arg.GetString());
+    return out;
+}
+
+TEST(RawCommandLineTest, QuotedPathsEndingInABackslashStayWhole)
+{
+    // The form the communication program gets: the data folder ends in "\".
+    EXPECT_EQ(Split(L"\".\\Tillwire.exe\" 1 9600 R \"C:\\Data\\\" 17 3"),
+              (std::vector<std::wstring>{L"1", L"9600", L"R", L"C:\\Data\\", L"17", L"3"}));
+    EXPECT_EQ(Split(L"Tillmark.exe \"C:\\My Bmp\\\" LOGO1.BMP 0"),
+              (std::vector<std::wstring>{L"C:\\My Bmp\\", L"LOGO1.BMP", L"0"}));
+}
+
+TEST(RawCommandLineTest, BlanksAndUnclosedQuotes)
+{
+    EXPECT_TRUE(Split(L"prog.exe").empty());
+    EXPECT_TRUE(Split(L"  \"C:\\a b\\prog.exe\"   ").empty());
+    EXPECT_EQ(Split(L"p  a   b"), (std::vector<std::wstring>{L"a", L"b"}));
+    EXPECT_EQ(Split(L"p \"\" x"), (std::vector<std::wstring>{L"", L"x"}));
+    EXPECT_EQ(Split(L"p \"open end"), (std::vector<std::wstring>{L"open end"}));
+    EXPECT_EQ(Split(L"p a|b|c"), (std::vector<std::wstring>{L"a|b|c"}));
+}
+
+class StandinProbeTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        folder = temp.Path() + L"\\";
+        ASSERT_TRUE(::CopyFileW((ProgramFolder() + L"\\StandinProbe.exe").c_str(), (folder + L"StandinProbe.exe").c_str(), FALSE));
+    }
+
+    // Starts the probe; returns its process handle.
+    HANDLE Start(const wchar_t* args)
+    {
+        std::wstring line = L"\"" + folder + L"StandinProbe.exe\" " + args;
+        std::vector<wchar_t> buffer(line.begin(), line.end());
+        buffer.push_back(L'\0');
+        STARTUPINFOW si = {};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi = {};
+        EXPECT_TRUE(::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi));
+        ::CloseHandle(pi.hThread);
+        return pi.hProcess;
+    }
+
+    static DWORD ExitCodeOf(HANDLE process)
+    {
+        EXPECT_EQ(::WaitForSingleObject(process, 20000), WAIT_OBJECT_0);
+        DWORD code = 0;
+        ::GetExitCodeProcess(process, &code);
+        ::CloseHandle(process);
+        return code;
+    }
+
+    TempFolder temp;
+    std::wstring folder;
+};
+
+TEST_F(StandinProbeTest, LogsEachRunWithItsRawCommandLineAndExitCode)
+{
+    WriteBytes(folder + L"StandinProbe.ini", "[Settings]\r\nExitCode=258\r\n");
+    EXPECT_EQ(ExitCodeOf(Start(L"\"C:\\Data\\\" 17")), 258u);
+    EXPECT_EQ(ExitCodeOf(Start(L"second")), 258u);
+    std::string log = ReadBytes(folder + L"StandinProbe.log");
+    EXPECT_NE(log.find("StandinProbe.exe\" \"C:\\Data\\\" 17\t00000102\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("StandinProbe.exe\" second\t00000102\r\n"), std::string::npos) << log;
+}
+
+TEST_F(StandinProbeTest, CloseRequestCancelsAWait)
+{
+    WriteBytes(folder + L"StandinProbe.ini", "[Settings]\r\nDelay=60000\r\n");
+    HANDLE process = Start(L"slow");
+    DWORD pid = ::GetProcessId(process);
+    HWND window = nullptr;
+    for (int i = 0; i < 200 && !window; ++i) {
+        ::Sleep(50);
+        for (HWND w = ::FindWindowW(nullptr, L"Standin probe"); w; w = ::FindWindowExW(nullptr, w, nullptr, L"Standin probe")) {
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(w, &owner);
+            if (owner == pid && ::IsWindowVisible(w))
+                window = w;
+        }
+    }
+    ASSERT_NE(window, nullptr) << "the probe shows a visible window at once";
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(ExitCodeOf(process), 0x02010000u);
+}
+
+} // namespace
