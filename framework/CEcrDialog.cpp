@@ -1,6 +1,7 @@
 #include "CEcrDialog.h"
 
 #include "CAboutDlg.h"
+#include "CCaptionEditer.h"
 #include "CCaptionManagerBase.h"
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
@@ -99,10 +100,15 @@ LRESULT CEcrDialog::RefreshCaptions(WPARAM, LPARAM)
     return 0;
 }
 
-LRESULT CEcrDialog::EditCaption(CWnd*, LPARAM)
+LRESULT CEcrDialog::EditCaption(CWnd* control, LPARAM)
 {
-    // The caption editor takes over here once it exists; the request ends
-    // the editing state in every case.
+    int captionNo = 0;
+    if (CaptionEditing && control && CaptionMap.Lookup(control, captionNo)) {
+        // The editor posts the refresh to this dialog when it changed the caption.
+        CCaptionEditer editor(WndNo, captionNo, this);
+        editor.DoModal();
+    }
+    // A click on an unbound control, or on the dialog, only ends editing.
     CaptionEditing = FALSE;
     return 0;
 }

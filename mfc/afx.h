@@ -18,6 +18,7 @@
 #include "msgbox.h"
 #include "object.h"
 #include "strings.h"
+#include "tabctrl.h"
 #include "thread.h"
 #include "types.h"
 #include "window.h"

@@ -7,6 +7,7 @@
 
 #include "CommResources.h"
 #include "FrameworkResources.h"
+#include "KeyboardResources.h"
 #include "resource.h"
 
 namespace {
