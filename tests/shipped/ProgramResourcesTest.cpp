@@ -8,6 +8,7 @@
 #include "CommResources.h"
 #include "FrameworkResources.h"
 #include "KeyboardResources.h"
+#include "TablesResources.h"
 #include "resource.h"
 
 namespace {
