@@ -9,7 +9,7 @@
 #include "CEcrTilldeskDlg.h"
 #include "CFlexListDlg.h"
 #include "CKeyBoardDlg.h"
-#include "CPlaceholderDlg.h"
+#include "CLogoDlg.h"
 #include "CSelectDlg.h"
 #include "EcrGlobals.h"
 #include "KeyboardResources.h"
@@ -158,7 +158,8 @@ CWnd* CEcrTilldeskApp::CreateOwnWindow(int wndNo)
         templateId = IDD_FLEXLIST_DIALOG;
         break;
     case WNDNO_LOGO:
-        templateId = IDD_LOGO_DIALOG;
+        dialog = new CLogoDlg;
+        templateId = CLogoDlg::IDD;
         break;
     case WNDNO_KEYBOARD:
         dialog = new CKeyBoardDlg;
@@ -167,8 +168,6 @@ CWnd* CEcrTilldeskApp::CreateOwnWindow(int wndNo)
     default:
         return nullptr;
     }
-    if (!dialog)
-        dialog = new CPlaceholderDlg(templateId, wndNo);
     if (!dialog->Create(templateId, CWnd::GetDesktopWindow())) {
         delete dialog;
         return nullptr;

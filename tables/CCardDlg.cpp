@@ -169,8 +169,9 @@ BOOL CCardDlg::OnInitDialog()
     for (int f = 0; f < Table->FieldCount; ++f)
         if (IsFieldVisible(Table->Fields()[f], level))
             FieldMap.Add(f);
+    // One page even without a visible field: (0 - 1) / 10 + 1.
     const int pages = (static_cast<int>(FieldMap.GetSize()) - 1) / RowsPerPage + 1;
-    for (int p = 0; p < (pages < 1 ? 1 : pages); ++p)
+    for (int p = 0; p < pages; ++p)
         m_tab.InsertItem(p, PageTitle(p));
 
     m_tab.SetCurSel(0);
@@ -367,10 +368,17 @@ void CCardDlg::SetupCombo(const S_ECR_FIELD& field, int row)
         if (lookup) {
             combo.SendMessage(CB_INITSTORAGE, static_cast<WPARAM>(lookup->RecordCount),
                               static_cast<LPARAM>(lookup->RecordCount) * 16 * sizeof(wchar_t));
+            // Straight to the combo's own list, where CB_ADDSTRING would pass
+            // each entry on: one message an entry instead of two, and none
+            // through the control's wrapper.
+            COMBOBOXINFO info = {};
+            info.cbSize = sizeof info;
+            const HWND list = ::GetComboBoxInfo(combo.m_hWnd, &info) && info.hwndList ? info.hwndList : combo.m_hWnd;
+            const UINT add = list == combo.m_hWnd ? CB_ADDSTRING : LB_ADDSTRING;
             CString text;
             for (int r = 0; r < lookup->RecordCount; ++r) {
                 ChoiceText(*lookup, r, field.LookupField, text);
-                combo.AddString(text);
+                ::SendMessageW(list, add, 0, reinterpret_cast<LPARAM>(text.GetString()));
             }
         }
         combo.SetRedraw(TRUE);
@@ -387,7 +395,8 @@ void CCardDlg::SetupCombo(const S_ECR_FIELD& field, int row)
 void CCardDlg::SetRowState(int field, int row)
 {
     const S_ECR_FIELD& f = Table->Fields()[field];
-    const bool editable = (f.Flags & FIELD_EDITABLE) != 0;
+    // A field without record bytes (no data, record size 0) cannot take a value.
+    const bool editable = (f.Flags & FIELD_EDITABLE) != 0 && FieldPtr(Table, Record - 1, field);
     bool enable = editable;
     if (IsShadedOutOfRange(f, ValueOf(f))) {
         if (!editable) {

@@ -553,6 +553,25 @@ TEST_F(CardTest, ComboTextKeepsWholeCharactersWithinTheField)
     EXPECT_EQ('B', record[1]);  // nothing beyond the field
 }
 
+TEST_F(CardTest, RowsWithoutRecordBytesTakeNoInput)
+{
+    struct OneField
+    {
+        S_ECR_TABLE table = {};
+        S_ECR_FIELD field = {};
+    } t;
+    t.table.FieldCount = 1;
+    t.table.RecordCount = 1;
+    t.table.RecordSize = 4;  // but no record data
+    t.field.Flags = FIELD_S32 | FIELD_EDITABLE;
+    t.field.Width = 8;
+    t.field.Level = 4;
+    Open(&t.table, 1);
+    EXPECT_TRUE(Visible(IDC_CARD_EDIT));
+    EXPECT_FALSE(Enabled(IDC_CARD_EDIT));
+    EXPECT_EQ(L"", Text(IDC_CARD_EDIT));
+}
+
 TEST(CardWithoutRecords, ClosesAtOnceAndWritesNothing)
 {
     struct Empty
