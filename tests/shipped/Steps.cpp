@@ -42,37 +42,36 @@ void RecordList(Walk& walk, int buttonId, const wchar_t* name)
     walk.BackToMenu(screen, IDC_FLEX_BACK);
 }
 
-// One department's name is edited on the card and saved with Update; the
-// data file holds it, and the second walk finds it on the card.
+// One department's name is edited on the card and saved with Update: the
+// data file holds it. (Later steps receive the register's departments again,
+// so each walk edits and saves anew.)
 void Dept(Walk& walk)
 {
-    const wchar_t kName[] = L"Walked";
+    const wchar_t* name = walk.Say(L"Walked", L"Walked JPN");
     HWND card = nullptr;
     HWND screen = OpenRecordList(walk, IDC_SEL_DEPT, &card);
-    HWND name = ProgramDriver::Control(card, IDC_CARD_EDIT + 1);
-    if (walk.Japanese()) {
-        Require(ProgramDriver::Text(name) == kName, L"the saved name reads \"" + ProgramDriver::Text(name) + L"\"");
-        CloseCard(walk, card);
-    } else {
-        ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kName));
-        ::SendMessageW(name, EM_SETMODIFY, TRUE, 0);
-        ::PostMessageW(card, WM_COMMAND, MAKEWPARAM(IDC_CARD_EDIT + 1, EN_KILLFOCUS), reinterpret_cast<LPARAM>(name));
-        walk.program.Settle();
-        CloseCard(walk, card);
-        ProgramDriver::Click(screen, IDC_FLEX_UPDATE);
-        HWND box = walk.program.WaitForDialogOver(screen);
-        Require(::FindWindowExW(box, nullptr, L"Static", L"Update Success") != nullptr, L"Update did not succeed");
-        ProgramDriver::Click(box, IDOK);
-        walk.program.WaitGone(box);
-        HANDLE file = ::CreateFileW((walk.folder + L"\\Data\\DEPT.VK2").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
-        Require(file != INVALID_HANDLE_VALUE, L"no DEPT.VK2");
-        std::string bytes(::GetFileSize(file, nullptr), '\0');
-        DWORD read = 0;
-        ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-        ::CloseHandle(file);
-        Require(bytes.find("Walked") != std::string::npos, L"DEPT.VK2 does not hold the saved name");
-    }
+    HWND edit = ProgramDriver::Control(card, IDC_CARD_EDIT + 1);
+    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
+    ::SendMessageW(edit, EM_SETMODIFY, TRUE, 0);
+    ::PostMessageW(card, WM_COMMAND, MAKEWPARAM(IDC_CARD_EDIT + 1, EN_KILLFOCUS), reinterpret_cast<LPARAM>(edit));
+    walk.program.Settle();
+    CloseCard(walk, card);
+    ProgramDriver::Click(screen, IDC_FLEX_UPDATE);
+    HWND box = walk.program.WaitForDialogOver(screen);
+    Require(::FindWindowExW(box, nullptr, L"Static", walk.Say(L"Update Success", L"更新しました")) != nullptr,
+            L"Update did not succeed");
+    ProgramDriver::Click(box, IDOK);
+    walk.program.WaitGone(box);
+
+    HANDLE file = ::CreateFileW((walk.folder + L"\\Data\\DEPT.VK2").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    Require(file != INVALID_HANDLE_VALUE, L"no DEPT.VK2");
+    std::string bytes(::GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    ::CloseHandle(file);
+    Require(bytes.find(walk.Japanese() ? "Walked JPN" : "Walked") != std::string::npos,
+            L"DEPT.VK2 does not hold the saved name");
     walk.Picture(screen, L"dept", ProgramDriver::Control(screen, IDC_FLEX_UPDATE));
     walk.BackToMenu(screen, IDC_FLEX_BACK);
 }
