@@ -12,6 +12,8 @@
 #include "CEcrTilldeskApp.h"
 #include "CFlexListDlg.h"
 #include "EcrGlobals.h"
+#include "FieldCodec.h"
+#include "FieldRules.h"
 #include "S_ECR_SETTING.h"
 #include "Stopwatch.h"
 #include "TablesResources.h"
@@ -134,16 +136,27 @@ int wmain()
         std::fprintf(stderr, "bench: VornK2Dll.dll did not load\n");
         return 1;
     }
+    // The library's own messages are answered too.
+    using PFN_SetBoxes = AfxMessageBoxHandler(WINAPI*)(AfxMessageBoxHandler);
+    if (auto setBoxes = reinterpret_cast<PFN_SetBoxes>(
+            reinterpret_cast<void (*)()>(::GetProcAddress(theApp.EcrDll.Module, "VornSetMessageBoxHandler"))))
+        setBoxes(AnswerOk);
 
-    // Opening the screen: its window, the table list and the grid, painted.
+    // Opening the screen from the function menu: its window, the table list
+    // and the grid, painted.
     CFlexListDlg* screen = nullptr;
-    double open = BestOf(kRuns, [&] {
-        theApp.FreeCurrentWindow();
-        theApp.ShowWindowByNumber(WNDNO_PLU, 0);
-        screen = dynamic_cast<CFlexListDlg*>(theApp.CurrentWnd);
-        screen->UpdateWindow();
+    double open = 1e300;
+    for (int run = 0; run < kRuns; ++run) {
+        theApp.ShowWindowByNumber(WNDNO_SELECT, 0);
         Pump();
-    });
+        double ms = BestOf(1, [&] {
+            theApp.ShowWindowByNumber(WNDNO_PLU, 0);
+            screen = dynamic_cast<CFlexListDlg*>(theApp.CurrentWnd);
+            screen->UpdateWindow();
+            Pump();
+        });
+        open = ms < open ? ms : open;
+    }
     CEcrGrid& grid = screen->Grid();
     if (grid.GetRowCount() != kRecords + 1) {
         std::fprintf(stderr, "bench: the grid shows %d rows\n", grid.GetRowCount() - 1);
@@ -160,7 +173,17 @@ int wmain()
     grid.GetWindowRect(&frame);
     double reference = ListViewReference(rows, frame);
 
-    Click(screen, IDC_FLEX_EXPORT);  // the file the imports read
+    // The sample data holds values outside their ranges on purpose, which
+    // an import refuses: the file the imports read has them in range.
+    S_ECR_TABLE* table = grid.GetBoundTable();
+    for (int f = 0; f < table->FieldCount; ++f)
+        for (int r = 0; r < table->RecordCount; ++r) {
+            CString shown;
+            FormatField(&table->Fields()[f], FieldPtr(table, r, f), shown);
+            if (IsShadedOutOfRange(table->Fields()[f], shown))
+                ParseField(&table->Fields()[f], L"0", FieldPtr(table, r, f));
+        }
+    Click(screen, IDC_FLEX_EXPORT);
     double update = BestOf(kRuns, [&] { Click(screen, IDC_FLEX_UPDATE); });
     double sort = BestOf(kRuns, [&] { Click(screen, IDC_FLEX_SORT); });
     double import = BestOf(kRuns, [&] { Click(screen, IDC_FLEX_IMPORT); });

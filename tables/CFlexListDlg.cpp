@@ -574,23 +574,32 @@ void CFlexListDlg::LookUpPictures()
 {
     CString folder = GetProgramFolder();
     for (int i = 0; i < kPictureCount; ++i) {
-        CString path;
+        CString& path = m_picturePaths[i];
         path.Format(L"%s%srecimg%d.jpg", folder.GetString(), g_pEcrSetting->EcrName.GetString(), i);
         FILE* file = path.GetLength() < MAX_PATH ? ::_wfopen(path, L"rb") : nullptr;
-        if (!file) {
-            m_pictureShow[i] = SW_HIDE;
-            continue;
-        }
-        std::fclose(file);
-        m_pictureShow[i] = SW_SHOW;
-        m_pictures[i].LoadImages(path, path);
+        m_pictureShow[i] = file ? SW_SHOW : SW_HIDE;
+        if (file)
+            std::fclose(file);
     }
+}
+
+void CFlexListDlg::LoadPictures()
+{
+    // Decoded when picture mode first shows: most screens never need them.
+    if (m_picturesLoaded)
+        return;
+    m_picturesLoaded = true;
+    for (int i = 0; i < kPictureCount; ++i)
+        if (m_pictureShow[i] == SW_SHOW)
+            m_pictures[i].LoadImages(m_picturePaths[i], m_picturePaths[i]);
 }
 
 void CFlexListDlg::ShowPictureOrGrid()
 {
     const S_ECR_TABLE* table = CurrentTable();
     bool pictures = table && table->Level == kPictureLevel;
+    if (pictures)
+        LoadPictures();
     for (int i = 0; i < kPictureCount; ++i) {
         int show = pictures ? m_pictureShow[i] : SW_HIDE;
         m_pictures[i].ShowWindow(show);

@@ -81,6 +81,7 @@ private:
 
     // Picture mode.
     void LookUpPictures();
+    void LoadPictures();
     void ShowPictureOrGrid();
     void SelectPicture(int value, int flags);
     // Writes the choice, then lets the radio buttons follow what is stored.
@@ -108,5 +109,7 @@ private:
     int m_hoverColumn = -1;
     std::unique_ptr<CExtraMenu> m_jumpMenu;
     CStatusBar m_statusBar;
-    int m_pictureShow[kPictureCount] = {};
+    int m_pictureShow[kPictureCount] = {};  // SW_SHOW when the file could be opened
+    CString m_picturePaths[kPictureCount];
+    bool m_picturesLoaded = false;
 };
