@@ -2,6 +2,7 @@
 // shown again after the card wrote a record.
 #include "RecordListFixture.h"
 
+#include "CCaptionEditer.h"
 #include "CCardDlg.h"
 #include "EcrGlobals.h"
 #include "Pump.h"
@@ -111,4 +112,60 @@ TEST_F(RecordList, ACardThatWroteARecordShowsItInTheGrid)
     EXPECT_EQ(3, g_cards.record);
     EXPECT_STREQ(L"From the card", screen->Grid().GetItemText(3, 2).Trim());
     EXPECT_TRUE(screen->Grid().IsWindowVisible());
+}
+
+namespace {
+
+struct EditorSeen
+{
+    int opened = 0;
+    int wndNo = 0;
+    int captionNo = 0;
+} g_editor;
+
+BOOL CALLBACK FindEditor(HWND hWnd, LPARAM found)
+{
+    if (dynamic_cast<CCaptionEditer*>(CWnd::FromHandlePermanent(hWnd))) {
+        *reinterpret_cast<HWND*>(found) = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK HandleEditor(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND hWnd = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindEditor, reinterpret_cast<LPARAM>(&hWnd));
+    auto* editor = hWnd ? dynamic_cast<CCaptionEditer*>(CWnd::FromHandlePermanent(hWnd)) : nullptr;
+    if (!editor || !editor->IsWindowVisible())
+        return;
+    ++g_editor.opened;
+    g_editor.wndNo = editor->WndNo;
+    g_editor.captionNo = editor->CaptionNo;
+    editor->PostMessage(WM_COMMAND, IDCANCEL, 0);
+}
+
+} // namespace
+
+TEST_F(RecordList, ColumnHeaderCaptionsAreEditedWithCaptionEditingOn)
+{
+    CardTimer timer;  // keeps the loops turning
+    ::SetTimer(timer.window, 2, 30, HandleEditor);
+    g_editor = EditorSeen{};
+    CFlexListDlg* screen = Open(WNDNO_DEPT);
+    WPARAM table = reinterpret_cast<WPARAM>(screen->Grid().GetBoundTable());
+    screen->SendMessage(WM_ECR_EDIT_COLUMN_CAPTION, table, 2);
+    EXPECT_EQ(0, g_editor.opened);  // caption editing is off
+
+    g_pEcrSetting->CapEdit = 1;
+    screen->SendMessage(WM_ECR_EDIT_COLUMN_CAPTION, table, 2);
+    EXPECT_EQ(1, g_editor.opened);
+    EXPECT_EQ(static_cast<int>(WNDNO_DATA_ITEMS), g_editor.wndNo);
+    EXPECT_EQ(1102, g_editor.captionNo);  // the department's name
+    EXPECT_FALSE(screen->CaptionEditing);
+    // Columns outside the fields ask for nothing.
+    screen->SendMessage(WM_ECR_EDIT_COLUMN_CAPTION, table, 0);
+    screen->SendMessage(WM_ECR_EDIT_COLUMN_CAPTION, table, 99);
+    EXPECT_EQ(1, g_editor.opened);
+    ::KillTimer(timer.window, 2);
 }

@@ -344,3 +344,72 @@ TEST_F(RecordList, PicturesOfDeptAndPluInEnglishAndJapanese)
         EXPECT_FALSE(SaveWindowPicture(screen->m_hWnd, japanese ? L"record-list-plu-jpn" : L"record-list-plu-eng").empty());
     }
 }
+
+namespace {
+
+struct TipSearch
+{
+    HWND owner;
+    HWND grid;
+    HWND found;
+};
+
+// The column tip: the screen's tooltip control that has the grid as its tool.
+BOOL CALLBACK FindColumnTip(HWND hWnd, LPARAM p)
+{
+    auto* search = reinterpret_cast<TipSearch*>(p);
+    wchar_t cls[64] = {};
+    ::GetClassNameW(hWnd, cls, 64);
+    if (::lstrcmpiW(cls, TOOLTIPS_CLASSW) != 0)
+        return TRUE;
+    TTTOOLINFOW info = {};
+    info.cbSize = sizeof info;
+    info.hwnd = search->owner;
+    info.uId = reinterpret_cast<UINT_PTR>(search->grid);
+    if (::SendMessageW(hWnd, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info))) {
+        search->found = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::wstring AskColumnTip(CFlexListDlg* screen, HWND tip)
+{
+    NMTTDISPINFOW info = {};
+    info.hdr.hwndFrom = tip;
+    info.hdr.idFrom = reinterpret_cast<UINT_PTR>(screen->Grid().m_hWnd);
+    info.hdr.code = TTN_GETDISPINFOW;
+    info.uFlags = TTF_IDISHWND;
+    screen->SendMessage(WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+    return info.szText;
+}
+
+void MoveMouseOver(CFlexListDlg* screen, int row, int column)
+{
+    CRect cell;
+    screen->Grid().GetCellRect(row, column, &cell);
+    MSG msg = {};
+    msg.hwnd = screen->Grid().m_hWnd;
+    msg.message = WM_MOUSEMOVE;
+    msg.lParam = MAKELPARAM(cell.CenterPoint().x, cell.CenterPoint().y);
+    screen->PreTranslateMessage(&msg);
+}
+
+} // namespace
+
+TEST_F(RecordList, ColumnTipShowsOnceTheMouseStaysOnAHeader)
+{
+    CFlexListDlg* screen = Open(WNDNO_DEPT);
+    TipSearch search = {screen->m_hWnd, screen->Grid().m_hWnd, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindColumnTip, reinterpret_cast<LPARAM>(&search));
+    ASSERT_NE(nullptr, search.found);
+
+    MoveMouseOver(screen, 0, 3);  // Price: the first move only picks the column
+    MoveMouseOver(screen, 0, 3);
+    EXPECT_EQ(L"Preset unit price", AskColumnTip(screen, search.found));
+    MoveMouseOver(screen, 0, 8);  // Status has no tip
+    MoveMouseOver(screen, 0, 8);
+    EXPECT_EQ(L"", AskColumnTip(screen, search.found));
+    MoveMouseOver(screen, 2, 3);  // off the header row: no tip at all
+    EXPECT_EQ(L"", AskColumnTip(screen, search.found));
+}
