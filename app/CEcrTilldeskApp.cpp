@@ -7,13 +7,14 @@
 #include "CChildProgram.h"
 #include "CEcrData.h"
 #include "CEcrTilldeskDlg.h"
+#include "CFlexListDlg.h"
 #include "CKeyBoardDlg.h"
 #include "CLogoDlg.h"
-#include "CPlaceholderDlg.h"
 #include "CSelectDlg.h"
 #include "EcrGlobals.h"
 #include "KeyboardResources.h"
 #include "S_ECR_SETTING.h"
+#include "TablesResources.h"
 #include "resource.h"
 
 // Static initialisation, in this order: the application object (its
@@ -127,6 +128,11 @@ void CEcrTilldeskApp::ShowWindowByNumber(int wndNo, int listPos)
     }
     CurrentIsExDialog = fromLibrary;
     CurrentWnd = wnd;
+
+    // A record list requested at a list entry (the jump menu) shows that table.
+    if (listPos > 0 && !fromLibrary)
+        if (auto* list = dynamic_cast<CFlexListDlg*>(wnd))
+            list->SelectListEntry(listPos - 1);
 }
 
 CWnd* CEcrTilldeskApp::CreateOwnWindow(int wndNo)
@@ -148,6 +154,7 @@ CWnd* CEcrTilldeskApp::CreateOwnWindow(int wndNo)
     case WNDNO_S_MODE:
     case WNDNO_PROG_MODE:
     case WNDNO_REPORT_VIEWER:
+        dialog = new CFlexListDlg(wndNo);
         templateId = IDD_FLEXLIST_DIALOG;
         break;
     case WNDNO_LOGO:
@@ -161,8 +168,6 @@ CWnd* CEcrTilldeskApp::CreateOwnWindow(int wndNo)
     default:
         return nullptr;
     }
-    if (!dialog)
-        dialog = new CPlaceholderDlg(templateId, wndNo);
     if (!dialog->Create(templateId, CWnd::GetDesktopWindow())) {
         delete dialog;
         return nullptr;

@@ -411,7 +411,8 @@ TEST_F(CardTest, StatusLineShowsTheRange)
     Open(Table(WNDNO_DEPT), 1);
     ::SetFocus(Item(IDC_CARD_EDIT + D_PRICE));
     PumpPending();
-    EXPECT_EQ(L"   (Range is 0 - 999999)", Text(IDC_CARD_STATUS));
+    // The field's tip from the caption file, then its range.
+    EXPECT_EQ(L"Preset unit price   (Range is 0 - 999999)", Text(IDC_CARD_STATUS));
     ::SetFocus(Item(IDC_CARD_RECORD));
     PumpPending();
     EXPECT_EQ(L"", Text(IDC_CARD_STATUS));

@@ -182,9 +182,10 @@ int wmain(int argc, wchar_t** argv)
     };
 
     ProgramDriver program;
-    Walk walk{program, L"ENG", nullptr};
+    Walk walk{program, L"ENG", nullptr, L""};
     try {
         std::wstring folder = FullPath(argv[1]);
+        walk.folder = folder;
         FILETIME started;
         ::GetSystemTimeAsFileTime(&started);
         HWND screen = nullptr;

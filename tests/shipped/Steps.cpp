@@ -1,5 +1,7 @@
 #include "Steps.h"
 
+#include <string>
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -9,26 +11,74 @@
 #include "FrameworkResources.h"
 #include "KeyboardResources.h"
 #include "LogoResources.h"
+#include "TablesResources.h"
 #include "resource.h"
 
 namespace {
 
-// Screens still shown by the placeholder: their title names the window
-// number, and one of their buttons leads back to the function menu.
-void PlaceholderScreen(Walk& walk, int buttonId, int wndNo, const wchar_t* name)
+// A record list: the shipped settings pop the record card up on record 1,
+// which the step closes; the table is in the grid under it.
+HWND OpenRecordList(Walk& walk, int buttonId, HWND* card)
 {
     HWND screen = walk.OpenScreen(buttonId);
-    std::wstring title = ProgramDriver::Text(screen);
-    Require(title == L"Tilldesk - window " + std::to_wstring(wndNo), L"unexpected screen \"" + title + L"\"");
-    walk.Picture(screen, name, ProgramDriver::Control(screen, IDC_GOTO_FIRST + 1));
-    walk.BackToMenu(screen, IDC_GOTO_FIRST + 1);
+    *card = walk.program.WaitForDialogOver(screen);
+    Require(ProgramDriver::IsShown(*card, IDC_CARD_RECORD), L"no record card on entry");
+    Require(ProgramDriver::IsShown(screen, IDC_FLEX_GRID), L"no grid");
+    return screen;
 }
 
-void Dept(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_DEPT, WNDNO_DEPT, L"dept"); }
-void Plu(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_PLU, WNDNO_PLU, L"plu"); }
-void Clerk(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_CLERK, WNDNO_CLERK, L"clerk"); }
-void SMode(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_S_MODE, WNDNO_S_MODE, L"s-mode"); }
-void ProgMode(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_PROG_MODE, WNDNO_PROG_MODE, L"prog-mode"); }
+void CloseCard(Walk& walk, HWND card)
+{
+    ProgramDriver::Click(card, IDCANCEL);
+    walk.program.WaitGone(card);
+}
+
+void RecordList(Walk& walk, int buttonId, const wchar_t* name)
+{
+    HWND card = nullptr;
+    HWND screen = OpenRecordList(walk, buttonId, &card);
+    CloseCard(walk, card);
+    walk.Picture(screen, name, ProgramDriver::Control(screen, IDC_FLEX_UPDATE));
+    walk.BackToMenu(screen, IDC_FLEX_BACK);
+}
+
+// One department's name is edited on the card and saved with Update: the
+// data file holds it. (Later steps receive the register's departments again,
+// so each walk edits and saves anew.)
+void Dept(Walk& walk)
+{
+    const wchar_t* name = walk.Say(L"Walked", L"Walked JPN");
+    HWND card = nullptr;
+    HWND screen = OpenRecordList(walk, IDC_SEL_DEPT, &card);
+    HWND edit = ProgramDriver::Control(card, IDC_CARD_EDIT + 1);
+    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
+    ::SendMessageW(edit, EM_SETMODIFY, TRUE, 0);
+    ::PostMessageW(card, WM_COMMAND, MAKEWPARAM(IDC_CARD_EDIT + 1, EN_KILLFOCUS), reinterpret_cast<LPARAM>(edit));
+    walk.program.Settle();
+    CloseCard(walk, card);
+    ProgramDriver::Click(screen, IDC_FLEX_UPDATE);
+    HWND box = walk.program.WaitForDialogOver(screen);
+    Require(::FindWindowExW(box, nullptr, L"Static", walk.Say(L"Update Success", L"更新しました")) != nullptr,
+            L"Update did not succeed");
+    ProgramDriver::Click(box, IDOK);
+    walk.program.WaitGone(box);
+
+    HANDLE file = ::CreateFileW((walk.folder + L"\\Data\\DEPT.VK2").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    Require(file != INVALID_HANDLE_VALUE, L"no DEPT.VK2");
+    std::string bytes(::GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    ::CloseHandle(file);
+    Require(bytes.find(walk.Japanese() ? "Walked JPN" : "Walked") != std::string::npos,
+            L"DEPT.VK2 does not hold the saved name");
+    walk.Picture(screen, L"dept", ProgramDriver::Control(screen, IDC_FLEX_UPDATE));
+    walk.BackToMenu(screen, IDC_FLEX_BACK);
+}
+void Plu(Walk& walk) { RecordList(walk, IDC_SEL_PLU, L"plu"); }
+void Clerk(Walk& walk) { RecordList(walk, IDC_SEL_CLERK, L"clerk"); }
+void SMode(Walk& walk) { RecordList(walk, IDC_SEL_S_MODE, L"s-mode"); }
+void ProgMode(Walk& walk) { RecordList(walk, IDC_SEL_PROG_MODE, L"prog-mode"); }
 
 // The dialog over the screen that has the control, skipping others that
 // come and go before it (the conversion dialog before the viewer).
@@ -91,7 +141,11 @@ void Keyboard(Walk& walk)
 }
 void ReportViewer(Walk& walk)
 {
-    PlaceholderScreen(walk, IDC_SEL_REPORT_VIEWER, WNDNO_REPORT_VIEWER, L"report-viewer");
+    HWND screen = walk.OpenScreen(IDC_SEL_REPORT_VIEWER);
+    HWND list = ProgramDriver::Control(screen, IDC_FLEX_TABLES);
+    Require(::SendMessageW(list, LB_GETCOUNT, 0, 0) == 4, L"the four reports are not listed");
+    walk.Picture(screen, L"report-viewer", ProgramDriver::Control(screen, IDC_FLEX_BACK));
+    walk.BackToMenu(screen, IDC_FLEX_BACK);
 }
 // The demo register's day of raw reports is listed, ready to convert.
 void ReportConvert(Walk& walk)

@@ -11,6 +11,7 @@ struct Walk
     ProgramDriver& program;
     std::wstring language;  // "ENG" or "JPN"
     HWND menu;              // the function menu: current before and after every step
+    std::wstring folder;    // the program folder
 
     bool Japanese() const { return language == L"JPN"; }
     // The text for the walk's language.
