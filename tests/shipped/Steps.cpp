@@ -48,6 +48,7 @@ void Keyboard(Walk& walk)
                 walk.Say(L"Call KeyLayOut", L"キーレイアウト起動"),
             L"wrong text on the layout program's button");
     walk.Picture(screen, L"keyboard", ProgramDriver::Control(screen, IDC_KB_SAVE));
+    walk.CheckLayout(screen, L"keyboard", {0});
     walk.BackToMenu(screen, IDC_KB_CLOSE);
 }
 void ReportViewer(Walk& walk)
@@ -63,6 +64,7 @@ void ReportConvert(Walk& walk)
     Require(::IsWindowEnabled(ProgramDriver::Control(dialog, IDC_CNV_CONVERT)) != FALSE, L"Convert is disabled");
     Require(ProgramDriver::Text(dialog) == walk.Say(L"Report Convert", L"レポート変換"), L"wrong title");
     walk.Picture(dialog, L"report-convert", ProgramDriver::Control(dialog, IDC_CNV_CONVERT));
+    walk.CheckLayout(dialog, L"report conversion");
     walk.CloseDialog(dialog, IDCANCEL);
 }
 // Ticks DEPT and runs one transfer through the shipped communication
@@ -88,6 +90,11 @@ void TransferDept(Walk& walk, int buttonId, const wchar_t* name, const wchar_t* 
     Require(ProgramDriver::Text(log).find(L"[End  ]: Code=00000000H") != std::wstring::npos,
             L"the transfer failed: " + ProgramDriver::Text(log));
     walk.Picture(dialog, name, start);
+    // The setting rows show the groups' names, the same in every language.
+    std::set<int> names;
+    for (int id = IDC_SETTING_ROW_FIRST; id <= IDC_SETTING_ROW_LAST; ++id)
+        names.insert(id);
+    walk.CheckLayout(dialog, name, names);
     walk.CloseDialog(dialog, IDCANCEL);
 }
 
