@@ -134,6 +134,24 @@ TEST(CellvaneTest, ShowsEveryRowOfTheFile)
     EXPECT_EQ(missing.Wait(), 1u);
 }
 
+// The communication program at work shows what it moves and how far it got.
+TEST(TillwireWindowTest, ShowsTheItemAtWork)
+{
+    TempFolder folder;
+    folder.Write(L"Tillwire.ini", "[Settings]\r\nDelay=20000\r\n");
+    const std::wstring data = folder / L"Data";
+    ::CreateDirectoryW(data.c_str(), nullptr);
+    ::CreateDirectoryW((folder / L"Register").c_str(), nullptr);
+    WriteBytes(data + L"\\DEPT.VK2", ReadBytes(ProgramFolder() + L"\\Data\\DEPT.VK2"));
+    ChildProcess tillwire(folder.Path(), L"Tillwire.exe", L"0 19200 1 \"" + data + L"\\\" 1 ECR 1 0 0 1");
+    HWND window = tillwire.Window();
+    ASSERT_NE(window, nullptr);
+    ::Sleep(300);
+    EXPECT_FALSE(SaveWindowPicture(window, L"tillwire-at-work").empty());
+    EXPECT_TRUE(WindowShowsInk(window));
+    EXPECT_EQ(tillwire.CloseAndWait(), 0xE0000007u) << "closing the window cancels";
+}
+
 TEST(CsvSheetTest, QuotedCellsEncodingsAndDamagedQuotes)
 {
     CsvSheet sheet;
