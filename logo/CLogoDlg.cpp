@@ -1,5 +1,7 @@
 #include "CLogoDlg.h"
 
+#include <algorithm>
+
 #include "CTillmarkCnvDlg.h"
 #include "CTillmarkViewDlg.h"
 #include "EcrDllEntries.h"
@@ -243,9 +245,11 @@ void CLogoDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT item)
         label.Invalidate(TRUE);
     // The frame's band above its line covers the edit group's title, and a
     // group box paints its parent's background there: the title paints again.
+    // Never down into the preview, which would not paint again over it.
     CRect group = RectInClient(m_editGroup);
     CRect frame = RectInClient(m_frame);
-    CRect title(0, 0, group.Width(), frame.top - group.top + FrameLineOffset());
+    CRect preview = RectInClient(m_previewArea);
+    CRect title(0, 0, group.Width(), std::min(frame.top + FrameLineOffset(), preview.top) - group.top);
     m_editGroup.InvalidateRect(&title, TRUE);
 }
 

@@ -113,6 +113,9 @@ void CTillmarkViewDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT item)
         CDC source;
         if (source.CreateCompatibleDC(&dc)) {
             HGDIOBJ old = source.SelectObject(&m_logo->Image);
+            // A one-bit image takes these colours for its 0 and 1 bits.
+            dc.SetTextColor(RGB(0, 0, 0));
+            dc.SetBkColor(RGB(255, 255, 255));
             dc.BitBlt(0, 0, bm.bmWidth, bm.bmHeight, &source, 0, 0, SRCCOPY);
             source.SelectObject(old);
         }

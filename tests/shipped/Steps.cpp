@@ -29,11 +29,50 @@ void Plu(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_PLU, WNDNO_PLU, L"plu"); 
 void Clerk(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_CLERK, WNDNO_CLERK, L"clerk"); }
 void SMode(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_S_MODE, WNDNO_S_MODE, L"s-mode"); }
 void ProgMode(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_PROG_MODE, WNDNO_PROG_MODE, L"prog-mode"); }
+
+// The dialog over the screen that has the control, skipping others that
+// come and go before it (the conversion dialog before the viewer).
+HWND WaitForDialogWith(Walk& walk, HWND screen, int controlId)
+{
+    for (int tries = 0; tries < 5; ++tries) {
+        HWND dialog = walk.program.WaitForDialogOver(screen);
+        if (::GetDlgItem(dialog, controlId))
+            return dialog;
+        walk.program.WaitGone(dialog);
+    }
+    Require(false, L"the expected dialog did not come");
+    return nullptr;
+}
+
+// The demo register's two logos and the shipped pictures; a sample picture
+// (half the logo's height) with a text line below it is converted by the
+// shipped Tillmark, and the viewer opens on the new file.
 void Logo(Walk& walk)
 {
     HWND screen = walk.OpenScreen(IDC_SEL_LOGO);
-    Require(ProgramDriver::IsShown(screen, IDC_LOGO_PREVIEW), L"no logo preview");
+    Require(::SendMessageW(ProgramDriver::Control(screen, IDC_LOGO_TARGET), CB_GETCOUNT, 0, 0) == 2,
+            L"the two logos are not offered");
+    HWND pictures = ProgramDriver::Control(screen, IDC_LOGO_BMP_LIST);
+    LRESULT sample = ::SendMessageW(pictures, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                    reinterpret_cast<LPARAM>(L"ThankYou.bmp"));
+    Require(sample >= 0 && ::SendMessageW(pictures, LB_GETCOUNT, 0, 0) == 3, L"the sample pictures are not listed");
+    ::SendMessageW(pictures, LB_SETCURSEL, static_cast<WPARAM>(sample), 0);
+    ::SendMessageW(screen, WM_COMMAND, MAKEWPARAM(IDC_LOGO_BMP_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(pictures));
+    ::SendMessageW(ProgramDriver::Control(screen, IDC_LOGO_SIZE), CB_SETCURSEL, 9, 0);  // 20 pixels
+    ::SendMessageW(ProgramDriver::Control(screen, IDC_LOGO_TEXT3), WM_SETTEXT, 0,
+                   reinterpret_cast<LPARAM>(walk.Say(L"Open 7 to 7", L"朝7時から夜7時まで")));
+    walk.program.Settle();
     walk.Picture(screen, L"logo", ProgramDriver::Control(screen, IDC_LOGO_CONVERT));
+
+    ProgramDriver::Click(screen, IDC_LOGO_CONVERT);
+    HWND viewer = WaitForDialogWith(walk, screen, IDC_VIEW_FILES);
+    HWND files = ProgramDriver::Control(viewer, IDC_VIEW_FILES);
+    Require(::SendMessageW(files, LB_GETCOUNT, 0, 0) >= 2 && ::SendMessageW(files, LB_GETCURSEL, 0, 0) > 0,
+            L"the viewer does not show the converted file");
+    Require(::IsWindowEnabled(ProgramDriver::Control(viewer, IDC_VIEW_SET)) != FALSE, L"the new logo cannot be set");
+    walk.Picture(viewer, L"logo-viewer", ProgramDriver::Control(viewer, IDC_VIEW_SET));
+    ProgramDriver::Click(viewer, IDCANCEL);
+    walk.program.WaitGone(viewer);
     walk.BackToMenu(screen, IDC_LOGO_BACK);
 }
 
