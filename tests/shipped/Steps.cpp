@@ -175,6 +175,19 @@ void CaptionEditor(Walk& walk)
     Require(ProgramDriver::Text(button) == text, L"closing the editor changed the caption");
 }
 
+// The system menu's about box names the program and its version from the
+// program file; it takes no captions, so only the layout is checked.
+void About(Walk& walk)
+{
+    ::PostMessageW(walk.menu, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    HWND about = walk.program.WaitForDialogOver(walk.menu);
+    HWND product = ProgramDriver::Control(about, IDC_ABOUT_PRODUCT);
+    Require(ProgramDriver::Text(product) == L"Tilldesk", L"the about box names \"" + ProgramDriver::Text(product) + L"\"");
+    walk.Picture(about, L"about", product);
+    walk.CheckLayout(about, L"about box", {0, IDOK, IDC_ABOUT_PRODUCT, IDC_ABOUT_VERSION});
+    walk.CloseDialog(about, IDOK);
+}
+
 } // namespace
 
 const Step kSteps[] = {
@@ -191,5 +204,6 @@ const Step kSteps[] = {
     {L"EcrDataReceive", Receive},
     {L"EcrDataSend", Send},
     {L"CaptionEditor", CaptionEditor},
+    {L"About", About},
 };
 const int kStepCount = sizeof kSteps / sizeof kSteps[0];
