@@ -11,6 +11,7 @@
 #include "CKeyBoardDlg.h"
 #include "CLogoDlg.h"
 #include "CSelectDlg.h"
+#include "CaptionText.h"
 #include "EcrGlobals.h"
 #include "KeyboardResources.h"
 #include "S_ECR_SETTING.h"
@@ -92,10 +93,7 @@ int CEcrTilldeskApp::ExitInstance()
 void CEcrTilldeskApp::ReportSettingsNotSaved()
 {
     // Said once, naming the file, so the user knows the choices are lost.
-    CString text = L"The settings could not be saved to this file:";
-    if (CCaptionManagerBase* captions = CaptionManager())
-        if (S_ECR_CAP* cap = captions->GetCaption(WNDNO_COMMON, 2))
-            text = cap->Text;
+    CString text = CaptionText(WNDNO_COMMON, 2, L"The settings could not be saved to this file:");
     AfxMessageBox(text + L"\n" + S_ECR_SETTING::FilePath(), MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -284,10 +282,7 @@ void CEcrTilldeskApp::OnExitRequest(WPARAM, LPARAM)
 {
     if (DeferWhileModal(WM_ECR_EXIT_REQUEST, 0, 0))
         return;
-    CString question = L"Do you really want to exit?";
-    if (CCaptionManagerBase* captions = CaptionManager())
-        if (S_ECR_CAP* cap = captions->GetCaption(WNDNO_COMMON, 1))
-            question = cap->Text;
+    CString question = CaptionText(WNDNO_COMMON, 1, L"Do you really want to exit?");
     if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES)
         ::PostQuitMessage(0);
 }

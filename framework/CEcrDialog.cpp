@@ -2,7 +2,7 @@
 
 #include "CAboutDlg.h"
 #include "CCaptionEditer.h"
-#include "CCaptionManagerBase.h"
+#include "CaptionText.h"
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
 #include "FrameworkResources.h"
@@ -44,8 +44,7 @@ CEcrDialog::~CEcrDialog()
 
 bool CEcrDialog::ApplyCaptionNumber(CWnd* control, int captionNo)
 {
-    CCaptionManagerBase* captions = g_ppCaptionMgr ? *g_ppCaptionMgr : nullptr;
-    S_ECR_CAP* cap = captions ? captions->GetCaption(WndNo, captionNo) : nullptr;
+    S_ECR_CAP* cap = FindCaption(WndNo, captionNo);
     if (!cap) {
         // A font of an earlier caption file may be gone: take the dialog's back.
         control->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(GetFontHandle()), TRUE);

@@ -37,17 +37,6 @@ const JumpGroup kJumpGroups[] = {
     {WNDNO_PROG_MODE, 7, L"PROG_MODE"},
 };
 
-CCaptionManagerBase* Captions()
-{
-    return g_ppCaptionMgr ? *g_ppCaptionMgr : nullptr;
-}
-
-S_ECR_CAP* FindCaption(int wndNo, int captionNo)
-{
-    CCaptionManagerBase* captions = Captions();
-    return captions ? captions->GetCaption(wndNo, captionNo) : nullptr;
-}
-
 // Levels are compared without sign: a table of level -1 is seen by everyone.
 bool ListedAt(const S_ECR_TABLE& table, int userLevel)
 {

@@ -137,6 +137,7 @@ void Keyboard(Walk& walk)
                 walk.Say(L"Call KeyLayOut", L"キーレイアウト起動"),
             L"wrong text on the layout program's button");
     walk.Picture(screen, L"keyboard", ProgramDriver::Control(screen, IDC_KB_SAVE));
+    walk.CheckLayout(screen, L"keyboard", {0});
     walk.BackToMenu(screen, IDC_KB_CLOSE);
 }
 void ReportViewer(Walk& walk)
@@ -156,6 +157,7 @@ void ReportConvert(Walk& walk)
     Require(::IsWindowEnabled(ProgramDriver::Control(dialog, IDC_CNV_CONVERT)) != FALSE, L"Convert is disabled");
     Require(ProgramDriver::Text(dialog) == walk.Say(L"Report Convert", L"レポート変換"), L"wrong title");
     walk.Picture(dialog, L"report-convert", ProgramDriver::Control(dialog, IDC_CNV_CONVERT));
+    walk.CheckLayout(dialog, L"report conversion");
     walk.CloseDialog(dialog, IDCANCEL);
 }
 // Ticks DEPT and runs one transfer through the shipped communication
@@ -181,6 +183,11 @@ void TransferDept(Walk& walk, int buttonId, const wchar_t* name, const wchar_t* 
     Require(ProgramDriver::Text(log).find(L"[End  ]: Code=00000000H") != std::wstring::npos,
             L"the transfer failed: " + ProgramDriver::Text(log));
     walk.Picture(dialog, name, start);
+    // The setting rows show the groups' names, the same in every language.
+    std::set<int> names;
+    for (int id = IDC_SETTING_ROW_FIRST; id <= IDC_SETTING_ROW_LAST; ++id)
+        names.insert(id);
+    walk.CheckLayout(dialog, name, names);
     walk.CloseDialog(dialog, IDCANCEL);
 }
 
@@ -222,6 +229,19 @@ void CaptionEditor(Walk& walk)
     Require(ProgramDriver::Text(button) == text, L"closing the editor changed the caption");
 }
 
+// The system menu's about box names the program and its version from the
+// program file; it takes no captions, so only the layout is checked.
+void About(Walk& walk)
+{
+    ::PostMessageW(walk.menu, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    HWND about = walk.program.WaitForDialogOver(walk.menu);
+    HWND product = ProgramDriver::Control(about, IDC_ABOUT_PRODUCT);
+    Require(ProgramDriver::Text(product) == L"Tilldesk", L"the about box names \"" + ProgramDriver::Text(product) + L"\"");
+    walk.Picture(about, L"about", product);
+    walk.CheckLayout(about, L"about box", {0, IDOK, IDC_ABOUT_PRODUCT, IDC_ABOUT_VERSION});
+    walk.CloseDialog(about, IDOK);
+}
+
 } // namespace
 
 const Step kSteps[] = {
@@ -238,5 +258,6 @@ const Step kSteps[] = {
     {L"EcrDataReceive", Receive},
     {L"EcrDataSend", Send},
     {L"CaptionEditor", CaptionEditor},
+    {L"About", About},
 };
 const int kStepCount = sizeof kSteps / sizeof kSteps[0];
