@@ -336,7 +336,6 @@ void CFlexListDlg::OnTableListDblClk()
 
 void CFlexListDlg::OpenReport(int)
 {
-    // The report viewer (window 24) opens the report and its chart here.
 }
 
 // ---- messages --------------------------------------------------------------------
