@@ -247,14 +247,13 @@ S_ECR_TABLE* CFlexListDlg::CurrentTable() const
     return m_pData && index >= 0 ? m_pData->GetTable(index) : nullptr;
 }
 
-BOOL CFlexListDlg::RebindGrid()
+void CFlexListDlg::RebindGrid()
 {
     CWaitCursor wait;
     m_grid.ShowWindow(SW_HIDE);
     m_grid.DeleteAllCells();
-    BOOL bound = m_grid.BindTable(CurrentTable(), EffectiveDisplayLevel());
+    m_grid.BindTable(CurrentTable(), EffectiveDisplayLevel());
     ShowPictureOrGrid();
-    return bound;
 }
 
 void CFlexListDlg::ShowTable()
@@ -262,7 +261,6 @@ void CFlexListDlg::ShowTable()
     // A screen that stopped early, or a selection past the list, shows nothing.
     if (!m_pData || CurrentTableIndex() < 0)
         return;
-    CWaitCursor wait;
     RebindGrid();
     ShowSortAndImport();
     if (AutoPopup())
