@@ -86,6 +86,28 @@ void SetTabStop(CWnd& control, bool on)
     control.ModifyStyle(on ? 0 : WS_TABSTOP, on ? WS_TABSTOP : 0);
 }
 
+// Adds count entries, the text of each from textOf(index, text): storage
+// reserved, no redraw, and straight to the combo's own list, where
+// CB_ADDSTRING would pass each entry on (one message an entry instead of
+// two, and none through the control's wrapper). Tables hold up to 20,000
+// records.
+template <typename TextOf>
+void AddEntries(CComboBox& combo, int count, TextOf textOf)
+{
+    combo.SetRedraw(FALSE);
+    combo.SendMessage(CB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(count) * 16 * sizeof(wchar_t));
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    const HWND list = ::GetComboBoxInfo(combo.m_hWnd, &info) && info.hwndList ? info.hwndList : combo.m_hWnd;
+    const UINT add = list == combo.m_hWnd ? CB_ADDSTRING : LB_ADDSTRING;
+    CString text;
+    for (int i = 0; i < count; ++i) {
+        textOf(i, text);
+        ::SendMessageW(list, add, 0, reinterpret_cast<LPARAM>(text.GetString()));
+    }
+    combo.SetRedraw(TRUE);
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CCardDlg, CEcrDialog)
@@ -155,13 +177,7 @@ BOOL CCardDlg::OnInitDialog()
     BindCaption(&m_next, CAP_NEXT);
 
     m_tab.DeleteAllItems();
-    m_record.SetRedraw(FALSE);
-    for (int r = 1; r <= Table->RecordCount; ++r) {
-        CString number;
-        number.Format(L"%d", r);
-        m_record.AddString(number);
-    }
-    m_record.SetRedraw(TRUE);
+    AddEntries(m_record, Table->RecordCount, [](int r, CString& text) { text.Format(L"%d", r + 1); });
     m_record.SetCurSel(Record - 1);
 
     const int level = EffectiveDisplayLevel();
@@ -363,25 +379,10 @@ void CCardDlg::SetupCombo(const S_ECR_FIELD& field, int row)
     const S_ECR_TABLE* lookup = LookupTable(field);
     if (!lookup || m_comboSource[row] != lookup || m_comboSourceField[row] != field.LookupField) {
         // Filled once per lookup table: a PLU list may hold 20,000 codes.
-        combo.SetRedraw(FALSE);
         combo.ResetContent();
-        if (lookup) {
-            combo.SendMessage(CB_INITSTORAGE, static_cast<WPARAM>(lookup->RecordCount),
-                              static_cast<LPARAM>(lookup->RecordCount) * 16 * sizeof(wchar_t));
-            // Straight to the combo's own list, where CB_ADDSTRING would pass
-            // each entry on: one message an entry instead of two, and none
-            // through the control's wrapper.
-            COMBOBOXINFO info = {};
-            info.cbSize = sizeof info;
-            const HWND list = ::GetComboBoxInfo(combo.m_hWnd, &info) && info.hwndList ? info.hwndList : combo.m_hWnd;
-            const UINT add = list == combo.m_hWnd ? CB_ADDSTRING : LB_ADDSTRING;
-            CString text;
-            for (int r = 0; r < lookup->RecordCount; ++r) {
-                ChoiceText(*lookup, r, field.LookupField, text);
-                ::SendMessageW(list, add, 0, reinterpret_cast<LPARAM>(text.GetString()));
-            }
-        }
-        combo.SetRedraw(TRUE);
+        if (lookup)
+            AddEntries(combo, lookup->RecordCount,
+                       [&](int r, CString& text) { ChoiceText(*lookup, r, field.LookupField, text); });
         m_comboSource[row] = lookup;
         m_comboSourceField[row] = field.LookupField;
     }
