@@ -319,7 +319,7 @@ void CFlexListDlg::ExportTableCsv()
         return;
     CString path = dialog.GetPathName();
     if (m_pData->ExportCsv(index, path))
-        AfxMessageBox(L"Success", MB_OK | MB_ICONINFORMATION);
+        ShowMessage(13, L"Success", MB_OK | MB_ICONINFORMATION);
     else
         ShowMessage(12, L"The CSV file could not be written.", MB_OK | MB_ICONEXCLAMATION, path);
 }
@@ -334,7 +334,7 @@ void CFlexListDlg::ImportTableCsv()
         return;
     // The library says itself why it refused a file, and then changes nothing.
     if (m_pData->ImportCsv(index, dialog.GetPathName()))
-        AfxMessageBox(L"Success", MB_OK | MB_ICONINFORMATION);
+        ShowMessage(13, L"Success", MB_OK | MB_ICONINFORMATION);
     RebindGrid();
 }
 
