@@ -80,8 +80,8 @@ private:
     void UpdateStatusLine(int column);
 
     // Every rebind of the grid: hide it, empty it, bind the current table,
-    // then show the pictures or the grid. FALSE when the grid refused.
-    BOOL RebindGrid();
+    // then show the pictures or the grid.
+    void RebindGrid();
     void ShowSortAndImport();
 
     // Picture mode.
