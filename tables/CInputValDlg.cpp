@@ -9,8 +9,9 @@
 
 namespace {
 
-// The Cancel button in the caption file's language (the template's text otherwise).
+// The buttons in the caption file's language (the template's texts otherwise).
 constexpr int kCancelCaption = 42;
+constexpr int kOkCaption = 44;
 
 } // namespace
 
@@ -36,6 +37,8 @@ BOOL CInputValDlg::OnInitDialog()
     // A limit of 0 would let the box take any length.
     m_edit.LimitText(std::max(m_maxLength, 1));
     SetWindowText(m_title);
+    if (CWnd* ok = GetDlgItem(IDOK))
+        ok->SetWindowText(CaptionText(WNDNO_COMMON, kOkCaption, L"OK"));
     if (CWnd* cancel = GetDlgItem(IDCANCEL))
         cancel->SetWindowText(CaptionText(WNDNO_COMMON, kCancelCaption, L"キャンセル"));
     return TRUE;

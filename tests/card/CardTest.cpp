@@ -15,6 +15,7 @@
 #include "ModalScript.h"
 #include "Pump.h"
 #include "S_ECR_SETTING.h"
+#include "ScreenCheck.h"
 #include "TablesResources.h"
 #include "TempFolder.h"
 #include "WindowPicture.h"
@@ -619,17 +620,29 @@ TEST_F(CardTest, Pictures)
         const wchar_t* language;
         const wchar_t* dataNo;
     };
+    const CaptionLanguages captions(L"Cap");
+    // Texts in the card's language, nothing clipped, no control over another;
+    // the title names the table and the record.
+    auto check = [&](const Shot& shot, const wchar_t* page) {
+        const bool japanese = std::wstring(shot.language) == L"JPN";
+        std::vector<std::wstring> findings = ScreenFindings(card->m_hWnd, captions, japanese, {0});
+        EXPECT_TRUE(findings.empty()) << page << " " << shot.language << ":\n" << JoinFindings(findings);
+    };
     for (const Shot& shot : {Shot{L"ENG", L"DataNo."}, Shot{L"JPN", L"\x30c7\x30fc\x30bfNo."}}) {
         Load(shot.language, 0);
         Open(Table(WNDNO_DEPT), 2);
         EXPECT_EQ(shot.dataNo, Text(IDC_CARD_DATANO));
         EXPECT_FALSE(SaveWindowPicture(card->m_hWnd, (std::wstring(L"card-dept-") + shot.language).c_str()).empty());
+        check(shot, L"dept");
         card->DestroyWindow();
 
         Open(Table(WNDNO_PLU), 3);
+        EXPECT_FALSE(SaveWindowPicture(card->m_hWnd, (std::wstring(L"card-plu-page1-") + shot.language).c_str()).empty());
+        check(shot, L"plu page 1");
         SelectPage(1);
         EXPECT_TRUE(Visible(IDC_CARD_COMBO));
         EXPECT_FALSE(SaveWindowPicture(card->m_hWnd, (std::wstring(L"card-plu-page2-") + shot.language).c_str()).empty());
+        check(shot, L"plu page 2");
         card->DestroyWindow();
     }
 }

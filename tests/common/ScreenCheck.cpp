@@ -58,6 +58,13 @@ bool IsFrame(HWND control)
     return (type >= SS_BLACKRECT && type <= SS_WHITEFRAME) || (type >= SS_ETCHEDHORZ && type <= SS_ETCHEDFRAME);
 }
 
+// Owner-drawn statics: pictures the program paints, on which it may lay
+// labels (the logo preview's text lines).
+bool IsCanvas(HWND control)
+{
+    return IsClass(control, L"Static") && (StyleOf(control) & SS_TYPEMASK) == SS_OWNERDRAW;
+}
+
 bool IsTextStatic(HWND control)
 {
     LONG type = StyleOf(control) & SS_TYPEMASK;
@@ -202,7 +209,7 @@ std::vector<std::wstring> OverlappingControls(HWND window)
 {
     std::vector<std::pair<HWND, RECT>> placed;
     for (HWND control : VisibleChildren(window)) {
-        if (IsGroupBox(control) || IsFrame(control) || IsClass(control, L"SysTabControl32"))
+        if (IsGroupBox(control) || IsFrame(control) || IsCanvas(control) || IsClass(control, L"SysTabControl32"))
             continue;
         RECT rect;
         ::GetWindowRect(control, &rect);

@@ -15,7 +15,7 @@
 std::vector<std::wstring> ClippedTexts(HWND window);
 
 // Pairs of visible controls of the window whose rectangles intersect; group
-// boxes, frames and tab controls hold others and stay out.
+// boxes, frames, owner-drawn pictures and tab controls hold others and stay out.
 std::vector<std::wstring> OverlappingControls(HWND window);
 
 // The texts of the English and the Japanese caption file of a folder.

@@ -15,6 +15,7 @@
 #include "ModalScript.h"
 #include "Pump.h"
 #include "S_ECR_SETTING.h"
+#include "ScreenCheck.h"
 #include "TempFolder.h"
 #include "TestFiles.h"
 #include "WindowPicture.h"
@@ -294,6 +295,7 @@ TEST(CaptionEditorPicture, EnglishAndJapanese)
     };
     for (const Language& lang : {Language{L"ENG", L"Record card", L"Update"},
                                  Language{L"JPN", L"\x30ec\x30b3\x30fc\x30c9\x30ab\x30fc\x30c9", L"\x66f4\x65b0"}}) {
+        const CaptionLanguages captions(ProgramFolder() + L"\\Cap");
         TempFolder dir;
         const std::wstring name = std::wstring(L"VORNK2DLL_") + lang.name + L".CAP";
         ASSERT_TRUE(CopyFileW((ProgramFolder() + L"\\Cap\\" + name).c_str(), (dir / name).c_str(), FALSE));
@@ -303,10 +305,12 @@ TEST(CaptionEditorPicture, EnglishAndJapanese)
         *g_ppCaptionMgr = &mgr;
 
         std::wstring comment, update, picture;
+        std::vector<std::wstring> findings;
         WhenDialogShows(IDC_CAPEDIT_TEXT, [&](HWND editor) {
             comment = ItemText(editor, IDC_CAPEDIT_WNDCOMMENT);
             update = ItemText(editor, IDC_CAPEDIT_UPDATE);
             picture = SaveWindowPicture(editor, (std::wstring(L"captioneditor-") + lang.name).c_str());
+            findings = ScreenFindings(editor, captions, std::wstring(lang.name) == L"JPN");
             Click(editor, IDOK);
         });
         CCaptionEditer editor(WNDNO_CARD, 2, nullptr);
@@ -316,5 +320,6 @@ TEST(CaptionEditorPicture, EnglishAndJapanese)
         EXPECT_EQ(lang.comment, comment);
         EXPECT_EQ(lang.update, update);
         EXPECT_FALSE(picture.empty());
+        EXPECT_TRUE(findings.empty()) << lang.name << ":\n" << JoinFindings(findings);
     }
 }

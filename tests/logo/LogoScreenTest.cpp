@@ -9,6 +9,7 @@
 #include "MessageBoxRecorder.h"
 #include "Pump.h"
 #include "S_ECR_SETTING.h"
+#include "ScreenCheck.h"
 #include "TestFiles.h"
 #include "TillmarkCodes.h"
 #include "WindowPicture.h"
@@ -273,6 +274,7 @@ TEST_F(LogoScreen, EnlargingMovesTheTextControlsAndKeepsThePreview)
 
 TEST_F(LogoScreen, PicturesInBothLanguages)
 {
+    const CaptionLanguages captions(ProgramFolder() + L"\\Cap");
     for (const wchar_t* language : {L"ENG", L"JPN"}) {
         UseLanguage(language);
         Open();
@@ -285,6 +287,12 @@ TEST_F(LogoScreen, PicturesInBothLanguages)
         EXPECT_STREQ(english ? L"BMP Folder:" : L"BMPフォルダ：", Item(IDC_LOGO_FOLDER_LABEL)->GetWindowText());
         std::wstring name = std::wstring(L"logo-screen-") + language;
         EXPECT_FALSE(SaveWindowPicture(dlg->m_hWnd, name.c_str()).empty());
+        // The title names the model and its data folder; the text lines on
+        // the preview are the user's.
+        std::vector<std::wstring> findings = ScreenFindings(
+            dlg->m_hWnd, captions, !english,
+            {0, IDC_LOGO_FOLDER_PATH, IDC_LOGO_LABEL1, IDC_LOGO_LABEL2, IDC_LOGO_LABEL3});
+        EXPECT_TRUE(findings.empty()) << name << ":\n" << JoinFindings(findings);
         dlg->DestroyWindow();
         dlg.reset();
     }
@@ -426,14 +434,17 @@ TEST_F(LogoScreen, PictureOfTheConversionDialog)
 {
     tools.Write(L"Tillmark.ini", "[Settings]\r\nDelay=20000\r\n");
     CEcrGraphic* logo = Logo(L"LOGO1");
+    const CaptionLanguages captions(ProgramFolder() + L"\\Cap");
     for (const wchar_t* language : {L"ENG", L"JPN"}) {
         UseLanguage(language);
         bool english = std::wstring(language) == L"ENG";
         std::wstring name = std::wstring(L"logo-conversion-") + language;
         CString status;
+        std::vector<std::wstring> findings;
         ModalDriver shoot(IDC_MARK_CANCEL, [&](HWND window) {
             status = CWnd::FromHandle(GetDlgItem(window, IDC_MARK_STATUS))->GetWindowText();
             EXPECT_FALSE(SaveWindowPicture(window, name.c_str()).empty());
+            findings = ScreenFindings(window, captions, !english);
             PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_MARK_CANCEL, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_MARK_CANCEL)));
             return true;
@@ -443,6 +454,7 @@ TEST_F(LogoScreen, PictureOfTheConversionDialog)
         EXPECT_EQ(TILLMARK_CANCELLED, conversion.ResultCode());
         EXPECT_STREQ(L"PIC_LOGO1.ECR", conversion.OutputName());
         EXPECT_STREQ(english ? L"Converting" : L"変換中", status);
+        EXPECT_TRUE(findings.empty()) << name << ":\n" << JoinFindings(findings);
     }
 }
 

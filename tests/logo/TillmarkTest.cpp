@@ -7,6 +7,7 @@
 #include "TempFolder.h"
 #include "TestFiles.h"
 #include "TillmarkCodes.h"
+#include "WindowPicture.h"
 
 namespace {
 
@@ -23,13 +24,13 @@ struct TillmarkCopy
         return L"\"" + folder.File(L"Tillmark.exe") + L"\" \"" + work.Path() + L"\\\" temp.bmp " + output +
                L" 32 8 1 8 0";
     }
-    PROCESS_INFORMATION Start(const std::wstring& line) const
+    PROCESS_INFORMATION Start(const std::wstring& line, WORD show = SW_SHOWMINNOACTIVE) const
     {
         std::wstring buffer = line;
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESHOWWINDOW;
-        startup.wShowWindow = SW_SHOWMINNOACTIVE;
+        startup.wShowWindow = show;
         PROCESS_INFORMATION child = {};
         EXPECT_TRUE(CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child));
         return child;
@@ -59,6 +60,35 @@ BOOL CALLBACK CloseVisible(HWND hWnd, LPARAM lParam)
         return TRUE;
     PostMessageW(hWnd, WM_CLOSE, 0, 0);
     return FALSE;
+}
+
+struct ShownWindow
+{
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisible(HWND hWnd, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<ShownWindow*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hWnd, &pid);
+    if (pid != search->pid || !IsWindowVisible(hWnd))
+        return TRUE;
+    search->found = hWnd;
+    return FALSE;
+}
+
+// The child's visible window, waited for up to five seconds.
+HWND WindowOf(const PROCESS_INFORMATION& child)
+{
+    ShownWindow search{child.dwProcessId, nullptr};
+    for (int i = 0; i < 200 && !search.found; ++i) {
+        EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
+        if (!search.found)
+            Sleep(25);
+    }
+    return search.found;
 }
 
 // Posts WM_CLOSE to the child's window once it shows; false if it never does.
@@ -187,4 +217,24 @@ TEST(TillmarkProgram, ClosingTheWindowCancels)
     EXPECT_TRUE(CloseWhenShown(child));
     EXPECT_EQ(TILLMARK_CANCELLED, tillmark.Finish(child));
     EXPECT_FALSE(FileExists(tillmark.work.File(L"PHOTO_LOGO1.ECR")));
+}
+
+// The window a user sees while a logo converts. It is a program of its own
+// that takes no caption language: its texts are the same in every language.
+TEST(TillmarkProgram, PictureOfItsWindow)
+{
+    TillmarkCopy tillmark;
+    tillmark.work.Write(L"temp.bmp", MakeBmp(32, 8, Sample));
+    tillmark.folder.Write(L"Tillmark.ini", "[Settings]\r\nDelay=20000\r\n");
+    PROCESS_INFORMATION child = tillmark.Start(tillmark.CommandLine(), SW_SHOWNOACTIVATE);
+    HWND window = WindowOf(child);
+    ASSERT_NE(nullptr, window);
+    wchar_t title[64] = {};
+    GetWindowTextW(window, title, 64);
+    EXPECT_STREQ(L"Tillmark - logo conversion", title);
+    Sleep(200);  // its status painted
+    EXPECT_FALSE(SaveWindowPicture(window, L"tillmark-window").empty());
+    EXPECT_TRUE(WindowShowsInk(window));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(TILLMARK_CANCELLED, tillmark.Finish(child));
 }

@@ -5,6 +5,7 @@
 #include "LogoResources.h"
 #include "MessageBoxRecorder.h"
 #include "Pump.h"
+#include "ScreenCheck.h"
 #include "TestFiles.h"
 #include "WindowPicture.h"
 
@@ -197,11 +198,14 @@ TEST_F(LogoViewer, AReadOnlyLogoFileStaysAsItWas)
 
 TEST_F(LogoViewer, PicturesInBothLanguages)
 {
+    const CaptionLanguages captions(ProgramFolder() + L"\\Cap");
     for (const wchar_t* language : {L"ENG", L"JPN"}) {
         UseLanguage(language);
         Open(L"PHOTO_LOGO1.ECR");
         std::wstring name = std::wstring(L"logo-viewer-") + language;
         EXPECT_FALSE(SaveWindowPicture(viewer->m_hWnd, name.c_str()).empty());
+        std::vector<std::wstring> findings = ScreenFindings(viewer->m_hWnd, captions, std::wstring(language) == L"JPN");
+        EXPECT_TRUE(findings.empty()) << name << ":\n" << JoinFindings(findings);
         CString title = viewer->GetWindowText();
         EXPECT_STREQ(std::wstring(language) == L"ENG" ? L"Logo viewer" : L"ロゴビューア", title);
         CString set;

@@ -90,6 +90,7 @@ TEST_F(DemoTablesTest, PluTablePictures)
         {L"ENG", L"PLU Code", L"recordgrid-plu-eng", L"Search", L"Cancel"},
         {L"JPN", L"PLUコード", L"recordgrid-plu-jpn", L"検索", L"キャンセル"},
     };
+    const CaptionLanguages captionFiles(L"Cap");
     for (const Language& language : languages) {
         UseCaptions(language.code);
         ASSERT_TRUE(grid.BindTable(plu, 0));
@@ -106,6 +107,8 @@ TEST_F(DemoTablesTest, PluTablePictures)
         {
             InputScript search(L"4900000010077");
             search.picture = std::wstring(language.picture) + L"-search";
+            search.captions = &captionFiles;
+            search.japanese = std::wstring(language.code) == L"JPN";
             gridtest::Mouse(grid, WM_LBUTTONDBLCLK, Centre(0, 1), MK_LBUTTON);
             gridtest::Mouse(grid, WM_LBUTTONUP, Centre(0, 1));
             PumpPending();
@@ -113,6 +116,7 @@ TEST_F(DemoTablesTest, PluTablePictures)
             EXPECT_EQ(search.title, language.searchTitle);
             EXPECT_EQ(search.cancelText, language.cancel);
             EXPECT_FALSE(search.picturePath.empty());
+            EXPECT_TRUE(search.findings.empty()) << language.code << ":\n" << JoinFindings(search.findings);
         }
         EXPECT_EQ(grid.GetFocusCell(), CCellID(2, 1));
 

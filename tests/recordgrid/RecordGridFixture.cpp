@@ -123,6 +123,8 @@ void CALLBACK InputScript::Tick(HWND, UINT, UINT_PTR, DWORD)
         ::SendMessageW(edit, WM_CHAR, ch, 1);
     if (!script->picture.empty())
         script->picturePath = SaveWindowPicture(dialog, script->picture.c_str());
+    if (script->captions)
+        script->findings = ScreenFindings(dialog, *script->captions, script->japanese);
     ::PostMessageW(dialog, WM_COMMAND, script->ok ? IDOK : IDCANCEL, 0);
 }
 

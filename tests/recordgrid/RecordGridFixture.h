@@ -14,6 +14,7 @@
 #include "GridHost.h"
 #include "MessageBoxRecorder.h"
 #include "Pump.h"
+#include "ScreenCheck.h"
 
 // A table laid out as the model library lays it out: the header, the field
 // descriptors right behind it, and the record bytes.
@@ -85,6 +86,10 @@ public:
     bool ok;
     std::wstring picture;  // when set, a picture of the dialog by that name
     std::wstring picturePath;
+    // When set, the dialog is checked as its picture is (see ScreenCheck.h).
+    const CaptionLanguages* captions = nullptr;
+    bool japanese = false;
+    std::vector<std::wstring> findings;
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);

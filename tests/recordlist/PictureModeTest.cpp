@@ -4,6 +4,7 @@
 #include "EcrGlobals.h"
 #include "Pump.h"
 #include "S_ECR_SETTING.h"
+#include "ScreenCheck.h"
 #include "TestFiles.h"
 #include "WindowPicture.h"
 
@@ -139,6 +140,7 @@ TEST_F(RecordList, OnlyThePicturesThatExistAreShown)
 
 TEST_F(RecordList, PicturesOfPictureModeInEnglishAndJapanese)
 {
+    const CaptionLanguages captions(ProgramFolder() + L"\\Cap");
     for (const wchar_t* language : {L"ENG", L"JPN"}) {
         UseLanguage(language);
         bool japanese = CString(language) == L"JPN";
@@ -148,5 +150,7 @@ TEST_F(RecordList, PicturesOfPictureModeInEnglishAndJapanese)
         EXPECT_STREQ(japanese ? L"レシート書式" : L"Receipt style", screen->GetDlgItem(IDC_FLEX_NAME)->GetWindowText());
         std::wstring path = SaveWindowPicture(screen->m_hWnd, japanese ? L"record-list-pictures-jpn" : L"record-list-pictures-eng");
         EXPECT_FALSE(path.empty());
+        std::vector<std::wstring> findings = ScreenFindings(screen->m_hWnd, captions, japanese, {0});
+        EXPECT_TRUE(findings.empty()) << language << ":\n" << JoinFindings(findings);
     }
 }

@@ -5,6 +5,8 @@
 #include "EcrGlobals.h"
 #include "Pump.h"
 #include "S_ECR_SETTING.h"
+#include "ScreenCheck.h"
+#include "TestFiles.h"
 #include "WindowPicture.h"
 #include "resource.h"
 
@@ -327,21 +329,39 @@ TEST_F(RecordList, BackReturnsToTheFunctionMenuAndKeepsTheEdits)
     EXPECT_STREQ(L"Kept in memory", screen->Grid().GetItemText(1, 2).Trim());
 }
 
-TEST_F(RecordList, PicturesOfDeptAndPluInEnglishAndJapanese)
+// Every record list in both languages, checked as a person looks at it:
+// texts in the screen's language, nothing clipped, no control over another.
+TEST_F(RecordList, PicturesOfEveryListInEnglishAndJapanese)
 {
+    struct Shot
+    {
+        int wndNo;
+        const wchar_t* name;
+    };
+    const Shot shots[] = {{WNDNO_DEPT, L"dept"},           {WNDNO_PLU, L"plu"},
+                          {WNDNO_CLERK, L"clerk"},         {WNDNO_PROG_MODE, L"prog-mode"},
+                          {WNDNO_REPORT_VIEWER, L"report-viewer"}};
+    const CaptionLanguages captions(ProgramFolder() + L"\\Cap");
     for (const wchar_t* language : {L"ENG", L"JPN"}) {
         UseLanguage(language);
         bool japanese = CString(language) == L"JPN";
-        CFlexListDlg* screen = Open(WNDNO_DEPT);
-        screen->MoveWindow(0, 0, 900, 700);
-        PumpPending();
-        EXPECT_STREQ(japanese ? L"更新" : L"Update", screen->GetDlgItem(IDC_FLEX_UPDATE)->GetWindowText());
-        EXPECT_STREQ(japanese ? L"部門" : L"Department", screen->GetDlgItem(IDC_FLEX_NAME)->GetWindowText());
-        EXPECT_FALSE(SaveWindowPicture(screen->m_hWnd, japanese ? L"record-list-dept-jpn" : L"record-list-dept-eng").empty());
-        screen = Open(WNDNO_PLU);
-        PumpPending();
-        EXPECT_STREQ(japanese ? L"取り込み" : L"Import", screen->GetDlgItem(IDC_FLEX_IMPORT)->GetWindowText());
-        EXPECT_FALSE(SaveWindowPicture(screen->m_hWnd, japanese ? L"record-list-plu-jpn" : L"record-list-plu-eng").empty());
+        for (const Shot& shot : shots) {
+            CFlexListDlg* screen = Open(shot.wndNo);
+            ASSERT_NE(nullptr, screen) << shot.name;
+            screen->MoveWindow(0, 0, 900, 700);
+            PumpPending();
+            const std::wstring name = std::wstring(L"record-list-") + shot.name + (japanese ? L"-jpn" : L"-eng");
+            EXPECT_FALSE(SaveWindowPicture(screen->m_hWnd, name.c_str()).empty());
+            EXPECT_STREQ(japanese ? L"戻る" : L"Back", screen->GetDlgItem(IDC_FLEX_BACK)->GetWindowText());
+            // The title names the model and its data folder.
+            std::vector<std::wstring> findings = ScreenFindings(screen->m_hWnd, captions, japanese, {0});
+            EXPECT_TRUE(findings.empty()) << name << ":\n" << JoinFindings(findings);
+        }
+        CFlexListDlg* dept = Open(WNDNO_DEPT);
+        EXPECT_STREQ(japanese ? L"更新" : L"Update", dept->GetDlgItem(IDC_FLEX_UPDATE)->GetWindowText());
+        EXPECT_STREQ(japanese ? L"部門" : L"Department", dept->GetDlgItem(IDC_FLEX_NAME)->GetWindowText());
+        CFlexListDlg* plu = Open(WNDNO_PLU);
+        EXPECT_STREQ(japanese ? L"取り込み" : L"Import", plu->GetDlgItem(IDC_FLEX_IMPORT)->GetWindowText());
     }
 }
 

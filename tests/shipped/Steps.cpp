@@ -17,13 +17,16 @@
 namespace {
 
 // A record list: the shipped settings pop the record card up on record 1,
-// which the step closes; the table is in the grid under it.
-HWND OpenRecordList(Walk& walk, int buttonId, HWND* card)
+// which the step closes; the table is in the grid under it. The titles of
+// both name the model, the table and the record.
+HWND OpenRecordList(Walk& walk, int buttonId, const wchar_t* name, HWND* card)
 {
     HWND screen = walk.OpenScreen(buttonId);
     *card = walk.program.WaitForDialogOver(screen);
     Require(ProgramDriver::IsShown(*card, IDC_CARD_RECORD), L"no record card on entry");
     Require(ProgramDriver::IsShown(screen, IDC_FLEX_GRID), L"no grid");
+    walk.CheckLayout(*card, std::wstring(name) + L" record card", {0});
+    walk.CheckLayout(screen, name, {0});
     return screen;
 }
 
@@ -36,7 +39,7 @@ void CloseCard(Walk& walk, HWND card)
 void RecordList(Walk& walk, int buttonId, const wchar_t* name)
 {
     HWND card = nullptr;
-    HWND screen = OpenRecordList(walk, buttonId, &card);
+    HWND screen = OpenRecordList(walk, buttonId, name, &card);
     CloseCard(walk, card);
     walk.Picture(screen, name, ProgramDriver::Control(screen, IDC_FLEX_UPDATE));
     walk.BackToMenu(screen, IDC_FLEX_BACK);
@@ -49,7 +52,7 @@ void Dept(Walk& walk)
 {
     const wchar_t* name = walk.Say(L"Walked", L"Walked JPN");
     HWND card = nullptr;
-    HWND screen = OpenRecordList(walk, IDC_SEL_DEPT, &card);
+    HWND screen = OpenRecordList(walk, IDC_SEL_DEPT, L"dept", &card);
     HWND edit = ProgramDriver::Control(card, IDC_CARD_EDIT + 1);
     ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
     ::SendMessageW(edit, EM_SETMODIFY, TRUE, 0);
@@ -113,6 +116,10 @@ void Logo(Walk& walk)
                    reinterpret_cast<LPARAM>(walk.Say(L"Open 7 to 7", L"朝7時から夜7時まで")));
     walk.program.Settle();
     walk.Picture(screen, L"logo", ProgramDriver::Control(screen, IDC_LOGO_CONVERT));
+    // The title names the model and its data folder; the text lines on the
+    // preview are the user's.
+    walk.CheckLayout(screen, L"logo",
+                     {0, IDC_LOGO_FOLDER_PATH, IDC_LOGO_LABEL1, IDC_LOGO_LABEL2, IDC_LOGO_LABEL3});
 
     ProgramDriver::Click(screen, IDC_LOGO_CONVERT);
     HWND viewer = WaitForDialogWith(walk, screen, IDC_VIEW_FILES);
@@ -121,6 +128,7 @@ void Logo(Walk& walk)
             L"the viewer does not show the converted file");
     Require(::IsWindowEnabled(ProgramDriver::Control(viewer, IDC_VIEW_SET)) != FALSE, L"the new logo cannot be set");
     walk.Picture(viewer, L"logo-viewer", ProgramDriver::Control(viewer, IDC_VIEW_SET));
+    walk.CheckLayout(viewer, L"logo viewer");
     ProgramDriver::Click(viewer, IDCANCEL);
     walk.program.WaitGone(viewer);
     walk.BackToMenu(screen, IDC_LOGO_BACK);
@@ -178,6 +186,7 @@ void ReportViewer(Walk& walk)
     HWND list = ProgramDriver::Control(screen, IDC_FLEX_TABLES);
     Require(::SendMessageW(list, LB_GETCOUNT, 0, 0) == 4, L"the four reports are not listed");
     walk.Picture(screen, L"report-viewer", ProgramDriver::Control(screen, IDC_FLEX_BACK));
+    walk.CheckLayout(screen, L"report viewer", {0});
     ::SendMessageW(list, LB_SETCURSEL, 0, 0);
     ::PostMessageW(screen, WM_COMMAND, MAKEWPARAM(IDC_FLEX_TABLES, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
     HWND sheet = WaitForTitle(L"Cellvane - FIN.CSV");
@@ -266,6 +275,7 @@ void CaptionEditor(Walk& walk)
     Require(ProgramDriver::Text(ProgramDriver::Control(editor, IDC_CAPEDIT_TEXT)) == text,
             L"the editor does not show the button's caption");
     walk.Picture(editor, L"caption-editor", ProgramDriver::Control(editor, IDC_CAPEDIT_UPDATE));
+    walk.CheckLayout(editor, L"caption editor");
     walk.CloseDialog(editor, IDOK);
     Require(ProgramDriver::Text(button) == text, L"closing the editor changed the caption");
 }
