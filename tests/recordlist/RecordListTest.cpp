@@ -338,9 +338,9 @@ TEST_F(RecordList, PicturesOfEveryListInEnglishAndJapanese)
         int wndNo;
         const wchar_t* name;
     };
-    const Shot shots[] = {{WNDNO_DEPT, L"dept"},           {WNDNO_PLU, L"plu"},
-                          {WNDNO_CLERK, L"clerk"},         {WNDNO_PROG_MODE, L"prog-mode"},
-                          {WNDNO_REPORT_VIEWER, L"report-viewer"}};
+    const Shot shots[] = {{WNDNO_DEPT, L"dept"},         {WNDNO_PLU, L"plu"},
+                          {WNDNO_CLERK, L"clerk"},       {WNDNO_S_MODE, L"s-mode"},
+                          {WNDNO_PROG_MODE, L"prog-mode"}, {WNDNO_REPORT_VIEWER, L"report-viewer"}};
     const CaptionLanguages captions(ProgramFolder() + L"\\Cap");
     for (const wchar_t* language : {L"ENG", L"JPN"}) {
         UseLanguage(language);
