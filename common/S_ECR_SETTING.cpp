@@ -1,7 +1,11 @@
 #include "S_ECR_SETTING.h"
 
-#include <cstdio>
-#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "AtomicFile.h"
+#include "ProfileText.h"
+#include "TextDecoding.h"
 
 namespace {
 
@@ -50,57 +54,29 @@ int ReadInt(const wchar_t* path, const wchar_t* section, const wchar_t* key, int
     return static_cast<int>(static_cast<unsigned long long>(v) & 0xFFFFFFFFu);
 }
 
-void WriteString(const wchar_t* path, const wchar_t* section, const wchar_t* key, const CString& value)
-{
-    ::WritePrivateProfileStringW(section, key, value, path);
-}
-
-void WriteInt(const wchar_t* path, const wchar_t* section, const wchar_t* key, int value)
-{
-    CString text;
-    text.Format(L"%d", value);
-    ::WritePrivateProfileStringW(section, key, text, path);
-}
-
-// A new settings file starts with a UTF-16 byte-order mark, so the profile
-// functions keep it in UTF-16 and paths outside the ANSI code page survive.
-void CreateUnicodeFile(const wchar_t* path)
-{
-    HANDLE file = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;  // exists already, or cannot be made: the writes below decide
-    const BYTE bom[2] = {0xFF, 0xFE};
-    DWORD written = 0;
-    ::WriteFile(file, bom, sizeof bom, &written, nullptr);
-    ::CloseHandle(file);
-}
-
 // Model list: "name=path" per line, split at the last "=", "//" at the very
-// start makes a comment. The file is single-byte text in the ANSI code page.
+// start makes a comment. The file is text in the ANSI code page, or UTF-8 or
+// UTF-16 with a byte-order mark; lines end in CR LF, LF or CR alone, and no
+// byte ends the file early.
 void ReadModelList(const wchar_t* listPath, S_ECR_SETTING::ModelMapType& map)
 {
-    FILE* file = _wfopen(listPath, L"rt");
-    if (!file)
+    std::vector<BYTE> bytes;
+    if (AtomicFile::Read(listPath, bytes, 1u << 20) != AtomicFile::ReadResult::Ok)
         return;
-    CStringA line;
-    for (int c;;) {
-        c = fgetc(file);
-        if (c != EOF && c != '\n') {
-            line += static_cast<char>(c);
+    std::wstring text = DecodeText(bytes.data(), bytes.size(), false);
+    size_t start = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != L'\r' && text[i] != L'\n')
             continue;
-        }
-        CString text(line.GetString());
-        line.Empty();
-        int eq = text.ReverseFind(L'=');
-        if (text.Left(2) != L"//" && eq >= 0) {
-            CString name = text.Left(eq);
-            CString path = text.Mid(eq + 1);
+        CString line(text.c_str() + start, static_cast<int>(i - start));
+        start = i + 1;
+        int eq = line.ReverseFind(L'=');
+        if (line.Left(2) != L"//" && eq >= 0) {
+            CString name = line.Left(eq);
+            CString path = line.Mid(eq + 1);
             map.SetAt(name.Trim(), path.Trim());
         }
-        if (c == EOF)
-            break;
     }
-    fclose(file);
 }
 
 } // namespace
@@ -151,29 +127,42 @@ void S_ECR_SETTING::LoadSettings()
         ModelMap.SetAt(kDefaultModel, kDefaultModelDll);
 }
 
-void S_ECR_SETTING::SaveSettings()
+bool S_ECR_SETTING::SaveSettings()
 {
+    // The whole file is rewritten through a temporary file, so a full disk
+    // or a kill mid-write leaves the previous settings whole; keys of others
+    // and comments are kept. A file that exists but cannot be read is left.
     CString ini = SettingsPath();
-    const wchar_t* p = ini;
-    CreateUnicodeFile(p);
-    WriteString(p, L"DEFAULT", L"DataPath", DataPath);
-    WriteString(p, L"DEFAULT", L"BmpPath", BmpPath);
-    WriteString(p, L"DEFAULT", L"EcrName", EcrName);
-    WriteString(p, L"DEFAULT", L"Language", Language);
-    WriteString(p, L"DEFAULT", L"CapPath", CapPath);
-    WriteInt(p, L"DEFAULT", L"IpREG", IpREG);
-    WriteString(p, L"EXEC PATH", L"Tillwire", Tillwire);
-    WriteString(p, L"EXEC PATH", L"Tillmark", Tillmark);
-    WriteString(p, L"EXEC PATH", L"LogoAnim", LogoAnim);
-    WriteInt(p, L"COM SETTING", L"PortNo", PortNo);
-    WriteInt(p, L"COM SETTING", L"BaudRate", BaudRate);
-    WriteInt(p, L"COM SETTING", L"ByteSize", ByteSize);
-    WriteInt(p, L"COM SETTING", L"Parity", Parity);
-    WriteString(p, L"COM SETTING", L"SAnime", SAnime);
-    WriteString(p, L"COM SETTING", L"RAnime", RAnime);
-    WriteString(p, L"OPENING", L"EcrBmp", EcrBmp);
-    WriteString(p, L"OPENING", L"LogoBmp", LogoBmp);
-    WriteString(p, L"ECR LIST", L"ListPath", ListPath);
-    ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, p);  // flush the profile cache
+    ProfileText file;
+    bool ok = file.Load(ini);
+    if (ok) {
+        CString ip;
+        ip.Format(L"%d", IpREG);
+        CString port, baud, byteSize, parity;
+        port.Format(L"%d", PortNo);
+        baud.Format(L"%d", BaudRate);
+        byteSize.Format(L"%d", ByteSize);
+        parity.Format(L"%d", Parity);
+        file.Set(L"DEFAULT", L"DataPath", DataPath);
+        file.Set(L"DEFAULT", L"BmpPath", BmpPath);
+        file.Set(L"DEFAULT", L"EcrName", EcrName);
+        file.Set(L"DEFAULT", L"Language", Language);
+        file.Set(L"DEFAULT", L"CapPath", CapPath);
+        file.Set(L"DEFAULT", L"IpREG", ip);
+        file.Set(L"EXEC PATH", L"Tillwire", Tillwire);
+        file.Set(L"EXEC PATH", L"Tillmark", Tillmark);
+        file.Set(L"EXEC PATH", L"LogoAnim", LogoAnim);
+        file.Set(L"COM SETTING", L"PortNo", port);
+        file.Set(L"COM SETTING", L"BaudRate", baud);
+        file.Set(L"COM SETTING", L"ByteSize", byteSize);
+        file.Set(L"COM SETTING", L"Parity", parity);
+        file.Set(L"COM SETTING", L"SAnime", SAnime);
+        file.Set(L"COM SETTING", L"RAnime", RAnime);
+        file.Set(L"OPENING", L"EcrBmp", EcrBmp);
+        file.Set(L"OPENING", L"LogoBmp", LogoBmp);
+        file.Set(L"ECR LIST", L"ListPath", ListPath);
+        ok = file.Save(ini);
+    }
     ModelMap.RemoveAll();
+    return ok;
 }

@@ -18,7 +18,8 @@ struct S_ECR_SETTING
     S_ECR_SETTING& operator=(const S_ECR_SETTING&) = delete;
 
     void LoadSettings();
-    void SaveSettings();
+    // False when the file could not be written (a read-only folder or file).
+    bool SaveSettings();
 
     CString DataPath;
     CString EcrName;

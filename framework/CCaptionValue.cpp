@@ -158,6 +158,8 @@ CString CCaptionValue::EscapeLineBreaks(const CString& text)
             if (p[i] == L'\r' && i + 1 < n && p[i + 1] == L'\n')
                 ++i;
             out += L"\\n";
+        } else if (p[i] == L'\\') {
+            out += L"\\\\";  // so that "C:\new" does not read back as a line break
         } else {
             out += p[i];
         }
@@ -167,7 +169,21 @@ CString CCaptionValue::EscapeLineBreaks(const CString& text)
 
 CString CCaptionValue::UnescapeLineBreaks(const CString& value)
 {
-    CString out(value);
-    out.Replace(L"\\n", L"\r\n");
+    // A backslash before anything but "n" or a backslash is an ordinary
+    // character, as files written before backslashes were doubled hold them.
+    CString out;
+    const int n = value.GetLength();
+    const wchar_t* p = value.GetString();
+    for (int i = 0; i < n; ++i) {
+        if (p[i] == L'\\' && i + 1 < n && p[i + 1] == L'n') {
+            out += L"\r\n";
+            ++i;
+        } else if (p[i] == L'\\' && i + 1 < n && p[i + 1] == L'\\') {
+            out += L'\\';
+            ++i;
+        } else {
+            out += p[i];
+        }
+    }
     return out;
 }

@@ -102,10 +102,17 @@ CString FormatInt64(const S_ECR_FIELD& field, const BYTE* bytes)
         return text;
     }
     uint64_t magnitude = raw & ~kSign64;
-    if (bcd)
-        magnitude = UnpackDigits(magnitude);
-    text.Format(NumberFormat(field, false), -static_cast<long long>(magnitude));
-    return text;
+    if (!bcd) {
+        text.Format(NumberFormat(field, false), -static_cast<long long>(magnitude));
+        return text;
+    }
+    // The digits as stored, letters included, so that the text stores the
+    // same bytes again; zero padding keeps the width with the sign.
+    text.Format(L"%I64X", static_cast<long long>(magnitude));
+    int width = ClampedWidth(field);
+    if ((field.Flags & FIELD_ZERO_PAD) && text.GetLength() < width - 1)
+        text = CString(L'0', width - 1 - text.GetLength()) + text;
+    return L"-" + text;
 }
 
 BOOL Format(const S_ECR_FIELD* field, const BYTE* bytes, CString& text, int decimals)
@@ -187,9 +194,13 @@ void ParseAmount(const S_ECR_FIELD& field, const char* ansi, BYTE* bytes)
 
 void ParseInt64(const S_ECR_FIELD& field, const char* ansi, BYTE* bytes)
 {
+    // Sign and magnitude: -2^63 and below keep the largest magnitude, not
+    // the sign bit alone (which reads as 0).
     long long value = _strtoi64(ansi, nullptr, (field.Flags & FIELD_BCD) ? 16 : 10);
-    uint64_t stored = value < 0 ? (uint64_t(0) - static_cast<uint64_t>(value)) | kSign64 : static_cast<uint64_t>(value);
-    Store<uint64_t>(bytes, stored);
+    uint64_t magnitude = value < 0 ? uint64_t(0) - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+    if (magnitude > ~kSign64)
+        magnitude = ~kSign64;
+    Store<uint64_t>(bytes, magnitude | (value < 0 ? kSign64 : 0));
 }
 
 } // namespace
