@@ -79,6 +79,9 @@ TEST(FieldCodec, FormatThenParseKeepsTheBytes)
         {"s64 negative", FIELD_S64, 0, 14, {0x39, 0x30, 0, 0, 0, 0, 0, 0x80}, false},
         {"s64 bcd positive", FIELD_S64, FIELD_BCD | FIELD_ZERO_PAD, 14, {0x94, 0x78, 0x56, 0x34, 0x12, 0x90, 0x04, 0x00}, false},
         {"s64 bcd negative", FIELD_S64, FIELD_BCD, 14, {0x23, 0x01, 0, 0, 0, 0, 0, 0x80}, false},
+        {"s64 bcd negative letters", FIELD_S64, FIELD_BCD, 14, {0xAB, 0x12, 0, 0, 0, 0, 0, 0x80}, false},
+        {"s64 bcd negative zero pad", FIELD_S64, FIELD_BCD | FIELD_ZERO_PAD, 14, {0x0F, 0x01, 0, 0, 0, 0, 0, 0x80}, false},
+        {"s64 largest negative", FIELD_S64, 0, 20, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, false},
         {"text", FIELD_TEXT, FIELD_ALIGN_LEFT, 6, {'T', 'e', 'a', ' ', ' ', ' '}, false},
         {"plain text", FIELD_TEXT, FIELD_PLAIN_TEXT, 4, {'A', 0x82, 0xA0, ' '}, false},
     };
@@ -88,6 +91,19 @@ TEST(FieldCodec, FormatThenParseKeepsTheBytes)
         std::wstring text = Format(f, c.bytes, c.exact);
         EXPECT_EQ(Parse(f, text.c_str(), c.bytes.size()), c.bytes) << c.name << ": " << std::string(text.begin(), text.end());
     }
+}
+
+// Sign and magnitude hold no -2^63: it and anything below keep the largest
+// magnitude instead of the sign bit alone (shown as 0).
+TEST(FieldCodec, SixtyFourBitValuesAtOrBelowTheLowestClamp)
+{
+    S_ECR_FIELD s64 = MakeField(FIELD_S64, 0, 20);
+    const Bytes lowest = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    EXPECT_EQ(Parse(s64, L"-9223372036854775808", 8), lowest);
+    EXPECT_EQ(Parse(s64, L"-99999999999999999999", 8), lowest);
+    EXPECT_EQ(Format(s64, lowest), L"-9223372036854775807");
+    EXPECT_EQ(Parse(s64, L"99999999999999999999", 8), (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}));
+    EXPECT_EQ(Format(MakeField(FIELD_S64, FIELD_BCD | FIELD_ZERO_PAD, 6), {0x0F, 0x01, 0, 0, 0, 0, 0, 0x80}), L"-0010F");
 }
 
 TEST(FieldCodec, DocumentedExamples)
