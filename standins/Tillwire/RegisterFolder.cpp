@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "AtomicFile.h"
+
 namespace {
 
 struct GroupFile
@@ -20,49 +22,17 @@ constexpr GroupFile kGroups[] = {
     {7, L"KEYBOARD.VK2"}, {8, L"LOGO1.ECR"},   {9, L"LOGO2.ECR"},
 };
 
-bool ReadAll(const std::wstring& path, std::vector<char>& bytes)
-{
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    LARGE_INTEGER size = {};
-    bool ok = ::GetFileSizeEx(file, &size) && size.QuadPart < (256LL << 20);
-    if (ok) {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
-        DWORD got = 0;
-        ok = bytes.empty() || (::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) && got == bytes.size());
-    }
-    ::CloseHandle(file);
-    return ok;
-}
-
-// Writes beside the target, then replaces it.
-bool WriteReplacing(const std::wstring& path, const std::vector<char>& bytes)
-{
-    std::wstring temp = path + L".tw~";
-    HANDLE file = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool ok = bytes.empty() || (::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size());
-    ok = ::FlushFileBuffers(file) && ok;
-    ::CloseHandle(file);
-    if (ok)
-        ok = ::MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-    if (!ok)
-        ::DeleteFileW(temp.c_str());
-    return ok;
-}
+constexpr size_t kFileLimit = 256u << 20;
 
 TillwireExitCode Copy(const std::wstring& from, const std::wstring& to, std::wstring& message)
 {
-    std::vector<char> bytes;
-    if (!ReadAll(from, bytes)) {
+    std::vector<BYTE> bytes;
+    if (AtomicFile::Read(from.c_str(), bytes, kFileLimit) != AtomicFile::ReadResult::Ok) {
         message = L"Cannot read " + from;
         return TW_INPUT_MISSING;
     }
-    if (!WriteReplacing(to, bytes)) {
-        message = L"Cannot write " + to;
+    if (!AtomicFile::Write(to.c_str(), bytes.data(), bytes.size())) {
+        message = AtomicFile::FailureMessage(to.c_str(), ::GetLastError()).GetString();
         return TW_WRITE_FAILED;
     }
     message = L"Copied " + from + L" to " + to;
@@ -124,8 +94,9 @@ std::wstring RegisterFolder::FindReport(int reportId) const
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue;
         // "VK2R", then the report id.
-        std::vector<char> bytes;
-        if (ReadAll(m_folder + found.cFileName, bytes) && bytes.size() >= 8 && std::memcmp(bytes.data(), "VK2R", 4) == 0) {
+        std::vector<BYTE> bytes;
+        if (AtomicFile::Read((m_folder + found.cFileName).c_str(), bytes, kFileLimit) == AtomicFile::ReadResult::Ok
+            && bytes.size() >= 8 && std::memcmp(bytes.data(), "VK2R", 4) == 0) {
             int key = 0;
             std::memcpy(&key, bytes.data() + 4, 4);
             if (key == reportId)
