@@ -7,9 +7,11 @@
 #include "CChildProgram.h"
 #include "CEcrData.h"
 #include "CEcrTilldeskDlg.h"
+#include "CKeyBoardDlg.h"
 #include "CPlaceholderDlg.h"
 #include "CSelectDlg.h"
 #include "EcrGlobals.h"
+#include "KeyboardResources.h"
 #include "S_ECR_SETTING.h"
 #include "resource.h"
 
@@ -71,7 +73,8 @@ int CEcrTilldeskApp::ExitInstance()
     // The settings file is written and the library freed before the
     // settings object and the caption holder go, so the library never
     // holds pointers to freed objects while it unloads.
-    g_pEcrSetting->SaveSettings();
+    if (!g_pEcrSetting->SaveSettings())
+        ReportSettingsNotSaved();
     if (CCaptionManagerBase* captions = CaptionManager())
         captions->FlushCaptions();
     EcrDll.UnloadModelDll();
@@ -82,6 +85,16 @@ int CEcrTilldeskApp::ExitInstance()
     if (m_oleInitialized)
         ::OleUninitialize();
     return CWinApp::ExitInstance();
+}
+
+void CEcrTilldeskApp::ReportSettingsNotSaved()
+{
+    // Said once, naming the file, so the user knows the choices are lost.
+    CString text = L"The settings could not be saved to this file:";
+    if (CCaptionManagerBase* captions = CaptionManager())
+        if (S_ECR_CAP* cap = captions->GetCaption(WNDNO_COMMON, 2))
+            text = cap->Text;
+    AfxMessageBox(text + L"\n" + S_ECR_SETTING::FilePath(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 // ---- screens ----------------------------------------------------------------
@@ -140,6 +153,7 @@ CWnd* CEcrTilldeskApp::CreateOwnWindow(int wndNo)
         templateId = IDD_LOGO_DIALOG;
         break;
     case WNDNO_KEYBOARD:
+        dialog = new CKeyBoardDlg;
         templateId = IDD_KEYBOARD_DIALOG;
         break;
     default:
@@ -182,16 +196,18 @@ void CEcrTilldeskApp::LoadModelDll(const wchar_t* path)
     // A screen of the old library goes first, replaced by the program's own
     // model-choice screen (not the library's, which is about to be freed).
     if (CurrentIsExDialog && CurrentWnd) {
-        if (CWnd* main = CreateOwnWindow(WNDNO_MAIN)) {
-            WINDOWPLACEMENT wp = {};
-            CurrentWnd->GetWindowPlacement(&wp);
-            wp.flags = 0;
-            wp.showCmd = wp.showCmd == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
-            m_pMainWnd = main;
-            main->SetWindowPlacement(&wp);
-            FreeCurrentWindow();
-            CurrentWnd = main;
-        }
+        CWnd* main = CreateOwnWindow(WNDNO_MAIN);
+        // The library's screen stays current, so the library must stay too.
+        if (!main)
+            return;
+        WINDOWPLACEMENT wp = {};
+        CurrentWnd->GetWindowPlacement(&wp);
+        wp.flags = 0;
+        wp.showCmd = wp.showCmd == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+        m_pMainWnd = main;
+        main->SetWindowPlacement(&wp);
+        FreeCurrentWindow();
+        CurrentWnd = main;
     }
     if (!path || EcrDll.Path == path)
         return;
@@ -269,10 +285,11 @@ void CEcrTilldeskApp::OnExitRequest(WPARAM, LPARAM)
         ::PostQuitMessage(0);
 }
 
-void CEcrTilldeskApp::OnFolderChanged(WPARAM folder, LPARAM)
+void CEcrTilldeskApp::OnFolderChanged(WPARAM, LPARAM)
 {
-    CString copy(reinterpret_cast<const wchar_t*>(folder));
-    SetEcrFolder(copy);
+    // The text belongs to the settings object, which outlives the library's
+    // use of it; the posted pointer may be older than the current folder.
+    SetEcrFolder(g_pEcrSetting->DataPath);
     // Groups read from the old folder would write their records into the
     // new one on the next Update: read them again from the new folder.
     for (int i = 0; i < GetEcrDataCount(); ++i)

@@ -69,6 +69,9 @@ BOOL CEcrTilldeskDlg::OnInitDialog()
     title.Format(L"%s - %s", settings.EcrName.GetString(), settings.DataPath.GetString());
     SetWindowText(title);
     BindCaption(&SelectButton, 1);
+    // The label's template text is Japanese; the caption gives it in the
+    // screen's language.
+    BindCaption(&IpLabel, 2);
 
     CString name, path;
     for (POSITION pos = settings.ModelMap.GetStartPosition(); pos;) {

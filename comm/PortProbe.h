@@ -1,7 +1,7 @@
 #pragma once
 
-// Whether the serial port COM<number> exists and is free: it is opened for
-// reading and writing, unshared, and closed at once. A seam tests replace.
+// The serial-port probe of the transfer dialog (ComPortOpens), behind a seam
+// tests replace.
 using PortProbeHandler = bool (*)(int number);
 
 // Replaces the probe; returns the previous one. Null restores the device probe.

@@ -12,8 +12,10 @@ namespace {
 const wchar_t kDefaultModel[] = L"VORN-K5/K6 Ver1.00";
 const wchar_t kDefaultModelDll[] = L".\\VornK5Dll.dll";
 
+} // namespace
+
 // "<current directory>\Tilldesk.ini", built afresh for every read and write.
-CString SettingsPath()
+CString S_ECR_SETTING::FilePath()
 {
     CString dir;
     DWORD n = ::GetCurrentDirectoryW(0, nullptr);
@@ -25,6 +27,8 @@ CString SettingsPath()
     path.Format(L"%s\\%s", dir.GetString(), L"Tilldesk.ini");
     return path;
 }
+
+namespace {
 
 // A string value of any length: the buffer grows until the value fits.
 CString ReadString(const wchar_t* path, const wchar_t* section, const wchar_t* key, const wchar_t* def)
@@ -96,7 +100,7 @@ S_ECR_SETTING::~S_ECR_SETTING()
 
 void S_ECR_SETTING::LoadSettings()
 {
-    CString ini = SettingsPath();
+    CString ini = FilePath();
     const wchar_t* p = ini;
     DataPath = ReadString(p, L"DEFAULT", L"DataPath", L".\\Data");
     EcrName = ReadString(p, L"DEFAULT", L"EcrName", kDefaultModel);
@@ -132,7 +136,7 @@ bool S_ECR_SETTING::SaveSettings()
     // The whole file is rewritten through a temporary file, so a full disk
     // or a kill mid-write leaves the previous settings whole; keys of others
     // and comments are kept. A file that exists but cannot be read is left.
-    CString ini = SettingsPath();
+    CString ini = FilePath();
     ProfileText file;
     bool ok = file.Load(ini);
     if (ok) {

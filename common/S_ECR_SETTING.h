@@ -20,6 +20,8 @@ struct S_ECR_SETTING
     void LoadSettings();
     // False when the file could not be written (a read-only folder or file).
     bool SaveSettings();
+    // "<current directory>\Tilldesk.ini".
+    static CString FilePath();
 
     CString DataPath;
     CString EcrName;

@@ -112,12 +112,12 @@ BOOL CCaptionValue::Parse(const CString& raw)
     if (count < 14)
         return FALSE;
 
+    // A font number that is no number (or does not fit its field) gives 0:
+    // a hand-edited caption keeps its text.
     long numbers[13];
     for (int i = 0; i < 13; ++i) {
-        if (!ParseDecimal(tokens[i], numbers[i]))
-            return FALSE;
-        if (i >= 5 && (numbers[i] < 0 || numbers[i] > 255))
-            return FALSE;
+        if (!ParseDecimal(tokens[i], numbers[i]) || (i >= 5 && (numbers[i] < 0 || numbers[i] > 255)))
+            numbers[i] = 0;
     }
     long tipOn = 0;
     if (count >= 16 && !ParseDecimal(tokens[15], tipOn))

@@ -173,10 +173,28 @@ BOOL CEcrDialog::PreTranslateMessage(MSG* msg)
             PostMessage(WM_ECR_EDIT_CAPTION, reinterpret_cast<WPARAM>(CWnd::FromHandle(child)), 0);
         }
     }
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN && PressFocusedButton())
+        return TRUE;
     if (ToolTip.m_hWnd &&
         (msg->message == WM_MOUSEMOVE || msg->message == WM_LBUTTONDOWN || msg->message == WM_LBUTTONUP))
         ToolTip.RelayEvent(msg);
     return CDialog::PreTranslateMessage(msg);
+}
+
+bool CEcrDialog::PressFocusedButton()
+{
+    // Enter presses the push button that has the focus, as in system
+    // dialogs; elsewhere it goes to the default button.
+    HWND focus = ::GetFocus();
+    if (!focus || ::GetParent(focus) != m_hWnd || !::IsWindowEnabled(focus))
+        return false;
+    wchar_t className[16] = {};
+    ::GetClassNameW(focus, className, 16);
+    LONG type = ::GetWindowLongW(focus, GWL_STYLE) & BS_TYPEMASK;
+    if (::lstrcmpiW(className, L"Button") != 0 || (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON))
+        return false;
+    SendMessage(WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
+    return true;
 }
 
 void CEcrDialog::OnSysCommand(UINT id, LPARAM lParam)

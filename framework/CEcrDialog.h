@@ -54,6 +54,7 @@ protected:
 private:
     void ResizeChild(CWnd* child, const int delta[2]);
     bool ApplyCaptionNumber(CWnd* control, int captionNo);
+    bool PressFocusedButton();
 
     CSize m_minTrackSize;  // the template's size: shrinking below it loses the layout
 };

@@ -17,6 +17,14 @@ enum EcrGroupType : int
     GROUP_SETTING = 6,       // any other value: a setting group
 };
 
+// CommitData's answers: TRUE written; FALSE a unique key (PLU code etc.)
+// repeats, which the caller reports; ECR_COMMIT_NOT_WRITTEN nothing was
+// written for another reason (the file cannot be written, or was not read
+// whole), which the library has already told the user, naming the file. On
+// that answer the caller says nothing more, reports no success and keeps the
+// edits: test for TRUE, not for nonzero.
+constexpr BOOL ECR_COMMIT_NOT_WRITTEN = -1;
+
 inline bool IsRecordGroup(int groupType)
 {
     return groupType == GROUP_RECORDS || groupType == GROUP_RECORDS_ALT;
@@ -39,7 +47,7 @@ public:
     virtual void Reset() = 0;
     // Reads the group when Loaded is 0; null takes the folder of SetEcrFolder.
     virtual BOOL LoadData(const wchar_t* folder) = 0;
-    // Writes the group back; FALSE when a unique key overlaps.
+    // Writes the group back: TRUE, FALSE or ECR_COMMIT_NOT_WRITTEN (above).
     virtual BOOL CommitData(int reserved) = 0;
     virtual int GetTableCount() = 0;
     // A table by index; the report set takes a report-file key instead.

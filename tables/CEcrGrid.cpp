@@ -15,6 +15,9 @@ namespace {
 constexpr int kSearchTitleCaption = 40;
 constexpr int kNotFoundCaption = 41;
 
+// Height of the turned caption font.
+constexpr LONG kCaptionHeight = 12;
+
 // The longest code a search takes: 99999999999999 in decimal.
 constexpr int kSearchLength = 14;
 
@@ -114,7 +117,7 @@ CEcrGrid::CEcrGrid()
     SetDoubleBuffering(FALSE);
     EnableTitleTips(FALSE);
     SetGridLines(GRIDLINES_BOTH);
-    const LOGFONTW font = MakeFont(-12, 0, OUT_TT_PRECIS, CLIP_STROKE_PRECIS, FIXED_PITCH | FF_MODERN);
+    const LOGFONTW font = MakeFont(-12, 0, OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS, VARIABLE_PITCH | FF_MODERN);
     m_cellDefault.SetFont(&font);
 }
 
@@ -139,6 +142,9 @@ BOOL CEcrGrid::BindTable(S_ECR_TABLE* table, int level)
     if (!table)
         return FALSE;
     m_pTable = table;
+    // No scroll bar or paint work while the table goes in: both happen once at the end.
+    const BOOL redraw = GetAllowDraw();
+    SetRedraw(FALSE);
     ResetSelectedRange();
     SetFocusCell(-1, -1);
     const int fields = std::max(table->FieldCount, 0);
@@ -149,7 +155,7 @@ BOOL CEcrGrid::BindTable(S_ECR_TABLE* table, int level)
     SetFixedColumnCount(1);
 
     // Column captions, turned to read upwards.
-    const LOGFONTW turned = MakeFont(12, 900, OUT_DEFAULT_PRECIS, CLIP_LH_ANGLES, FIXED_PITCH | FF_ROMAN);
+    const LOGFONTW turned = MakeFont(kCaptionHeight, 900, OUT_DEFAULT_PRECIS, CLIP_LH_ANGLES, FIXED_PITCH | FF_ROMAN);
     int longest = 0;
     for (int c = 1; c <= fields; ++c) {
         const S_ECR_FIELD& field = table->Fields()[c - 1];
@@ -177,9 +183,12 @@ BOOL CEcrGrid::BindTable(S_ECR_TABLE* table, int level)
                 BindDataCell(r - 1, c - 1, cell);
     }
 
-    SetColumnWidths(level);
-    SetColumnWidth(0, 9 * (DecimalDigits(GetRowCount()) + 1));
+    ApplyColumnWidths(level);
+    if (GetColumnCount() > 0)
+        m_arColWidths[m_arColOrder[0]] = 9 * (DecimalDigits(GetRowCount()) + 1);
     SizeRows();
+    if (redraw)
+        SetRedraw(TRUE, TRUE);
     return TRUE;
 }
 
@@ -217,8 +226,12 @@ void CEcrGrid::BindDataCell(int record, int field, CGridCellBase* cell)
 
 void CEcrGrid::SizeRows()
 {
-    if (GetRowCount() > 0 && GetRowHeight(0) > 0)
+    if (GetRowCount() > 0 && GetRowHeight(0) > 0) {
+        // DrawText lays a turned caption out as if it ran across: it starts
+        // one line height above the bottom, which its measured length lacks.
         AutoSizeRow(0, FALSE);
+        m_arRowHeights[0] += kCaptionHeight;
+    }
     if (GetRowCount() > 1) {
         // Measure the first shown data row; the others take its height.
         int measured = -1;
@@ -240,12 +253,19 @@ BOOL CEcrGrid::SetColumnWidths(int level)
 {
     if (!m_pTable)
         return FALSE;
-    for (int c = 1; c < GetColumnCount() && c <= m_pTable->FieldCount; ++c) {
-        const S_ECR_FIELD& field = m_pTable->Fields()[c - 1];
-        SetColumnWidth(c, IsFieldVisible(field, level) ? std::max(20, 8 * field.Width) : 0);
-    }
+    ApplyColumnWidths(level);
+    ResetScrollBars();
     Invalidate();
     return TRUE;
+}
+
+void CEcrGrid::ApplyColumnWidths(int level)
+{
+    // Straight into the widths: the scroll bars are reset once by the caller.
+    for (int c = 1; c < GetColumnCount() && c <= m_pTable->FieldCount; ++c) {
+        const S_ECR_FIELD& field = m_pTable->Fields()[c - 1];
+        m_arColWidths[m_arColOrder[c]] = IsFieldVisible(field, level) ? std::max(20, 8 * field.Width) : 0;
+    }
 }
 
 BOOL CEcrGrid::RefreshColumnHeaders()
@@ -401,6 +421,12 @@ LRESULT CEcrGrid::MarkRowHeader(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+void CEcrGrid::PostToParent(UINT message, int index)
+{
+    if (CWnd* parent = GetParent())
+        parent->PostMessage(message, reinterpret_cast<WPARAM>(m_pTable), index);
+}
+
 void CEcrGrid::ClickAt(CPoint point)
 {
     MarkRowHeader(MK_LBUTTON, MAKELPARAM(point.x, point.y));
@@ -414,7 +440,7 @@ LRESULT CEcrGrid::HandleRightClick(WPARAM wParam, LPARAM lParam)
     if (cell.col == 0 && cell.row >= 1) {
         ClickAt(point);
     } else if (cell.row == 0 && cell.col >= 1) {
-        GetParent()->PostMessage(WM_ECR_EDIT_COLUMN_CAPTION, reinterpret_cast<WPARAM>(m_pTable), cell.col);
+        PostToParent(WM_ECR_EDIT_COLUMN_CAPTION, cell.col);
     } else if (cell.row >= 1 && cell.col >= 1 && IsEditable() && !(GetItemState(cell.row, cell.col) & GRIDCELL_READONLY)) {
         FillSelection(cell.col);
     }
@@ -428,7 +454,7 @@ LRESULT CEcrGrid::HandleDoubleClick(WPARAM wParam, LPARAM lParam)
     const CCellID cell = CellFromPoint(point, TRUE);
     if (cell.col == 0 && cell.row >= 1) {
         ClickAt(point);
-        GetParent()->PostMessage(WM_ECR_OPEN_CARD, reinterpret_cast<WPARAM>(m_pTable), cell.row);
+        PostToParent(WM_ECR_OPEN_CARD, cell.row);
     } else if (cell.row == 0 && cell.col >= 1 && m_pTable && cell.col <= m_pTable->FieldCount &&
                m_pTable->SortKey == 0 && m_pTable->Fields()[cell.col - 1].Maximum == ECR_SEARCHABLE_CODE_MAX) {
         SearchColumn(cell.col);
@@ -454,15 +480,20 @@ void CEcrGrid::FillSelection(int nCol)
     CGridCellBase* first = GetCell(range.GetMinRow(), nCol);
     CInputValDlg dialog(0, this);
     dialog.Setup(first ? static_cast<int>(first->GetMaxLength()) : 1, GetItemText(0, nCol));
-    if (dialog.DoModal() != IDOK)
-        return;
-    const CString& value = dialog.GetValue();
+    if (dialog.DoModal() == IDOK)
+        FillSelectedCells(nCol, dialog.GetValue());
+}
 
+BOOL CEcrGrid::FillSelectedCells(int nCol, const CString& value)
+{
+    const CCellRange range = GetSelectedRange();
+    if (!m_pTable || !IsValid(range) || nCol < 1 || nCol < range.GetMinCol() || nCol > range.GetMaxCol())
+        return FALSE;
     // The rows to write: selected, writable and showing another text.
     std::vector<int> rows;
-    for (int r = range.GetMinRow(); r <= range.GetMaxRow(); ++r) {
+    for (int r = std::max(range.GetMinRow(), 1); r <= range.GetMaxRow(); ++r) {
         CGridCellBase* cell = GetCell(r, nCol);
-        if (!cell || !IsCellSelected(r, nCol) || cell->IsReadOnly() || !FieldPtr(m_pTable, r - 1, nCol - 1))
+        if (!cell || !cell->IsSelected() || cell->IsReadOnly() || !FieldPtr(m_pTable, r - 1, nCol - 1))
             continue;
         if (value != cell->GetText())
             rows.push_back(r);
@@ -470,16 +501,33 @@ void CEcrGrid::FillSelection(int nCol)
     // Every row must accept before any is written.
     for (int r : rows)
         if (!ValidateValue(nCol - 1, r - 1, value))
-            return;
+            return FALSE;
+    // One value gives the same bytes in every record: parse and read back once.
+    const S_ECR_FIELD& field = m_pTable->Fields()[nCol - 1];
+    std::vector<BYTE> bytes(FieldByteLength(field));
     CString shown;
-    std::vector<BYTE> before;
+    if (bytes.empty() || !ParseField(&field, value, bytes.data()) || !FormatField(&field, bytes.data(), shown))
+        return FALSE;
     for (int r : rows) {
-        if (StoreValue(r, nCol, value, shown, before)) {
-            GetCell(r, nCol)->SetText(shown);
-            MarkModified(r, nCol);
-        }
+        std::memcpy(FieldPtr(m_pTable, r - 1, nCol - 1), bytes.data(), bytes.size());
+        CGridCellBase* cell = GetCell(r, nCol);
+        cell->SetText(shown);
+        cell->SetState(cell->GetState() | GRIDCELL_MODIFIED);
     }
+    if (!rows.empty())
+        SetModified(TRUE);
     Invalidate();
+    return TRUE;
+}
+
+int CEcrGrid::FindCodeRow(int nCol, long long code) const
+{
+    for (int r = 1; r < GetRowCount(); ++r) {
+        const CGridCellBase* cell = GetCell(r, nCol);
+        if (cell && _wcstoi64(cell->GetText(), nullptr, 10) == code)
+            return r;
+    }
+    return -1;
 }
 
 void CEcrGrid::SearchColumn(int nCol)
@@ -495,12 +543,7 @@ void CEcrGrid::SearchColumn(int nCol)
         AfxMessageBox(RangeMessage(m_pTable->Fields()[nCol - 1]), MB_OK);
         return;
     }
-    int match = -1;
-    for (int r = 1; r < GetRowCount() && match < 0; ++r) {
-        const CGridCellBase* cell = GetCell(r, nCol);
-        if (cell && _wcstoi64(cell->GetText(), nullptr, 10) == code)
-            match = r;
-    }
+    const int match = FindCodeRow(nCol, code);
     if (match < 0) {
         AfxMessageBox(CaptionText(WNDNO_COMMON, kNotFoundCaption, L"データが見つかりません"), MB_OK);
     } else {

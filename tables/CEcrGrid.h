@@ -31,6 +31,13 @@ public:
     // a refusal shows its message and answers FALSE.
     virtual BOOL ValidateValue(int field, int record, const CString& text);
 
+    // Writes one value into the selected cells of a column that may be
+    // written, after every one of them accepted it; FALSE when none was
+    // written. What the fill from the value-input dialog does.
+    BOOL FillSelectedCells(int nCol, const CString& value);
+    // The first data row whose text in the column reads as the code; -1 when none.
+    int FindCodeRow(int nCol, long long code) const;
+
     S_ECR_TABLE* GetBoundTable() const { return m_pTable; }
     // FALSE after an in-place edit was refused; the record list reads it on
     // the next selection change and sets it back.
@@ -63,6 +70,8 @@ private:
     void DiscardEdit();
     // Sets up the cell of field `field` in record `record` (grid row record + 1).
     void BindDataCell(int record, int field, CGridCellBase* cell);
+    // The widths of the field columns at a display level, without a repaint.
+    void ApplyColumnWidths(int level);
     // One data row's height for all: every data cell has the same font and
     // single-line format, so one row measures them all.
     void SizeRows();
@@ -70,6 +79,8 @@ private:
     // stored; `before` keeps the old bytes. FALSE when the cell has no field bytes.
     bool StoreValue(int nRow, int nCol, const CString& text, CString& shown, std::vector<BYTE>& before);
     void RestoreValue(int nRow, int nCol, const std::vector<BYTE>& before);
+    // Posts a request with the bound table and a row or column to the parent.
+    void PostToParent(UINT message, int index);
     // A left click (down and up) at a point, through the row-header marking.
     void ClickAt(CPoint point);
     void FillSelection(int nCol);

@@ -14,10 +14,10 @@ CCaptionManagerBase* CaptionManager()
 
 UINT ThreadCodePage()
 {
-    // Asked for every cell of a table: remembered per thread and locale.
+    // Every field shown or stored asks: look the locale up only when it changed.
     thread_local LCID known = 0;
     thread_local UINT knownCp = 0;
-    LCID locale = ::GetThreadLocale();
+    const LCID locale = ::GetThreadLocale();
     if (locale == known && knownCp)
         return knownCp;
     wchar_t number[8] = {};

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the three progress animations of the program: small uncompressed
-8-bit AVI clips that the animation control plays.
+"""Writes the three progress animations of the program: small 8-bit AVI
+clips, run-length encoded (RLE8), as the animation control plays them.
 
     toECR.avi   data going from the PC to the register (send)
     toCOMP.avi  data coming from the register to the PC (receive)
@@ -12,6 +12,7 @@ import struct
 import sys
 
 W, H, FRAMES = 96, 40, 12
+SCALE = 2  # every drawn pixel becomes SCALE x SCALE
 BG, DARK, SCREEN, KEY, PACKET, GLASS = 0, 1, 2, 3, 4, 5
 PALETTE = [
     (0xF0, 0xF0, 0xF0),  # background (the dialog's face colour)
@@ -88,22 +89,43 @@ def chunk(fourcc, data):
     return fourcc + struct.pack("<I", len(data)) + data + pad
 
 
+def rle8(rows):
+    """Encodes bottom-up rows as RLE8 runs, each row closed by an end of line."""
+    out = bytearray()
+    for row in rows:
+        x = 0
+        while x < len(row):
+            run = 1
+            while x + run < len(row) and run < 255 and row[x + run] == row[x]:
+                run += 1
+            out += bytes((run, row[x]))
+            x += run
+        out += b"\0\0"
+    out[-2:] = b"\0\1"  # the last end of line becomes the end of the picture
+    return bytes(out)
+
+
+def scaled(img):
+    return [bytes(p for p in row for _ in range(SCALE)) for row in img for _ in range(SCALE)]
+
+
 def avi(frames):
-    stride = (W + 3) & ~3
-    size = stride * H
-    bmi = struct.pack("<IiiHHIIiiII", 40, W, H, 1, 8, 0, size, 0, 0, 256, 0)
+    w, h = W * SCALE, H * SCALE
+    encoded = [rle8(list(reversed(scaled(img)))) for img in frames]
+    biggest = max(len(e) for e in encoded)
+    bmi = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 8, 1, biggest, 0, 0, 256, 0)  # BI_RLE8
     pal = b"".join(struct.pack("BBBB", b, g, r, 0) for r, g, b in PALETTE) + b"\0" * 4 * (256 - len(PALETTE))
     rate_us = 100000  # 10 frames a second
-    avih = struct.pack("<IIIIIIIIII4I", rate_us, size * 10, 0, 0x10, len(frames), 0, 1, size, W, H, 0, 0, 0, 0)
-    strh = struct.pack("<4s4sIHHIIIIIIIIhhhh", b"vids", b"DIB ", 0, 0, 0, 0, 1, 10, 0, len(frames), size, 0xFFFFFFFF, 0, 0, 0, W, H)
+    avih = struct.pack("<IIIIIIIIII4I", rate_us, biggest * 10, 0, 0x10, len(frames), 0, 1, biggest, w, h, 0, 0, 0, 0)
+    strh = struct.pack("<4s4sIHHIIIIIIIIhhhh", b"vids", b"mrle", 0, 0, 0, 0, 1, 10, 0, len(frames), biggest,
+                       0xFFFFFFFF, 0, 0, 0, w, h)
     strl = chunk(b"LIST", b"strl" + chunk(b"strh", strh) + chunk(b"strf", bmi + pal))
     hdrl = chunk(b"LIST", b"hdrl" + chunk(b"avih", avih) + strl)
     movi_data = b""
     index = b""
-    for img in frames:
-        rows = b"".join(bytes(img[y]) + b"\0" * (stride - W) for y in reversed(range(H)))
-        index += struct.pack("<4sIII", b"00db", 0x10, 4 + len(movi_data), len(rows))
-        movi_data += chunk(b"00db", rows)
+    for data in encoded:
+        index += struct.pack("<4sIII", b"00dc", 0x10, 4 + len(movi_data), len(data))
+        movi_data += chunk(b"00dc", data)
     movi = chunk(b"LIST", b"movi" + movi_data)
     body = b"AVI " + hdrl + movi + chunk(b"idx1", index)
     return b"RIFF" + struct.pack("<I", len(body)) + body

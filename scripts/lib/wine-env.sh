@@ -42,6 +42,11 @@ wine_start() {
         wineserver -w
         touch "$WINEPREFIX/.tilldesk-ready-3"
     fi
+    # The symbols of the caption buttons come from Wine's Marlett font, which
+    # this Wine looks for among the prefix's fonts only.
+    local marlett=/usr/share/wine/fonts/marlett.ttf
+    [ -f "$marlett" ] && [ -d "$WINEPREFIX/drive_c/windows/Fonts" ] &&
+        cp -n "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     wineserver -p 2>/dev/null || true  # may already run for this prefix
     # Start Wine's own services now, detached from any output: started by a
     # test they would hold its output pipe open and CTest would wait for them.

@@ -3,8 +3,6 @@
 #include <cstring>
 #include <vector>
 
-#include <windows.h>
-
 #include "AtomicFile.h"
 
 namespace {
@@ -17,22 +15,22 @@ struct GroupFile
 
 // The groups of the demo register and their files.
 constexpr GroupFile kGroups[] = {
-    {1, L"DEPT.VK2"},    {2, L"PLU.VK2"},      {3, L"CLERK.VK2"},
-    {4, L"SMODE.VK2"},   {5, L"PMODE.VK2"},    {6, L"MESSAGE.VK2"},
-    {7, L"KEYBOARD.VK2"}, {8, L"LOGO1.ECR"},   {9, L"LOGO2.ECR"},
+    {1, L"DEPT.VK2"},     {2, L"PLU.VK2"},   {3, L"CLERK.VK2"},
+    {4, L"SMODE.VK2"},    {5, L"PMODE.VK2"}, {6, L"MESSAGE.VK2"},
+    {7, L"KEYBOARD.VK2"}, {8, L"LOGO1.ECR"}, {9, L"LOGO2.ECR"},
 };
 
-constexpr size_t kFileLimit = 256u << 20;
+constexpr size_t kFileLimit = 64u << 20;
 
-TillwireExitCode Copy(const std::wstring& from, const std::wstring& to, std::wstring& message)
+TillwireExitCode Copy(const CString& from, const CString& to, CString& message)
 {
     std::vector<BYTE> bytes;
-    if (AtomicFile::Read(from.c_str(), bytes, kFileLimit) != AtomicFile::ReadResult::Ok) {
+    if (AtomicFile::Read(from, bytes, kFileLimit) != AtomicFile::ReadResult::Ok) {
         message = L"Cannot read " + from;
         return TW_INPUT_MISSING;
     }
-    if (!AtomicFile::Write(to.c_str(), bytes.data(), bytes.size())) {
-        message = AtomicFile::FailureMessage(to.c_str(), ::GetLastError()).GetString();
+    if (!AtomicFile::Write(to, bytes.data(), bytes.size())) {
+        message = AtomicFile::FailureMessage(to, ::GetLastError());
         return TW_WRITE_FAILED;
     }
     message = L"Copied " + from + L" to " + to;
@@ -41,7 +39,7 @@ TillwireExitCode Copy(const std::wstring& from, const std::wstring& to, std::wst
 
 } // namespace
 
-std::wstring RegisterFolder::GroupFileName(int groupId)
+CString RegisterFolder::GroupFileName(int groupId)
 {
     for (const GroupFile& group : kGroups)
         if (group.id == groupId)
@@ -49,60 +47,60 @@ std::wstring RegisterFolder::GroupFileName(int groupId)
     return L"";
 }
 
-TillwireExitCode RegisterFolder::SendGroup(int groupId, const std::wstring& dataFolder, std::wstring& message) const
+TillwireExitCode RegisterFolder::SendGroup(int groupId, const CString& dataFolder, CString& message) const
 {
-    std::wstring name = GroupFileName(groupId);
-    if (name.empty()) {
-        message = L"The register has no group " + std::to_wstring(groupId);
+    CString name = GroupFileName(groupId);
+    if (name.IsEmpty()) {
+        message.Format(L"The register has no group %d.", groupId);
         return TW_UNKNOWN_ID;
     }
-    if (!::CreateDirectoryW(m_folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
+    if (!::CreateDirectoryW(m_folder, nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
         message = L"Cannot create " + m_folder;
         return TW_WRITE_FAILED;
     }
     return Copy(dataFolder + name, m_folder + name, message);
 }
 
-TillwireExitCode RegisterFolder::ReceiveGroup(int groupId, const std::wstring& dataFolder, std::wstring& message) const
+TillwireExitCode RegisterFolder::ReceiveGroup(int groupId, const CString& dataFolder, CString& message) const
 {
-    std::wstring name = GroupFileName(groupId);
-    if (name.empty()) {
-        message = L"The register has no group " + std::to_wstring(groupId);
+    CString name = GroupFileName(groupId);
+    if (name.IsEmpty()) {
+        message.Format(L"The register has no group %d.", groupId);
         return TW_UNKNOWN_ID;
     }
     return Copy(m_folder + name, dataFolder + name, message);
 }
 
-TillwireExitCode RegisterFolder::ReceiveReport(int reportId, const std::wstring& dataFolder, std::wstring& message) const
+TillwireExitCode RegisterFolder::ReceiveReport(int reportId, const CString& dataFolder, CString& message) const
 {
-    std::wstring name = FindReport(reportId);
-    if (name.empty()) {
-        message = L"The register has no report " + std::to_wstring(reportId);
+    CString name = FindReport(reportId);
+    if (name.IsEmpty()) {
+        message.Format(L"The register has no report %d.", reportId);
         return TW_UNKNOWN_ID;
     }
     return Copy(m_folder + name, dataFolder + name, message);
 }
 
-std::wstring RegisterFolder::FindReport(int reportId) const
+CString RegisterFolder::FindReport(int reportId) const
 {
     WIN32_FIND_DATAW found;
-    HANDLE find = ::FindFirstFileW((m_folder + L"*.VKR").c_str(), &found);
+    HANDLE find = ::FindFirstFileW(m_folder + L"*.VKR", &found);
     if (find == INVALID_HANDLE_VALUE)
         return L"";
-    std::wstring result;
+    CString result;
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue;
         // "VK2R", then the report id.
         std::vector<BYTE> bytes;
-        if (AtomicFile::Read((m_folder + found.cFileName).c_str(), bytes, kFileLimit) == AtomicFile::ReadResult::Ok
-            && bytes.size() >= 8 && std::memcmp(bytes.data(), "VK2R", 4) == 0) {
+        if (AtomicFile::Read(m_folder + found.cFileName, bytes, kFileLimit) == AtomicFile::ReadResult::Ok &&
+            bytes.size() >= 8 && std::memcmp(bytes.data(), "VK2R", 4) == 0) {
             int key = 0;
             std::memcpy(&key, bytes.data() + 4, 4);
             if (key == reportId)
                 result = found.cFileName;
         }
-    } while (result.empty() && ::FindNextFileW(find, &found));
+    } while (result.IsEmpty() && ::FindNextFileW(find, &found));
     ::FindClose(find);
     return result;
 }

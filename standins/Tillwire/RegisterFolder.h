@@ -1,8 +1,7 @@
 #pragma once
 
-#include <string>
-
 #include "ExitCodes.h"
+#include "afx.h"
 
 // The simulated register: a folder holding the register's data as the files
 // of the demo model's data folder (one file per data group, raw reports as
@@ -11,22 +10,23 @@
 class RegisterFolder
 {
 public:
-    explicit RegisterFolder(std::wstring folder) : m_folder(std::move(folder)) {}
+    // folder ends in a backslash.
+    explicit RegisterFolder(const CString& folder) : m_folder(folder) {}
 
     // Copies the group's file from the data folder into the register.
-    TillwireExitCode SendGroup(int groupId, const std::wstring& dataFolder, std::wstring& message) const;
+    TillwireExitCode SendGroup(int groupId, const CString& dataFolder, CString& message) const;
     // Copies the group's file from the register into the data folder.
-    TillwireExitCode ReceiveGroup(int groupId, const std::wstring& dataFolder, std::wstring& message) const;
+    TillwireExitCode ReceiveGroup(int groupId, const CString& dataFolder, CString& message) const;
     // Writes the register's raw report of that id into the data folder,
     // under the name the register gave it.
-    TillwireExitCode ReceiveReport(int reportId, const std::wstring& dataFolder, std::wstring& message) const;
+    TillwireExitCode ReceiveReport(int reportId, const CString& dataFolder, CString& message) const;
 
     // The data group file of a group id ("" when the register has no such group).
-    static std::wstring GroupFileName(int groupId);
+    static CString GroupFileName(int groupId);
 
 private:
     // The raw report file of that id in the register ("" when none).
-    std::wstring FindReport(int reportId) const;
+    CString FindReport(int reportId) const;
 
-    std::wstring m_folder;  // ends in a backslash
+    CString m_folder;
 };

@@ -2,28 +2,25 @@
 
 #include <climits>
 #include <cwchar>
-#include <cwctype>
+
+#include "RegisterFolder.h"
 
 namespace {
 
-// A whole decimal number (optionally signed), nothing else.
-bool ReadNumber(const std::wstring& token, long long& value)
+// A whole decimal number, optionally signed, and nothing else.
+bool ReadNumber(const CString& token, long long& value)
 {
-    if (token.empty())
+    int first = token.GetLength() > 0 && token[0] == L'-' ? 1 : 0;
+    if (token.GetLength() == first || token.GetLength() - first > 10)
         return false;
-    size_t i = token[0] == L'-' ? 1 : 0;
-    if (i == token.size())
-        return false;
-    for (size_t k = i; k < token.size(); ++k)
-        if (!std::iswdigit(token[k]))
+    for (int i = first; i < token.GetLength(); ++i)
+        if (token[i] < L'0' || token[i] > L'9')
             return false;
-    if (token.size() - i > 10)
-        return false;
-    value = std::wcstoll(token.c_str(), nullptr, 10);
+    value = std::wcstoll(token.GetString(), nullptr, 10);
     return true;
 }
 
-bool ReadInt(const std::wstring& token, int& value)
+bool ReadInt(const CString& token, int& value)
 {
     long long v = 0;
     if (!ReadNumber(token, v) || v < INT_MIN || v > INT_MAX)
@@ -34,84 +31,78 @@ bool ReadInt(const std::wstring& token, int& value)
 
 } // namespace
 
-std::wstring Request::AddressText() const
+CString Request::AddressText() const
 {
-    wchar_t text[32];
-    std::swprintf(text, 32, L"%u.%u.%u.%u", address & 0xFF, (address >> 8) & 0xFF, (address >> 16) & 0xFF, address >> 24);
+    CString text;
+    text.Format(L"%u.%u.%u.%u", address & 0xFF, (address >> 8) & 0xFF, (address >> 16) & 0xFF, address >> 24);
     return text;
 }
 
-std::vector<std::wstring> SplitCommandLine(const wchar_t* raw)
+CString Request::Describe() const
 {
-    std::vector<std::wstring> tokens;
-    const wchar_t* p = raw ? raw : L"";
-    while (*p) {
-        if (*p == L' ') {
-            ++p;
-            continue;
-        }
-        std::wstring token;
-        if (*p == L'"') {
-            ++p;
-            while (*p && *p != L'"')
-                token += *p++;
-            if (*p == L'"')
-                ++p;
-        } else {
-            while (*p && *p != L' ')
-                token += *p++;
-        }
-        tokens.push_back(token);
+    CString link;
+    if (lan)
+        link = L"LAN " + AddressText();
+    else
+        link.Format(L"port %d at %d baud", portIndex, baudRate);
+    CString text;
+    if (kind == Kind::Report) {
+        text.Format(L"Receiving report %d (%d - %d) over %s", id, param, to, link.GetString());
+    } else {
+        CString name = RegisterFolder::GroupFileName(id);
+        if (name.IsEmpty())
+            name.Format(L"group %d", id);
+        text.Format(L"%s %s over %s", direction ? L"Sending" : L"Receiving", name.GetString(), link.GetString());
     }
-    return tokens;
+    return text;
 }
 
-bool ParseRequest(const std::vector<std::wstring>& tokens, Request& request, std::wstring& error)
+bool ParseRequest(const std::vector<CString>& args, Request& request, CString& error)
 {
-    if (tokens.size() != 11) {
-        error = L"Expected 10 arguments, got " + std::to_wstring(tokens.size() > 0 ? tokens.size() - 1 : 0) + L".";
+    if (args.size() != 10) {
+        error.Format(L"Expected 10 arguments, got %u.", static_cast<unsigned>(args.size()));
         return false;
     }
     Request r;
-    r.lan = tokens[1] == L"LAN";
+    r.lan = args[0] == L"LAN";
     long long address = 0;
     if (r.lan) {
-        if (!ReadNumber(tokens[2], address) || address < 0 || address > 0xFFFFFFFFLL) {
-            error = L"Bad LAN address: " + tokens[2];
+        if (!ReadNumber(args[1], address) || address < 0 || address > 0xFFFFFFFFLL) {
+            error = L"Bad LAN address: " + args[1];
             return false;
         }
         r.address = static_cast<unsigned>(address);
-    } else if (!ReadInt(tokens[1], r.portIndex) || r.portIndex < 0 || !ReadInt(tokens[2], r.baudRate)) {
-        error = L"Bad port or baud rate: " + tokens[1] + L" " + tokens[2];
+    } else if (!ReadInt(args[0], r.portIndex) || r.portIndex < 0 || !ReadInt(args[1], r.baudRate)) {
+        error = L"Bad port or baud rate: " + args[0] + L" " + args[1];
         return false;
     }
-    if (!ReadInt(tokens[3], r.direction) || (r.direction != 0 && r.direction != 1)) {
-        error = L"Bad direction: " + tokens[3];
+    if (!ReadInt(args[2], r.direction) || (r.direction != 0 && r.direction != 1)) {
+        error = L"Bad direction: " + args[2];
         return false;
     }
-    r.dataFolder = tokens[4];
-    if (r.dataFolder.empty() || r.dataFolder.back() != L'\\') {
+    r.dataFolder = args[3];
+    if (r.dataFolder.IsEmpty() || r.dataFolder[r.dataFolder.GetLength() - 1] != L'\\') {
         error = L"The data folder must end in a backslash: " + r.dataFolder;
         return false;
     }
-    if (!ReadInt(tokens[5], r.id)) {
-        error = L"Bad group or report id: " + tokens[5];
+    if (!ReadInt(args[4], r.id)) {
+        error = L"Bad group or report id: " + args[4];
         return false;
     }
-    if (tokens[6] == L"ECR")
+    if (args[5] == L"ECR") {
         r.kind = Request::Kind::Group;
-    else if (tokens[6] == L"CSV")
+    } else if (args[5] == L"CSV") {
         r.kind = Request::Kind::Report;
-    else {
-        error = L"Unknown kind: " + tokens[6];
+    } else {
+        error = L"Unknown kind: " + args[5];
         return false;
     }
-    if (!ReadInt(tokens[7], r.count) || !ReadInt(tokens[8], r.param) || !ReadInt(tokens[9], r.to) || tokens[10] != L"1") {
+    if (!ReadInt(args[6], r.count) || !ReadInt(args[7], r.param) || !ReadInt(args[8], r.to) || args[9] != L"1") {
         error = L"Bad count, range or end mark.";
         return false;
     }
     if (r.kind == Request::Kind::Group && (r.count != 1 || r.to != 0)) {
-        error = L"A data group takes count 1 and 0.";
+        error = L"A data group takes the count 1 and 0.";
         return false;
     }
     if (r.kind == Request::Kind::Report) {

@@ -90,14 +90,14 @@ BOOL TableGroup::CommitData(int)
     if (m_damaged || !Loaded) {
         message.Format(L"%s could not be read whole and is left unchanged.", FilePath().GetString());
         LibraryState::Tell(message, MB_ICONSTOP);
-        return FALSE;
+        return ECR_COMMIT_NOT_WRITTEN;
     }
     for (auto& t : m_tables)
         if (t->FindDuplicateKey() >= 0)
             return FALSE;
     if (!GroupFile::Write(FilePath(), GroupId, Tables())) {
         LibraryState::Tell(AtomicFile::FailureMessage(FilePath(), ::GetLastError()), MB_ICONSTOP);
-        return FALSE;
+        return ECR_COMMIT_NOT_WRITTEN;
     }
     MarkSaved();
     return TRUE;

@@ -2,6 +2,7 @@
 
 #include "CEcrTilldeskApp.h"
 #include "EcrGlobals.h"
+#include "Pump.h"
 #include "S_ECR_SETTING.h"
 #include "TestModelState.h"
 
@@ -70,6 +71,20 @@ TEST_F(Binding, LoadHandsTheLibraryTheDataFolder)
     TestModelState* state = StateOf(L"fullmodel.dll");
     ASSERT_NE(nullptr, state);
     EXPECT_STREQ(g_pEcrSetting->DataPath, state->folder);
+}
+
+TEST_F(Binding, AFolderChangeHandsTheLibraryTheSettingsOwnText)
+{
+    theApp.LoadModelDll(L"fullmodel.dll");
+    TestModelState* state = StateOf(L"fullmodel.dll");
+    ASSERT_NE(nullptr, state);
+    CString old = g_pEcrSetting->DataPath;
+    g_pEcrSetting->DataPath = L"C:\\elsewhere";
+    PostEcrMessage(WM_ECR_FOLDER_CHANGED, reinterpret_cast<WPARAM>(g_pEcrSetting->DataPath.GetString()));
+    PumpPending();
+    EXPECT_EQ(g_pEcrSetting->DataPath.GetString(), state->folderText);
+    EXPECT_STREQ(L"C:\\elsewhere", state->folder);
+    g_pEcrSetting->DataPath = old;
 }
 
 TEST_F(Binding, AChangeUnloadsTheOldLibraryFirst)

@@ -285,4 +285,7 @@ TEST_F(ModelChoice, PictureOfTheScreen)
     CEcrTilldeskDlg& dlg = Open(L"02 VORN-K2");
     g_pEcrSetting->EcrBmp = savedBmp;
     EXPECT_FALSE(SaveWindowPicture(dlg.m_hWnd, L"model-choice").empty());
+    // The register picture and the button's text are drawn.
+    EXPECT_TRUE(WindowShowsInk(dlg.EcrPicture.m_hWnd));
+    EXPECT_TRUE(WindowShowsInk(dlg.SelectButton.m_hWnd));
 }

@@ -66,6 +66,19 @@ TEST_F(Navigation, FirstScreenShowsAtItsOwnPlace)
     EXPECT_FALSE(theApp.CurrentIsExDialog);
 }
 
+TEST_F(Navigation, ModelChoiceAndMenuHaveAFixedFrameThatMaximises)
+{
+    for (int wndNo : {WNDNO_MAIN, WNDNO_SELECT}) {
+        theApp.ShowWindowByNumber(wndNo, 0);
+        LONG style = theApp.CurrentWnd->GetStyle();
+        EXPECT_EQ(0, style & WS_THICKFRAME) << wndNo;
+        EXPECT_EQ(WS_MINIMIZEBOX | WS_MAXIMIZEBOX, style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) << wndNo;
+        theApp.CurrentWnd->ShowWindow(SW_MAXIMIZE);
+        EXPECT_TRUE(theApp.CurrentWnd->IsZoomed()) << wndNo;
+        theApp.CurrentWnd->ShowWindow(SW_RESTORE);
+    }
+}
+
 TEST_F(Navigation, NextScreenTakesThePlaceOfTheOldOne)
 {
     CWnd* old = theApp.CurrentWnd;
@@ -138,6 +151,32 @@ TEST_F(Navigation, ModelChangeReplacesALibraryScreenByTheOwnModelChoice)
     EXPECT_EQ(WNDNO_MAIN, CurrentNumber());
     EXPECT_EQ(nullptr, GetModuleHandleW(L"fullmodel.dll"));
     EXPECT_EQ(theApp.CurrentWnd, theApp.m_pMainWnd);
+}
+
+TEST_F(Navigation, ALibraryScreenThatCannotBeReplacedKeepsItsLibrary)
+{
+    theApp.LoadModelDll(L"fullmodel.dll");
+    TestModelState* state = StateOf(L"fullmodel.dll");
+    state->provideWndNo = WNDNO_MAIN;
+    theApp.ShowWindowByNumber(WNDNO_MAIN, 0);
+    ASSERT_TRUE(theApp.CurrentIsExDialog);
+    CWnd* libraryScreen = theApp.CurrentWnd;
+
+    // Without the program's templates window 1 cannot be made.
+    HINSTANCE resources = AfxGetResourceHandle();
+    AfxSetResourceHandle(GetModuleHandleW(L"fullmodel.dll"));
+    MessageBoxRecorder boxes;
+    theApp.LoadModelDll(L"partialmodel.dll");
+    AfxSetResourceHandle(resources);
+
+    EXPECT_EQ(1u, boxes.Boxes().size());
+    EXPECT_EQ(libraryScreen, theApp.CurrentWnd);
+    EXPECT_TRUE(theApp.CurrentIsExDialog);
+    EXPECT_NE(nullptr, GetModuleHandleW(L"fullmodel.dll"));
+    EXPECT_STREQ(L"fullmodel.dll", theApp.EcrDll.Path);
+    EXPECT_EQ(0, state->deleteCalls);
+    theApp.ShowWindowByNumber(WNDNO_SELECT, 0);  // hand the screen back while the library is there
+    state->provideWndNo = -1;
 }
 
 TEST_F(Navigation, ExitQuestionAnsweredNoThenYes)

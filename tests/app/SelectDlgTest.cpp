@@ -204,8 +204,36 @@ TEST_F(FunctionMenu, CancelledBrowserChangesNothing)
     EXPECT_STREQ(L".\\Data", g_pEcrSetting->DataPath);
 }
 
+TEST_F(FunctionMenu, ARightClickOnAButtonFindsTheButtonNotItsGroupBox)
+{
+    OpenMenu(L"02 VORN-K2", L"VornK2Dll.dll");
+    HWND menu = theApp.CurrentWnd->m_hWnd;
+    for (int id : {IDC_SEL_DEPT, IDC_SEL_PROG_MODE, IDC_SEL_KEYBOARD, IDC_SEL_REPORT_CONVERT, IDC_SEL_RECEIVE}) {
+        HWND button = ::GetDlgItem(menu, id);
+        RECT rect;
+        ::GetWindowRect(button, &rect);
+        POINT center = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        ::ScreenToClient(menu, &center);
+        EXPECT_EQ(button, ::ChildWindowFromPointEx(menu, center, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT)) << id;
+    }
+}
+
+TEST_F(FunctionMenu, EnterPressesTheFocusedButtonNotBack)
+{
+    OpenMenu(L"02 VORN-K2", L"VornK2Dll.dll");
+    HWND plu = ::GetDlgItem(theApp.CurrentWnd->m_hWnd, IDC_SEL_PLU);
+    // Focused as a click focuses it, without the dialog manager's help.
+    ::SetFocus(plu);
+    ASSERT_EQ(plu, ::GetFocus());
+    ::PostMessageW(plu, WM_KEYDOWN, VK_RETURN, 1);
+    EXPECT_TRUE(PumpUntil([] { return CurrentNumber() != WNDNO_SELECT; }));
+    EXPECT_EQ(WNDNO_PLU, CurrentNumber());
+}
+
 TEST_F(FunctionMenu, PictureOfTheMenu)
 {
     OpenMenu(L"02 VORN-K2", L"VornK2Dll.dll");
     EXPECT_FALSE(SaveWindowPicture(theApp.CurrentWnd->m_hWnd, L"function-menu").empty());
+    for (int id : {IDC_SEL_DEPT, IDC_SEL_LOGO, IDC_SEL_FOLDER, IDC_SEL_BACK})
+        EXPECT_TRUE(WindowShowsInk(::GetDlgItem(theApp.CurrentWnd->m_hWnd, id))) << id;
 }

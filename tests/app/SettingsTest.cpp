@@ -168,3 +168,28 @@ TEST_F(Settings, ModelListIsReadWholeInAnyLineEndAndUnicode)
     EXPECT_STREQ(L".\\VornK2Dll.dll", Model(s, L"02 VORN-K2"));
     EXPECT_STREQ(L".\\Model.dll", Model(s, L"\x30e2\x30c7\x30eb"));
 }
+
+TEST_F(Settings, ModelListWithAUtf8MarkKeepsItsFirstModel)
+{
+    folder.Write(L"Ecr.lst", "\xEF\xBB\xBF"
+                             "02 VORN-K2=.\\VornK2Dll.dll\r\n"
+                             "\xE3\x83\xA2\xE3\x83\x87\xE3\x83\xAB=.\\Model.dll\r\n");
+    S_ECR_SETTING s;
+    EXPECT_EQ(2, s.ModelMap.GetCount());
+    EXPECT_STREQ(L".\\VornK2Dll.dll", Model(s, L"02 VORN-K2"));
+    EXPECT_STREQ(L".\\Model.dll", Model(s, L"\x30e2\x30c7\x30eb"));
+}
+
+TEST_F(Settings, AFileThatCannotBeWrittenIsReported)
+{
+    S_ECR_SETTING s;
+    EXPECT_TRUE(s.SaveSettings());
+    // A folder in the file's place cannot be written, whoever runs the test.
+    std::wstring ini = folder.File(L"Tilldesk.ini");
+    ASSERT_TRUE(DeleteFileW(ini.c_str()));
+    ASSERT_TRUE(CreateDirectoryW(ini.c_str(), nullptr));
+    s.LoadSettings();
+    EXPECT_FALSE(s.SaveSettings());
+    RemoveDirectoryW(ini.c_str());
+    EXPECT_STREQ(ini.c_str(), S_ECR_SETTING::FilePath());
+}

@@ -50,6 +50,7 @@ TEST_EXPORT void WINAPI DeleteExDialog(CWnd* wnd)
 TEST_EXPORT int WINAPI SetEcrFolder(const wchar_t* folder)
 {
     lstrcpynW(g_state.folder, folder, MAX_PATH);
+    g_state.folderText = folder;
     return 0;
 }
 

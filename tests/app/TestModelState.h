@@ -16,6 +16,7 @@ struct TestModelState
     int screensMade = 0;
     int deleteCalls = 0;
     wchar_t folder[MAX_PATH] = {};
+    const wchar_t* folderText = nullptr;  // the pointer SetEcrFolder was given
 };
 
 using PFN_GetTestModelState = TestModelState*(WINAPI*)();

@@ -86,3 +86,36 @@ std::wstring SaveWindowPicture(HWND hWnd, const wchar_t* name)
     DeleteObject(bitmap);
     return path;
 }
+
+bool WindowShowsInk(HWND hWnd)
+{
+    RECT rect;
+    if (!GetWindowRect(hWnd, &rect))
+        return false;
+    // Borders and focus frames stay out.
+    InflateRect(&rect, -4, -4);
+    int w = rect.right - rect.left;
+    int h = rect.bottom - rect.top;
+    if (w <= 0 || h <= 0)
+        return false;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFOHEADER header = {sizeof header, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<DWORD> pixels(static_cast<size_t>(w) * h);
+    int lines = GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), pixels.data(),
+                          reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    if (lines != h)
+        return false;
+    int dark = 0;
+    for (DWORD pixel : pixels)
+        if (GetRValue(pixel) < 96 && GetGValue(pixel) < 96 && GetBValue(pixel) < 96)
+            ++dark;
+    return dark >= 10;
+}

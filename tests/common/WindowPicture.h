@@ -12,3 +12,8 @@ std::wstring SaveBitmapPicture(HBITMAP bitmap, const wchar_t* name);
 // Copies the window's area of the screen (the window brought to the top and
 // painted first) and writes it. Returns the path, or "" on failure.
 std::wstring SaveWindowPicture(HWND hWnd, const wchar_t* name);
+
+// True when the window's area on the screen holds dark pixels away from its
+// edges: it drew its text (or a dark picture). Bring the window to the top
+// first, as SaveWindowPicture does.
+bool WindowShowsInk(HWND hWnd);

@@ -287,4 +287,7 @@ TEST_F(DialogBase, PictureOfACaptionedDialog)
     dlg.list.AddString(L"PLU");
     PumpPending();
     EXPECT_FALSE(SaveWindowPicture(dlg.m_hWnd, L"dialogbase-captioned").empty());
+    EXPECT_TRUE(WindowShowsInk(dlg.button.m_hWnd));
+    EXPECT_TRUE(WindowShowsInk(dlg.list.m_hWnd));
+    EXPECT_STREQ(L"\x9001\x4FE1 Send", dlg.button.GetWindowText());
 }

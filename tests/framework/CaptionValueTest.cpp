@@ -201,19 +201,34 @@ TEST(CaptionValue, MalformedValuesAreRefusedAndChangeNothing)
         L" ",
         // 13 fields: no face
         Join({L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0"}),
-        // a font field that is no number
-        Join({L"-12", L"x", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"Arial", L"T"}),
-        Join({L"-12", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"12pt", L"0", L"0", L"0", L"0", L"Arial", L"T"}),
-        // a byte field out of range
-        Join({L"-12", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"300", L"0", L"0", L"0", L"0", L"Arial", L"T"}),
         // the tooltip switch is no number: the fields are shifted
         Join({L"-12", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"Arial", L"T", L"Tip"}),
-        // a number beyond int
-        Join({L"99999999999", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"Arial"}),
     };
     for (const CString& value : bad) {
         EXPECT_FALSE(v.Parse(value)) << CStringA(value).GetString();
         EXPECT_STREQ(L"before", v.Text);
+    }
+}
+
+TEST(CaptionValue, MalformedFontNumbersGiveZeroAndKeepTheText)
+{
+    const CString cases[] = {
+        Join({L"-12", L"x", L"0", L"0", L"700", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"Arial", L"Text"}),
+        Join({L"-12", L"0", L"0", L"0", L"700", L"0", L"0", L"0", L"12pt", L"0", L"0", L"0", L"0", L"Arial", L"Text"}),
+        // a byte field out of range, a number beyond int
+        Join({L"-12", L"0", L"0", L"0", L"700", L"0", L"0", L"0", L"300", L"0", L"0", L"0", L"0", L"Arial", L"Text"}),
+        Join({L"-12", L"99999999999", L"0", L"0", L"700", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"Arial",
+              L"Text"}),
+    };
+    for (const CString& value : cases) {
+        CCaptionValue v;
+        ASSERT_TRUE(v.Parse(value)) << CStringA(value).GetString();
+        EXPECT_STREQ(L"Text", v.Text);
+        EXPECT_EQ(-12, v.Font.lfHeight);
+        EXPECT_EQ(0, v.Font.lfWidth);
+        EXPECT_EQ(700, v.Font.lfWeight);
+        EXPECT_EQ(0, v.Font.lfCharSet);
+        EXPECT_STREQ(L"Arial", v.Font.lfFaceName);
     }
 }
 

@@ -149,6 +149,23 @@ TEST(Dialog, ModalOwnerIsDisabledOnlyWhileTheDialogRuns)
     EXPECT_TRUE(owner.IsWindowEnabled());
 }
 
+TEST(Dialog, ADialogThatCannotBeCreatedSaysSo)
+{
+    MessageBoxRecorder boxes;
+    for (UINT id : {IDD_TEST_MISSING, IDD_TEST_BAD_CLASS}) {
+        boxes.Clear();
+        CDialog modal(id);
+        EXPECT_EQ(-1, modal.DoModal()) << id;
+        EXPECT_EQ(0, AfxGetModalDepth());
+        CDialog modeless;
+        EXPECT_FALSE(modeless.Create(id)) << id;
+        EXPECT_EQ(nullptr, modeless.m_hWnd);
+        ASSERT_EQ(2u, boxes.Boxes().size()) << id;
+        EXPECT_NE(std::wstring::npos, boxes.Boxes()[0].text.find(std::to_wstring(id)));
+        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONSTOP), boxes.Boxes()[1].type);
+    }
+}
+
 TEST(MessageBox, SeamAnswersAndRecords)
 {
     MessageBoxRecorder boxes;

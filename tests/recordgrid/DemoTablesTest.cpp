@@ -84,9 +84,11 @@ TEST_F(DemoTablesTest, PluTablePictures)
         const wchar_t* code;
         const wchar_t* codeCaption;
         const wchar_t* picture;
+        const wchar_t* searchTitle;
+        const wchar_t* cancel;
     } languages[] = {
-        {L"ENG", L"PLU Code", L"recordgrid-plu-eng"},
-        {L"JPN", L"PLUコード", L"recordgrid-plu-jpn"},
+        {L"ENG", L"PLU Code", L"recordgrid-plu-eng", L"Search", L"Cancel"},
+        {L"JPN", L"PLUコード", L"recordgrid-plu-jpn", L"検索", L"キャンセル"},
     };
     for (const Language& language : languages) {
         UseCaptions(language.code);
@@ -99,6 +101,20 @@ TEST_F(DemoTablesTest, PluTablePictures)
         EXPECT_EQ(grid.GetItemBkColour(3, 8), CEcrGrid::ReadOnlyBack);
         PumpPending();
         EXPECT_FALSE(SaveWindowPicture(host.m_hWnd, language.picture).empty());
+
+        // The search over the code column, in the same language.
+        {
+            InputScript search(L"4900000010077");
+            search.picture = std::wstring(language.picture) + L"-search";
+            gridtest::Mouse(grid, WM_LBUTTONDBLCLK, Centre(0, 1), MK_LBUTTON);
+            gridtest::Mouse(grid, WM_LBUTTONUP, Centre(0, 1));
+            PumpPending();
+            ASSERT_TRUE(search.ran);
+            EXPECT_EQ(search.title, language.searchTitle);
+            EXPECT_EQ(search.cancelText, language.cancel);
+            EXPECT_FALSE(search.picturePath.empty());
+        }
+        EXPECT_EQ(grid.GetFocusCell(), CCellID(2, 1));
 
         gridtest::Snapshot shot(grid);
         CRect shaded, plain;

@@ -46,6 +46,14 @@ TEST_F(RecordGridTest, FieldsBecomeColumnsAndRecordsRows)
     ASSERT_TRUE(font);
     EXPECT_EQ(font->lfEscapement, 900);
     EXPECT_EQ(font->lfOrientation, 900);
+    EXPECT_EQ(font->lfPitchAndFamily, 0x11);
+    EXPECT_EQ(font->lfClipPrecision, CLIP_LH_ANGLES);
+    const LOGFONTW* data = grid.GetDefaultCell(FALSE, FALSE)->GetFont();
+    ASSERT_TRUE(data);
+    EXPECT_EQ(data->lfHeight, -12);
+    EXPECT_EQ(data->lfEscapement, 0);
+    EXPECT_EQ(data->lfPitchAndFamily, 0x32);
+    EXPECT_STREQ(data->lfFaceName, L"MS UI Gothic");
     EXPECT_EQ(grid.GetItemFormat(0, 1), UINT(DT_SINGLELINE | DT_BOTTOM | DT_RIGHT));
     EXPECT_EQ(grid.GetItemFormat(0, 2), UINT(DT_SINGLELINE | DT_BOTTOM));
     EXPECT_EQ(grid.GetItemFormat(1, 0), UINT(DT_SINGLELINE | DT_VCENTER | DT_RIGHT));
@@ -165,8 +173,10 @@ TEST_F(RecordGridTest, RowSizesMatchTheGenericSizing)
     for (int r = 0; r < grid.GetRowCount(); ++r)
         bound.push_back(grid.GetRowHeight(r));
     grid.AutoSizeRows();
-    for (int r = 0; r < grid.GetRowCount(); ++r)
+    for (int r = 1; r < grid.GetRowCount(); ++r)
         EXPECT_EQ(bound[r], grid.GetRowHeight(r)) << "row " << r;
+    // The caption row keeps room for where a turned caption starts.
+    EXPECT_EQ(bound[0], grid.GetRowHeight(0) + 12);
 }
 
 TEST_F(RecordGridTest, RebindingDropsAnOpenEditAndTheOldMark)
@@ -197,4 +207,31 @@ TEST_F(RecordGridTest, RebindingDropsAnOpenEditAndTheOldMark)
     gridtest::Mouse(grid, WM_LBUTTONDOWN, Centre(1, 1), MK_LBUTTON);
     gridtest::Mouse(grid, WM_LBUTTONUP, Centre(1, 1));
     EXPECT_EQ(grid.GetRowCount(), 3);
+}
+
+TEST_F(RecordGridTest, ClosingDropsAnOpenEdit)
+{
+    MakeShopTable();
+    ASSERT_TRUE(grid.BindTable(table.Table(), 0));
+    grid.SetFocusCell(2, 2);
+    grid.SetFocus();
+    grid.SendMessage(WM_CHAR, 'Q', 1);
+    PumpPending();
+    ASSERT_TRUE(Editor());
+    host.Clear();
+    grid.DeleteAllCells();
+    PumpPending();
+    EXPECT_FALSE(Editor());
+    EXPECT_EQ(table.Get(1, F_NAME), L"Milk");
+
+    ASSERT_TRUE(grid.BindTable(table.Table(), 0));
+    grid.SetFocusCell(3, 2);
+    grid.SetFocus();
+    grid.SendMessage(WM_CHAR, 'Q', 1);
+    PumpPending();
+    ASSERT_TRUE(Editor());
+    grid.DestroyWindow();
+    PumpPending();
+    EXPECT_EQ(table.Get(2, F_NAME), L"Rice");
+    EXPECT_EQ(host.Count(GRIDN_ENDEDIT), 0);
 }

@@ -35,10 +35,15 @@ TEST_F(RecordGridEditTest, TypedValueIsStoredAndShownAsStored)
     EXPECT_EQ(host.Count(GRIDN_ENDEDIT), 1);
     EXPECT_TRUE(grid.GetEditAccepted());
 
-    // A stored text longer than the field's width shows whole.
-    TypeInto(2, 3, L"1234.5678");
-    EXPECT_EQ(table.Get(1, F_PRICE), L"1234.568");
-    EXPECT_EQ(Text(2, 3), L"1234.568");
+    // A stored text longer than the field's width shows whole; the width
+    // limits only what can be typed.
+    table.Field(F_PRICE).Width = 4;
+    ASSERT_TRUE(grid.BindTable(table.Table(), 0));
+    TypeInto(2, 3, L"99.75");
+    EXPECT_EQ(table.Get(1, F_PRICE), L"99.700");
+    EXPECT_EQ(Text(2, 3), L"99.700");
+    grid.SetItemTextByUser(3, 3, L"1234.5678");
+    EXPECT_EQ(Text(3, 3), L"1234.568");
 }
 
 TEST_F(RecordGridEditTest, RefusedValueChangesNeitherCellNorRecord)

@@ -5,6 +5,7 @@
 #include "FieldCodec.h"
 #include "S_ECR_SETTING.h"
 #include "TablesResources.h"
+#include "WindowPicture.h"
 
 // The program's globals, which the application object otherwise provides.
 S_ECR_SETTING* g_pEcrSetting = nullptr;
@@ -115,8 +116,13 @@ void CALLBACK InputScript::Tick(HWND, UINT, UINT_PTR, DWORD)
     HWND edit = ::GetDlgItem(dialog, IDC_INPUT_VALUE);
     script->limit = static_cast<int>(::SendMessageW(edit, EM_GETLIMITTEXT, 0, 0));
     // Typed, so that the box's limit applies.
+    wchar_t cancel[64] = {};
+    ::GetDlgItemTextW(dialog, IDCANCEL, cancel, 64);
+    script->cancelText = cancel;
     for (wchar_t ch : script->text)
         ::SendMessageW(edit, WM_CHAR, ch, 1);
+    if (!script->picture.empty())
+        script->picturePath = SaveWindowPicture(dialog, script->picture.c_str());
     ::PostMessageW(dialog, WM_COMMAND, script->ok ? IDOK : IDCANCEL, 0);
 }
 
@@ -124,8 +130,11 @@ void CALLBACK InputScript::Tick(HWND, UINT, UINT_PTR, DWORD)
 
 void RecordGridTest::SetUp()
 {
-    ASSERT_TRUE(host.CreateHost(640, 420));
-    ASSERT_TRUE(gridtest::CreateGrid(grid, host, 640, 420));
+    // The pointer away from the grid: resting on a divider, it would turn
+    // typed characters into nothing.
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    ASSERT_TRUE(host.CreateHost(960, 420));
+    ASSERT_TRUE(gridtest::CreateGrid(grid, host, 960, 420));
     PumpPending();
 }
 

@@ -79,9 +79,12 @@ public:
     ~InputScript();
     bool ran = false;
     std::wstring title;
+    std::wstring cancelText;
     int limit = 0;
     std::wstring text;
     bool ok;
+    std::wstring picture;  // when set, a picture of the dialog by that name
+    std::wstring picturePath;
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);

@@ -63,6 +63,18 @@ TEST(FieldRules, LabelTextPrefersTheDataItemCaption)
     EXPECT_EQ(LabelText(label), L"Price");
 }
 
+TEST(FieldRules, RangeMessageTakesItsWordsFromTheCaptionFile)
+{
+    S_ECR_FIELD f = {};
+    f.Minimum = -50;
+    f.Maximum = 50;
+    EXPECT_EQ(RangeMessage(f), L"Range is -50 - 50");
+    FakeCaptionManager captions;
+    captions.AddCaption(WNDNO_COMMON, 43, L"入力範囲は");
+    EXPECT_EQ(RangeMessage(f), L"入力範囲は -50 - 50");
+    EXPECT_EQ(CaptionText(WNDNO_COMMON, 44, L"fallback"), L"fallback");
+}
+
 TEST(FieldRules, DisplayLevelComesFromTheSettings)
 {
     EXPECT_EQ(EffectiveDisplayLevel(), 0);

@@ -358,7 +358,7 @@ bool Write(const CString& folder, int pluCount)
         group->Reset();
         group->LoadData(folder);
         step.fill(*group, pluCount);
-        if (!group->CommitData(0))
+        if (group->CommitData(0) != TRUE)
             return false;
     }
     return WriteLogos(registry, folder) && WriteReports(folder, pluCount);

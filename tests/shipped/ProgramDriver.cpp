@@ -1,0 +1,155 @@
+#include "ProgramDriver.h"
+
+#include <vector>
+
+void Require(bool condition, const std::wstring& what)
+{
+    if (!condition)
+        throw StepFailed{what};
+}
+
+namespace {
+
+constexpr DWORD kPoll = 50;
+
+struct Search
+{
+    DWORD pid;
+    bool unownedOnly;  // a screen; else any dialog window
+    HWND notThis;
+    HWND found;
+};
+
+bool IsDialogClass(HWND window)
+{
+    wchar_t name[16] = {};
+    ::GetClassNameW(window, name, 16);
+    return ::lstrcmpW(name, L"#32770") == 0;
+}
+
+BOOL CALLBACK FindWindowOfProcess(HWND candidate, LPARAM p)
+{
+    auto* search = reinterpret_cast<Search*>(p);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(candidate, &pid);
+    if (pid != search->pid || candidate == search->notThis || !::IsWindowVisible(candidate))
+        return TRUE;
+    if (!IsDialogClass(candidate) || (search->unownedOnly && ::GetWindow(candidate, GW_OWNER)))
+        return TRUE;
+    search->found = candidate;
+    return FALSE;
+}
+
+} // namespace
+
+ProgramDriver::~ProgramDriver()
+{
+    Kill();
+}
+
+void ProgramDriver::Start(const std::wstring& folder)
+{
+    std::wstring exe = folder + L"\\Tilldesk.exe";
+    Require(::GetFileAttributesW(exe.c_str()) != INVALID_FILE_ATTRIBUTES, L"no program at " + exe);
+    std::wstring line = L"\"" + exe + L"\"";
+    std::vector<wchar_t> buffer(line.begin(), line.end());
+    buffer.push_back(0);
+    STARTUPINFOW start = {};
+    start.cb = sizeof start;
+    Require(::CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &start,
+                             &m_process) != FALSE,
+            L"the program did not start");
+    ::WaitForInputIdle(m_process.hProcess, 10000);
+}
+
+DWORD ProgramDriver::WaitForExit(DWORD timeoutMs)
+{
+    Require(::WaitForSingleObject(m_process.hProcess, timeoutMs) == WAIT_OBJECT_0, L"the program did not end");
+    DWORD code = 0;
+    ::GetExitCodeProcess(m_process.hProcess, &code);
+    return code;
+}
+
+void ProgramDriver::Kill()
+{
+    if (!m_process.hProcess)
+        return;
+    if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT)
+        ::TerminateProcess(m_process.hProcess, 99);
+    ::CloseHandle(m_process.hThread);
+    ::CloseHandle(m_process.hProcess);
+    m_process = {};
+}
+
+HWND ProgramDriver::WaitForScreen(HWND notThis, DWORD timeoutMs)
+{
+    for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < timeoutMs; ::Sleep(kPoll)) {
+        Require(::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT, L"the program ended unexpectedly");
+        Search search = {m_process.dwProcessId, true, notThis, nullptr};
+        ::EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+        if (search.found) {
+            Settle();
+            return search.found;
+        }
+    }
+    throw StepFailed{L"no new screen appeared"};
+}
+
+HWND ProgramDriver::WaitForDialogOver(HWND screen, DWORD timeoutMs)
+{
+    for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < timeoutMs; ::Sleep(kPoll)) {
+        Search search = {m_process.dwProcessId, false, screen, nullptr};
+        ::EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+        if (search.found) {
+            Settle();
+            return search.found;
+        }
+    }
+    throw StepFailed{L"no dialog appeared over \"" + Text(screen) + L"\""};
+}
+
+void ProgramDriver::WaitGone(HWND window, DWORD timeoutMs)
+{
+    for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < timeoutMs; ::Sleep(kPoll))
+        if (!::IsWindow(window) || !::IsWindowVisible(window)) {
+            Settle();
+            return;
+        }
+    throw StepFailed{L"\"" + Text(window) + L"\" did not close"};
+}
+
+void ProgramDriver::Settle()
+{
+    // Wait until the program's UI thread is idle again.
+    ::WaitForInputIdle(m_process.hProcess, 5000);
+    ::Sleep(150);
+}
+
+void ProgramDriver::Click(HWND dialog, int id)
+{
+    HWND button = Control(dialog, id);
+    Require(::IsWindowEnabled(button) != FALSE, L"button \"" + Text(button) + L"\" is disabled");
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+HWND ProgramDriver::Control(HWND dialog, int id)
+{
+    HWND control = ::GetDlgItem(dialog, id);
+    Require(control && ::IsWindowVisible(control), L"\"" + Text(dialog) + L"\" has no visible control " +
+                                                       std::to_wstring(id));
+    return control;
+}
+
+bool ProgramDriver::IsShown(HWND dialog, int id)
+{
+    HWND control = ::GetDlgItem(dialog, id);
+    return control && ::IsWindowVisible(control);
+}
+
+std::wstring ProgramDriver::Text(HWND window)
+{
+    wchar_t text[512] = {};
+    // Sent, not read from the window structure: the window is another process's.
+    ::SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    return text;
+}

@@ -1,0 +1,173 @@
+// Starts the staged program folder as a separate process and walks it as a
+// person would: the model choice, Select, every function of the function
+// menu and back, in English and then in Japanese, the exit question (No,
+// then Yes), exit code 0 and the settings file written.
+//
+//   shipped_walk <program folder>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "ProgramDriver.h"
+#include "Steps.h"
+#include "Walk.h"
+#include "resource.h"
+
+namespace {
+
+void Print(const std::wstring& line)
+{
+    int n = ::WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, utf8.data(), n, nullptr, nullptr);
+    std::printf("%s\n", utf8.c_str());
+    std::fflush(stdout);
+}
+
+std::wstring FullPath(const wchar_t* path)
+{
+    wchar_t full[MAX_PATH];
+    DWORD n = ::GetFullPathNameW(path, MAX_PATH, full, nullptr);
+    Require(n > 0 && n < MAX_PATH, L"bad folder");
+    std::wstring folder(full, n);
+    while (!folder.empty() && folder.back() == L'\\')
+        folder.pop_back();
+    return folder;
+}
+
+// The model-choice screen, checked and pictured.
+HWND ModelChoice(Walk& walk, HWND screen)
+{
+    HWND select = ProgramDriver::Control(screen, IDC_SELECT);
+    std::wstring text = ProgramDriver::Text(select);
+    Require(text == walk.Say(L"Select (&S)", L"選択 (&S)"), L"Select reads \"" + text + L"\"");
+    std::wstring label = ProgramDriver::Text(ProgramDriver::Control(screen, IDC_IP_LABEL));
+    Require(label == walk.Say(L"Register IP address", L"レジスター　ＩＰアドレス"),
+            L"the address label reads \"" + label + L"\"");
+    walk.Picture(screen, L"model-choice", select);
+    return screen;
+}
+
+void ChooseLanguage(Walk& walk, HWND screen)
+{
+    HWND combo = ProgramDriver::Control(screen, IDC_LANGUAGE_COMBO);
+    LRESULT index = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                   reinterpret_cast<LPARAM>(walk.language.c_str()));
+    Require(index != CB_ERR, L"the language list lacks " + walk.language);
+    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ::PostMessageW(screen, WM_COMMAND, MAKEWPARAM(IDC_LANGUAGE_COMBO, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    walk.program.Settle();
+}
+
+HWND OpenMenu(Walk& walk, HWND modelChoice)
+{
+    ProgramDriver::Click(modelChoice, IDC_SELECT);
+    walk.menu = walk.program.WaitForScreen(modelChoice);
+    HWND back = ProgramDriver::Control(walk.menu, IDC_SEL_BACK);
+    std::wstring text = ProgramDriver::Text(back);
+    Require(text == walk.Say(L"Back", L"戻る"), L"Back reads \"" + text + L"\"");
+    walk.Picture(walk.menu, L"function-menu", ProgramDriver::Control(walk.menu, IDC_SEL_DEPT));
+    return walk.menu;
+}
+
+HWND BackToModelChoice(Walk& walk)
+{
+    ProgramDriver::Click(walk.menu, IDC_SEL_BACK);
+    HWND screen = walk.program.WaitForScreen(walk.menu);
+    Require(ProgramDriver::IsShown(screen, IDC_SELECT), L"Back did not lead to the model choice");
+    walk.menu = nullptr;
+    return screen;
+}
+
+// Asks to exit with the close box and answers the question with the button.
+void AnswerExitQuestion(Walk& walk, HWND screen, int answer)
+{
+    ::PostMessageW(screen, WM_CLOSE, 0, 0);
+    HWND box = walk.program.WaitForDialogOver(screen);
+    const wchar_t* question = walk.Say(L"Do you really want to exit?", L"終了してもよろしいですか？");
+    HWND text = ::FindWindowExW(box, nullptr, L"Static", question);
+    Require(text != nullptr, L"the exit question reads otherwise");
+    if (answer == IDNO)
+        walk.Picture(box, L"exit-question", text);
+    ProgramDriver::Click(box, answer);
+    if (answer == IDNO) {
+        walk.program.WaitGone(box);
+        Require(::IsWindowVisible(screen) != FALSE, L"answering No closed the screen");
+    }
+}
+
+void CheckSettingsFile(const std::wstring& folder, const FILETIME& started, const std::wstring& language)
+{
+    std::wstring path = folder + L"\\Tilldesk.ini";
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    Require(file != INVALID_HANDLE_VALUE, L"no settings file");
+    FILETIME written = {};
+    BYTE bom[2] = {};
+    DWORD read = 0;
+    ::GetFileTime(file, nullptr, nullptr, &written);
+    ::ReadFile(file, bom, 2, &read, nullptr);
+    ::CloseHandle(file);
+    Require(::CompareFileTime(&written, &started) >= 0, L"the settings file was not written at exit");
+    Require(read == 2 && bom[0] == 0xFF && bom[1] == 0xFE, L"the settings file is not UTF-16LE");
+    wchar_t value[64] = {};
+    ::GetPrivateProfileStringW(L"DEFAULT", L"Language", L"", value, 64, path.c_str());
+    Require(language == value, L"the settings file keeps language \"" + std::wstring(value) + L"\"");
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc != 2) {
+        Print(L"usage: shipped_walk <program folder>");
+        return 2;
+    }
+    int passed = 0;
+    int failed = 0;
+    std::wstring where = L"start";
+    auto step = [&](const std::wstring& name, const std::function<void()>& run) {
+        where = name;
+        run();
+        ++passed;
+        Print(L"ok   " + name);
+    };
+
+    ProgramDriver program;
+    Walk walk{program, L"ENG", nullptr};
+    try {
+        std::wstring folder = FullPath(argv[1]);
+        FILETIME started;
+        ::GetSystemTimeAsFileTime(&started);
+        HWND screen = nullptr;
+        step(L"start", [&] {
+            program.Start(folder);
+            screen = ModelChoice(walk, program.WaitForScreen(nullptr, 30000));
+        });
+        for (const wchar_t* language : {L"ENG", L"JPN"}) {
+            if (walk.language != language) {
+                walk.language = language;
+                step(walk.language + L" captions", [&] {
+                    ChooseLanguage(walk, screen);
+                    ModelChoice(walk, screen);
+                });
+            }
+            step(walk.language + L" Select", [&] { OpenMenu(walk, screen); });
+            for (int i = 0; i < kStepCount; ++i)
+                step(walk.language + L" " + kSteps[i].name, [&] { kSteps[i].run(walk); });
+            step(walk.language + L" Back", [&] { screen = BackToModelChoice(walk); });
+        }
+        step(L"exit question, No", [&] { AnswerExitQuestion(walk, screen, IDNO); });
+        step(L"exit question, Yes", [&] {
+            AnswerExitQuestion(walk, screen, IDYES);
+            DWORD code = program.WaitForExit(15000);
+            Require(code == 0, L"exit code " + std::to_wstring(code));
+        });
+        step(L"settings file", [&] { CheckSettingsFile(folder, started, walk.language); });
+    } catch (const StepFailed& failure) {
+        ++failed;
+        Print(L"FAIL " + where + L": " + failure.what);
+    }
+    Print(L"shipped: " + std::to_wstring(passed) + L" passed, " + std::to_wstring(failed) + L" failed");
+    return failed == 0 ? 0 : 1;
+}
