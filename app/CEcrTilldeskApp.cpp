@@ -8,6 +8,7 @@
 #include "CEcrData.h"
 #include "CEcrTilldeskDlg.h"
 #include "CKeyBoardDlg.h"
+#include "CLogoDlg.h"
 #include "CPlaceholderDlg.h"
 #include "CSelectDlg.h"
 #include "EcrGlobals.h"
@@ -150,7 +151,8 @@ CWnd* CEcrTilldeskApp::CreateOwnWindow(int wndNo)
         templateId = IDD_FLEXLIST_DIALOG;
         break;
     case WNDNO_LOGO:
-        templateId = IDD_LOGO_DIALOG;
+        dialog = new CLogoDlg;
+        templateId = CLogoDlg::IDD;
         break;
     case WNDNO_KEYBOARD:
         dialog = new CKeyBoardDlg;

@@ -4,7 +4,6 @@
 #define IDD_ECRTILLDESK_DIALOG 102
 #define IDD_SELECT_DIALOG 103
 #define IDD_FLEXLIST_DIALOG 105
-#define IDD_LOGO_DIALOG 107
 
 // Navigation buttons of the screens not built yet.
 #define IDC_GOTO_FIRST 2001

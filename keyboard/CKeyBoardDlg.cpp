@@ -142,9 +142,11 @@ void CKeyBoardDlg::SaveKeyboard()
     if (!Data)
         return;
     HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
-    if (Data->CommitData(0))
+    // A file that could not be written the library has reported itself.
+    const BOOL committed = Data->CommitData(0);
+    if (committed == TRUE)
         AfxMessageBox(CaptionOr(5, L"Update Success"), MB_ICONINFORMATION);
-    else
+    else if (committed == FALSE)
         AfxMessageBox(CaptionOr(6, L"Update Fail\nThe unique key (PLU code etc.) overlaps"), MB_OK);
     ::SetCursor(previous);
 }

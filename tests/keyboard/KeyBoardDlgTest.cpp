@@ -230,9 +230,10 @@ TEST_F(KeyboardScreen, ARefusedSaveLeavesTheFileAsItWas)
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     Click(*screen, IDC_KB_SAVE);
     ::CloseHandle(held);
+    // The library names the file it could not write; the screen adds
+    // nothing, and never "Update Success".
     EXPECT_EQ(1u, g_libraryBoxes.size());
-    ASSERT_EQ(1u, boxes.Boxes().size());
-    EXPECT_EQ(0u, boxes.Boxes()[0].text.find(L"Update Fail"));
+    EXPECT_EQ(0u, boxes.Boxes().size());
     EXPECT_EQ(before, data.Read(L"KEYBOARD.VK2"));
     EXPECT_FALSE(FileExists(data.File(L"KEYBOARD.VK2.new")));
     // The edit is still there, unsaved.

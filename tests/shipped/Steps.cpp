@@ -6,6 +6,8 @@
 
 #include "CommResources.h"
 #include "EcrWndNo.h"
+#include "KeyboardResources.h"
+#include "LogoResources.h"
 #include "resource.h"
 
 namespace {
@@ -34,8 +36,22 @@ void Plu(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_PLU, WNDNO_PLU, L"plu"); 
 void Clerk(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_CLERK, WNDNO_CLERK, L"clerk"); }
 void SMode(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_S_MODE, WNDNO_S_MODE, L"s-mode"); }
 void ProgMode(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_PROG_MODE, WNDNO_PROG_MODE, L"prog-mode"); }
-void Logo(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_LOGO, WNDNO_LOGO, L"logo"); }
-void Keyboard(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_KEYBOARD, WNDNO_KEYBOARD, L"keyboard"); }
+void Logo(Walk& walk)
+{
+    HWND screen = walk.OpenScreen(IDC_SEL_LOGO);
+    Require(ProgramDriver::IsShown(screen, IDC_LOGO_PREVIEW), L"no logo preview");
+    walk.Picture(screen, L"logo", ProgramDriver::Control(screen, IDC_LOGO_CONVERT));
+    walk.BackToMenu(screen, IDC_LOGO_BACK);
+}
+
+void Keyboard(Walk& walk)
+{
+    HWND screen = walk.OpenScreen(IDC_SEL_KEYBOARD);
+    Require(ProgramDriver::IsShown(screen, IDC_KB_MAP) && ProgramDriver::IsShown(screen, IDC_KB_LIST),
+            L"no key map beside the key list");
+    walk.Picture(screen, L"keyboard", ProgramDriver::Control(screen, IDC_KB_SAVE));
+    walk.BackToMenu(screen, IDC_KB_CLOSE);
+}
 void ReportViewer(Walk& walk)
 {
     PlaceholderScreen(walk, IDC_SEL_REPORT_VIEWER, WNDNO_REPORT_VIEWER, L"report-viewer");
