@@ -191,6 +191,11 @@ TEST_F(Csv, QuotedLineBreaksAndEveryBadCell)
     ASSERT_TRUE(Import(ReadFileBytes(lib.PathOf(L"out.csv"))));
     EXPECT_EQ(Records(plu->GetTable(0)), records);
 
+    // Lines may end in CR alone, as older spreadsheets write them.
+    ASSERT_TRUE(Import(PluCsv(L"1,\"Two\rlines\",1,1,1,T,0,0,0,0,0\r2,Tea,1,1,1,T,0,0,0,0,0\r")));
+    EXPECT_EQ(plu->GetTable(0)->RecordCount, 2);
+    EXPECT_EQ(VornK2Library::Text(plu->GetTable(0), 0, 1), L"Two\rlines");
+
     EXPECT_FALSE(Import(PluCsv(L"1,\"Two\r\nlines\",1,1,1,T,0,0,0,0,0\r\n2,Tea,x,1,9,T,0,0,0,0,0\r\n")));
     std::vector<std::wstring> messages = lib.TakeMessages();
     ASSERT_EQ(messages.size(), 1u);
