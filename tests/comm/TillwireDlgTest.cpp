@@ -252,7 +252,7 @@ TEST_F(TillwireTest, LineTooLongForThePlatformFailsTheRow)
     ScriptedTillwireDlg dlg(1, [&](ScriptedTillwireDlg& d) {
         d.Tick(d.SettingRowOf(L"DEPT"), true);
         d.Click(IDC_START_TRANSFER);
-        ASSERT_TRUE(d.WaitIdle());
+        ASSERT_TRUE(d.WaitIdle(120000));  // the log edit wraps the whole line, slowly
         log = d.Text(IDC_TRANSFER_LOG);
     });
     dlg.DoModal();

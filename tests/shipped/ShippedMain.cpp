@@ -1,7 +1,8 @@
 // Starts the staged program folder as a separate process and walks it as a
 // person would: the model choice, Select, every function of the function
 // menu and back, in English and then in Japanese, the exit question (No,
-// then Yes), exit code 0 and the settings file written.
+// then Yes), exit code 0 and the settings file written; then once more with
+// a settings file that cannot be written, which the program reports at exit.
 //
 //   shipped_walk <program folder>
 
@@ -12,6 +13,7 @@
 #include "ProgramDriver.h"
 #include "Steps.h"
 #include "Walk.h"
+#include "WindowPicture.h"
 #include "resource.h"
 
 namespace {
@@ -115,6 +117,52 @@ void CheckSettingsFile(const std::wstring& folder, const FILETIME& started, cons
     Require(language == value, L"the settings file keeps language \"" + std::wstring(value) + L"\"");
 }
 
+// The text of the message box's static that holds the message.
+std::wstring MessageOf(HWND box)
+{
+    for (HWND child = nullptr; (child = ::FindWindowExW(box, child, L"Static", nullptr)) != nullptr;) {
+        std::wstring text = ProgramDriver::Text(child);
+        if (!text.empty())
+            return text;
+    }
+    return L"";
+}
+
+// With a folder where the settings file belongs, the program cannot write its
+// settings at exit: it says so once, naming the file, and still ends with 0.
+void UnwritableSettingsAreReported(const std::wstring& folder)
+{
+    const std::wstring ini = folder + L"\\Tilldesk.ini";
+    const std::wstring kept = ini + L".kept";
+    Require(::MoveFileW(ini.c_str(), kept.c_str()) && ::CreateDirectoryW(ini.c_str(), nullptr),
+            L"the settings file could not be replaced by a folder");
+    struct Restore
+    {
+        const std::wstring& ini;
+        const std::wstring& kept;
+        ~Restore()
+        {
+            ::RemoveDirectoryW(ini.c_str());
+            ::MoveFileW(kept.c_str(), ini.c_str());
+        }
+    } restore{ini, kept};
+
+    ProgramDriver program;
+    program.Start(folder);
+    HWND screen = program.WaitForScreen(nullptr, 30000);
+    ::PostMessageW(screen, WM_CLOSE, 0, 0);
+    HWND question = program.WaitForDialogOver(screen);
+    ProgramDriver::Click(question, IDYES);
+    program.WaitGone(question);
+    HWND box = program.WaitForDialogOver(screen);
+    std::wstring message = MessageOf(box);
+    Require(message.find(ini) != std::wstring::npos, L"the exit message \"" + message + L"\" names no settings file");
+    SaveWindowPicture(box, L"shipped-settings-not-saved");
+    ProgramDriver::Click(box, IDOK);
+    DWORD code = program.WaitForExit(15000);
+    Require(code == 0, L"exit code " + std::to_wstring(code));
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -164,6 +212,7 @@ int wmain(int argc, wchar_t** argv)
             Require(code == 0, L"exit code " + std::to_wstring(code));
         });
         step(L"settings file", [&] { CheckSettingsFile(folder, started, walk.language); });
+        step(L"settings that cannot be saved", [&] { UnwritableSettingsAreReported(folder); });
     } catch (const StepFailed& failure) {
         ++failed;
         Print(L"FAIL " + where + L": " + failure.what);

@@ -23,14 +23,6 @@ void PlaceholderScreen(Walk& walk, int buttonId, int wndNo, const wchar_t* name)
     walk.BackToMenu(screen, IDC_GOTO_FIRST + 1);
 }
 
-// The dialogs of the communication area that say they are not available yet.
-void PlaceholderDialog(Walk& walk, int buttonId, const wchar_t* name)
-{
-    HWND dialog = walk.OpenDialog(buttonId);
-    walk.Picture(dialog, name, ProgramDriver::Control(dialog, IDCANCEL));
-    walk.CloseDialog(dialog, IDCANCEL);
-}
-
 void Dept(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_DEPT, WNDNO_DEPT, L"dept"); }
 void Plu(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_PLU, WNDNO_PLU, L"plu"); }
 void Clerk(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_CLERK, WNDNO_CLERK, L"clerk"); }
@@ -49,6 +41,11 @@ void Keyboard(Walk& walk)
     HWND screen = walk.OpenScreen(IDC_SEL_KEYBOARD);
     Require(ProgramDriver::IsShown(screen, IDC_KB_MAP) && ProgramDriver::IsShown(screen, IDC_KB_LIST),
             L"no key map beside the key list");
+    Require(!ProgramDriver::IsShown(screen, IDC_KB_JOIN) && !ProgramDriver::IsShown(screen, IDC_KB_ZOOM),
+            L"join or zoom is shown");
+    Require(ProgramDriver::Text(ProgramDriver::Control(screen, IDC_KB_PRINT)) ==
+                walk.Say(L"Call KeyLayOut", L"キーレイアウト起動"),
+            L"wrong text on the layout program's button");
     walk.Picture(screen, L"keyboard", ProgramDriver::Control(screen, IDC_KB_SAVE));
     walk.BackToMenu(screen, IDC_KB_CLOSE);
 }
@@ -67,8 +64,40 @@ void ReportConvert(Walk& walk)
     walk.Picture(dialog, L"report-convert", ProgramDriver::Control(dialog, IDC_CNV_CONVERT));
     walk.CloseDialog(dialog, IDCANCEL);
 }
-void Receive(Walk& walk) { PlaceholderDialog(walk, IDC_SEL_RECEIVE, L"receive"); }
-void Send(Walk& walk) { PlaceholderDialog(walk, IDC_SEL_SEND, L"send"); }
+// Ticks DEPT and runs one transfer through the shipped communication
+// program and its simulated register; the log shows exit code 0.
+void TransferDept(Walk& walk, int buttonId, const wchar_t* name, const wchar_t* title, const wchar_t* idleStart)
+{
+    HWND dialog = walk.OpenDialog(buttonId);
+    Require(ProgramDriver::Text(dialog) == title, L"wrong title \"" + ProgramDriver::Text(dialog) + L"\"");
+    HWND dept = nullptr;
+    for (int id = IDC_SETTING_ROW_FIRST; id <= IDC_SETTING_ROW_LAST && !dept; ++id)
+        if (ProgramDriver::IsShown(dialog, id) && ProgramDriver::Text(ProgramDriver::Control(dialog, id)) == L"DEPT")
+            dept = ProgramDriver::Control(dialog, id);
+    Require(dept != nullptr, L"no DEPT row");
+    ::SendMessageW(dept, BM_SETCHECK, BST_CHECKED, 0);
+    ProgramDriver::Click(dialog, IDC_START_TRANSFER);
+    HWND start = ProgramDriver::Control(dialog, IDC_START_TRANSFER);
+    HWND log = ::GetDlgItem(dialog, IDC_TRANSFER_LOG);  // hidden behind the animation
+    DWORD began = ::GetTickCount();
+    while (ProgramDriver::Text(log).find(L"[End  ]") == std::wstring::npos || ProgramDriver::Text(start) != idleStart) {
+        Require(::GetTickCount() - began < 30000, L"the transfer did not end");
+        ::Sleep(50);
+    }
+    Require(ProgramDriver::Text(log).find(L"[End  ]: Code=00000000H") != std::wstring::npos,
+            L"the transfer failed: " + ProgramDriver::Text(log));
+    walk.Picture(dialog, name, start);
+    walk.CloseDialog(dialog, IDCANCEL);
+}
+
+void Receive(Walk& walk)
+{
+    TransferDept(walk, IDC_SEL_RECEIVE, L"receive", walk.Say(L"ECR data receive", L"ECR受信"), walk.Say(L"Receive start", L"受信開始"));
+}
+void Send(Walk& walk)
+{
+    TransferDept(walk, IDC_SEL_SEND, L"send", walk.Say(L"ECR data send", L"ECR送信"), walk.Say(L"Send start", L"送信開始"));
+}
 
 // The folder browser opens over the menu; cancelling it keeps the data folder.
 void FolderSelect(Walk& walk)
