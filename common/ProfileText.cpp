@@ -9,31 +9,41 @@ namespace {
 
 constexpr size_t kProfileLimit = 16u << 20;
 
+// Lines, names and values are read the way the profile functions read them,
+// so that what they find in the file written back is what they found before.
+bool IsProfileSpace(wchar_t c)
+{
+    return std::iswspace(c) || c == 0x1A;
+}
+
 std::wstring Trimmed(const std::wstring& s, size_t from = 0, size_t to = std::wstring::npos)
 {
     if (to > s.size())
         to = s.size();
-    while (from < to && std::iswspace(s[from]))
+    while (from < to && IsProfileSpace(s[from]))
         ++from;
-    while (to > from && std::iswspace(s[to - 1]))
+    while (to > from && IsProfileSpace(s[to - 1]))
         --to;
     return s.substr(from, to - from);
 }
 
-bool SameName(const std::wstring& a, const std::wstring& b)
+// A name in the file ends at its first NUL.
+bool SameName(const std::wstring& inFile, const std::wstring& wanted)
 {
-    return ::CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                            static_cast<int>(b.size())) == CSTR_EQUAL;
+    size_t length = inFile.find(L'\0');
+    if (length == std::wstring::npos)
+        length = inFile.size();
+    return ::CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, inFile.c_str(), static_cast<int>(length), wanted.c_str(),
+                            static_cast<int>(wanted.size())) == CSTR_EQUAL;
 }
 
-// The name of a "[name]" line, or false.
+// The name of a "[name]" line (up to its last "]", blanks around it
+// dropped), or false; a "[" line without "]" is a key line.
 bool SectionName(const std::wstring& line, std::wstring& name)
 {
     std::wstring t = Trimmed(line);
-    if (t.size() < 2 || t.front() != L'[')
-        return false;
-    size_t close = t.find(L']');
-    if (close == std::wstring::npos)
+    size_t close = t.rfind(L']');
+    if (t.empty() || t.front() != L'[' || close == std::wstring::npos)
         return false;
     name = Trimmed(t, 1, close);
     return true;
@@ -54,17 +64,14 @@ bool ProfileText::Load(const CString& path)
         break;
     }
     std::wstring text = DecodeText(bytes.data(), bytes.size(), true);
-    size_t start = 0;
-    for (size_t i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && text[i] != L'\r' && text[i] != L'\n')
-            continue;
-        m_lines.push_back(text.substr(start, i - start));
-        if (i + 1 < text.size() && text[i] == L'\r' && text[i + 1] == L'\n')
-            ++i;
-        start = i + 1;
+    // Lines end in CR LF, LF or CR alone.
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find_first_of(L"\r\n", start);
+        if (end == std::wstring::npos)
+            end = text.size();
+        m_lines.push_back(text.substr(start, end - start));
+        start = end + (text.compare(end, 2, L"\r\n") == 0 ? 2 : 1);
     }
-    if (!m_lines.empty() && m_lines.back().empty())
-        m_lines.pop_back();
     return true;
 }
 
@@ -86,8 +93,10 @@ size_t ProfileText::FindKey(size_t header, const std::wstring& key, size_t& end)
         const std::wstring& line = m_lines[i];
         if (!Trimmed(line).empty())
             end = i + 1;
+        // A line without "=" is a key without a value, as the profile
+        // functions read it.
         size_t eq = line.find(L'=');
-        if (found == std::wstring::npos && eq != std::wstring::npos && SameName(Trimmed(line, 0, eq), key))
+        if (found == std::wstring::npos && SameName(Trimmed(line, 0, eq), key))
             found = i;
     }
     return found;

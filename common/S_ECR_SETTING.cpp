@@ -1,5 +1,6 @@
 #include "S_ECR_SETTING.h"
 
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,17 @@ void ReadModelList(const wchar_t* listPath, S_ECR_SETTING::ModelMapType& map)
     }
 }
 
+// The profile functions drop blanks around a value and one pair of quotes
+// around it: such a value is written in quotes, so that it reads back whole.
+CString ProfileValue(const CString& value)
+{
+    const int n = value.GetLength();
+    auto blank = [](wchar_t c) { return std::iswspace(c) || c == 0x1A; };
+    bool edges = n > 0 && (blank(value[0]) || blank(value[n - 1]));
+    bool quoted = n >= 2 && (value[0] == L'"' || value[0] == L'\'') && value[n - 1] == value[0];
+    return edges || quoted ? L"\"" + value + L"\"" : value;
+}
+
 } // namespace
 
 S_ECR_SETTING::S_ECR_SETTING()
@@ -147,24 +159,24 @@ bool S_ECR_SETTING::SaveSettings()
         baud.Format(L"%d", BaudRate);
         byteSize.Format(L"%d", ByteSize);
         parity.Format(L"%d", Parity);
-        file.Set(L"DEFAULT", L"DataPath", DataPath);
-        file.Set(L"DEFAULT", L"BmpPath", BmpPath);
-        file.Set(L"DEFAULT", L"EcrName", EcrName);
-        file.Set(L"DEFAULT", L"Language", Language);
-        file.Set(L"DEFAULT", L"CapPath", CapPath);
+        file.Set(L"DEFAULT", L"DataPath", ProfileValue(DataPath));
+        file.Set(L"DEFAULT", L"BmpPath", ProfileValue(BmpPath));
+        file.Set(L"DEFAULT", L"EcrName", ProfileValue(EcrName));
+        file.Set(L"DEFAULT", L"Language", ProfileValue(Language));
+        file.Set(L"DEFAULT", L"CapPath", ProfileValue(CapPath));
         file.Set(L"DEFAULT", L"IpREG", ip);
-        file.Set(L"EXEC PATH", L"Tillwire", Tillwire);
-        file.Set(L"EXEC PATH", L"Tillmark", Tillmark);
-        file.Set(L"EXEC PATH", L"LogoAnim", LogoAnim);
+        file.Set(L"EXEC PATH", L"Tillwire", ProfileValue(Tillwire));
+        file.Set(L"EXEC PATH", L"Tillmark", ProfileValue(Tillmark));
+        file.Set(L"EXEC PATH", L"LogoAnim", ProfileValue(LogoAnim));
         file.Set(L"COM SETTING", L"PortNo", port);
         file.Set(L"COM SETTING", L"BaudRate", baud);
         file.Set(L"COM SETTING", L"ByteSize", byteSize);
         file.Set(L"COM SETTING", L"Parity", parity);
-        file.Set(L"COM SETTING", L"SAnime", SAnime);
-        file.Set(L"COM SETTING", L"RAnime", RAnime);
-        file.Set(L"OPENING", L"EcrBmp", EcrBmp);
-        file.Set(L"OPENING", L"LogoBmp", LogoBmp);
-        file.Set(L"ECR LIST", L"ListPath", ListPath);
+        file.Set(L"COM SETTING", L"SAnime", ProfileValue(SAnime));
+        file.Set(L"COM SETTING", L"RAnime", ProfileValue(RAnime));
+        file.Set(L"OPENING", L"EcrBmp", ProfileValue(EcrBmp));
+        file.Set(L"OPENING", L"LogoBmp", ProfileValue(LogoBmp));
+        file.Set(L"ECR LIST", L"ListPath", ProfileValue(ListPath));
         ok = file.Save(ini);
     }
     ModelMap.RemoveAll();

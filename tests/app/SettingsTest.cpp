@@ -193,3 +193,25 @@ TEST_F(Settings, AFileThatCannotBeWrittenIsReported)
     RemoveDirectoryW(ini.c_str());
     EXPECT_STREQ(ini.c_str(), S_ECR_SETTING::FilePath());
 }
+
+// The profile functions drop blanks around a value and a pair of quotes
+// around it: such values are written so that they read back whole.
+TEST_F(Settings, BlanksAndQuotesAroundAValueSurvive)
+{
+    {
+        S_ECR_SETTING s;
+        s.DataPath = L"C:\\Data ";
+        s.BmpPath = L" D:\\Bmp";
+        s.EcrName = L"\"quoted\"";
+        s.CapPath = L"'x'";
+    }
+    S_ECR_SETTING again;
+    EXPECT_STREQ(L"C:\\Data ", again.DataPath);
+    EXPECT_STREQ(L" D:\\Bmp", again.BmpPath);
+    EXPECT_STREQ(L"\"quoted\"", again.EcrName);
+    EXPECT_STREQ(L"'x'", again.CapPath);
+    EXPECT_STREQ(L".\\Tillwire.exe", again.Tillwire) << "plain values stay unquoted";
+    std::string bytes = folder.Read(L"Tilldesk.ini");
+    std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+    EXPECT_NE(std::wstring::npos, text.find(L"\r\nTillwire=.\\Tillwire.exe\r\n"));
+}
