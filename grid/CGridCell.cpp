@@ -1,11 +1,40 @@
 #include "CGridCell.h"
 
+#include "CGridCellPool.h"
+
 #include "CGridCtrl.h"
 #include "CGridDefaultCell.h"
 #include "CInPlaceEdit.h"
 
-// With the heap's block header a cell then takes 48 bytes, plus its slot.
 static_assert(sizeof(CGridCell) <= 40, "a grid cell stays within 40 bytes (memory per cell)");
+static_assert(alignof(CGridCell) <= CGridCellPool::kAlignment, "the pool's blocks fit a cell");
+
+namespace {
+
+// Made on first use and never destroyed: cells of static objects may go
+// after every other static.
+CGridCellPool& CellPool()
+{
+    static CGridCellPool* pool = new CGridCellPool(sizeof(CGridCell));
+    return *pool;
+}
+
+} // namespace
+
+void* CGridCell::operator new(size_t size)
+{
+    CGridCellPool& pool = CellPool();
+    return size <= pool.BlockSize() ? pool.Allocate() : ::operator new(size);
+}
+
+void CGridCell::operator delete(void* block, size_t size)
+{
+    CGridCellPool& pool = CellPool();
+    if (size <= pool.BlockSize())
+        pool.Free(block);
+    else
+        ::operator delete(block);
+}
 
 CGridCell::~CGridCell() = default;
 

@@ -19,6 +19,12 @@ public:
 
     static CGridCellBase* CreateObject() { return new CGridCell; }
 
+    // Cells of this size come from one pool of equal blocks (no heap call
+    // and no heap header per cell); other sizes, such as classes derived
+    // with fields of their own, from the heap.
+    static void* operator new(size_t size);
+    static void operator delete(void* block, size_t size);
+
     void SetText(LPCWSTR text) override { m_strText = text ? text : L""; }
     void SetImage(int image) override;
     void SetData(LPARAM data) override;
