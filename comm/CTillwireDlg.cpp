@@ -1,13 +1,14 @@
 #include "CTillwireDlg.h"
 
 #include "AppendLogLine.h"
-#include "CCaptionManagerBase.h"
 #include "CChildProgram.h"
 #include "CEcrReportGroup.h"
+#include "CaptionText.h"
 #include "CommResources.h"
 #include "EcrDllEntries.h"
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
+#include "FieldRules.h"
 #include "PortProbe.h"
 #include "S_ECR_SETTING.h"
 
@@ -16,29 +17,7 @@ namespace {
 // Posted by the worker as its last act; the UI thread ends the run.
 constexpr UINT WM_TRANSFER_ENDED = WM_APP + 20;
 constexpr int NoRowLeft = 0xFFFF;
-constexpr int ReceiveOnlyDisabledRow = 3;  // cannot be received
-
-CCaptionManagerBase* Captions()
-{
-    return g_ppCaptionMgr ? *g_ppCaptionMgr : nullptr;
-}
-
-// The caption's text, or null when there is none.
-bool CaptionText(int wndNo, int captionNo, CString& text)
-{
-    CCaptionManagerBase* captions = Captions();
-    S_ECR_CAP* cap = captions ? captions->GetCaption(wndNo, captionNo) : nullptr;
-    if (!cap)
-        return false;
-    text = cap->Text;
-    return true;
-}
-
-CString CaptionOr(int captionNo, const wchar_t* fallback)
-{
-    CString text;
-    return CaptionText(WNDNO_COM, captionNo, text) ? text : CString(fallback);
-}
+constexpr int NeverReceivedRow = 3;  // the fourth setting row is send-only
 
 // The value of the leading digits of a text; 0 when there are none.
 int LeadingNumber(const CString& text)
@@ -141,8 +120,8 @@ BOOL CTillwireDlg::OnInitDialog()
     } else {
         BindCaption(&m_startButton, 5);
         BindCaption(this, 1);
-        ::SendMessageW(Item(IDC_SETTING_ROW_FIRST + ReceiveOnlyDisabledRow), BM_SETCHECK, BST_UNCHECKED, 0);
-        ::EnableWindow(Item(IDC_SETTING_ROW_FIRST + ReceiveOnlyDisabledRow), FALSE);
+        ::SendMessageW(Item(IDC_SETTING_ROW_FIRST + NeverReceivedRow), BM_SETCHECK, BST_UNCHECKED, 0);
+        ::EnableWindow(Item(IDC_SETTING_ROW_FIRST + NeverReceivedRow), FALSE);
     }
     FillPortList();
     if (g_pEcrSetting->IpREG != 0)
@@ -180,9 +159,8 @@ void CTillwireDlg::FillRows()
                 row.report = j;
                 row.minimum = reports->GetRangeMin(j);
                 row.maximum = reports->GetRangeMax(j);
-                CString text;
-                if (S_ECR_LABEL* label = reports->GetReportLabel(j); label && !CaptionText(WNDNO_DATA_ITEMS, label->CaptionNo, text))
-                    text = label->DefaultText;
+                S_ECR_LABEL* label = reports->GetReportLabel(j);
+                CString text = label ? LabelText(*label) : CString();
                 HWND box = Item(IDC_REPORT_ROW_FIRST + reportRow);
                 ::SetWindowTextW(box, text);
                 ::ShowWindow(box, SW_SHOW);
@@ -229,7 +207,7 @@ bool CTillwireDlg::SettingRowMayChange(int row) const
         return false;
     if (TransferDirection == 1)
         return m_settingGroups[row] && m_settingGroups[row]->Enabled != 0;
-    return row != ReceiveOnlyDisabledRow;
+    return row != NeverReceivedRow;
 }
 
 void CTillwireDlg::EnableTransferControls(BOOL enable)
@@ -243,8 +221,8 @@ void CTillwireDlg::EnableTransferControls(BOOL enable)
             ::EnableWindow(Item(IDC_SETTING_ROW_FIRST + i), enable);
     if (TransferDirection == 1)
         return;
-    ::SendMessageW(Item(IDC_SETTING_ROW_FIRST + ReceiveOnlyDisabledRow), BM_SETCHECK, BST_UNCHECKED, 0);
-    ::EnableWindow(Item(IDC_SETTING_ROW_FIRST + ReceiveOnlyDisabledRow), FALSE);
+    ::SendMessageW(Item(IDC_SETTING_ROW_FIRST + NeverReceivedRow), BM_SETCHECK, BST_UNCHECKED, 0);
+    ::EnableWindow(Item(IDC_SETTING_ROW_FIRST + NeverReceivedRow), FALSE);
     for (int r = 0; r < ReportRows; ++r)
         for (int first : {IDC_REPORT_ROW_FIRST, IDC_REPORT_FROM_FIRST, IDC_REPORT_TO_FIRST})
             if (::IsWindowVisible(Item(first + r)))
@@ -260,7 +238,7 @@ void CTillwireDlg::SetAllRowChecks(int state)
     }
     if (TransferDirection == 1)
         return;
-    ::SendMessageW(Item(IDC_SETTING_ROW_FIRST + ReceiveOnlyDisabledRow), BM_SETCHECK, BST_UNCHECKED, 0);
+    ::SendMessageW(Item(IDC_SETTING_ROW_FIRST + NeverReceivedRow), BM_SETCHECK, BST_UNCHECKED, 0);
     for (int r = 0; r < ReportRows; ++r)
         if (::IsWindowVisible(Item(IDC_REPORT_ROW_FIRST + r)))
             ::SendMessageW(Item(IDC_REPORT_ROW_FIRST + r), BM_SETCHECK, state ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -374,10 +352,10 @@ void CTillwireDlg::OnStartTransfer()
 
     switch (m_cancel.Create(CancelEventName)) {
     case CCancelEvent::CreateResult::InUse:
-        AfxMessageBox(CaptionOr(13, L"Tilldesk communicated with ECR exists"), MB_OK);
+        AfxMessageBox(CaptionText(WNDNO_COM, 13, L"Tilldesk communicated with ECR exists"), MB_OK);
         return;
     case CCancelEvent::CreateResult::Failed:
-        AfxMessageBox(CaptionOr(16, L"It failed in the start of Thread"), MB_OK);
+        AfxMessageBox(CaptionText(WNDNO_COM, 16, L"It failed in the start of Thread"), MB_OK);
         return;
     case CCancelEvent::CreateResult::Created:
         break;
@@ -386,16 +364,14 @@ void CTillwireDlg::OnStartTransfer()
     // the controls it is about to disable.
     if (!m_worker.Create(&CTillwireDlg::TransferThread, this)) {
         m_cancel.Close();
-        AfxMessageBox(CaptionOr(16, L"It failed in the start of Thread"), MB_OK);
+        AfxMessageBox(CaptionText(WNDNO_COM, 16, L"It failed in the start of Thread"), MB_OK);
         return;
     }
     m_idle = FALSE;
-    if (CCaptionManagerBase* captions = Captions()) {
-        if (S_ECR_CAP* cap = captions->GetCaption(WNDNO_COM, 7)) {
-            HGDIOBJ font = cap->Font.m_hObject ? cap->Font.m_hObject : GetFontHandle();
-            m_startButton.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-            m_startButton.SetWindowText(cap->Text);
-        }
+    if (S_ECR_CAP* cap = FindCaption(WNDNO_COM, 7)) {
+        HGDIOBJ font = cap->Font.m_hObject ? cap->Font.m_hObject : GetFontHandle();
+        m_startButton.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        m_startButton.SetWindowText(cap->Text);
     }
     EnableTransferControls(FALSE);
     const CString& clip = TransferDirection == 1 ? g_pEcrSetting->RAnime : g_pEcrSetting->SAnime;
@@ -524,8 +500,9 @@ void CTillwireDlg::RunTransfers()
     int started = 0;
     // A failed row asks whether to go on; a cancel pressed meanwhile is a No.
     auto goOn = [this](DWORD code) {
-        CString text;
-        if (!CaptionText(WNDNO_COM, 20, text))
+        // The caption replaces the whole text, the code included.
+        CString text = CaptionText(WNDNO_COM, 20, nullptr);
+        if (text.IsEmpty())
             text.Format(L"Communication Fail.. Code=%08xH\n Do you keep processing it?", code);
         bool yes = AfxMessageBox(text, MB_YESNO) == IDYES;
         if (m_cancel.TakePending()) {

@@ -137,8 +137,14 @@ BOOL CCaptionValue::Parse(const CString& raw)
     v.Font.lfClipPrecision = static_cast<BYTE>(numbers[10]);
     v.Font.lfQuality = static_cast<BYTE>(numbers[11]);
     v.Font.lfPitchAndFamily = static_cast<BYTE>(numbers[12]);
-    if (tokens[13] != L" ")
-        lstrcpynW(v.Font.lfFaceName, tokens[13], LF_FACESIZE);
+    if (tokens[13] != L" ") {
+        // A face name holds no line break; one written there by hand would
+        // grow by its escape at every write and cut the name further.
+        CString face = tokens[13];
+        face.Remove(L'\r');
+        face.Remove(L'\n');
+        lstrcpynW(v.Font.lfFaceName, face, LF_FACESIZE);
+    }
     if (count >= 15)
         v.Text = tokens[14];
     v.TipOn = static_cast<int>(tipOn);

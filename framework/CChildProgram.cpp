@@ -84,17 +84,15 @@ CChildProgram::WaitResult CChildProgram::Wait(HANDLE cancelEvent, const std::fun
             cancelled = true;
             if (onCancel)
                 onCancel();
-            RequestClose();
-        } else if (woke == WAIT_TIMEOUT) {
-            // The program may not have had a window at the first request,
-            // or may not listen: ask again, and end it when it never does.
-            if (::GetTickCount() - cancelledAt >= ForceEndAfterMs)
-                ::TerminateProcess(m_process.hProcess, ForcedEndCode);
-            else
-                RequestClose();
-        } else {
+        } else if (woke != WAIT_TIMEOUT) {
             return WaitResult::Failed;
         }
+        // The program may not have had a window at the first request, or
+        // may not listen: ask again, and end it when it never does.
+        if (::GetTickCount() - cancelledAt >= ForceEndAfterMs)
+            ::TerminateProcess(m_process.hProcess, ForcedEndCode);
+        else
+            RequestClose();
     }
 }
 

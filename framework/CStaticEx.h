@@ -21,6 +21,8 @@ public:
     // Shrinks the label to its text as measured in dc, or grows it while
     // it stays inside the move area. Painting runs it too.
     void FitToText(CDC* dc);
+    // The colour the text is drawn in.
+    COLORREF TextColor() const { return m_crText; }
 
 protected:
     void PreSubclassWindow() override;

@@ -332,6 +332,10 @@ CSize CGridCellBase::GetTextExtent(LPCWSTR text, CDC* dc)
     } else {
         size = dc->GetTextExtent(text, lstrlenW(text));
     }
+    // An empty text is one line high, as any one-line text: auto-sizing
+    // never shrinks a row of empty cells to its margins.
+    if (!*text)
+        size = CSize(0, dc->GetTextExtent(L" ", 1).cy);
 
     if (oldFont)
         dc->SelectObject(oldFont);

@@ -287,6 +287,15 @@ public:
     void Print();
     void SetPrintHeaderText(LPCWSTR text) { m_strPrintHeader = text; }
     void SetPrintFooterText(LPCWSTR text) { m_strPrintFooter = text; }
+    const CString& GetPrintHeaderText() const { return m_strPrintHeader; }
+    const CString& GetPrintFooterText() const { return m_strPrintFooter; }
+    // The page margins: left and right in characters of the print font;
+    // top and bottom are kept for the caller but printing does not use them.
+    void GetPrintMargins(int& top, int& bottom, int& left, int& right) const;
+    void SetPrintMargins(int top, int bottom, int left, int right);
+    // Kept for the caller; printing always scales the columns to the page.
+    BOOL GetWysiwygPrinting() const { return m_bWysiwygPrinting; }
+    void SetWysiwygPrinting(BOOL on = TRUE) { m_bWysiwygPrinting = on; }
     // The index of each page's first row among rows of the given heights,
     // for a body of bodyHeight per page.
     static std::vector<int> PaginateRows(const std::vector<int>& heights, int bodyHeight);
@@ -520,6 +529,7 @@ protected:
     BOOL m_bPrintColour = TRUE;
     int m_nHeaderHeight = 2, m_nFooterHeight = 2, m_nLeftMargin = 4, m_nRightMargin = 4;
     int m_nGap = 1, m_nTopMargin = 1, m_nBottomMargin = 1;
+    BOOL m_bWysiwygPrinting = FALSE;
     CString m_strPrintHeader, m_strPrintFooter;
     CRect m_rectPrint;
     // The running print job: character size, printer and logical page sizes,

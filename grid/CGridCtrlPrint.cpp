@@ -84,6 +84,22 @@ std::vector<int> CGridCtrl::PageRows(int page) const
     return rows;
 }
 
+void CGridCtrl::GetPrintMargins(int& top, int& bottom, int& left, int& right) const
+{
+    top = m_nTopMargin;
+    bottom = m_nBottomMargin;
+    left = m_nLeftMargin;
+    right = m_nRightMargin;
+}
+
+void CGridCtrl::SetPrintMargins(int top, int bottom, int left, int right)
+{
+    m_nTopMargin = top;
+    m_nBottomMargin = bottom;
+    m_nLeftMargin = left;
+    m_nRightMargin = right;
+}
+
 void CGridCtrl::Print()
 {
     HDC printer = nullptr;

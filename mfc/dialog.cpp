@@ -141,11 +141,31 @@ void CDialog::OnCancel()
 BOOL CDialog::UpdateData(BOOL saveAndValidate)
 {
     CDataExchange dx(this, saveAndValidate);
-    DoDataExchange(&dx);
+    try {
+        DoDataExchange(&dx);
+    } catch (CUserException* e) {
+        e->Delete();
+        return FALSE;
+    }
     return TRUE;
 }
 
 // ---- data exchange --------------------------------------------------------
+
+HWND CDataExchange::PrepareEditCtrl(int id)
+{
+    m_hWndLastControl = ::GetDlgItem(m_pDlgWnd->m_hWnd, id);
+    return m_hWndLastControl;
+}
+
+void CDataExchange::Fail()
+{
+    if (m_hWndLastControl) {
+        ::SetFocus(m_hWndLastControl);
+        ::SendMessageW(m_hWndLastControl, EM_SETSEL, 0, -1);
+    }
+    AfxThrowUserException();
+}
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control)
 {
@@ -157,19 +177,56 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& control)
 
 void DDX_Text(CDataExchange* dx, int id, CString& value)
 {
+    dx->PrepareEditCtrl(id);
     if (dx->m_bSaveAndValidate)
         dx->m_pDlgWnd->GetDlgItemText(id, value);
     else
         dx->m_pDlgWnd->SetDlgItemText(id, value);
 }
 
+namespace {
+
+// The whole text as a decimal int (blanks around it allowed); false for
+// anything else, an overflow included.
+bool ParseInt(const CString& text, int& value)
+{
+    const wchar_t* p = text;
+    while (*p == L' ' || *p == L'\t')
+        ++p;
+    bool negative = *p == L'-';
+    if (*p == L'-' || *p == L'+')
+        ++p;
+    if (*p < L'0' || *p > L'9')
+        return false;
+    long long v = 0;
+    for (; *p >= L'0' && *p <= L'9'; ++p) {
+        v = v * 10 + (*p - L'0');
+        if (v > 2147483648LL)
+            return false;
+    }
+    while (*p == L' ' || *p == L'\t')
+        ++p;
+    if (*p)
+        return false;
+    v = negative ? -v : v;
+    if (v > 2147483647LL)
+        return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+} // namespace
+
 void DDX_Text(CDataExchange* dx, int id, int& value)
 {
+    dx->PrepareEditCtrl(id);
     if (dx->m_bSaveAndValidate) {
-        BOOL ok = FALSE;
-        int v = static_cast<int>(dx->m_pDlgWnd->GetDlgItemInt(id, &ok, TRUE));
-        if (ok)
-            value = v;
+        CString text;
+        dx->m_pDlgWnd->GetDlgItemText(id, text);
+        if (!ParseInt(text, value)) {
+            AfxMessageBox(L"Enter an integer.", MB_ICONEXCLAMATION);
+            dx->Fail();
+        }
     } else {
         dx->m_pDlgWnd->SetDlgItemInt(id, static_cast<UINT>(value), TRUE);
     }
@@ -197,4 +254,29 @@ void DDX_LBIndex(CDataExchange* dx, int id, int& index)
         index = static_cast<int>(dx->m_pDlgWnd->SendDlgItemMessage(id, LB_GETCURSEL));
     else
         dx->m_pDlgWnd->SendDlgItemMessage(id, LB_SETCURSEL, static_cast<WPARAM>(index));
+}
+
+void DDV_MinMaxInt(CDataExchange* dx, int value, int minValue, int maxValue)
+{
+    if (!dx->m_bSaveAndValidate || (value >= minValue && value <= maxValue))
+        return;
+    CString text;
+    text.Format(L"Enter an integer between %d and %d.", minValue, maxValue);
+    AfxMessageBox(text, MB_ICONEXCLAMATION);
+    dx->Fail();
+}
+
+void DDV_MaxChars(CDataExchange* dx, const CString& value, int maxChars)
+{
+    if (!dx->m_bSaveAndValidate) {
+        if (dx->m_hWndLastControl)
+            ::SendMessageW(dx->m_hWndLastControl, EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0);
+        return;
+    }
+    if (value.GetLength() <= maxChars)
+        return;
+    CString text;
+    text.Format(L"Enter no more than %d characters.", maxChars);
+    AfxMessageBox(text, MB_ICONEXCLAMATION);
+    dx->Fail();
 }

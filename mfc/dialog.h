@@ -10,8 +10,16 @@ class CDataExchange
 {
 public:
     CDataExchange(CWnd* dialog, BOOL saveAndValidate) : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog) {}
+    // Names the edit control whose value is being read, so a failed check
+    // can put the focus there.
+    HWND PrepareEditCtrl(int id);
+    // Ends a failed check (the user has been told): focuses and selects the
+    // last prepared control and throws CUserException, which UpdateData catches.
+    [[noreturn]] void Fail();
+
     BOOL m_bSaveAndValidate;
     CWnd* m_pDlgWnd;
+    HWND m_hWndLastControl = nullptr;
 };
 
 // Binds a control object to the template's control (subclassed once).
@@ -21,6 +29,12 @@ void DDX_Text(CDataExchange* dx, int id, int& value);
 void DDX_Check(CDataExchange* dx, int id, int& value);
 void DDX_CBIndex(CDataExchange* dx, int id, int& index);
 void DDX_LBIndex(CDataExchange* dx, int id, int& index);
+
+// Checks of the value just exchanged; each one tells the user and fails the
+// exchange when the value is refused.
+void DDV_MinMaxInt(CDataExchange* dx, int value, int minValue, int maxValue);
+// Also limits the edit's length when the value is shown.
+void DDV_MaxChars(CDataExchange* dx, const CString& value, int maxChars);
 
 class CDialog : public CWnd
 {
@@ -39,6 +53,7 @@ public:
     virtual void OnOK();
     virtual void OnCancel();
     virtual void DoDataExchange(CDataExchange*) {}
+    // FALSE when a check refused a value (the dialog stays as it is).
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
     void SetDefID(UINT id) { SendMessage(DM_SETDEFID, id); }

@@ -21,3 +21,8 @@ void AfxThrowResourceException()
 {
     throw new CResourceException;
 }
+
+void AfxThrowUserException()
+{
+    throw new CUserException;
+}

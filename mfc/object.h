@@ -43,6 +43,14 @@ public:
     const wchar_t* GetErrorText() const override { return L"A required resource was unavailable."; }
 };
 
+// A failure the user has already been told about; reports nothing more.
+class CUserException : public CException
+{
+public:
+    const wchar_t* GetErrorText() const override { return L""; }
+};
+
 [[noreturn]] void AfxThrowMemoryException();
 [[noreturn]] void AfxThrowInvalidArgException();
 [[noreturn]] void AfxThrowResourceException();
+[[noreturn]] void AfxThrowUserException();

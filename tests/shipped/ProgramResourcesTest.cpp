@@ -7,6 +7,9 @@
 
 #include "CommResources.h"
 #include "FrameworkResources.h"
+#include "KeyboardResources.h"
+#include "LogoResources.h"
+#include "TablesResources.h"
 #include "resource.h"
 
 namespace {
@@ -15,6 +18,8 @@ namespace {
 const UINT kTemplates[] = {
     IDD_ABOUTBOX,         IDD_ECRTILLDESK_DIALOG, IDD_SELECT_DIALOG,  IDD_FLEXLIST_DIALOG,
     IDD_TILLWIRE_DIALOG,  IDD_LOGO_DIALOG,        IDD_ECRCNV_DIALOG,  IDD_KEYBOARD_DIALOG,
+    IDD_TILLMARK_VIEW_DIALOG, IDD_TILLMARK_CNV_DIALOG, IDD_BOARDSET_DIALOG, IDD_INPUT_VALUE,
+    IDD_CAPTION_EDITER,   IDD_CARD,
 };
 
 struct ProgramFile : ::testing::Test

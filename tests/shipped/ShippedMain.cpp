@@ -1,7 +1,8 @@
 // Starts the staged program folder as a separate process and walks it as a
 // person would: the model choice, Select, every function of the function
 // menu and back, in English and then in Japanese, the exit question (No,
-// then Yes), exit code 0 and the settings file written.
+// then Yes), exit code 0 and the settings file written; then once more with
+// a settings file that cannot be written, which the program reports at exit.
 //
 //   shipped_walk <program folder>
 
@@ -12,6 +13,7 @@
 #include "ProgramDriver.h"
 #include "Steps.h"
 #include "Walk.h"
+#include "WindowPicture.h"
 #include "resource.h"
 
 namespace {
@@ -46,6 +48,8 @@ HWND ModelChoice(Walk& walk, HWND screen)
     Require(label == walk.Say(L"Register IP address", L"レジスター　ＩＰアドレス"),
             L"the address label reads \"" + label + L"\"");
     walk.Picture(screen, L"model-choice", select);
+    // The title names the model and its folder; the product line is the settings'.
+    walk.CheckLayout(screen, L"model choice", {0, IDC_TITLE_TEXT});
     return screen;
 }
 
@@ -68,6 +72,7 @@ HWND OpenMenu(Walk& walk, HWND modelChoice)
     std::wstring text = ProgramDriver::Text(back);
     Require(text == walk.Say(L"Back", L"戻る"), L"Back reads \"" + text + L"\"");
     walk.Picture(walk.menu, L"function-menu", ProgramDriver::Control(walk.menu, IDC_SEL_DEPT));
+    walk.CheckLayout(walk.menu, L"function menu", {0});
     return walk.menu;
 }
 
@@ -88,8 +93,11 @@ void AnswerExitQuestion(Walk& walk, HWND screen, int answer)
     const wchar_t* question = walk.Say(L"Do you really want to exit?", L"終了してもよろしいですか？");
     HWND text = ::FindWindowExW(box, nullptr, L"Static", question);
     Require(text != nullptr, L"the exit question reads otherwise");
-    if (answer == IDNO)
+    if (answer == IDNO) {
         walk.Picture(box, L"exit-question", text);
+        // Title and buttons are the system's.
+        walk.CheckLayout(box, L"exit question", {0, IDYES, IDNO});
+    }
     ProgramDriver::Click(box, answer);
     if (answer == IDNO) {
         walk.program.WaitGone(box);
@@ -115,6 +123,52 @@ void CheckSettingsFile(const std::wstring& folder, const FILETIME& started, cons
     Require(language == value, L"the settings file keeps language \"" + std::wstring(value) + L"\"");
 }
 
+// The text of the message box's static that holds the message.
+std::wstring MessageOf(HWND box)
+{
+    for (HWND child = nullptr; (child = ::FindWindowExW(box, child, L"Static", nullptr)) != nullptr;) {
+        std::wstring text = ProgramDriver::Text(child);
+        if (!text.empty())
+            return text;
+    }
+    return L"";
+}
+
+// With a folder where the settings file belongs, the program cannot write its
+// settings at exit: it says so once, naming the file, and still ends with 0.
+void UnwritableSettingsAreReported(const std::wstring& folder)
+{
+    const std::wstring ini = folder + L"\\Tilldesk.ini";
+    const std::wstring kept = ini + L".kept";
+    Require(::MoveFileW(ini.c_str(), kept.c_str()) && ::CreateDirectoryW(ini.c_str(), nullptr),
+            L"the settings file could not be replaced by a folder");
+    struct Restore
+    {
+        const std::wstring& ini;
+        const std::wstring& kept;
+        ~Restore()
+        {
+            ::RemoveDirectoryW(ini.c_str());
+            ::MoveFileW(kept.c_str(), ini.c_str());
+        }
+    } restore{ini, kept};
+
+    ProgramDriver program;
+    program.Start(folder);
+    HWND screen = program.WaitForScreen(nullptr, 30000);
+    ::PostMessageW(screen, WM_CLOSE, 0, 0);
+    HWND question = program.WaitForDialogOver(screen);
+    ProgramDriver::Click(question, IDYES);
+    program.WaitGone(question);
+    HWND box = program.WaitForDialogOver(screen);
+    std::wstring message = MessageOf(box);
+    Require(message.find(ini) != std::wstring::npos, L"the exit message \"" + message + L"\" names no settings file");
+    SaveWindowPicture(box, L"shipped-settings-not-saved");
+    ProgramDriver::Click(box, IDOK);
+    DWORD code = program.WaitForExit(15000);
+    Require(code == 0, L"exit code " + std::to_wstring(code));
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -134,13 +188,20 @@ int wmain(int argc, wchar_t** argv)
     };
 
     ProgramDriver program;
-    Walk walk{program, L"ENG", nullptr};
+    const CaptionLanguages captions(std::wstring(argv[1]) + L"\\Cap");
+    Walk walk{program, L"ENG", nullptr, captions, L""};
     try {
         std::wstring folder = FullPath(argv[1]);
+        walk.folder = folder;
         FILETIME started;
         ::GetSystemTimeAsFileTime(&started);
         HWND screen = nullptr;
         step(L"start", [&] {
+            // Caption editing on, as a translator sets it: the walk edits a caption.
+            const std::wstring ini = folder + L"\\Tilldesk.ini";
+            Require(::WritePrivateProfileStringW(L"OPTION", L"CapEdit", L"1", ini.c_str()) != FALSE,
+                    L"the settings file cannot be written");
+            ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, ini.c_str());
             program.Start(folder);
             screen = ModelChoice(walk, program.WaitForScreen(nullptr, 30000));
         });
@@ -156,14 +217,15 @@ int wmain(int argc, wchar_t** argv)
             for (int i = 0; i < kStepCount; ++i)
                 step(walk.language + L" " + kSteps[i].name, [&] { kSteps[i].run(walk); });
             step(walk.language + L" Back", [&] { screen = BackToModelChoice(walk); });
+            step(walk.language + L" exit question, No", [&] { AnswerExitQuestion(walk, screen, IDNO); });
         }
-        step(L"exit question, No", [&] { AnswerExitQuestion(walk, screen, IDNO); });
         step(L"exit question, Yes", [&] {
             AnswerExitQuestion(walk, screen, IDYES);
             DWORD code = program.WaitForExit(15000);
             Require(code == 0, L"exit code " + std::to_wstring(code));
         });
         step(L"settings file", [&] { CheckSettingsFile(folder, started, walk.language); });
+        step(L"settings that cannot be saved", [&] { UnwritableSettingsAreReported(folder); });
     } catch (const StepFailed& failure) {
         ++failed;
         Print(L"FAIL " + where + L": " + failure.what);

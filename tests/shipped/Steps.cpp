@@ -1,44 +1,152 @@
 #include "Steps.h"
 
+#include <string>
+
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include "CommResources.h"
 #include "EcrWndNo.h"
+#include "FrameworkResources.h"
+#include "KeyboardResources.h"
+#include "LogoResources.h"
+#include "TablesResources.h"
 #include "resource.h"
 
 namespace {
 
-// Screens still shown by the placeholder: their title names the window
-// number, and one of their buttons leads back to the function menu.
-void PlaceholderScreen(Walk& walk, int buttonId, int wndNo, const wchar_t* name)
+// A record list: the shipped settings pop the record card up on record 1,
+// which the step closes; the table is in the grid under it.
+HWND OpenRecordList(Walk& walk, int buttonId, HWND* card)
 {
     HWND screen = walk.OpenScreen(buttonId);
-    std::wstring title = ProgramDriver::Text(screen);
-    Require(title == L"Tilldesk - window " + std::to_wstring(wndNo), L"unexpected screen \"" + title + L"\"");
-    walk.Picture(screen, name, ProgramDriver::Control(screen, IDC_GOTO_FIRST + 1));
-    walk.BackToMenu(screen, IDC_GOTO_FIRST + 1);
+    *card = walk.program.WaitForDialogOver(screen);
+    Require(ProgramDriver::IsShown(*card, IDC_CARD_RECORD), L"no record card on entry");
+    Require(ProgramDriver::IsShown(screen, IDC_FLEX_GRID), L"no grid");
+    return screen;
 }
 
-// The dialogs of the communication area that say they are not available yet.
-void PlaceholderDialog(Walk& walk, int buttonId, const wchar_t* name)
+void CloseCard(Walk& walk, HWND card)
 {
-    HWND dialog = walk.OpenDialog(buttonId);
-    walk.Picture(dialog, name, ProgramDriver::Control(dialog, IDCANCEL));
-    walk.CloseDialog(dialog, IDCANCEL);
+    ProgramDriver::Click(card, IDCANCEL);
+    walk.program.WaitGone(card);
 }
 
-void Dept(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_DEPT, WNDNO_DEPT, L"dept"); }
-void Plu(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_PLU, WNDNO_PLU, L"plu"); }
-void Clerk(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_CLERK, WNDNO_CLERK, L"clerk"); }
-void SMode(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_S_MODE, WNDNO_S_MODE, L"s-mode"); }
-void ProgMode(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_PROG_MODE, WNDNO_PROG_MODE, L"prog-mode"); }
-void Logo(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_LOGO, WNDNO_LOGO, L"logo"); }
-void Keyboard(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_KEYBOARD, WNDNO_KEYBOARD, L"keyboard"); }
+void RecordList(Walk& walk, int buttonId, const wchar_t* name)
+{
+    HWND card = nullptr;
+    HWND screen = OpenRecordList(walk, buttonId, &card);
+    CloseCard(walk, card);
+    walk.Picture(screen, name, ProgramDriver::Control(screen, IDC_FLEX_UPDATE));
+    walk.BackToMenu(screen, IDC_FLEX_BACK);
+}
+
+// One department's name is edited on the card and saved with Update: the
+// data file holds it. (Later steps receive the register's departments again,
+// so each walk edits and saves anew.)
+void Dept(Walk& walk)
+{
+    const wchar_t* name = walk.Say(L"Walked", L"Walked JPN");
+    HWND card = nullptr;
+    HWND screen = OpenRecordList(walk, IDC_SEL_DEPT, &card);
+    HWND edit = ProgramDriver::Control(card, IDC_CARD_EDIT + 1);
+    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
+    ::SendMessageW(edit, EM_SETMODIFY, TRUE, 0);
+    ::PostMessageW(card, WM_COMMAND, MAKEWPARAM(IDC_CARD_EDIT + 1, EN_KILLFOCUS), reinterpret_cast<LPARAM>(edit));
+    walk.program.Settle();
+    CloseCard(walk, card);
+    ProgramDriver::Click(screen, IDC_FLEX_UPDATE);
+    HWND box = walk.program.WaitForDialogOver(screen);
+    Require(::FindWindowExW(box, nullptr, L"Static", walk.Say(L"Update Success", L"更新しました")) != nullptr,
+            L"Update did not succeed");
+    ProgramDriver::Click(box, IDOK);
+    walk.program.WaitGone(box);
+
+    HANDLE file = ::CreateFileW((walk.folder + L"\\Data\\DEPT.VK2").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    Require(file != INVALID_HANDLE_VALUE, L"no DEPT.VK2");
+    std::string bytes(::GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    ::CloseHandle(file);
+    Require(bytes.find(walk.Japanese() ? "Walked JPN" : "Walked") != std::string::npos,
+            L"DEPT.VK2 does not hold the saved name");
+    walk.Picture(screen, L"dept", ProgramDriver::Control(screen, IDC_FLEX_UPDATE));
+    walk.BackToMenu(screen, IDC_FLEX_BACK);
+}
+void Plu(Walk& walk) { RecordList(walk, IDC_SEL_PLU, L"plu"); }
+void Clerk(Walk& walk) { RecordList(walk, IDC_SEL_CLERK, L"clerk"); }
+void SMode(Walk& walk) { RecordList(walk, IDC_SEL_S_MODE, L"s-mode"); }
+void ProgMode(Walk& walk) { RecordList(walk, IDC_SEL_PROG_MODE, L"prog-mode"); }
+
+// The dialog over the screen that has the control, skipping others that
+// come and go before it (the conversion dialog before the viewer).
+HWND WaitForDialogWith(Walk& walk, HWND screen, int controlId)
+{
+    for (int tries = 0; tries < 5; ++tries) {
+        HWND dialog = walk.program.WaitForDialogOver(screen);
+        if (::GetDlgItem(dialog, controlId))
+            return dialog;
+        walk.program.WaitGone(dialog);
+    }
+    Require(false, L"the expected dialog did not come");
+    return nullptr;
+}
+
+// The demo register's two logos and the shipped pictures; a sample picture
+// (half the logo's height) with a text line below it is converted by the
+// shipped Tillmark, and the viewer opens on the new file.
+void Logo(Walk& walk)
+{
+    HWND screen = walk.OpenScreen(IDC_SEL_LOGO);
+    Require(::SendMessageW(ProgramDriver::Control(screen, IDC_LOGO_TARGET), CB_GETCOUNT, 0, 0) == 2,
+            L"the two logos are not offered");
+    HWND pictures = ProgramDriver::Control(screen, IDC_LOGO_BMP_LIST);
+    LRESULT sample = ::SendMessageW(pictures, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                    reinterpret_cast<LPARAM>(L"ThankYou.bmp"));
+    Require(sample >= 0 && ::SendMessageW(pictures, LB_GETCOUNT, 0, 0) == 3, L"the sample pictures are not listed");
+    ::SendMessageW(pictures, LB_SETCURSEL, static_cast<WPARAM>(sample), 0);
+    ::SendMessageW(screen, WM_COMMAND, MAKEWPARAM(IDC_LOGO_BMP_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(pictures));
+    ::SendMessageW(ProgramDriver::Control(screen, IDC_LOGO_SIZE), CB_SETCURSEL, 9, 0);  // 20 pixels
+    ::SendMessageW(ProgramDriver::Control(screen, IDC_LOGO_TEXT3), WM_SETTEXT, 0,
+                   reinterpret_cast<LPARAM>(walk.Say(L"Open 7 to 7", L"朝7時から夜7時まで")));
+    walk.program.Settle();
+    walk.Picture(screen, L"logo", ProgramDriver::Control(screen, IDC_LOGO_CONVERT));
+
+    ProgramDriver::Click(screen, IDC_LOGO_CONVERT);
+    HWND viewer = WaitForDialogWith(walk, screen, IDC_VIEW_FILES);
+    HWND files = ProgramDriver::Control(viewer, IDC_VIEW_FILES);
+    Require(::SendMessageW(files, LB_GETCOUNT, 0, 0) >= 2 && ::SendMessageW(files, LB_GETCURSEL, 0, 0) > 0,
+            L"the viewer does not show the converted file");
+    Require(::IsWindowEnabled(ProgramDriver::Control(viewer, IDC_VIEW_SET)) != FALSE, L"the new logo cannot be set");
+    walk.Picture(viewer, L"logo-viewer", ProgramDriver::Control(viewer, IDC_VIEW_SET));
+    ProgramDriver::Click(viewer, IDCANCEL);
+    walk.program.WaitGone(viewer);
+    walk.BackToMenu(screen, IDC_LOGO_BACK);
+}
+
+void Keyboard(Walk& walk)
+{
+    HWND screen = walk.OpenScreen(IDC_SEL_KEYBOARD);
+    Require(ProgramDriver::IsShown(screen, IDC_KB_MAP) && ProgramDriver::IsShown(screen, IDC_KB_LIST),
+            L"no key map beside the key list");
+    Require(!ProgramDriver::IsShown(screen, IDC_KB_JOIN) && !ProgramDriver::IsShown(screen, IDC_KB_ZOOM),
+            L"join or zoom is shown");
+    Require(ProgramDriver::Text(ProgramDriver::Control(screen, IDC_KB_PRINT)) ==
+                walk.Say(L"Call KeyLayOut", L"キーレイアウト起動"),
+            L"wrong text on the layout program's button");
+    walk.Picture(screen, L"keyboard", ProgramDriver::Control(screen, IDC_KB_SAVE));
+    walk.CheckLayout(screen, L"keyboard", {0});
+    walk.BackToMenu(screen, IDC_KB_CLOSE);
+}
 void ReportViewer(Walk& walk)
 {
-    PlaceholderScreen(walk, IDC_SEL_REPORT_VIEWER, WNDNO_REPORT_VIEWER, L"report-viewer");
+    HWND screen = walk.OpenScreen(IDC_SEL_REPORT_VIEWER);
+    HWND list = ProgramDriver::Control(screen, IDC_FLEX_TABLES);
+    Require(::SendMessageW(list, LB_GETCOUNT, 0, 0) == 4, L"the four reports are not listed");
+    walk.Picture(screen, L"report-viewer", ProgramDriver::Control(screen, IDC_FLEX_BACK));
+    walk.BackToMenu(screen, IDC_FLEX_BACK);
 }
 // The demo register's day of raw reports is listed, ready to convert.
 void ReportConvert(Walk& walk)
@@ -49,10 +157,48 @@ void ReportConvert(Walk& walk)
     Require(::IsWindowEnabled(ProgramDriver::Control(dialog, IDC_CNV_CONVERT)) != FALSE, L"Convert is disabled");
     Require(ProgramDriver::Text(dialog) == walk.Say(L"Report Convert", L"レポート変換"), L"wrong title");
     walk.Picture(dialog, L"report-convert", ProgramDriver::Control(dialog, IDC_CNV_CONVERT));
+    walk.CheckLayout(dialog, L"report conversion");
     walk.CloseDialog(dialog, IDCANCEL);
 }
-void Receive(Walk& walk) { PlaceholderDialog(walk, IDC_SEL_RECEIVE, L"receive"); }
-void Send(Walk& walk) { PlaceholderDialog(walk, IDC_SEL_SEND, L"send"); }
+// Ticks DEPT and runs one transfer through the shipped communication
+// program and its simulated register; the log shows exit code 0.
+void TransferDept(Walk& walk, int buttonId, const wchar_t* name, const wchar_t* title, const wchar_t* idleStart)
+{
+    HWND dialog = walk.OpenDialog(buttonId);
+    Require(ProgramDriver::Text(dialog) == title, L"wrong title \"" + ProgramDriver::Text(dialog) + L"\"");
+    HWND dept = nullptr;
+    for (int id = IDC_SETTING_ROW_FIRST; id <= IDC_SETTING_ROW_LAST && !dept; ++id)
+        if (ProgramDriver::IsShown(dialog, id) && ProgramDriver::Text(ProgramDriver::Control(dialog, id)) == L"DEPT")
+            dept = ProgramDriver::Control(dialog, id);
+    Require(dept != nullptr, L"no DEPT row");
+    ::SendMessageW(dept, BM_SETCHECK, BST_CHECKED, 0);
+    ProgramDriver::Click(dialog, IDC_START_TRANSFER);
+    HWND start = ProgramDriver::Control(dialog, IDC_START_TRANSFER);
+    HWND log = ::GetDlgItem(dialog, IDC_TRANSFER_LOG);  // hidden behind the animation
+    DWORD began = ::GetTickCount();
+    while (ProgramDriver::Text(log).find(L"[End  ]") == std::wstring::npos || ProgramDriver::Text(start) != idleStart) {
+        Require(::GetTickCount() - began < 30000, L"the transfer did not end");
+        ::Sleep(50);
+    }
+    Require(ProgramDriver::Text(log).find(L"[End  ]: Code=00000000H") != std::wstring::npos,
+            L"the transfer failed: " + ProgramDriver::Text(log));
+    walk.Picture(dialog, name, start);
+    // The setting rows show the groups' names, the same in every language.
+    std::set<int> names;
+    for (int id = IDC_SETTING_ROW_FIRST; id <= IDC_SETTING_ROW_LAST; ++id)
+        names.insert(id);
+    walk.CheckLayout(dialog, name, names);
+    walk.CloseDialog(dialog, IDCANCEL);
+}
+
+void Receive(Walk& walk)
+{
+    TransferDept(walk, IDC_SEL_RECEIVE, L"receive", walk.Say(L"ECR data receive", L"ECR受信"), walk.Say(L"Receive start", L"受信開始"));
+}
+void Send(Walk& walk)
+{
+    TransferDept(walk, IDC_SEL_SEND, L"send", walk.Say(L"ECR data send", L"ECR送信"), walk.Say(L"Send start", L"送信開始"));
+}
 
 // The folder browser opens over the menu; cancelling it keeps the data folder.
 void FolderSelect(Walk& walk)
@@ -62,6 +208,38 @@ void FolderSelect(Walk& walk)
     walk.Picture(browser, L"folder-select", ProgramDriver::Control(browser, IDOK));
     walk.CloseDialog(browser, IDCANCEL);
     Require(ProgramDriver::Text(walk.menu) == title, L"cancelling the folder browser changed the data folder");
+}
+
+// Caption editing is on in the staged settings: a right click on a button of
+// the function menu opens the caption editor on that button's caption, and
+// Close without Update leaves it as it was.
+void CaptionEditor(Walk& walk)
+{
+    HWND button = ProgramDriver::Control(walk.menu, IDC_SEL_DEPT);
+    const std::wstring text = ProgramDriver::Text(button);
+    ::PostMessageW(button, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 4));
+    ::PostMessageW(button, WM_RBUTTONUP, 0, MAKELPARAM(4, 4));
+    HWND editor = walk.program.WaitForDialogOver(walk.menu);
+    Require(ProgramDriver::Text(ProgramDriver::Control(editor, IDC_CAPEDIT_WNDNO)) == L"10",
+            L"the editor is not on a caption of the function menu (window 16)");
+    Require(ProgramDriver::Text(ProgramDriver::Control(editor, IDC_CAPEDIT_TEXT)) == text,
+            L"the editor does not show the button's caption");
+    walk.Picture(editor, L"caption-editor", ProgramDriver::Control(editor, IDC_CAPEDIT_UPDATE));
+    walk.CloseDialog(editor, IDOK);
+    Require(ProgramDriver::Text(button) == text, L"closing the editor changed the caption");
+}
+
+// The system menu's about box names the program and its version from the
+// program file; it takes no captions, so only the layout is checked.
+void About(Walk& walk)
+{
+    ::PostMessageW(walk.menu, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    HWND about = walk.program.WaitForDialogOver(walk.menu);
+    HWND product = ProgramDriver::Control(about, IDC_ABOUT_PRODUCT);
+    Require(ProgramDriver::Text(product) == L"Tilldesk", L"the about box names \"" + ProgramDriver::Text(product) + L"\"");
+    walk.Picture(about, L"about", product);
+    walk.CheckLayout(about, L"about box", {0, IDOK, IDC_ABOUT_PRODUCT, IDC_ABOUT_VERSION});
+    walk.CloseDialog(about, IDOK);
 }
 
 } // namespace
@@ -79,5 +257,7 @@ const Step kSteps[] = {
     {L"Folder Select", FolderSelect},
     {L"EcrDataReceive", Receive},
     {L"EcrDataSend", Send},
+    {L"CaptionEditor", CaptionEditor},
+    {L"About", About},
 };
 const int kStepCount = sizeof kSteps / sizeof kSteps[0];

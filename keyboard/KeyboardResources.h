@@ -1,0 +1,56 @@
+#pragma once
+
+// Templates.
+#define IDD_KEYBOARD_DIALOG 502
+#define IDD_BOARDSET_DIALOG 503
+
+// Keyboard screen (template 502).
+#define IDC_KB_MAP 1065
+#define IDC_KB_SAVE 3028
+#define IDC_KB_CLOSE 3029
+#define IDC_KB_PRINT 3030
+#define IDC_KB_JOIN 3032
+#define IDC_KB_SEPARATION 3033
+#define IDC_KB_LOAD 3034
+#define IDC_KB_SETTING 3035
+#define IDC_KB_LIST 3040
+#define IDC_KB_ZOOM_LABEL 3054
+#define IDC_KB_ZOOM 3055
+
+// Key map cell popup.
+#define ID_KB_FORECOLOR 1036
+#define ID_KB_BACKCOLOR 1037
+#define ID_KB_FONT 1038
+
+// Key list popup.
+#define ID_KL_FORECOLOR 1074
+#define ID_KL_BACKCOLOR 1075
+#define ID_KL_SAVELIST 1076
+
+// Board settings (template 503).
+#define IDC_BS_COLUMNS 3041
+#define IDC_BS_ROWS 3042
+#define IDC_BS_CELL_WIDTH 3043
+#define IDC_BS_CELL_HEIGHT 3044
+#define IDC_BS_COLUMNS_LABEL 3045
+#define IDC_BS_ROWS_LABEL 3046
+#define IDC_BS_HEADER 3047
+#define IDC_BS_WIDTH_LABEL 3048
+#define IDC_BS_FOOTER 3049
+#define IDC_BS_HEADER_LABEL 3050
+#define IDC_BS_HEIGHT_LABEL 3051
+#define IDC_BS_WIDTH_UNIT 3052
+#define IDC_BS_HEIGHT_UNIT 3053
+#define IDC_BS_FOOTER_LABEL 3054
+#define IDC_BS_TOP_LABEL 3055
+#define IDC_BS_LEFT_LABEL 3056
+#define IDC_BS_BOTTOM_LABEL 3057
+#define IDC_BS_RIGHT_LABEL 3058
+#define IDC_BS_TOP 3059
+#define IDC_BS_LEFT 3060
+#define IDC_BS_BOTTOM 3061
+#define IDC_BS_RIGHT 3062
+#define IDC_BS_TOP_UNIT 3063
+#define IDC_BS_LEFT_UNIT 3064
+#define IDC_BS_BOTTOM_UNIT 3065
+#define IDC_BS_RIGHT_UNIT 3066
