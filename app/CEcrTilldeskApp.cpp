@@ -8,6 +8,7 @@
 #include "CEcrData.h"
 #include "CEcrTilldeskDlg.h"
 #include "CFlexListDlg.h"
+#include "CReportListDlg.h"
 #include "CKeyBoardDlg.h"
 #include "CLogoDlg.h"
 #include "CSelectDlg.h"
@@ -151,8 +152,11 @@ CWnd* CEcrTilldeskApp::CreateOwnWindow(int wndNo)
     case WNDNO_CLERK:
     case WNDNO_S_MODE:
     case WNDNO_PROG_MODE:
-    case WNDNO_REPORT_VIEWER:
         dialog = new CFlexListDlg(wndNo);
+        templateId = IDD_FLEXLIST_DIALOG;
+        break;
+    case WNDNO_REPORT_VIEWER:
+        dialog = new CReportListDlg;
         templateId = IDD_FLEXLIST_DIALOG;
         break;
     case WNDNO_LOGO:

@@ -4,6 +4,7 @@
 
 #include "CCaptionManagerBase.h"
 #include "CCaptionValue.h"
+#include "CaptionText.h"
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
 #include "FrameworkResources.h"
@@ -30,11 +31,9 @@ constexpr OwnCaption kOwnCaptions[] = {
     {IDOK, 508},
 };
 
-const wchar_t* CommonText(int captionNo, const wchar_t* fallback)
+CString CommonText(int captionNo, const wchar_t* fallback)
 {
-    CCaptionManagerBase* captions = Captions();
-    S_ECR_CAP* cap = captions ? captions->GetCaption(WNDNO_COMMON, captionNo) : nullptr;
-    return cap ? static_cast<const wchar_t*>(cap->Text) : fallback;
+    return CaptionText(WNDNO_COMMON, captionNo, fallback);
 }
 
 // The font a caption without one starts from in the font dialog.
@@ -85,12 +84,9 @@ BOOL CCaptionEditer::OnInitDialog()
     m_captionNo.SetWindowText(number);
     m_tipOn.SetCheck(BST_CHECKED);
 
-    CCaptionManagerBase* captions = Captions();
-    S_ECR_CAP* window = captions ? captions->GetCaption(WndNo, 0) : nullptr;
-    m_comment.SetWindowText(window ? static_cast<const wchar_t*>(window->Text)
-                                   : CommonText(kUnknownWindowCaption, L"Unknown Window"));
+    m_comment.SetWindowText(CaptionText(WndNo, 0, CommonText(kUnknownWindowCaption, L"Unknown Window")));
 
-    if (S_ECR_CAP* cap = captions ? captions->GetCaption(WndNo, CaptionNo) : nullptr) {
+    if (S_ECR_CAP* cap = FindCaption(WndNo, CaptionNo)) {
         LOGFONTW lf = {};
         if (cap->Font.GetLogFont(&lf) == sizeof lf) {
             m_logFont = lf;

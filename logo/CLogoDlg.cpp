@@ -9,7 +9,8 @@
 #include "EcrWndNo.h"
 #include "FileListBox.h"
 #include "FullPathName.h"
-#include "LogoCaption.h"
+#include "CaptionText.h"
+#include "FieldRules.h"
 #include "LogoNames.h"
 #include "LogoRenderer.h"
 #include "LogoResources.h"
@@ -169,7 +170,7 @@ void CLogoDlg::CollectLogoTargets()
         if (!table)
             continue;
         m_logos.AddTail(logo);
-        m_logoCombo.AddString(LogoCaption(WNDNO_DATA_ITEMS, table->Label.CaptionNo, table->Label.DefaultText));
+        m_logoCombo.AddString(LabelText(table->Label));
     }
 }
 
@@ -381,7 +382,7 @@ bool CLogoDlg::MayWriteTemp(const CString& path)
 {
     // A temp.bmp of the user's own is replaced only when the user agrees.
     return ::GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES ||
-           AfxMessageBox(LogoCaption(WNDNO_LOGO, 9, L"The BMP folder already holds a temp.bmp.\nReplace it?"),
+           AfxMessageBox(CaptionText(WNDNO_LOGO, 9, L"The BMP folder already holds a temp.bmp.\nReplace it?"),
                          MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
@@ -435,10 +436,10 @@ void CLogoDlg::ReportResult(CEcrGraphic* logo, DWORD code, const CString& output
         CTillmarkViewDlg viewer(logo, code, outputName, this);
         viewer.DoModal();
     } else if (code == TILLMARK_CANCELLED) {
-        AfxMessageBox(LogoCaption(WNDNO_LOGO, 7, L"It canceled"), MB_OK);
+        AfxMessageBox(CaptionText(WNDNO_LOGO, 7, L"It canceled"), MB_OK);
     } else {
         CString message;
-        message.Format(L"%s\n CODE:%08lx H", LogoCaption(WNDNO_LOGO, 8, L"Convert Fail").GetString(), code);
+        message.Format(L"%s\n CODE:%08lx H", CaptionText(WNDNO_LOGO, 8, L"Convert Fail").GetString(), code);
         AfxMessageBox(message, MB_OK);
     }
 }

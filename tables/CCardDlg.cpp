@@ -22,16 +22,9 @@ constexpr wchar_t kF5Character = 0xF8F3;  // the byte 0xFF in code page 932
 // Captions of the card (window 4).
 enum CardCaption { CAP_TITLE = 1, CAP_CLOSE = 2, CAP_DATANO = 3, CAP_PREVIOUS = 4, CAP_NEXT = 5, CAP_PAGE = 6 };
 
-CCaptionManagerBase* Captions()
-{
-    return g_ppCaptionMgr ? *g_ppCaptionMgr : nullptr;
-}
-
 CString PageTitle(int page)
 {
-    CCaptionManagerBase* captions = Captions();
-    S_ECR_CAP* cap = captions ? captions->GetCaption(WNDNO_CARD, CAP_PAGE) : nullptr;
-    CString title = cap ? cap->Text : CString(L"Page %d");
+    CString title = CaptionText(WNDNO_CARD, CAP_PAGE, L"Page %d");
     CString number;
     number.Format(L"%d", page + 1);
     // Replaced as text: a caption is no format string to trust.
@@ -544,8 +537,7 @@ void CCardDlg::ShowHint(int row)
     const S_ECR_FIELD& f = Table->Fields()[field];
     CString hint;
     if (f.CardKind == CARD_EDIT || f.CardKind == CARD_COMBO) {
-        CCaptionManagerBase* captions = Captions();
-        S_ECR_CAP* cap = captions ? captions->GetCaption(WNDNO_DATA_ITEMS, f.Label.CaptionNo) : nullptr;
+        S_ECR_CAP* cap = FindCaption(WNDNO_DATA_ITEMS, f.Label.CaptionNo);
         if (cap && cap->TipOn)
             hint = cap->TipText;
         if (f.CheckMode == CHECK_RANGE && f.Minimum != f.Maximum)

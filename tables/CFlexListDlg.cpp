@@ -236,14 +236,13 @@ S_ECR_TABLE* CFlexListDlg::CurrentTable() const
     return m_pData && index >= 0 ? m_pData->GetTable(index) : nullptr;
 }
 
-BOOL CFlexListDlg::RebindGrid()
+void CFlexListDlg::RebindGrid()
 {
     CWaitCursor wait;
     m_grid.ShowWindow(SW_HIDE);
     m_grid.DeleteAllCells();
-    BOOL bound = m_grid.BindTable(CurrentTable(), EffectiveDisplayLevel());
+    m_grid.BindTable(CurrentTable(), EffectiveDisplayLevel());
     ShowPictureOrGrid();
-    return bound;
 }
 
 void CFlexListDlg::ShowTable()
@@ -251,7 +250,6 @@ void CFlexListDlg::ShowTable()
     // A screen that stopped early, or a selection past the list, shows nothing.
     if (!m_pData || CurrentTableIndex() < 0)
         return;
-    CWaitCursor wait;
     RebindGrid();
     ShowSortAndImport();
     if (AutoPopup())
@@ -310,7 +308,7 @@ void CFlexListDlg::ExportTableCsv()
         return;
     CString path = dialog.GetPathName();
     if (m_pData->ExportCsv(index, path))
-        AfxMessageBox(L"Success", MB_OK | MB_ICONINFORMATION);
+        ShowMessage(13, L"Success", MB_OK | MB_ICONINFORMATION);
     else
         ShowMessage(12, L"The CSV file could not be written.", MB_OK | MB_ICONEXCLAMATION, path);
 }
@@ -325,7 +323,7 @@ void CFlexListDlg::ImportTableCsv()
         return;
     // The library says itself why it refused a file, and then changes nothing.
     if (m_pData->ImportCsv(index, dialog.GetPathName()))
-        AfxMessageBox(L"Success", MB_OK | MB_ICONINFORMATION);
+        ShowMessage(13, L"Success", MB_OK | MB_ICONINFORMATION);
     RebindGrid();
 }
 
@@ -336,7 +334,6 @@ void CFlexListDlg::OnTableListDblClk()
 
 void CFlexListDlg::OpenReport(int)
 {
-    // The report viewer (window 24) opens the report and its chart here.
 }
 
 // ---- messages --------------------------------------------------------------------

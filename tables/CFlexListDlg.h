@@ -41,6 +41,11 @@ public:
     LRESULT RefreshCaptions(WPARAM wParam, LPARAM lParam) override;
 
 protected:
+    // A double click in the table list: the report viewer opens the report
+    // at list position listPos here; other screens do nothing.
+    virtual void OpenReport(int listPos);
+    CEcrData* DataGroup() const { return m_pData; }
+
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
 
@@ -75,8 +80,8 @@ private:
     void UpdateStatusLine(int column);
 
     // Every rebind of the grid: hide it, empty it, bind the current table,
-    // then show the pictures or the grid. FALSE when the grid refused.
-    BOOL RebindGrid();
+    // then show the pictures or the grid.
+    void RebindGrid();
     void ShowSortAndImport();
 
     // Picture mode.
@@ -90,8 +95,6 @@ private:
 
     // Shows caption captionNo of this screen, or the default, in a box.
     int ShowMessage(int captionNo, const wchar_t* defaultText, UINT type, const CString& detail = CString());
-    // The report viewer opens a report from the list here.
-    void OpenReport(int listPos);
 
     CEcrGrid m_grid;
     CEcrData* m_pData = nullptr;

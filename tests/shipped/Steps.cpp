@@ -140,12 +140,53 @@ void Keyboard(Walk& walk)
     walk.CheckLayout(screen, L"keyboard", {0});
     walk.BackToMenu(screen, IDC_KB_CLOSE);
 }
+struct TitleSearch
+{
+    const std::wstring* prefix;
+    HWND found;
+};
+
+BOOL CALLBACK FindTitle(HWND window, LPARAM p)
+{
+    auto* search = reinterpret_cast<TitleSearch*>(p);
+    if (::IsWindowVisible(window) && ProgramDriver::Text(window).rfind(*search->prefix, 0) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A visible top-level window whose title begins with a text, waited for.
+HWND WaitForTitle(const std::wstring& prefix)
+{
+    TitleSearch search = {&prefix, nullptr};
+    for (int i = 0; i < 400 && !search.found; ++i) {
+        ::EnumWindows(FindTitle, reinterpret_cast<LPARAM>(&search));
+        if (!search.found)
+            ::Sleep(25);
+    }
+    Require(search.found != nullptr, L"no window \"" + prefix + L"...\"");
+    return search.found;
+}
+
+// The reports converted before the day of the sample are listed; a double
+// click opens the financial report in the spreadsheet opener and charts it
+// over the week of dated report folders in the chart viewer.
 void ReportViewer(Walk& walk)
 {
     HWND screen = walk.OpenScreen(IDC_SEL_REPORT_VIEWER);
     HWND list = ProgramDriver::Control(screen, IDC_FLEX_TABLES);
     Require(::SendMessageW(list, LB_GETCOUNT, 0, 0) == 4, L"the four reports are not listed");
     walk.Picture(screen, L"report-viewer", ProgramDriver::Control(screen, IDC_FLEX_BACK));
+    ::SendMessageW(list, LB_SETCURSEL, 0, 0);
+    ::PostMessageW(screen, WM_COMMAND, MAKEWPARAM(IDC_FLEX_TABLES, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+    HWND sheet = WaitForTitle(L"Cellvane - FIN.CSV");
+    HWND chart = WaitForTitle(L"Plotvane - FIN FIN");
+    walk.Picture(chart, L"report-chart", chart);
+    for (HWND viewer : {sheet, chart}) {
+        ::PostMessageW(viewer, WM_CLOSE, 0, 0);
+        walk.program.WaitGone(viewer);
+    }
     walk.BackToMenu(screen, IDC_FLEX_BACK);
 }
 // The demo register's day of raw reports is listed, ready to convert.
