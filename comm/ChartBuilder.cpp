@@ -95,13 +95,17 @@ void ChartBuilder::BuildChart(const wchar_t* paramFile, const wchar_t* reportPat
         if (count >= 1) {
             auto last = m_records.begin() + count;
             std::stable_sort(m_records.begin(), last, param.SortsByLabel() ? CompareChartLabel : CompareChartValue);
-            if (AtomicFile::Write(chartFile, m_records.data(), static_cast<size_t>(count) * sizeof(S_CHART_DATA))) {
-                CString arguments;
-                arguments.Format(L"%s|%s|%s|%c|%c|%s|%s|%c", chartFile, key.GetString(), reportBase.GetString(),
-                                 param.Mode(), param.SingleValueFlag(), param.Label1().GetString(),
-                                 param.Label2().GetString(), param.SecondValueFlag());
-                m_starter(viewer, arguments);
+            if (!AtomicFile::Write(chartFile, m_records.data(), static_cast<size_t>(count) * sizeof(S_CHART_DATA))) {
+                // Said once: the next chart would meet the same file.
+                AfxMessageBox(AtomicFile::FailureMessage(chartFile, ::GetLastError()), MB_OK | MB_ICONEXCLAMATION);
+                m_records.clear();
+                return;
             }
+            CString arguments;
+            arguments.Format(L"%s|%s|%s|%c|%c|%s|%s|%c", chartFile, key.GetString(), reportBase.GetString(),
+                             param.Mode(), param.SingleValueFlag(), param.Label1().GetString(),
+                             param.Label2().GetString(), param.SecondValueFlag());
+            m_starter(viewer, arguments);
         }
         m_records.clear();
     }

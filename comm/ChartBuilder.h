@@ -8,7 +8,8 @@
 // Builds the charts of one report: for each definition of the model's chart
 // parameter file whose key begins the report's file name, collects the
 // points from the report CSV files, sorts them, writes them to the chart
-// data file and starts the chart viewer on it. Every failure is silent.
+// data file and starts the chart viewer on it. A chart data file that cannot
+// be written is told once, naming it; every other failure is silent.
 class ChartBuilder
 {
 public:

@@ -45,24 +45,79 @@ AtomicFile::ReadResult AtomicFile::Read(const CString& path, std::vector<BYTE>& 
     return ReadResult::Ok;
 }
 
+namespace {
+
+// Unique within the folder: the process id and a per-process count, so two
+// writers of the same file never share a temporary.
+CString TemporaryName(const CString& path)
+{
+    static volatile LONG counter = 0;
+    CString temp;
+    temp.Format(L"%s.%lx-%lx.tmp", path.GetString(), ::GetCurrentProcessId(),
+                static_cast<unsigned long>(::InterlockedIncrement(&counter)));
+    return temp;
+}
+
+// Removes the temporary and keeps the error that made the write fail.
+bool Fail(const CString& temp)
+{
+    DWORD error = ::GetLastError();
+    ::DeleteFileW(temp);
+    ::SetLastError(error ? error : ERROR_WRITE_FAULT);
+    return false;
+}
+
+} // namespace
+
 bool AtomicFile::Write(const CString& path, const void* data, size_t size)
 {
-    CString temp = path + L".new";
-    {
-        FileHandle file(::CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.Valid())
-            return false;
-        DWORD done = 0;
-        bool ok = (size == 0 || (::WriteFile(file.Get(), data, static_cast<DWORD>(size), &done, nullptr) && done == size))
-                  && ::FlushFileBuffers(file.Get());
-        if (!file.Close() || !ok) {
-            ::DeleteFileW(temp);
-            return false;
-        }
-    }
-    if (!::MoveFileExW(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ::DeleteFileW(temp);
+    // A read-only file is not replaced, as Windows refuses to (Wine would).
+    DWORD attributes = ::GetFileAttributesW(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        ::SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
+    CString temp = TemporaryName(path);
+    {
+        FileHandle file(::CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.Valid())
+            return Fail(temp);
+        DWORD done = 0;
+        bool ok = size == 0 || ::WriteFile(file.Get(), data, static_cast<DWORD>(size), &done, nullptr);
+        if (ok && done != size) {
+            ::SetLastError(ERROR_DISK_FULL);
+            ok = false;
+        }
+        ok = ok && ::FlushFileBuffers(file.Get());
+        if (!ok) {
+            DWORD error = ::GetLastError();
+            file.Close();
+            ::SetLastError(error);
+            return Fail(temp);
+        }
+        if (!file.Close())
+            return Fail(temp);
+    }
+    if (!::MoveFileExW(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return Fail(temp);
     return true;
+}
+
+CString AtomicFile::FailureMessage(const CString& path, DWORD error)
+{
+    CString reason;
+    wchar_t* text = nullptr;
+    DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                               nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    if (n && text) {
+        reason = text;
+        reason.Trim();
+    }
+    if (text)
+        ::LocalFree(text);
+    if (reason.IsEmpty())
+        reason.Format(L"error %lu", error);
+    CString message;
+    message.Format(L"%s could not be written (%s); the previous file is kept.", path.GetString(), reason.GetString());
+    return message;
 }

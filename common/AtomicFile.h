@@ -14,5 +14,11 @@ public:
 
     // Files larger than `limit` bytes fail.
     static ReadResult Read(const CString& path, std::vector<BYTE>& bytes, size_t limit);
+    // False on any failure, with the system's error code left in
+    // GetLastError() and the old file (if any) untouched.
     static bool Write(const CString& path, const void* data, size_t size);
+
+    // What the user is told when a write failed: the file named and the
+    // system's reason for `error`. Every writer reports through this text.
+    static CString FailureMessage(const CString& path, DWORD error);
 };

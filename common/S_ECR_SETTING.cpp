@@ -1,7 +1,12 @@
 #include "S_ECR_SETTING.h"
 
-#include <cstdio>
-#include <cwchar>
+#include <cwctype>
+#include <string>
+#include <vector>
+
+#include "AtomicFile.h"
+#include "ProfileText.h"
+#include "TextDecoding.h"
 
 namespace {
 
@@ -54,75 +59,40 @@ int ReadInt(const wchar_t* path, const wchar_t* section, const wchar_t* key, int
     return static_cast<int>(static_cast<unsigned long long>(v) & 0xFFFFFFFFu);
 }
 
-bool WriteString(const wchar_t* path, const wchar_t* section, const wchar_t* key, const CString& value)
-{
-    return ::WritePrivateProfileStringW(section, key, value, path) != FALSE;
-}
-
-bool WriteInt(const wchar_t* path, const wchar_t* section, const wchar_t* key, int value)
-{
-    CString text;
-    text.Format(L"%d", value);
-    return ::WritePrivateProfileStringW(section, key, text, path) != FALSE;
-}
-
-// A new settings file starts with a UTF-16 byte-order mark, so the profile
-// functions keep it in UTF-16 and paths outside the ANSI code page survive.
-void CreateUnicodeFile(const wchar_t* path)
-{
-    HANDLE file = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;  // exists already, or cannot be made: the writes below decide
-    const BYTE bom[2] = {0xFF, 0xFE};
-    DWORD written = 0;
-    ::WriteFile(file, bom, sizeof bom, &written, nullptr);
-    ::CloseHandle(file);
-}
-
-CString Widen(const CStringA& bytes, UINT codePage)
-{
-    int n = ::MultiByteToWideChar(codePage, 0, bytes.GetString(), bytes.GetLength(), nullptr, 0);
-    CString text;
-    if (n > 0) {
-        ::MultiByteToWideChar(codePage, 0, bytes.GetString(), bytes.GetLength(), text.GetBuffer(n), n);
-        text.ReleaseBuffer(n);
-    }
-    return text;
-}
-
 // Model list: "name=path" per line, split at the last "=", "//" at the very
-// start makes a comment. The file is single-byte text in the ANSI code page,
-// or UTF-8 when it starts with the UTF-8 byte-order mark (which is no part of
-// the first name).
+// start makes a comment. The file is text in the ANSI code page, or UTF-8 or
+// UTF-16 with a byte-order mark; lines end in CR LF, LF or CR alone, and no
+// byte ends the file early.
 void ReadModelList(const wchar_t* listPath, S_ECR_SETTING::ModelMapType& map)
 {
-    FILE* file = _wfopen(listPath, L"rt");
-    if (!file)
+    std::vector<BYTE> bytes;
+    if (AtomicFile::Read(listPath, bytes, 1u << 20) != AtomicFile::ReadResult::Ok)
         return;
-    UINT codePage = CP_ACP;
-    if (fgetc(file) == 0xEF && fgetc(file) == 0xBB && fgetc(file) == 0xBF)
-        codePage = CP_UTF8;
-    else
-        rewind(file);
-    CStringA line;
-    for (int c;;) {
-        c = fgetc(file);
-        if (c != EOF && c != '\n') {
-            line += static_cast<char>(c);
+    std::wstring text = DecodeText(bytes.data(), bytes.size(), false);
+    size_t start = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != L'\r' && text[i] != L'\n')
             continue;
-        }
-        CString text = Widen(line, codePage);
-        line.Empty();
-        int eq = text.ReverseFind(L'=');
-        if (text.Left(2) != L"//" && eq >= 0) {
-            CString name = text.Left(eq);
-            CString path = text.Mid(eq + 1);
+        CString line(text.c_str() + start, static_cast<int>(i - start));
+        start = i + 1;
+        int eq = line.ReverseFind(L'=');
+        if (line.Left(2) != L"//" && eq >= 0) {
+            CString name = line.Left(eq);
+            CString path = line.Mid(eq + 1);
             map.SetAt(name.Trim(), path.Trim());
         }
-        if (c == EOF)
-            break;
     }
-    fclose(file);
+}
+
+// The profile functions drop blanks around a value and one pair of quotes
+// around it: such a value is written in quotes, so that it reads back whole.
+CString ProfileValue(const CString& value)
+{
+    const int n = value.GetLength();
+    auto blank = [](wchar_t c) { return std::iswspace(c) || c == 0x1A; };
+    bool edges = n > 0 && (blank(value[0]) || blank(value[n - 1]));
+    bool quoted = n >= 2 && (value[0] == L'"' || value[0] == L'\'') && value[n - 1] == value[0];
+    return edges || quoted ? L"\"" + value + L"\"" : value;
 }
 
 } // namespace
@@ -175,30 +145,40 @@ void S_ECR_SETTING::LoadSettings()
 
 bool S_ECR_SETTING::SaveSettings()
 {
+    // The whole file is rewritten through a temporary file, so a full disk
+    // or a kill mid-write leaves the previous settings whole; keys of others
+    // and comments are kept. A file that exists but cannot be read is left.
     CString ini = FilePath();
-    const wchar_t* p = ini;
-    CreateUnicodeFile(p);
-    bool ok = true;
-    ok &= WriteString(p, L"DEFAULT", L"DataPath", DataPath);
-    ok &= WriteString(p, L"DEFAULT", L"BmpPath", BmpPath);
-    ok &= WriteString(p, L"DEFAULT", L"EcrName", EcrName);
-    ok &= WriteString(p, L"DEFAULT", L"Language", Language);
-    ok &= WriteString(p, L"DEFAULT", L"CapPath", CapPath);
-    ok &= WriteInt(p, L"DEFAULT", L"IpREG", IpREG);
-    ok &= WriteString(p, L"EXEC PATH", L"Tillwire", Tillwire);
-    ok &= WriteString(p, L"EXEC PATH", L"Tillmark", Tillmark);
-    ok &= WriteString(p, L"EXEC PATH", L"LogoAnim", LogoAnim);
-    ok &= WriteInt(p, L"COM SETTING", L"PortNo", PortNo);
-    ok &= WriteInt(p, L"COM SETTING", L"BaudRate", BaudRate);
-    ok &= WriteInt(p, L"COM SETTING", L"ByteSize", ByteSize);
-    ok &= WriteInt(p, L"COM SETTING", L"Parity", Parity);
-    ok &= WriteString(p, L"COM SETTING", L"SAnime", SAnime);
-    ok &= WriteString(p, L"COM SETTING", L"RAnime", RAnime);
-    ok &= WriteString(p, L"OPENING", L"EcrBmp", EcrBmp);
-    ok &= WriteString(p, L"OPENING", L"LogoBmp", LogoBmp);
-    ok &= WriteString(p, L"ECR LIST", L"ListPath", ListPath);
-    // Flushes the profile cache; it answers FALSE whatever happened.
-    ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, p);
+    ProfileText file;
+    bool ok = file.Load(ini);
+    if (ok) {
+        CString ip;
+        ip.Format(L"%d", IpREG);
+        CString port, baud, byteSize, parity;
+        port.Format(L"%d", PortNo);
+        baud.Format(L"%d", BaudRate);
+        byteSize.Format(L"%d", ByteSize);
+        parity.Format(L"%d", Parity);
+        file.Set(L"DEFAULT", L"DataPath", ProfileValue(DataPath));
+        file.Set(L"DEFAULT", L"BmpPath", ProfileValue(BmpPath));
+        file.Set(L"DEFAULT", L"EcrName", ProfileValue(EcrName));
+        file.Set(L"DEFAULT", L"Language", ProfileValue(Language));
+        file.Set(L"DEFAULT", L"CapPath", ProfileValue(CapPath));
+        file.Set(L"DEFAULT", L"IpREG", ip);
+        file.Set(L"EXEC PATH", L"Tillwire", ProfileValue(Tillwire));
+        file.Set(L"EXEC PATH", L"Tillmark", ProfileValue(Tillmark));
+        file.Set(L"EXEC PATH", L"LogoAnim", ProfileValue(LogoAnim));
+        file.Set(L"COM SETTING", L"PortNo", port);
+        file.Set(L"COM SETTING", L"BaudRate", baud);
+        file.Set(L"COM SETTING", L"ByteSize", byteSize);
+        file.Set(L"COM SETTING", L"Parity", parity);
+        file.Set(L"COM SETTING", L"SAnime", ProfileValue(SAnime));
+        file.Set(L"COM SETTING", L"RAnime", ProfileValue(RAnime));
+        file.Set(L"OPENING", L"EcrBmp", ProfileValue(EcrBmp));
+        file.Set(L"OPENING", L"LogoBmp", ProfileValue(LogoBmp));
+        file.Set(L"ECR LIST", L"ListPath", ProfileValue(ListPath));
+        ok = file.Save(ini);
+    }
     ModelMap.RemoveAll();
     return ok;
 }

@@ -1,6 +1,8 @@
 #include "CCaptionMgr.h"
 
+#include "AtomicFile.h"
 #include "CCaptionValue.h"
+#include "ProfileText.h"
 #include "UpperAscii.h"
 
 // A cached caption: the record handed out, and the value it had when it was
@@ -140,39 +142,49 @@ BOOL CCaptionMgr::SetCaptionFile(const wchar_t* capPath, const wchar_t* dllBase,
 void CCaptionMgr::FlushCaptions()
 {
     CLock lock(m_hMutex);
-    if (m_bModified && !m_strCaptionFile.IsEmpty()) {
-        bool wrote = false;
-        POSITION pos = m_cache.GetStartPosition();
-        while (pos) {
-            int wndNo;
-            CInnerMap* inner;
-            m_cache.GetNextAssoc(pos, wndNo, inner);
-            CString section;
-            section.Format(L"%0d", wndNo);
-            POSITION at = inner->GetStartPosition();
-            while (at) {
-                int captionNo;
-                CEntry* entry;
-                inner->GetNextAssoc(at, captionNo, entry);
-                CString value = CCaptionValue::FromRecord(entry->Cap).Format();
-                if (!entry->AsRead.IsEmpty() && value == entry->AsRead)
-                    continue;  // unchanged since read: the file keeps its line as it is
-                if (!wrote && EnsureUnicodeFile(m_strCaptionFile) == FileState::Failed)
-                    break;
-                CString key;
-                key.Format(L"%0d", captionNo);
-                ::WritePrivateProfileStringW(section, key, value, m_strCaptionFile);
-                wrote = true;
-            }
-        }
-        if (wrote)
-            ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, m_strCaptionFile);  // to disk now
-    }
+    if (m_bModified && !m_strCaptionFile.IsEmpty())
+        WriteChangedCaptions();
     m_bModified = FALSE;
     FreeCache();
     for (INT_PTR i = 0; i < m_retiredFonts.GetSize(); ++i)
         ::DeleteObject(m_retiredFonts[i]);
     m_retiredFonts.RemoveAll();
+}
+
+void CCaptionMgr::WriteChangedCaptions()
+{
+    // The whole file is rewritten through a temporary file, so a full disk
+    // or a kill mid-write leaves every caption of the old file readable; a
+    // file in another encoding is read in it and kept whole.
+    ProfileText file;
+    bool loaded = file.Load(m_strCaptionFile);
+    if (!loaded)
+        ::SetLastError(ERROR_ACCESS_DENIED);
+    bool changed = false;
+    POSITION pos = m_cache.GetStartPosition();
+    while (loaded && pos) {
+        int wndNo;
+        CInnerMap* inner;
+        m_cache.GetNextAssoc(pos, wndNo, inner);
+        CString section;
+        section.Format(L"%0d", wndNo);
+        POSITION at = inner->GetStartPosition();
+        while (at) {
+            int captionNo;
+            CEntry* entry;
+            inner->GetNextAssoc(at, captionNo, entry);
+            CString value = CCaptionValue::FromRecord(entry->Cap).Format();
+            if (!entry->AsRead.IsEmpty() && value == entry->AsRead)
+                continue;  // unchanged since read: the file keeps its line as it is
+            CString key;
+            key.Format(L"%0d", captionNo);
+            file.Set(section, key, value);
+            changed = true;
+        }
+    }
+    if (loaded && (!changed || file.Save(m_strCaptionFile)))
+        return;
+    AfxMessageBox(AtomicFile::FailureMessage(m_strCaptionFile, ::GetLastError()), MB_OK | MB_ICONEXCLAMATION);
 }
 
 S_ECR_CAP* CCaptionMgr::GetCaption(int wndNo, int captionNo)

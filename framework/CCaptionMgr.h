@@ -81,6 +81,9 @@ private:
 
     CInnerMap* InnerMap(int wndNo);
     void FreeCache();
+    // Writes the captions set since they were read; a failure is told to the
+    // user, naming the file, and the old file stays whole.
+    void WriteChangedCaptions();
 
     CString m_strCaptionFile;
     CString m_strCharConvFile;

@@ -138,8 +138,8 @@ BOOL CCaptionValue::Parse(const CString& raw)
     v.Font.lfQuality = static_cast<BYTE>(numbers[11]);
     v.Font.lfPitchAndFamily = static_cast<BYTE>(numbers[12]);
     if (tokens[13] != L" ") {
-        // A face name holds no line break; one written there by hand would
-        // grow by its escape at every write and cut the name further.
+        // A face name holds no line break; one would come back longer and
+        // be cut differently on every write.
         CString face = tokens[13];
         face.Remove(L'\r');
         face.Remove(L'\n');
@@ -164,6 +164,8 @@ CString CCaptionValue::EscapeLineBreaks(const CString& text)
             if (p[i] == L'\r' && i + 1 < n && p[i + 1] == L'\n')
                 ++i;
             out += L"\\n";
+        } else if (p[i] == L'\\') {
+            out += L"\\\\";  // so that "C:\new" does not read back as a line break
         } else {
             out += p[i];
         }
@@ -173,7 +175,21 @@ CString CCaptionValue::EscapeLineBreaks(const CString& text)
 
 CString CCaptionValue::UnescapeLineBreaks(const CString& value)
 {
-    CString out(value);
-    out.Replace(L"\\n", L"\r\n");
+    // A backslash before anything but "n" or a backslash is an ordinary
+    // character, as files written before backslashes were doubled hold them.
+    CString out;
+    const int n = value.GetLength();
+    const wchar_t* p = value.GetString();
+    for (int i = 0; i < n; ++i) {
+        if (p[i] == L'\\' && i + 1 < n && p[i + 1] == L'n') {
+            out += L"\r\n";
+            ++i;
+        } else if (p[i] == L'\\' && i + 1 < n && p[i + 1] == L'\\') {
+            out += L'\\';
+            ++i;
+        } else {
+            out += p[i];
+        }
+    }
     return out;
 }

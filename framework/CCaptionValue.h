@@ -7,7 +7,8 @@
 //   lfHeight, lfWidth, lfEscapement, lfOrientation, lfWeight, lfItalic,
 //   lfUnderline, lfStrikeOut, lfCharSet, lfOutPrecision, lfClipPrecision,
 //   lfQuality, lfPitchAndFamily, lfFaceName, Text, TipOn, TipText.
-// Line breaks are written as backslash-"n" and read back as CR LF.
+// Line breaks are written as backslash-"n" and read back as CR LF; a
+// backslash of the text is written doubled.
 //
 // A caption without a font is written with thirteen zero font fields and a
 // blank face, and reads back without a font, so the control keeps its
@@ -43,7 +44,8 @@ public:
     // to 17 may be missing. A face longer than 31 characters is cut.
     BOOL Parse(const CString& value);
 
-    // CR LF, lone CR and lone LF to backslash-"n", and back to CR LF.
+    // CR LF, lone CR and lone LF to backslash-"n" and a backslash doubled,
+    // and back: backslash-"n" to CR LF, two backslashes to one.
     static CString EscapeLineBreaks(const CString& text);
     static CString UnescapeLineBreaks(const CString& value);
 };

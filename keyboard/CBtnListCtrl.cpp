@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "AtomicFile.h"
 #include "KeyboardResources.h"
 
 namespace {
@@ -209,19 +210,9 @@ BOOL CBtnListCtrl::SaveList(LPCWSTR path)
                     ColourText(cell ? cell->GetBackClr() : 0).GetString());
         text += line.GetString();
     }
-    // The whole file goes to a temporary name first, so a failed write never
-    // leaves a half-written list in place of the old one.
-    CString temp = CString(path) + L".new";
-    HANDLE file = ::CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return FALSE;
-    const DWORD size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    DWORD written = 0;
-    const bool ok = ::WriteFile(file, text.data(), size, &written, nullptr) && written == size;
-    ::CloseHandle(file);
-    if (!ok || !::MoveFileExW(temp, path, MOVEFILE_REPLACE_EXISTING)) {
-        ::DeleteFileW(temp);
-        return FALSE;
-    }
-    return TRUE;
+    // A failed write leaves the old list whole and is told, naming the file.
+    if (AtomicFile::Write(path, text.data(), text.size() * sizeof(wchar_t)))
+        return TRUE;
+    AfxMessageBox(AtomicFile::FailureMessage(path, ::GetLastError()), MB_OK | MB_ICONEXCLAMATION);
+    return FALSE;
 }

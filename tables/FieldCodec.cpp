@@ -1,7 +1,6 @@
 #include "FieldCodec.h"
 
 #include <cmath>
-#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -34,48 +33,35 @@ int ClampedWidth(const S_ECR_FIELD& field)
     return field.Width < 0 ? 0 : (field.Width > ECR_TEXT_MAX ? ECR_TEXT_MAX : field.Width);
 }
 
-// "%[0][width][l|I64](X|d)" for the field. Built in place: every shown
-// number passes here, so it allocates nothing.
-struct NumberFormat
+// What printf's "%[0<width>]d" or "%[0<width>]X" writes, without the blanks
+// it pads with: digits made by hand, since this runs for every cell of a table.
+CString IntegerText(uint64_t magnitude, bool negative, bool hex, int zeroWidth)
 {
-    NumberFormat(const S_ECR_FIELD& field, bool hex)
-    {
-        wchar_t* p = text;
-        *p++ = L'%';
-        if (field.Flags & FIELD_ZERO_PAD)
-            *p++ = L'0';
-        int width = ClampedWidth(field);
-        if (width >= 10)
-            *p++ = static_cast<wchar_t>(L'0' + width / 10);
-        if (width > 0)
-            *p++ = static_cast<wchar_t>(L'0' + width % 10);
-        if (field.Type() == FIELD_U32 || field.Type() == FIELD_S32) {
-            *p++ = L'l';
-        } else if (field.Type() == FIELD_S64) {
-            *p++ = L'I';
-            *p++ = L'6';
-            *p++ = L'4';
-        }
-        *p++ = hex ? L'X' : L'd';
-        *p = L'\0';
-    }
-    operator const wchar_t*() const { return text; }
-    wchar_t text[12];
-};
+    static const wchar_t digits[] = L"0123456789ABCDEF";
+    const unsigned base = hex ? 16 : 10;
+    wchar_t buffer[ECR_TEXT_MAX + 24];
+    wchar_t* const end = buffer + sizeof buffer / sizeof buffer[0];
+    wchar_t* p = end;
+    do {
+        *--p = digits[magnitude % base];
+        magnitude /= base;
+    } while (magnitude);
+    for (int length = static_cast<int>(end - p) + (negative ? 1 : 0); length < zeroWidth; ++length)
+        *--p = L'0';
+    if (negative)
+        *--p = L'-';
+    return CString(p, static_cast<int>(end - p));
+}
 
-// Prints into text with the leading blanks of a padded width left out.
-void PrintNumber(CString& text, const wchar_t* format, ...)
+// An integer of up to 32 bits as the field shows it: signed decimal, or the
+// 32-bit pattern in hexadecimal for BCD.
+CString Int32Text(const S_ECR_FIELD& field, int32_t value)
 {
-    wchar_t buffer[128];
-    va_list args;
-    va_start(args, format);
-    _vsnwprintf(buffer, 127, format, args);
-    va_end(args);
-    buffer[127] = L'\0';
-    const wchar_t* start = buffer;
-    while (*start == L' ')
-        ++start;
-    text = start;
+    int zeroWidth = (field.Flags & FIELD_ZERO_PAD) ? ClampedWidth(field) : 0;
+    if (field.Flags & FIELD_BCD)
+        return IntegerText(static_cast<uint32_t>(value), false, true, zeroWidth);
+    uint64_t magnitude = value < 0 ? uint64_t(0) - static_cast<uint64_t>(static_cast<int64_t>(value)) : static_cast<uint64_t>(value);
+    return IntegerText(magnitude, value < 0, false, zeroWidth);
 }
 
 // Packed decimal digits read as the decimal number they spell.
@@ -112,28 +98,30 @@ CString FormatAmount(const S_ECR_FIELD& field, const BYTE* bytes, int decimals)
     uint64_t magnitude = (uint64_t(high & 0x7FFF) << 32) | low;
     if (field.Flags & FIELD_BCD)
         magnitude = UnpackDigits(magnitude);
-    double value = static_cast<double>(magnitude) / 10000.0;
-    if (high & 0x8000)
-        value = -value;
-    CString text;
-    PrintNumber(text, decimals == 3 ? L"%6.3f" : L"%.4f", value);
-    return text;
+    bool negative = (high & 0x8000) != 0;
+    // A fourth decimal of 5 rounds as printf rounds the double: leave it to
+    // printf. Every other amount is written exactly by hand.
+    if (decimals == 3 && magnitude % 10 == 5) {
+        double value = static_cast<double>(magnitude) / 10000.0;
+        CString text;
+        text.Format(L"%.3f", negative ? -value : value);
+        return text;
+    }
+    uint64_t scaled = decimals == 3 ? (magnitude + 5) / 10 : magnitude;
+    uint64_t unit = decimals == 3 ? 1000 : 10000;
+    CString text = IntegerText(scaled / unit, negative, false, 0);
+    CString fraction = IntegerText(scaled % unit, false, false, decimals);
+    return text + L"." + fraction;
 }
 
 CString FormatInt64(const S_ECR_FIELD& field, const BYTE* bytes)
 {
     uint64_t raw = Load<uint64_t>(bytes);
     bool bcd = (field.Flags & FIELD_BCD) != 0;
-    CString text;
-    if (!(raw & kSign64)) {
-        PrintNumber(text, NumberFormat(field, bcd), static_cast<long long>(raw));
-        return text;
-    }
-    uint64_t magnitude = raw & ~kSign64;
-    if (bcd)
-        magnitude = UnpackDigits(magnitude);
-    PrintNumber(text, NumberFormat(field, false), -static_cast<long long>(magnitude));
-    return text;
+    int zeroWidth = (field.Flags & FIELD_ZERO_PAD) ? ClampedWidth(field) : 0;
+    // Sign and magnitude; BCD digits as stored, letters included, so that
+    // the text stores the same bytes again.
+    return IntegerText(raw & ~kSign64, (raw & kSign64) != 0, bcd, zeroWidth);
 }
 
 BOOL Format(const S_ECR_FIELD* field, const BYTE* bytes, CString& text, int decimals)
@@ -143,39 +131,36 @@ BOOL Format(const S_ECR_FIELD* field, const BYTE* bytes, CString& text, int deci
         text = L"?";
         return FALSE;
     }
-    bool bcd = (field->Flags & FIELD_BCD) != 0;
     switch (field->Type()) {
     case FIELD_TEXT:
         text = FormatText(*field, bytes);
         return TRUE;
     case FIELD_U8:
-        PrintNumber(text, NumberFormat(*field, bcd), static_cast<int>(Load<uint8_t>(bytes)));
-        break;
+        text = Int32Text(*field, Load<uint8_t>(bytes));
+        return TRUE;
     case FIELD_S8:
-        PrintNumber(text, NumberFormat(*field, bcd), static_cast<int>(Load<int8_t>(bytes)));
-        break;
+        text = Int32Text(*field, Load<int8_t>(bytes));
+        return TRUE;
     case FIELD_U16:
-        PrintNumber(text, NumberFormat(*field, bcd), static_cast<int>(Load<uint16_t>(bytes)));
-        break;
+        text = Int32Text(*field, Load<uint16_t>(bytes));
+        return TRUE;
     case FIELD_S16:
-        PrintNumber(text, NumberFormat(*field, bcd), static_cast<int>(Load<int16_t>(bytes)));
-        break;
+        text = Int32Text(*field, Load<int16_t>(bytes));
+        return TRUE;
     case FIELD_U32:
     case FIELD_S32:
-        PrintNumber(text, NumberFormat(*field, bcd), Load<int32_t>(bytes));
-        break;
+        text = Int32Text(*field, Load<int32_t>(bytes));
+        return TRUE;
     case FIELD_AMOUNT:
         text = FormatAmount(*field, bytes, decimals);
-        break;
+        return TRUE;
     case FIELD_S64:
         text = FormatInt64(*field, bytes);
-        break;
+        return TRUE;
     default:
         text = L"?";
         return FALSE;
     }
-    text.TrimLeft();
-    return TRUE;
 }
 
 // Signed and BCD input of the 8-, 16- and 32-bit types. BCD reads unsigned so
@@ -215,10 +200,42 @@ void ParseAmount(const S_ECR_FIELD& field, const char* ansi, BYTE* bytes)
 
 void ParseInt64(const S_ECR_FIELD& field, const char* ansi, BYTE* bytes)
 {
+    // Sign and magnitude: -2^63 and below keep the largest magnitude, not
+    // the sign bit alone (which reads as 0).
     long long value = _strtoi64(ansi, nullptr, (field.Flags & FIELD_BCD) ? 16 : 10);
-    uint64_t stored = value < 0 ? (uint64_t(0) - static_cast<uint64_t>(value)) | kSign64 : static_cast<uint64_t>(value);
-    Store<uint64_t>(bytes, stored);
+    uint64_t magnitude = value < 0 ? uint64_t(0) - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+    if (magnitude > ~kSign64)
+        magnitude = ~kSign64;
+    Store<uint64_t>(bytes, magnitude | (value < 0 ? kSign64 : 0));
 }
+
+// A number's text as the C runtime's readers take it. Numbers are ASCII and
+// short: narrowed on the stack; anything else goes through the code page.
+class NumberBytes
+{
+public:
+    explicit NumberBytes(const CString& text)
+    {
+        const int n = text.GetLength();
+        const wchar_t* p = text.GetString();
+        int i = 0;
+        for (; i < n && i < static_cast<int>(sizeof m_buffer) - 1 && p[i] < 0x80; ++i)
+            m_buffer[i] = static_cast<char>(p[i]);
+        m_buffer[i] = 0;
+        if (i < n) {
+            m_other = TextToAnsi(text);
+            m_text = m_other.GetString();
+        }
+    }
+    NumberBytes(const NumberBytes&) = delete;
+    NumberBytes& operator=(const NumberBytes&) = delete;
+    operator const char*() const { return m_text; }
+
+private:
+    char m_buffer[64];
+    CStringA m_other;
+    const char* m_text = m_buffer;
+};
 
 } // namespace
 
@@ -242,12 +259,13 @@ BOOL ParseField(const S_ECR_FIELD* field, const CString& text, BYTE* bytes)
 {
     if (!field || !bytes)
         return FALSE;
-    CStringA ansi = TextToAnsi(text);
-    bool bcd = (field->Flags & FIELD_BCD) != 0;
-    switch (field->Type()) {
-    case FIELD_TEXT:
+    if (field->Type() == FIELD_TEXT) {
         ParseText(*field, text, bytes);
         return TRUE;
+    }
+    NumberBytes ansi(text);
+    bool bcd = (field->Flags & FIELD_BCD) != 0;
+    switch (field->Type()) {
     case FIELD_U8:
     case FIELD_S8:
         Store<uint8_t>(bytes, static_cast<uint8_t>(ReadInt32(ansi, bcd, false)));

@@ -27,10 +27,28 @@ UINT ThreadCodePage()
     return knownCp;
 }
 
+namespace {
+
+// Every ANSI code page holds ASCII as it is, so ASCII text (all numbers,
+// most names) needs no conversion call.
+template <typename From, typename To>
+bool CopyAscii(const From* from, int length, To& to)
+{
+    for (int i = 0; i < length; ++i)
+        if (static_cast<unsigned>(from[i]) >= 0x80)
+            return false;
+    auto* out = to.GetBufferSetLength(length);
+    for (int i = 0; i < length; ++i)
+        out[i] = static_cast<typename To::XCHAR>(from[i]);
+    return true;
+}
+
+} // namespace
+
 CStringA TextToAnsi(const CString& text)
 {
     CStringA bytes;
-    if (text.IsEmpty())
+    if (text.IsEmpty() || CopyAscii(text.GetString(), text.GetLength(), bytes))
         return bytes;
     UINT cp = ThreadCodePage();
     int n = ::WideCharToMultiByte(cp, 0, text, text.GetLength(), nullptr, 0, nullptr, nullptr);
@@ -43,7 +61,7 @@ CStringA TextToAnsi(const CString& text)
 CString AnsiToText(const char* bytes, int length)
 {
     CString text;
-    if (length <= 0)
+    if (length <= 0 || CopyAscii(reinterpret_cast<const unsigned char*>(bytes), length, text))
         return text;
     UINT cp = ThreadCodePage();
     int n = ::MultiByteToWideChar(cp, 0, bytes, length, nullptr, 0);

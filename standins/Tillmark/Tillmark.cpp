@@ -61,7 +61,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     }
     }
     if (!AtomicFile::Write(output.c_str(), logo.data(), logo.size())) {
-        program.ShowFailure(L"The logo file cannot be written:\r\n" + Text(output));
+        program.ShowFailure(AtomicFile::FailureMessage(output.c_str(), ::GetLastError()));
         return program.Finish(kOutputNotWritten);
     }
     return program.Finish(static_cast<int>(TILLMARK_SUCCESS));

@@ -30,7 +30,7 @@ TillwireExitCode Copy(const CString& from, const CString& to, CString& message)
         return TW_INPUT_MISSING;
     }
     if (!AtomicFile::Write(to, bytes.data(), bytes.size())) {
-        message = L"Cannot write " + to;
+        message = AtomicFile::FailureMessage(to, ::GetLastError());
         return TW_WRITE_FAILED;
     }
     message = L"Copied " + from + L" to " + to;

@@ -14,6 +14,7 @@
 #include "CsvParser.h"
 #include "EcrTable.h"
 #include "FieldCodec.h"
+#include "LibraryState.h"
 #include "RegisterText.h"
 
 namespace {
@@ -50,10 +51,11 @@ bool IsDecimalInteger(const std::string& s, long long low, long long high)
     return errno != ERANGE && v >= low && v <= high;
 }
 
-bool IsHex(const std::string& s, size_t maxDigits, bool signAllowed)
+// Packed decimal digits: hexadecimal letters are no digits of such a field.
+bool IsPackedDigits(const std::string& s, size_t maxDigits, bool signAllowed)
 {
     size_t sign = s.size() && s[0] == '-' && signAllowed ? 1 : 0;
-    return AllOf(s, sign, "0123456789ABCDEFabcdef") && s.size() - sign <= maxDigits;
+    return AllOf(s, sign, "0123456789") && s.size() - sign <= maxDigits;
 }
 
 bool IsAmount(const std::string& s)
@@ -77,35 +79,117 @@ bool FitsType(const S_ECR_FIELD& f, const std::string& s)
     bool bcd = (f.Flags & FIELD_BCD) != 0;
     switch (f.Type()) {
     case FIELD_U8:
-        return bcd ? IsHex(s, 2, false) : IsDecimalInteger(s, 0, 255);
+        return bcd ? IsPackedDigits(s, 2, false) : IsDecimalInteger(s, 0, 255);
     case FIELD_S8:
-        return bcd ? IsHex(s, 8, false) : IsDecimalInteger(s, -128, 127);
+        return bcd ? IsPackedDigits(s, 2, false) : IsDecimalInteger(s, -128, 127);
     case FIELD_U16:
-        return bcd ? IsHex(s, 4, false) : IsDecimalInteger(s, 0, 65535);
+        return bcd ? IsPackedDigits(s, 4, false) : IsDecimalInteger(s, 0, 65535);
     case FIELD_S16:
-        return bcd ? IsHex(s, 8, false) : IsDecimalInteger(s, -32768, 32767);
+        return bcd ? IsPackedDigits(s, 4, false) : IsDecimalInteger(s, -32768, 32767);
     case FIELD_U32:
-        return bcd ? IsHex(s, 8, false) : IsDecimalInteger(s, -2147483648LL, 4294967295LL);
+        return bcd ? IsPackedDigits(s, 8, false) : IsDecimalInteger(s, -2147483648LL, 4294967295LL);
     case FIELD_S32:
-        return bcd ? IsHex(s, 8, false) : IsDecimalInteger(s, -2147483648LL, 2147483647LL);
+        return bcd ? IsPackedDigits(s, 8, false) : IsDecimalInteger(s, -2147483648LL, 2147483647LL);
     case FIELD_AMOUNT:
         return IsAmount(s);
     case FIELD_S64:
-        return bcd ? IsHex(s, 16, true) : IsDecimalInteger(s, -9223372036854775807LL, 9223372036854775807LL);
+        return bcd ? IsPackedDigits(s, 16, true) : IsDecimalInteger(s, -9223372036854775807LL, 9223372036854775807LL);
     default:
         return false;
     }
 }
 
+// Text a cell holds that the register's text field would not give back.
+const wchar_t* TextFault(const std::string& value, UINT codePage)
+{
+    if (!value.empty() && std::strchr("\t\v\f\r\n", value.back()))
+        return L"ends in a TAB or a line break, which the field would drop";
+    bool high = false;
+    for (char c : value)
+        high = high || static_cast<BYTE>(c) >= 0x80;
+    if (high && ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, value.data(), static_cast<int>(value.size()), nullptr, 0) <= 0)
+        return L"holds bytes that are no characters of the code page";
+    return nullptr;
+}
+
+bool HasHighBytes(const std::vector<BYTE>& bytes)
+{
+    return std::find_if(bytes.begin(), bytes.end(), [](BYTE b) { return b >= 0x80; }) != bytes.end();
+}
+
+bool Decodes(const std::vector<BYTE>& bytes, UINT codePage)
+{
+    return ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, reinterpret_cast<const char*>(bytes.data()),
+                                 static_cast<int>(bytes.size()), nullptr, 0) > 0;
+}
+
+// Every character beyond ASCII is Japanese: kana, kanji or full-width forms.
+bool Utf8IsJapanese(const std::vector<BYTE>& bytes)
+{
+    int n = ::MultiByteToWideChar(CP_UTF8, 0, reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring text(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()), text.data(), n);
+    return std::all_of(text.begin(), text.end(), [](wchar_t c) {
+        return c < 0x80 || (c >= 0x3000 && c <= 0x30FF) || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xFF00 && c <= 0xFFEF);
+    });
+}
+
+// The encoding decided from the whole file: "" for the ANSI code page the
+// table is exchanged in, else what was found. A file that reads both ways is
+// taken as UTF-8 only where the code page is double-byte and every character
+// UTF-8 gives is Japanese, since half-width katakana pairs (C5 BD) also form
+// UTF-8.
+const wchar_t* ForeignEncoding(const std::vector<BYTE>& bytes, UINT codePage)
+{
+    if ((bytes.size() >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF)))
+        || std::memchr(bytes.data(), 0, bytes.size()) != nullptr)
+        return L"UTF-16";
+    if (bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF)
+        return L"UTF-8 (with a byte-order mark)";
+    if (!HasHighBytes(bytes) || bytes.size() > 0x7FFFFFFF || !Decodes(bytes, CP_UTF8))
+        return L"";
+    CPINFO info = {};
+    bool doubleByte = ::GetCPInfo(codePage, &info) && info.MaxCharSize > 1;
+    if (!Decodes(bytes, codePage) || !doubleByte || Utf8IsJapanese(bytes))
+        return L"UTF-8";
+    return L"";
+}
+
+bool SameName(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return (x >= 'a' && x <= 'z' ? x - 32 : x) == (y >= 'a' && y <= 'z' ? y - 32 : y);
+           });
+}
+
+std::string TrimBlanks(const std::string& s)
+{
+    size_t from = s.find_first_not_of(' ');
+    return from == std::string::npos ? std::string() : s.substr(from, s.find_last_not_of(' ') - from + 1);
+}
+
+CString List(const std::vector<CString>& names)
+{
+    CString list;
+    for (const CString& name : names)
+        list += (list.IsEmpty() ? L"\"" : L", \"") + name + L"\"";
+    return list;
+}
+
 class RowChecker
 {
 public:
-    RowChecker(EcrTable& table, CString& errors) : m_table(table), m_errors(errors) {}
+    RowChecker(EcrTable& table, CString& errors) : m_table(table), m_errors(errors), m_codePage(ThreadCodePage()) {}
 
     void Refuse(int line, const CString& why)
     {
         if (m_count++ < kErrorsShown)
             m_errors.AppendFormat(L"Line %d: %s\n", line, why.GetString());
+    }
+    void RefuseCell(int line, int column, const CString& why)
+    {
+        if (m_count++ < kErrorsShown)
+            m_errors.AppendFormat(L"Line %d, column %d: %s\n", line, column, why.GetString());
     }
     int Count() const { return m_count; }
     void Finish()
@@ -115,27 +199,33 @@ public:
     }
 
     // Checks one cell as an edit would be checked; the reason in `why`.
-    bool CheckCell(int field, int record, const std::string& value, CString& why)
+    // `text` is the cell in UTF-16.
+    bool CheckCell(int field, int record, const std::string& value, const CString& text, CString& why)
     {
         const S_ECR_FIELD& f = m_table.Field(field);
-        CString text = AnsiToText(value.data(), static_cast<int>(value.size()));
         if (f.Type() == FIELD_TEXT) {
             if (static_cast<int>(value.size()) > FieldByteLength(f)) {
                 why.Format(L"%s is longer than %d bytes", f.Label.DefaultText, FieldByteLength(f));
+                return false;
+            }
+            if (const wchar_t* fault = TextFault(value, m_codePage)) {
+                why.Format(L"%s %s", f.Label.DefaultText, fault);
                 return false;
             }
         } else if (FieldByteLength(f) > 0 && !FitsType(f, value)) {
             why.Format(L"%s is not a valid number: \"%s\"", f.Label.DefaultText, text.GetString());
             return false;
         }
-        double number = wcstod(text, nullptr);
-        if (f.CheckMode == CHECK_RANGE && f.Minimum != f.Maximum && f.Type() != FIELD_TEXT
-            && (number < f.Minimum || number > f.Maximum)) {
+        bool ranged = f.CheckMode == CHECK_RANGE && f.Minimum != f.Maximum && f.Type() != FIELD_TEXT;
+        CEcrValidator* validator = f.CheckMode == CHECK_VALIDATOR ? m_table.Table()->Validator : nullptr;
+        if (!ranged && !validator)
+            return true;
+        double number = strtod(value.c_str(), nullptr);
+        if (ranged && (number < f.Minimum || number > f.Maximum)) {
             why.Format(L"%s: Range is %.0f - %.0f", f.Label.DefaultText, f.Minimum, f.Maximum);
             return false;
         }
-        CEcrValidator* validator = m_table.Table()->Validator;
-        if (f.CheckMode == CHECK_VALIDATOR && validator) {
+        if (validator) {
             CString message;
             S_ECR_CHECK check = {m_table.Table(), field, record, text.GetString(), number, &message};
             if (!validator->Validate(&check)) {
@@ -149,8 +239,51 @@ public:
 private:
     EcrTable& m_table;
     CString& m_errors;
+    UINT m_codePage;
     int m_count = 0;
 };
+
+// The field of each column, matched by the header's names. False with the
+// refusal in `errors` when a name is unknown, missing or repeated.
+bool MatchHeader(const EcrTable& table, const CsvParser::Record& header, std::vector<int>& fieldOfColumn, RowChecker& checker)
+{
+    std::vector<std::string> names;
+    for (int c = 0; c < table.FieldCount(); ++c) {
+        CStringA name = TextToAnsi(CString(table.Field(c).Label.DefaultText));
+        names.emplace_back(name.GetString(), name.GetLength());
+    }
+    std::vector<CString> unknown, repeated, missing, all;
+    std::vector<bool> seen(names.size(), false);
+    fieldOfColumn.clear();
+    for (const std::string& cell : header.fields) {
+        std::string name = TrimBlanks(cell);
+        auto it = std::find_if(names.begin(), names.end(), [&](const std::string& n) { return SameName(n, name); });
+        int field = it == names.end() ? -1 : static_cast<int>(it - names.begin());
+        if (field < 0)
+            unknown.push_back(AnsiToText(name.data(), static_cast<int>(name.size())));
+        else if (seen[field])
+            repeated.push_back(AnsiToText(name.data(), static_cast<int>(name.size())));
+        else
+            seen[field] = true;
+        fieldOfColumn.push_back(field);
+    }
+    for (size_t c = 0; c < names.size(); ++c) {
+        all.push_back(table.Field(static_cast<int>(c)).Label.DefaultText);
+        if (!seen[c])
+            missing.push_back(all.back());
+    }
+    if (unknown.empty() && repeated.empty() && missing.empty())
+        return true;
+    CString why = L"the first row must name the table's columns, in any order: " + List(all) + L".";
+    if (!unknown.empty())
+        why += L"\n  Unknown: " + List(unknown);
+    if (!repeated.empty())
+        why += L"\n  Repeated: " + List(repeated);
+    if (!missing.empty())
+        why += L"\n  Missing: " + List(missing);
+    checker.Refuse(header.line, why);
+    return false;
+}
 
 } // namespace
 
@@ -165,11 +298,13 @@ bool CsvExchange::Export(const EcrTable& table, const CString& path, Quoting quo
         csv += CsvParser::Quote(name.GetString(), always);
     }
     csv += "\r\n";
+    std::vector<S_ECR_FIELD> views;
+    for (int c = 0; c < table.FieldCount(); ++c)
+        views.push_back(CsvView(table.Field(c)));
+    CString text;
     for (int r = 0; r < table.Count(); ++r) {
         for (int c = 0; c < table.FieldCount(); ++c) {
-            S_ECR_FIELD view = CsvView(table.Field(c));
-            CString text;
-            FormatFieldExact(&view, FieldPtr(table.Table(), r, c), text);
+            FormatFieldExact(&views[c], FieldPtr(table.Table(), r, c), text);
             CStringA bytes = TextToAnsi(text);
             if (c)
                 csv += ',';
@@ -177,7 +312,10 @@ bool CsvExchange::Export(const EcrTable& table, const CString& path, Quoting quo
         }
         csv += "\r\n";
     }
-    return AtomicFile::Write(path, csv.data(), csv.size());
+    if (AtomicFile::Write(path, csv.data(), csv.size()))
+        return true;
+    LibraryState::Tell(AtomicFile::FailureMessage(path, ::GetLastError()), MB_ICONSTOP);
+    return false;
 }
 
 bool CsvExchange::Import(EcrTable& table, const CString& path, CString& errors)
@@ -188,81 +326,89 @@ bool CsvExchange::Import(EcrTable& table, const CString& path, CString& errors)
         errors = L"The file cannot be read.\n";
         return false;
     }
-    bool utf16 = (bytes.size() >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF)))
-                 || std::memchr(bytes.data(), 0, bytes.size()) != nullptr;
-    bool utf8Mark = bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF;
-    bool utf8 = utf8Mark
-                || (std::find_if(bytes.begin(), bytes.end(), [](BYTE b) { return b >= 0x80; }) != bytes.end()
-                    && ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, reinterpret_cast<const char*>(bytes.data()),
-                                             static_cast<int>(bytes.size()), nullptr, 0) > 0);
-    if (utf16 || utf8) {
-        errors = utf16 ? L"The file is UTF-16 text; save it in the ANSI code page.\n"
-                       : L"The file is UTF-8 text; save it in the ANSI code page.\n";
+    const wchar_t* foreign = ForeignEncoding(bytes, ThreadCodePage());
+    if (*foreign) {
+        errors.Format(L"The file is %s text; save it in the ANSI code page (%u).\n", foreign, ThreadCodePage());
         return false;
     }
 
-    std::vector<CsvParser::Line> lines = CsvParser::Lines(bytes);
+    std::vector<CsvParser::Record> records = CsvParser::Records(bytes);
     RowChecker checker(table, errors);
-    std::vector<std::string> cells;
-    if (lines.empty() || !CsvParser::Split(lines[0].text, cells) || static_cast<int>(cells.size()) != table.FieldCount()) {
-        CString why;
-        why.Format(L"the header row must name %d columns", table.FieldCount());
-        checker.Refuse(lines.empty() ? 1 : lines[0].number, why);
+    std::vector<int> fieldOfColumn;
+    if (records.empty()) {
+        errors = L"The file is empty: its first row must name the table's columns.\n";
+        return false;
+    }
+    if (*records[0].broken) {
+        checker.Refuse(records[0].line, CString(L"broken quotes: ") + records[0].broken);
+        return false;
+    }
+    if (!MatchHeader(table, records[0], fieldOfColumn, checker))
+        return false;
+    if (records.size() == 1) {
+        errors = L"The file holds no records after its first row; an import would empty the table.\n";
         return false;
     }
 
+    const int columns = static_cast<int>(fieldOfColumn.size());
+    std::vector<S_ECR_FIELD> views;
+    for (int c = 0; c < table.FieldCount(); ++c)
+        views.push_back(CsvView(table.Field(c)));
     size_t size = static_cast<size_t>(table.RecordSize());
-    std::vector<BYTE> records;
+    std::vector<BYTE> accepted;
     std::map<std::string, int> keys;
-    for (size_t row = 1; row < lines.size(); ++row) {
-        const CsvParser::Line& line = lines[row];
+    std::vector<BYTE> bytesOfRecord(size);
+    for (size_t row = 1; row < records.size(); ++row) {
+        const CsvParser::Record& line = records[row];
         int record = static_cast<int>(row - 1);
         CString why;
-        if (!CsvParser::Split(line.text, cells)) {
-            checker.Refuse(line.number, L"broken quotes");
+        if (*line.broken) {
+            checker.Refuse(line.line, CString(L"broken quotes: ") + line.broken);
             continue;
         }
-        if (static_cast<int>(cells.size()) != table.FieldCount()) {
-            why.Format(L"%d columns, %d expected", static_cast<int>(cells.size()), table.FieldCount());
-            checker.Refuse(line.number, why);
+        if (static_cast<int>(line.fields.size()) != columns) {
+            why.Format(L"%d columns, %d expected", static_cast<int>(line.fields.size()), columns);
+            checker.Refuse(line.line, why);
             continue;
         }
         if (record >= table.Capacity()) {
             why.Format(L"the table holds at most %d records", table.Capacity());
-            checker.Refuse(line.number, why);
+            checker.Refuse(line.line, why);
             continue;
         }
-        std::vector<BYTE> bytesOfRecord(size, 0);
         if (record < table.Count())
             std::memcpy(bytesOfRecord.data(), table.Record(record), size);
+        else
+            std::fill(bytesOfRecord.begin(), bytesOfRecord.end(), BYTE(0));
         bool good = true;
-        for (int c = 0; c < table.FieldCount() && good; ++c) {
-            good = checker.CheckCell(c, record, cells[c], why);
-            if (good) {
-                S_ECR_FIELD view = CsvView(table.Field(c));
-                if (FieldByteLength(view) > 0)
-                    ParseField(&view, AnsiToText(cells[c].data(), static_cast<int>(cells[c].size())), bytesOfRecord.data() + view.Offset);
+        for (int c = 0; c < columns; ++c) {
+            const std::string& cell = line.fields[c];
+            int field = fieldOfColumn[c];
+            CString text = AnsiToText(cell.data(), static_cast<int>(cell.size()));
+            if (!checker.CheckCell(field, record, cell, text, why)) {
+                checker.RefuseCell(line.line, c + 1, why);
+                good = false;
+            } else if (good && FieldByteLength(views[field]) > 0) {
+                ParseField(&views[field], text, bytesOfRecord.data() + views[field].Offset);
             }
         }
-        if (!good) {
-            checker.Refuse(line.number, why);
+        if (!good)
             continue;
-        }
         if (table.UniqueField() >= 0) {
             const S_ECR_FIELD& key = table.Field(table.UniqueField());
             std::string keyBytes(reinterpret_cast<const char*>(bytesOfRecord.data() + key.Offset), FieldByteLength(key));
-            auto [it, added] = keys.emplace(keyBytes, line.number);
+            auto [it, added] = keys.emplace(keyBytes, line.line);
             if (!added) {
                 why.Format(L"the unique key repeats line %d", it->second);
-                checker.Refuse(line.number, why);
+                checker.Refuse(line.line, why);
                 continue;
             }
         }
-        records.insert(records.end(), bytesOfRecord.begin(), bytesOfRecord.end());
+        accepted.insert(accepted.end(), bytesOfRecord.begin(), bytesOfRecord.end());
     }
     checker.Finish();
     if (checker.Count() > 0)
         return false;
-    table.Assign(std::move(records));
+    table.Assign(std::move(accepted));
     return true;
 }

@@ -1,62 +1,109 @@
 #include "CsvParser.h"
 
-std::vector<CsvParser::Line> CsvParser::Lines(const std::vector<BYTE>& bytes)
-{
-    std::vector<Line> lines;
-    std::string current;
-    int number = 1;
-    for (size_t i = 0; i <= bytes.size(); ++i) {
-        bool end = i == bytes.size() || bytes[i] == '\n' || bytes[i] == '\r';
-        if (!end) {
-            current += static_cast<char>(bytes[i]);
-            continue;
-        }
-        if (!current.empty())
-            lines.push_back({number, current});
-        current.clear();
-        if (i < bytes.size() && bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-        ++number;
-    }
-    return lines;
-}
+namespace {
 
-bool CsvParser::Split(const std::string& line, std::vector<std::string>& fields)
+class Reader
 {
-    fields.assign(1, std::string());
-    size_t i = 0;
-    while (i <= line.size()) {
-        std::string& field = fields.back();
-        if (i < line.size() && line[i] == '"' && field.empty()) {
-            ++i;
-            for (;;) {
-                if (i >= line.size())
-                    return false;
-                if (line[i] == '"') {
-                    if (i + 1 < line.size() && line[i + 1] == '"') {
-                        field += '"';
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                field += line[i++];
-            }
-            if (i < line.size() && line[i] != ',')
-                return false;
-        }
-        while (i < line.size() && line[i] != ',') {
-            if (line[i] == '"')
-                return false;
-            field += line[i++];
-        }
-        if (i >= line.size())
-            break;
-        fields.emplace_back();
-        ++i;
+public:
+    explicit Reader(const std::vector<BYTE>& bytes)
+        : m_p(reinterpret_cast<const char*>(bytes.data())), m_end(m_p + bytes.size())
+    {
     }
-    return true;
+
+    bool AtEnd() const { return m_p == m_end; }
+    bool AtLineEnd() const { return m_p != m_end && (*m_p == '\r' || *m_p == '\n'); }
+    int Line() const { return m_line; }
+
+    // Steps over one CR LF, CR or LF.
+    void SkipLineEnd()
+    {
+        if (*m_p == '\r' && m_p + 1 != m_end && m_p[1] == '\n')
+            ++m_p;
+        ++m_p;
+        ++m_line;
+    }
+
+    void SkipRestOfLine()
+    {
+        while (m_p != m_end && !AtLineEnd())
+            ++m_p;
+    }
+
+    // One record from the start of a line that is not empty.
+    CsvParser::Record Next()
+    {
+        CsvParser::Record record{m_line, {}, L""};
+        for (;;) {
+            record.fields.emplace_back();
+            std::string& field = record.fields.back();
+            if (m_p != m_end && *m_p == '"') {
+                record.broken = Quoted(field);
+                if (*record.broken)
+                    return record;
+            } else {
+                const char* start = m_p;
+                while (m_p != m_end && *m_p != ',' && *m_p != '\r' && *m_p != '\n' && *m_p != '"')
+                    ++m_p;
+                field.assign(start, m_p);
+                if (m_p != m_end && *m_p == '"') {
+                    record.broken = L"a quote inside a field that does not start with one";
+                    SkipRestOfLine();
+                    return record;
+                }
+            }
+            if (m_p == m_end || *m_p != ',')
+                return record;
+            ++m_p;
+        }
+    }
+
+private:
+    const wchar_t* Quoted(std::string& field)
+    {
+        ++m_p;
+        for (;;) {
+            if (m_p == m_end)
+                return L"a quote is not closed";
+            char c = *m_p;
+            if (c == '"') {
+                if (m_p + 1 != m_end && m_p[1] == '"') {
+                    field += '"';
+                    m_p += 2;
+                    continue;
+                }
+                ++m_p;
+                break;
+            }
+            if (c == '\n' || (c == '\r' && (m_p + 1 == m_end || m_p[1] != '\n')))
+                ++m_line;
+            field += c;
+            ++m_p;
+        }
+        if (m_p != m_end && *m_p != ',' && !AtLineEnd()) {
+            SkipRestOfLine();
+            return L"text after a closing quote";
+        }
+        return L"";
+    }
+
+    const char* m_p;
+    const char* m_end;
+    int m_line = 1;
+};
+
+} // namespace
+
+std::vector<CsvParser::Record> CsvParser::Records(const std::vector<BYTE>& bytes)
+{
+    std::vector<Record> records;
+    Reader reader(bytes);
+    while (!reader.AtEnd()) {
+        if (!reader.AtLineEnd())
+            records.push_back(reader.Next());
+        if (reader.AtLineEnd())
+            reader.SkipLineEnd();
+    }
+    return records;
 }
 
 std::string CsvParser::Quote(const std::string& field, bool always)

@@ -4,22 +4,26 @@
 #include <vector>
 #include <windows.h>
 
-// Comma-separated lines in the ANSI code page. Shift-JIS trail bytes never
-// take the values of comma, quote, CR or LF, so the bytes split safely.
+// Comma-separated records in the ANSI code page, quoted as RFC 4180 has it:
+// a field in quotes may hold commas, CR and LF, and "" is one quote. Shift-JIS
+// trail bytes never take the values of comma, quote, CR or LF, so the bytes
+// split safely.
 class CsvParser
 {
 public:
-    struct Line
+    struct Record
     {
-        int number;  // from 1
-        std::string text;
+        int line;  // the line the record starts on, from 1
+        std::vector<std::string> fields;
+        // Why the quotes are broken ("" when they are not): a quote left open,
+        // a quote inside an unquoted field or text after a closing quote.
+        const wchar_t* broken = L"";
     };
 
-    // Non-empty lines, ended by CR LF, LF or CR.
-    static std::vector<Line> Lines(const std::vector<BYTE>& bytes);
-    // Splits a line at commas outside quotes; "" inside quotes is one quote.
-    // False when a quote is left open or text follows a closing quote.
-    static bool Split(const std::string& line, std::vector<std::string>& fields);
+    // Every record; lines holding nothing are skipped. Records end in CR LF,
+    // LF or CR outside quotes. After broken quotes reading goes on with the
+    // next line; a quote left open takes the rest of the file.
+    static std::vector<Record> Records(const std::vector<BYTE>& bytes);
     // Quotes a field that holds a comma, a quote or a line end, or every
     // field when `always` is set.
     static std::string Quote(const std::string& field, bool always = false);

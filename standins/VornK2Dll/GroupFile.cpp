@@ -50,7 +50,8 @@ GroupFile::Result GroupFile::Read(const CString& path, int groupId, const std::v
     if (bytes.size() < kHeaderSize)
         return Result::Damaged;
     std::memcpy(&header, bytes.data(), kHeaderSize);
-    if (std::memcmp(header.magic, kMagic, 4) != 0 || header.version != kVersion || header.groupId != static_cast<uint32_t>(groupId))
+    if (std::memcmp(header.magic, kMagic, 4) != 0 || header.version != kVersion || header.groupId != static_cast<uint32_t>(groupId)
+        || header.reserved != 0)
         return Result::Damaged;
 
     Result result = header.tableCount == tables.size() ? Result::Ok : Result::Damaged;

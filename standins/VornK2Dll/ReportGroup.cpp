@@ -68,7 +68,9 @@ void ReportGroup::ReloadFromFolder(const wchar_t* folder)
         if (static_cast<unsigned>(table.Table()->Level) >= level)
             list += std::wstring(csv.GetString()) + L"\r\n";
     }
-    AtomicFile::Write(ReportListPath(), list.data(), list.size() * sizeof(wchar_t));
+    CString listPath = ReportListPath();
+    if (!AtomicFile::Write(listPath, list.data(), list.size() * sizeof(wchar_t)))
+        LibraryState::Tell(AtomicFile::FailureMessage(listPath, ::GetLastError()), MB_ICONSTOP);
     Loaded = 1;
 }
 

@@ -114,8 +114,10 @@ bool ReportSet::WriteConverted(const EcrTable& records, const CString& folder, c
                                const FILETIME& reportTime)
 {
     CString dateFolder = JoinPath(folder, DateFolderName(reportTime));
-    if (!::CreateDirectoryW(dateFolder, nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
+    if (!::CreateDirectoryW(dateFolder, nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
+        LibraryState::Tell(AtomicFile::FailureMessage(dateFolder, ::GetLastError()), MB_ICONSTOP);
         return false;
+    }
     CString csv = JoinPath(dateFolder, CString(prefix) + L".CSV");
     if (!CsvExchange::Export(records, csv, CsvExchange::Quoting::EveryField))
         return false;

@@ -1,5 +1,6 @@
 #include "TableGroup.h"
 
+#include "AtomicFile.h"
 #include "CsvExchange.h"
 #include "GroupFile.h"
 #include "LibraryState.h"
@@ -83,20 +84,19 @@ BOOL TableGroup::LoadData(const wchar_t* folder)
 
 BOOL TableGroup::CommitData(int)
 {
-    for (auto& t : m_tables) {
-        int duplicate = t->FindDuplicateKey();
-        if (duplicate >= 0)
-            return FALSE;
-    }
+    // A file that was not read whole is refused first, with its message,
+    // whatever the records hold.
     CString message;
     if (m_damaged || !Loaded) {
         message.Format(L"%s could not be read whole and is left unchanged.", FilePath().GetString());
         LibraryState::Tell(message, MB_ICONSTOP);
         return ECR_COMMIT_NOT_WRITTEN;
     }
+    for (auto& t : m_tables)
+        if (t->FindDuplicateKey() >= 0)
+            return FALSE;
     if (!GroupFile::Write(FilePath(), GroupId, Tables())) {
-        message.Format(L"%s could not be written; the previous file is kept.", FilePath().GetString());
-        LibraryState::Tell(message, MB_ICONSTOP);
+        LibraryState::Tell(AtomicFile::FailureMessage(FilePath(), ::GetLastError()), MB_ICONSTOP);
         return ECR_COMMIT_NOT_WRITTEN;
     }
     MarkSaved();

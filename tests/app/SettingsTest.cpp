@@ -116,6 +116,59 @@ TEST_F(Settings, ModelListOfCommentsOnlyGivesTheDefaultModel)
     EXPECT_STREQ(L".\\VornK5Dll.dll", Model(s, L"VORN-K5/K6 Ver1.00"));
 }
 
+// The file is replaced whole: other keys, comments and the order stay; a
+// read-only file is not written over and the save says so.
+TEST_F(Settings, SavingReplacesTheWholeFileAndKeepsAReadOnlyOne)
+{
+    folder.Write(L"Tilldesk.ini", "; kept comment\r\n[MINE]\r\nColour=blue\r\n[DEFAULT]\r\nLevel=3\r\nEcrName=old\r\n");
+    {
+        S_ECR_SETTING s;
+        s.EcrName = L"02 VORN-K2";
+        EXPECT_TRUE(s.SaveSettings());
+    }
+    std::string bytes = folder.Read(L"Tilldesk.ini");
+    EXPECT_EQ("\xFF\xFE", bytes.substr(0, 2)) << "rewritten as UTF-16";
+    EXPECT_STREQ(L"blue", Key(L"MINE", L"Colour"));
+    EXPECT_STREQ(L"3", Key(L"DEFAULT", L"Level"));
+    EXPECT_STREQ(L"02 VORN-K2", Key(L"DEFAULT", L"EcrName"));
+    std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+    EXPECT_EQ(0u, text.find(L"; kept comment\r\n[MINE]\r\nColour=blue\r\n[DEFAULT]\r\nLevel=3\r\nEcrName=02 VORN-K2\r\n"));
+
+    const std::wstring ini = folder.File(L"Tilldesk.ini");
+    ASSERT_TRUE(SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY));
+    {
+        S_ECR_SETTING s;
+        s.EcrName = L"lost";
+        EXPECT_FALSE(s.SaveSettings());
+    }
+    SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(bytes, folder.Read(L"Tilldesk.ini"));
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW(folder.File(L"*.tmp").c_str(), &found);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, find) << "no temporary file is left";
+    if (find != INVALID_HANDLE_VALUE)
+        FindClose(find);
+}
+
+// Line ends of any kind, bytes that text mode would stop at, and UTF-16.
+TEST_F(Settings, ModelListIsReadWholeInAnyLineEndAndUnicode)
+{
+    folder.Write(L"Ecr.lst", "A=a.dll\rB=b.dll\x1A\rC=c.dll\r\n");
+    {
+        S_ECR_SETTING s;
+        EXPECT_EQ(3, s.ModelMap.GetCount());
+        EXPECT_STREQ(L"a.dll", Model(s, L"A"));
+        EXPECT_STREQ(L"b.dll\x1A", Model(s, L"B"));
+        EXPECT_STREQ(L"c.dll", Model(s, L"C"));
+    }
+    std::wstring list = L"\xFEFF" L"02 VORN-K2=.\\VornK2Dll.dll\r\n\x30e2\x30c7\x30eb=.\\Model.dll\r\n";
+    folder.Write(L"Ecr.lst", std::string(reinterpret_cast<const char*>(list.data()), list.size() * 2));
+    S_ECR_SETTING s;
+    EXPECT_EQ(2, s.ModelMap.GetCount());
+    EXPECT_STREQ(L".\\VornK2Dll.dll", Model(s, L"02 VORN-K2"));
+    EXPECT_STREQ(L".\\Model.dll", Model(s, L"\x30e2\x30c7\x30eb"));
+}
+
 TEST_F(Settings, ModelListWithAUtf8MarkKeepsItsFirstModel)
 {
     folder.Write(L"Ecr.lst", "\xEF\xBB\xBF"
@@ -139,4 +192,26 @@ TEST_F(Settings, AFileThatCannotBeWrittenIsReported)
     EXPECT_FALSE(s.SaveSettings());
     RemoveDirectoryW(ini.c_str());
     EXPECT_STREQ(ini.c_str(), S_ECR_SETTING::FilePath());
+}
+
+// The profile functions drop blanks around a value and a pair of quotes
+// around it: such values are written so that they read back whole.
+TEST_F(Settings, BlanksAndQuotesAroundAValueSurvive)
+{
+    {
+        S_ECR_SETTING s;
+        s.DataPath = L"C:\\Data ";
+        s.BmpPath = L" D:\\Bmp";
+        s.EcrName = L"\"quoted\"";
+        s.CapPath = L"'x'";
+    }
+    S_ECR_SETTING again;
+    EXPECT_STREQ(L"C:\\Data ", again.DataPath);
+    EXPECT_STREQ(L" D:\\Bmp", again.BmpPath);
+    EXPECT_STREQ(L"\"quoted\"", again.EcrName);
+    EXPECT_STREQ(L"'x'", again.CapPath);
+    EXPECT_STREQ(L".\\Tillwire.exe", again.Tillwire) << "plain values stay unquoted";
+    std::string bytes = folder.Read(L"Tilldesk.ini");
+    std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+    EXPECT_NE(std::wstring::npos, text.find(L"\r\nTillwire=.\\Tillwire.exe\r\n"));
 }

@@ -35,6 +35,8 @@ protected:
         if (card && card->m_hWnd)
             card->DestroyWindow();
         PumpPending();
+        // Changed captions go to this test's copies while they still exist.
+        (*g_ppCaptionMgr)->FlushCaptions();
         theApp.EcrDll.UnloadModelDll();
         g_pEcrSetting->Level = 0;
     }

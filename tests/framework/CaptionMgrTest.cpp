@@ -7,6 +7,7 @@
 
 #include "CCaptionMgr.h"
 #include "CCaptionValue.h"
+#include "MessageBoxRecorder.h"
 #include "TempFolder.h"
 #include "TestFiles.h"
 
@@ -398,6 +399,59 @@ TEST_F(CaptionMgrTest, TheDestructorWritesChangedCaptions)
     const std::string bytes = ReadBytes(eng);
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(std::string("\xFF\xFE", 2), bytes.substr(0, 2));  // still UTF-16
+}
+
+// A file without a byte-order mark (here UTF-8, which the profile functions
+// read as ANSI and find no caption in) keeps every caption when one changes:
+// it is read in its own encoding and written back as UTF-16.
+TEST_F(CaptionMgrTest, AFileWithoutAMarkKeepsEveryCaptionWhenOneChanges)
+{
+    std::wstring text = SampleFile() + L"[17]\r\n1=" + Value(L"\x90e8\x9580") + L"\r\n";
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), n, nullptr, nullptr);
+    FlushProfileCache(eng);
+    WriteBytes(eng, utf8);
+    {
+        CCaptionMgr mgr;
+        ASSERT_TRUE(Select(mgr, L"ENG"));
+        S_ECR_CAP cap;
+        cap.Text = L"Changed";
+        mgr.SetCaption(0, 1, &cap);
+    }
+    EXPECT_EQ(std::string("\xFF\xFE", 2), ReadBytes(eng).substr(0, 2));
+    CCaptionMgr mgr;
+    ASSERT_TRUE(Select(mgr, L"ENG"));
+    ASSERT_NE(nullptr, mgr.GetCaption(0, 1));
+    EXPECT_STREQ(L"Changed", mgr.GetCaption(0, 1)->Text);
+    ASSERT_NE(nullptr, mgr.GetCaption(17, 1));
+    EXPECT_STREQ(L"\x90e8\x9580", mgr.GetCaption(17, 1)->Text);
+    ASSERT_NE(nullptr, mgr.GetCaption(0, 12));
+    EXPECT_STREQ(L"Never read\r\nby anyone", mgr.GetCaption(0, 12)->Text);
+}
+
+// A file that cannot be replaced stays whole, and the user hears of it once.
+TEST_F(CaptionMgrTest, AFailedWriteKeepsTheFileAndIsToldOnce)
+{
+    WriteCaptionFile(eng, SampleFile());
+    const std::string before = ReadBytes(eng);
+    ASSERT_TRUE(SetFileAttributesW(eng.c_str(), FILE_ATTRIBUTE_READONLY));
+    MessageBoxRecorder boxes;
+    std::wstring name;
+    {
+        CCaptionMgr mgr;
+        ASSERT_TRUE(Select(mgr, L"ENG"));
+        name = mgr.GetCaptionFileName().GetString();
+        S_ECR_CAP cap;
+        cap.Text = L"Lost";
+        mgr.SetCaption(0, 1, &cap);
+        mgr.FlushCaptions();
+    }
+    SetFileAttributesW(eng.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(before, ReadBytes(eng));
+    std::vector<MessageBoxRecorder::Box> asked = boxes.Boxes();
+    ASSERT_EQ(1u, asked.size());
+    EXPECT_EQ(0u, asked[0].text.find(name + L" could not be written ("));
 }
 
 TEST_F(CaptionMgrTest, TheNamedMutexGuardsTheCacheAcrossThreads)

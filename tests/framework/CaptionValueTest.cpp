@@ -146,12 +146,21 @@ TEST(CaptionValue, EveryKindOfLineBreakIsWrittenAsBackslashN)
     EXPECT_STREQ(L"a\r\nb\r\nc\r\nd", back.Text);
 }
 
-TEST(CaptionValue, BackslashNInTheFileIsALineBreak)
+TEST(CaptionValue, BackslashNInTheFileIsALineBreakAndBackslashesAreDoubled)
 {
     CCaptionValue v;
     ASSERT_TRUE(v.Parse(Join({L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"Arial",
                               L"C:\\new folder", L"0", L" "})));
     EXPECT_STREQ(L"C:\r\new folder", v.Text);
+
+    // A backslash of the text comes back as itself, before "n" too; a lone
+    // one of an older file stays.
+    v.Text = L"C:\\new\\\\n\r\nD:\\";
+    CString written = v.Format();
+    CCaptionValue back;
+    ASSERT_TRUE(back.Parse(written));
+    EXPECT_STREQ(v.Text, back.Text);
+    EXPECT_STREQ(L"C:\\data", CCaptionValue::UnescapeLineBreaks(L"C:\\data"));
 }
 
 TEST(CaptionValue, MissingTrailingFieldsKeepTheInitialValues)

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CBtnListCtrl.h"
+#include "MessageBoxRecorder.h"
 #include "Pump.h"
 #include "TempFolder.h"
 #include "TestFiles.h"
@@ -136,7 +137,11 @@ TEST_F(KeyList, TheListFileHoldsTextsAndColours)
     ASSERT_TRUE(list.SaveList(folder.File(L"keys.txt").c_str()));
     EXPECT_EQ(Utf16(L"\"PLU 1\",0/0/0,255/255/255\r\n\"PLU 2\",1/2/3,255/255/255\r\n"), folder.Read(L"keys.txt"));
     EXPECT_FALSE(FileExists(folder.File(L"keys.txt.new")));
-    EXPECT_FALSE(list.SaveList(folder.File(L"missing\\keys.txt").c_str()));
+    MessageBoxRecorder boxes;
+    const std::wstring missing = folder.File(L"missing\\keys.txt");
+    EXPECT_FALSE(list.SaveList(missing.c_str()));
+    ASSERT_EQ(1u, boxes.Count()) << "a failed save is told";
+    EXPECT_EQ(0u, boxes.Boxes()[0].text.find(missing + L" could not be written ("));
 }
 
 TEST_F(KeyList, TheColourCommandsColourTheRightClickedRow)

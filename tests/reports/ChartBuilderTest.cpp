@@ -5,6 +5,7 @@
 
 #include "ChartBuilder.h"
 #include "ChartTestFiles.h"
+#include "MessageBoxRecorder.h"
 #include "TempFolder.h"
 #include "TestFiles.h"
 
@@ -150,6 +151,28 @@ TEST_F(ChartBuilderTest, NothingCollectedOrNoParameterFileStartsNoViewer)
     ::DeleteFileW((root / L"model Chart.prm").c_str());
     Build(L"Data\\PLU0815.csv");
     EXPECT_TRUE(g_starts.empty());
+}
+
+// A chart file that cannot be replaced stays whole, starts no viewer and is
+// told once, however many lines match.
+TEST_F(ChartBuilderTest, AnUnwritableChartFileIsToldOnce)
+{
+    ChartDefinition byValue;
+    byValue.mode = '1';
+    byValue.labelField = 0;
+    byValue.valueField = 1;
+    Prm({byValue, byValue});
+    WriteBytes(root / L"Data\\PLU0815.csv", AnsiCsv(L"\"Tea\",\"120\"\n"));
+    WriteBytes(g_chartFile, "old chart");
+    ASSERT_TRUE(::SetFileAttributesW(g_chartFile.c_str(), FILE_ATTRIBUTE_READONLY));
+    MessageBoxRecorder boxes;
+    Build(L"Data\\PLU0815.csv");
+    ::SetFileAttributesW(g_chartFile.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(g_starts.empty());
+    EXPECT_EQ(ReadBytes(g_chartFile), "old chart");
+    std::vector<MessageBoxRecorder::Box> asked = boxes.Boxes();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].text.find(g_chartFile + L" could not be written ("), 0u);
 }
 
 TEST_F(ChartBuilderTest, OverlongAndShortParameterLinesStayOneDefinitionEach)

@@ -17,3 +17,18 @@ TEST(RegisterText, FitStopsBeforeASplitCharacter)
     // A lone lead byte at the end counts as one byte.
     EXPECT_EQ(FitRegisterBytes("ab\x82", 3, 3), 3);
 }
+
+// ASCII skips the conversion call; text beyond it still goes through the
+// code page. Where code page 932 holds a kanji twice, a changed text stores
+// the IBM row (FA/FB), whichever row it was read from.
+TEST(RegisterText, AsciiAndDoubleByteTextBothWays)
+{
+    EXPECT_STREQ("Tea \\ 100", TextToAnsi(L"Tea \\ 100"));
+    EXPECT_STREQ(L"Tea \\ 100", AnsiToText("Tea \\ 100", 9));
+    EXPECT_STREQ("\x97\xCE\x92\x83", TextToAnsi(L"\u7DD1\u8336"));
+    EXPECT_STREQ(L"\u7DD1\u8336", AnsiToText("\x97\xCE\x92\x83", 4));
+    CString nec = AnsiToText("\xED\x40", 2);
+    CString ibm = AnsiToText("\xFA\x5C", 2);
+    ASSERT_EQ(nec, ibm);
+    EXPECT_STREQ("\xFA\x5C", TextToAnsi(nec));
+}

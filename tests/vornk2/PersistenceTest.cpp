@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "CsvSamples.h"
 #include "FieldCodec.h"
 #include "VornK2Library.h"
@@ -8,6 +10,22 @@ namespace {
 
 constexpr int WND_DEPT = 17;
 constexpr int WND_PLU = 18;
+
+std::vector<std::wstring> OtherFilesIn(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    } while (::FindNextFileW(find, &found));
+    ::FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 // A library whose PLU table holds the three sample rows, committed.
 class Persistence : public ::testing::Test
@@ -67,7 +85,7 @@ TEST_F(Persistence, CommitThenReloadGivesTheSameRecords)
     EXPECT_EQ(VornK2Library::Text(Table(), 1, 1), L"\u6771\u4EAC\u30D0\u30CA\u30CA");
     EXPECT_EQ(VornK2Library::Text(Table(), 2, 2), L"-12.346");
     EXPECT_FALSE(ReadFileBytes(lib.PathOf(L"PLU.VK2")).empty());
-    EXPECT_EQ(::GetFileAttributesW(lib.PathOf(L"PLU.VK2.new").c_str()), INVALID_FILE_ATTRIBUTES) << "no temporary file left";
+    EXPECT_EQ(OtherFilesIn(lib.Folder()), std::vector<std::wstring>({L"PLU.VK2", L"in.csv"})) << "no temporary file left";
 }
 
 TEST_F(Persistence, UnsavedCountFollowsTheRecordBytes)
@@ -94,13 +112,18 @@ TEST_F(Persistence, DamagedFilesAreReadPartlyAndKept)
         {"empty", std::string(), 0},
         {"foreign", std::string("Not a register file at all, just some text."), 0},
         {"another group's file", std::string(), 0},
+        {"reserved word set", saved, 0},
+        {"truncated, with a repeated key", saved.substr(0, saved.size() - 10), 2},
     };
+    cases[5].bytes[12] = 1;
     lib.Group(WND_DEPT)->LoadData(nullptr);
     ASSERT_TRUE(lib.Group(WND_DEPT)->CommitData(0));
     cases[4].bytes = ReadFileBytes(lib.PathOf(L"DEPT.VK2"));
     for (const auto& c : cases) {
         WriteFileBytes(lib.PathOf(L"PLU.VK2"), c.bytes);
         Reload();
+        if (&c == &cases[6])
+            Edit(1, 0, L"4901234567894");
         EXPECT_EQ(Table()->RecordCount, c.records) << c.name;
         EXPECT_EQ(plu->Loaded, 0) << c.name;
         EXPECT_FALSE(plu->LoadData(nullptr)) << c.name;
@@ -120,19 +143,21 @@ TEST_F(Persistence, DamagedFilesAreReadPartlyAndKept)
 TEST_F(Persistence, FailedCommitLeavesTheOldFileWhole)
 {
     Edit(0, 1, L"Changed");
-    // A folder where the temporary file would go makes the write fail.
-    ASSERT_TRUE(::CreateDirectoryW(lib.PathOf(L"PLU.VK2.new").c_str(), nullptr));
+    // A read-only file cannot be replaced.
+    const std::wstring file = lib.PathOf(L"PLU.VK2");
+    ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
     lib.TakeMessages();
     // Not FALSE, which callers report as a repeated key.
     EXPECT_EQ(ECR_COMMIT_NOT_WRITTEN, plu->CommitData(0));
-    std::vector<std::wstring> told = lib.TakeMessages();
-    ASSERT_EQ(told.size(), 1u);
-    EXPECT_NE(told[0].find(L"PLU.VK2"), std::wstring::npos) << "the message names the file";
+    std::vector<std::wstring> messages = lib.TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(file + L" could not be written ("), std::wstring::npos);
     EXPECT_EQ(ReadFileBytes(lib.PathOf(L"PLU.VK2")), saved);
     EXPECT_EQ(VornK2Library::Text(Table(), 0, 1), L"Changed") << "the edit stays for another try";
     EXPECT_GT(lib.Group(WND_PLU)->UnsavedChanges, 0);
-    ::RemoveDirectoryW(lib.PathOf(L"PLU.VK2.new").c_str());
+    ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL));
     EXPECT_TRUE(plu->CommitData(0));
+    EXPECT_EQ(OtherFilesIn(lib.Folder()), std::vector<std::wstring>({L"PLU.VK2", L"in.csv"})) << "no temporary file is left";
 }
 
 TEST_F(Persistence, DuplicateUniqueKeyIsRefused)

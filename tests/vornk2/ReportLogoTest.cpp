@@ -95,6 +95,29 @@ TEST(VornK2Reports, ReportFilesAreListedAndConverted)
     ASSERT_TRUE(::GetFileAttributesExW(lib.PathOf(L"DEPT1230.VKR").c_str(), GetFileExInfoStandard, &raw));
     ASSERT_TRUE(::GetFileAttributesExW(lines[1].c_str(), GetFileExInfoStandard, &converted));
     EXPECT_EQ(::CompareFileTime(&raw.ftLastWriteTime, &converted.ftLastWriteTime), 0);
+
+    // Files that cannot be replaced stay whole, and the library says so once.
+    lib.TakeMessages();
+    ASSERT_TRUE(::SetFileAttributesW(lines[1].c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(reportSet->ConvertReport(1, 0));
+    ::SetFileAttributesW(lines[1].c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::vector<std::wstring> messages = lib.TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].find(lines[1] + L" could not be written ("), 0u);
+    EXPECT_EQ(ReadFileBytes(lines[1]), csv);
+
+    wchar_t exe[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring list(exe);
+    list = list.substr(0, list.rfind(L'\\') + 1) + L"report.lst";
+    ASSERT_TRUE(::SetFileAttributesW(list.c_str(), FILE_ATTRIBUTE_READONLY));
+    reports->Reset();
+    reports->ReloadFromFolder(lib.Folder().c_str());
+    ::SetFileAttributesW(list.c_str(), FILE_ATTRIBUTE_NORMAL);
+    messages = lib.TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].find(list + L" could not be written ("), 0u);
+    EXPECT_EQ(ReportListLines(), lines);
 }
 
 TEST(VornK2Reports, ReportListNamesFullPathsForARelativeDataFolder)

@@ -1,0 +1,80 @@
+#include "TextDecoding.h"
+
+namespace {
+
+std::wstring Widen(UINT codePage, const BYTE* bytes, size_t size)
+{
+    std::wstring text;
+    if (size == 0 || size > 0x7FFFFFFF)
+        return text;
+    const char* chars = reinterpret_cast<const char*>(bytes);
+    int n = ::MultiByteToWideChar(codePage, 0, chars, static_cast<int>(size), nullptr, 0);
+    if (n > 0) {
+        text.resize(static_cast<size_t>(n));
+        ::MultiByteToWideChar(codePage, 0, chars, static_cast<int>(size), text.data(), n);
+    }
+    return text;
+}
+
+std::wstring FromUtf16(const BYTE* bytes, size_t size, bool bigEndian)
+{
+    std::wstring text(size / 2, L'\0');
+    for (size_t i = 0; i < text.size(); ++i) {
+        BYTE a = bytes[2 * i], b = bytes[2 * i + 1];
+        text[i] = static_cast<wchar_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
+    }
+    return text;
+}
+
+// ASCII text in UTF-16LE: most odd bytes are zero, even bytes are not.
+bool LooksUtf16LE(const BYTE* bytes, size_t size)
+{
+    if (size < 2 || size % 2)
+        return false;
+    size_t zeroOdd = 0, zeroEven = 0;
+    for (size_t i = 0; i + 1 < size; i += 2) {
+        zeroEven += bytes[i] == 0;
+        zeroOdd += bytes[i + 1] == 0;
+    }
+    size_t units = size / 2;
+    return zeroOdd * 2 > units && zeroEven * 8 < units;
+}
+
+bool IsUtf8WithHighBytes(const BYTE* bytes, size_t size)
+{
+    bool high = false;
+    for (size_t i = 0; i < size && !high; ++i)
+        high = bytes[i] >= 0x80;
+    return high && size <= 0x7FFFFFFF
+           && ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, reinterpret_cast<const char*>(bytes),
+                                    static_cast<int>(size), nullptr, 0) > 0;
+}
+
+} // namespace
+
+std::wstring DecodeText(const BYTE* bytes, size_t size, bool guessUtf8, TextEncoding* found)
+{
+    TextEncoding encoding = TextEncoding::Ansi;
+    std::wstring text;
+    if (size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
+        encoding = TextEncoding::Utf16LE;
+        text = FromUtf16(bytes + 2, size - 2, false);
+    } else if (size >= 2 && bytes[0] == 0xFE && bytes[1] == 0xFF) {
+        encoding = TextEncoding::Utf16BE;
+        text = FromUtf16(bytes + 2, size - 2, true);
+    } else if (size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
+        encoding = TextEncoding::Utf8;
+        text = Widen(CP_UTF8, bytes + 3, size - 3);
+    } else if (LooksUtf16LE(bytes, size)) {
+        encoding = TextEncoding::Utf16LE;
+        text = FromUtf16(bytes, size, false);
+    } else if (guessUtf8 && IsUtf8WithHighBytes(bytes, size)) {
+        encoding = TextEncoding::Utf8;
+        text = Widen(CP_UTF8, bytes, size);
+    } else {
+        text = Widen(CP_ACP, bytes, size);
+    }
+    if (found)
+        *found = encoding;
+    return text;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <windows.h>
+
+// How a text file the program reads was written, decided from the whole file.
+enum class TextEncoding { Utf16LE, Utf16BE, Utf8, Ansi };
+
+// The file's text without its byte-order mark. A mark decides; without one,
+// UTF-16LE when the bytes look like it (a NUL in every second byte of ASCII
+// text), then UTF-8 when `guessUtf8` is set and the whole file is valid UTF-8
+// with at least one byte above 0x7F, else the ANSI code page.
+std::wstring DecodeText(const BYTE* bytes, size_t size, bool guessUtf8, TextEncoding* found = nullptr);

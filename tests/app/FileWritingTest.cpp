@@ -1,0 +1,95 @@
+// The shared whole-file writer and the profile-file editor on it.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "AtomicFile.h"
+#include "ProfileText.h"
+#include "TempFolder.h"
+
+namespace {
+
+int FileCount(const TempFolder& folder)
+{
+    int count = 0;
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW(folder.File(L"*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
+    do
+        count += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+    while (FindNextFileW(find, &found));
+    FindClose(find);
+    return count;
+}
+
+std::wstring Utf16Text(const std::string& bytes)
+{
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+}
+
+} // namespace
+
+// A failed write keeps the old file, leaves no temporary, keeps the system's
+// reason and says it with the file's name.
+TEST(AtomicFile, FailuresKeepTheOldFileAndSayWhy)
+{
+    TempFolder folder;
+    CString path = folder.File(L"data.bin").c_str();
+    folder.Write(L"data.bin.new", "a stale temporary of an older writer");
+    ASSERT_TRUE(AtomicFile::Write(path, "first", 5));
+    EXPECT_EQ("first", folder.Read(L"data.bin"));
+    EXPECT_EQ(2, FileCount(folder));
+
+    ASSERT_TRUE(SetFileAttributesW(path, FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(AtomicFile::Write(path, "second", 6));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
+    SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ("first", folder.Read(L"data.bin"));
+    EXPECT_EQ(2, FileCount(folder));
+
+    CString missing = folder.File(L"no folder\\data.bin").c_str();
+    EXPECT_FALSE(AtomicFile::Write(missing, "x", 1));
+    DWORD error = GetLastError();
+    EXPECT_NE(0u, error);
+    CString message = AtomicFile::FailureMessage(missing, error);
+    EXPECT_EQ(0, message.Find(missing + L" could not be written ("));
+    EXPECT_NE(-1, message.Find(L"the previous file is kept"));
+}
+
+// Lines, comments and order stay; keys are found without regard to case and
+// added at the end of their section; every encoding is read and written back
+// as UTF-16.
+TEST(ProfileText, ChangesOnlyWhatIsSet)
+{
+    TempFolder folder;
+    CString path = folder.File(L"a.ini").c_str();
+    folder.Write(L"a.ini", "; top\n[One]\nKey=old\nother = 2\n\n[Two]\r\nx=1\r\n");
+    ProfileText ini;
+    ASSERT_TRUE(ini.Load(path));
+    ini.Set(L"one", L"KEY", L"new");
+    ini.Set(L"One", L"Added", L"3");
+    ini.Set(L"Three", L"y", L"\x65e5");
+    ASSERT_TRUE(ini.Save(path));
+    std::string bytes = folder.Read(L"a.ini");
+    ASSERT_EQ("\xFF\xFE", bytes.substr(0, 2));
+    EXPECT_EQ(L"; top\r\n[One]\r\nKEY=new\r\nother = 2\r\nAdded=3\r\n\r\n[Two]\r\nx=1\r\n\r\n[Three]\r\ny=\x65e5\r\n",
+              Utf16Text(bytes.substr(2)));
+    wchar_t value[16];
+    GetPrivateProfileStringW(L"Three", L"y", L"", value, 16, path);
+    EXPECT_STREQ(L"\x65e5", value) << "the profile functions read the new file";
+
+    const struct { const char* name; std::string bytes; } encodings[] = {
+        {"UTF-16BE", std::string("\xFE\xFF\0[\0A\0]\0\n\0k\0=\x65\xE5", 16)},
+        {"UTF-8 with a mark", "\xEF\xBB\xBF[A]\nk=\xE6\x97\xA5"},
+        {"UTF-8 without a mark", "[A]\nk=\xE6\x97\xA5"},
+        {"UTF-16LE without a mark", std::string("[\0A\0]\0\n\0k\0=\0\xE5\x65", 14)},
+    };
+    for (const auto& e : encodings) {
+        folder.Write(L"a.ini", e.bytes);
+        ASSERT_TRUE(ini.Load(path)) << e.name;
+        ini.Set(L"A", L"n", L"1");
+        ASSERT_TRUE(ini.Save(path)) << e.name;
+        EXPECT_EQ(L"[A]\r\nk=\x65e5\r\nn=1\r\n", Utf16Text(folder.Read(L"a.ini").substr(2))) << e.name;
+    }
+}
