@@ -7,13 +7,16 @@
 #include "CChildProgram.h"
 #include "CEcrData.h"
 #include "CEcrTilldeskDlg.h"
+#include "CFlexListDlg.h"
+#include "CReportListDlg.h"
 #include "CKeyBoardDlg.h"
 #include "CLogoDlg.h"
-#include "CPlaceholderDlg.h"
 #include "CSelectDlg.h"
+#include "CaptionText.h"
 #include "EcrGlobals.h"
 #include "KeyboardResources.h"
 #include "S_ECR_SETTING.h"
+#include "TablesResources.h"
 #include "resource.h"
 
 // Static initialisation, in this order: the application object (its
@@ -91,10 +94,7 @@ int CEcrTilldeskApp::ExitInstance()
 void CEcrTilldeskApp::ReportSettingsNotSaved()
 {
     // Said once, naming the file, so the user knows the choices are lost.
-    CString text = L"The settings could not be saved to this file:";
-    if (CCaptionManagerBase* captions = CaptionManager())
-        if (S_ECR_CAP* cap = captions->GetCaption(WNDNO_COMMON, 2))
-            text = cap->Text;
+    CString text = CaptionText(WNDNO_COMMON, 2, L"The settings could not be saved to this file:");
     AfxMessageBox(text + L"\n" + S_ECR_SETTING::FilePath(), MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -127,6 +127,11 @@ void CEcrTilldeskApp::ShowWindowByNumber(int wndNo, int listPos)
     }
     CurrentIsExDialog = fromLibrary;
     CurrentWnd = wnd;
+
+    // A record list requested at a list entry (the jump menu) shows that table.
+    if (listPos > 0 && !fromLibrary)
+        if (auto* list = dynamic_cast<CFlexListDlg*>(wnd))
+            list->SelectListEntry(listPos - 1);
 }
 
 CWnd* CEcrTilldeskApp::CreateOwnWindow(int wndNo)
@@ -147,7 +152,11 @@ CWnd* CEcrTilldeskApp::CreateOwnWindow(int wndNo)
     case WNDNO_CLERK:
     case WNDNO_S_MODE:
     case WNDNO_PROG_MODE:
+        dialog = new CFlexListDlg(wndNo);
+        templateId = IDD_FLEXLIST_DIALOG;
+        break;
     case WNDNO_REPORT_VIEWER:
+        dialog = new CReportListDlg;
         templateId = IDD_FLEXLIST_DIALOG;
         break;
     case WNDNO_LOGO:
@@ -161,8 +170,6 @@ CWnd* CEcrTilldeskApp::CreateOwnWindow(int wndNo)
     default:
         return nullptr;
     }
-    if (!dialog)
-        dialog = new CPlaceholderDlg(templateId, wndNo);
     if (!dialog->Create(templateId, CWnd::GetDesktopWindow())) {
         delete dialog;
         return nullptr;
@@ -279,10 +286,7 @@ void CEcrTilldeskApp::OnExitRequest(WPARAM, LPARAM)
 {
     if (DeferWhileModal(WM_ECR_EXIT_REQUEST, 0, 0))
         return;
-    CString question = L"Do you really want to exit?";
-    if (CCaptionManagerBase* captions = CaptionManager())
-        if (S_ECR_CAP* cap = captions->GetCaption(WNDNO_COMMON, 1))
-            question = cap->Text;
+    CString question = CaptionText(WNDNO_COMMON, 1, L"Do you really want to exit?");
     if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES)
         ::PostQuitMessage(0);
 }

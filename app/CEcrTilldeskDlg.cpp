@@ -5,6 +5,7 @@
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
 #include "FrameworkResources.h"
+#include "ProgramFolder.h"
 #include "S_ECR_SETTING.h"
 #include "UnsavedEdits.h"
 #include "resource.h"
@@ -13,15 +14,6 @@ namespace {
 
 const wchar_t kIpModel[] = L"02 VORN-K2";
 constexpr COLORREF kTransparent = RGB(254, 0, 0);
-
-// Drive and folder of the program's own file, ending in a backslash.
-CString ProgramFolder()
-{
-    wchar_t path[MAX_PATH];
-    DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    CString folder(path, n < MAX_PATH ? static_cast<int>(n) : 0);
-    return folder.Left(folder.ReverseFind(L'\\') + 1);
-}
 
 } // namespace
 
@@ -102,7 +94,7 @@ BOOL CEcrTilldeskDlg::OnInitDialog()
 
 void CEcrTilldeskDlg::UseAlternativeLayout()
 {
-    CString marker = ProgramFolder() + L"VORN-Q9Chart.prm";
+    CString marker = GetProgramFolder() + L"VORN-Q9Chart.prm";
     HANDLE file = ::CreateFileW(marker, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return;

@@ -1,9 +1,8 @@
 #include "UnsavedEdits.h"
 
-#include "CCaptionManagerBase.h"
 #include "CEcrData.h"
 #include "CEcrDll.h"
-#include "EcrGlobals.h"
+#include "CaptionText.h"
 #include "EcrWndNo.h"
 
 bool ConfirmDiscardUnsavedEdits()
@@ -13,10 +12,7 @@ bool ConfirmDiscardUnsavedEdits()
         CEcrData* group = GetEcrDataFromIndex(i);
         if (!group || group->UnsavedChanges <= 0)
             continue;
-        CString question = L"The content under the correction is annulled\nIs it good?";
-        if (CCaptionManagerBase* captions = g_ppCaptionMgr ? *g_ppCaptionMgr : nullptr)
-            if (S_ECR_CAP* cap = captions->GetCaption(WNDNO_SELECT, 15))
-                question = cap->Text;
+        CString question = CaptionText(WNDNO_SELECT, 15, L"The content under the correction is annulled\nIs it good?");
         return AfxMessageBox(question, MB_OKCANCEL) == IDOK;
     }
     return true;

@@ -3,11 +3,6 @@
 // Screen templates.
 #define IDD_ECRTILLDESK_DIALOG 102
 #define IDD_SELECT_DIALOG 103
-#define IDD_FLEXLIST_DIALOG 105
-
-// Navigation buttons of the screens not built yet.
-#define IDC_GOTO_FIRST 2001
-#define IDC_GOTO_LAST 2010
 
 // Model-choice screen.
 #define IDC_MODEL_COMBO 1000

@@ -1,9 +1,9 @@
 #include "CTillwireDlg.h"
 
 #include "AppendLogLine.h"
-#include "CCaptionManagerBase.h"
 #include "CChildProgram.h"
 #include "CEcrReportGroup.h"
+#include "CaptionText.h"
 #include "CommResources.h"
 #include "EcrDllEntries.h"
 #include "EcrGlobals.h"
@@ -18,11 +18,6 @@ namespace {
 constexpr UINT WM_TRANSFER_ENDED = WM_APP + 20;
 constexpr int NoRowLeft = 0xFFFF;
 constexpr int NeverReceivedRow = 3;  // the fourth setting row is send-only
-
-CCaptionManagerBase* Captions()
-{
-    return g_ppCaptionMgr ? *g_ppCaptionMgr : nullptr;
-}
 
 // The value of the leading digits of a text; 0 when there are none.
 int LeadingNumber(const CString& text)
@@ -373,12 +368,10 @@ void CTillwireDlg::OnStartTransfer()
         return;
     }
     m_idle = FALSE;
-    if (CCaptionManagerBase* captions = Captions()) {
-        if (S_ECR_CAP* cap = captions->GetCaption(WNDNO_COM, 7)) {
-            HGDIOBJ font = cap->Font.m_hObject ? cap->Font.m_hObject : GetFontHandle();
-            m_startButton.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-            m_startButton.SetWindowText(cap->Text);
-        }
+    if (S_ECR_CAP* cap = FindCaption(WNDNO_COM, 7)) {
+        HGDIOBJ font = cap->Font.m_hObject ? cap->Font.m_hObject : GetFontHandle();
+        m_startButton.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        m_startButton.SetWindowText(cap->Text);
     }
     EnableTransferControls(FALSE);
     const CString& clip = TransferDirection == 1 ? g_pEcrSetting->RAnime : g_pEcrSetting->SAnime;

@@ -36,21 +36,6 @@ bool ReportOpener::ReadListLine(const CString& path, int index, CString& line)
     return false;
 }
 
-CString ReportOpener::ProgramFolder()
-{
-    for (DWORD size = MAX_PATH;; size *= 2) {
-        CString path;
-        const DWORD n = ::GetModuleFileNameW(nullptr, path.GetBuffer(static_cast<int>(size)), size);
-        if (n == 0)
-            return CString();
-        if (n < size) {
-            path.ReleaseBuffer(static_cast<int>(n));
-            return path.Left(path.ReverseFind(L'\\') + 1);
-        }
-        path.ReleaseBuffer(0);
-    }
-}
-
 bool ReportOpener::StartOpener(const CString& opener, const CString& parameter)
 {
     return reinterpret_cast<INT_PTR>(::ShellExecuteW(nullptr, nullptr, opener, parameter, nullptr, SW_MINIMIZE)) > 32;

@@ -24,8 +24,6 @@ public:
     // Line `index` (from 0) of a UTF-16LE list of CR LF lines, its line end
     // removed; false when the file or the line is missing.
     static bool ReadListLine(const CString& path, int index, CString& line);
-    // The folder of the running program, ending in a backslash.
-    static CString ProgramFolder();
     static bool StartOpener(const CString& opener, const CString& parameter);
 
 private:

@@ -1,7 +1,8 @@
 #include "CEcrDialog.h"
 
 #include "CAboutDlg.h"
-#include "CCaptionManagerBase.h"
+#include "CCaptionEditer.h"
+#include "CaptionText.h"
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
 #include "FrameworkResources.h"
@@ -43,8 +44,7 @@ CEcrDialog::~CEcrDialog()
 
 bool CEcrDialog::ApplyCaptionNumber(CWnd* control, int captionNo)
 {
-    CCaptionManagerBase* captions = g_ppCaptionMgr ? *g_ppCaptionMgr : nullptr;
-    S_ECR_CAP* cap = captions ? captions->GetCaption(WndNo, captionNo) : nullptr;
+    S_ECR_CAP* cap = FindCaption(WndNo, captionNo);
     if (!cap) {
         // A font of an earlier caption file may be gone: take the dialog's back.
         control->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(GetFontHandle()), TRUE);
@@ -99,10 +99,15 @@ LRESULT CEcrDialog::RefreshCaptions(WPARAM, LPARAM)
     return 0;
 }
 
-LRESULT CEcrDialog::EditCaption(CWnd*, LPARAM)
+LRESULT CEcrDialog::EditCaption(CWnd* control, LPARAM)
 {
-    // The caption editor takes over here once it exists; the request ends
-    // the editing state in every case.
+    int captionNo = 0;
+    if (CaptionEditing && control && CaptionMap.Lookup(control, captionNo)) {
+        // The editor posts the refresh to this dialog when it changed the caption.
+        CCaptionEditer editor(WndNo, captionNo, this);
+        editor.DoModal();
+    }
+    // A click on an unbound control, or on the dialog, only ends editing.
     CaptionEditing = FALSE;
     return 0;
 }

@@ -1,5 +1,7 @@
 // Caption values as caption files hold them: a value that reads as a
 // caption writes back to a value that reads the same.
+#include <cstdio>
+
 #include "CCaptionValue.h"
 #include "FuzzDriver.h"
 
@@ -23,6 +25,18 @@ int wmain(int argc, wchar_t** argv)
         const CString written = value.Format();
         CCaptionValue again;
         FUZZ_CHECK(again.Parse(written), "a written caption does not read back");
-        FUZZ_CHECK(again.Format() == written, "a written caption reads back changed");
+        if (again.Format() != written) {
+            // Both values in the message, unit by unit, to see where they part.
+            std::string what = "a written caption reads back changed:";
+            for (const CString& text : {written, again.Format()}) {
+                what += "\n";
+                for (int i = 0; i < text.GetLength(); ++i) {
+                    char unit[8];
+                    std::snprintf(unit, sizeof unit, text[i] < 0x80 && text[i] >= 0x20 ? "%c" : "<%04X>", text[i]);
+                    what += unit;
+                }
+            }
+            throw FuzzFailure(what);
+        }
     });
 }

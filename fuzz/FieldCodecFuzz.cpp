@@ -17,27 +17,6 @@ namespace {
 
 const DWORD kTypes[] = {FIELD_TEXT, FIELD_U8, FIELD_U16, FIELD_U32, FIELD_AMOUNT, FIELD_S64, FIELD_S8, FIELD_S16, FIELD_S32};
 
-int SizeOf(DWORD type, int width)
-{
-    switch (type) {
-    case FIELD_U8:
-    case FIELD_S8:
-        return 1;
-    case FIELD_U16:
-    case FIELD_S16:
-        return 2;
-    case FIELD_U32:
-    case FIELD_S32:
-        return 4;
-    case FIELD_AMOUNT:
-        return 6;
-    case FIELD_S64:
-        return 8;
-    default:
-        return width < 0 ? 0 : (width > ECR_TEXT_MAX ? ECR_TEXT_MAX : width);
-    }
-}
-
 // Two pages: the field's bytes end where the second, untouchable page begins.
 class GuardedField
 {
@@ -103,7 +82,7 @@ int wmain(int argc, wchar_t** argv)
         field.Flags = kTypes[selector % 9] | (flags & 1 ? FIELD_BCD : 0) | (flags & 2 ? FIELD_ZERO_PAD : 0)
                       | (flags & 4 ? FIELD_PLAIN_TEXT : 0);
         field.Width = static_cast<signed char>(input[2]);
-        const int size = SizeOf(field.Flags & FIELD_TYPE_MASK, field.Width);
+        const int size = FieldByteLength(field);
         const std::string raw = input.substr(4);
 
         CString shown, exact;

@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
-#include "CCaptionManagerBase.h"
 #include "CEcrData.h"
+#include "CaptionText.h"
 #include "EcrDllEntries.h"
 #include "EcrGlobals.h"
 #include "EcrKeyboard.h"
@@ -19,14 +19,6 @@ const COLORREF kAssignableColour = RGB(255, 255, 224);
 const COLORREF kFixedColour = RGB(220, 220, 220);
 const int kKeyWidth = 45;
 const int kKeyHeight = 40;
-
-// Caption n of the keyboard screen, or the built-in text.
-CString CaptionOr(int captionNo, const wchar_t* fallback)
-{
-    CCaptionManagerBase* captions = g_ppCaptionMgr ? *g_ppCaptionMgr : nullptr;
-    S_ECR_CAP* cap = captions ? captions->GetCaption(WNDNO_KEYBOARD, captionNo) : nullptr;
-    return cap ? cap->Text : CString(fallback);
-}
 
 } // namespace
 
@@ -50,7 +42,7 @@ BOOL CKeyBoardDlg::OnInitDialog()
 
     Data = GetEcrDataFromWndNo(WNDNO_KEYBOARD);
     if (!Data) {
-        GiveUp(CaptionOr(4, L"There is no pertinent data"));
+        GiveUp(CaptionText(WNDNO_KEYBOARD, 4, L"There is no pertinent data"));
         return TRUE;
     }
     if (!Data->Loaded)
@@ -145,9 +137,9 @@ void CKeyBoardDlg::SaveKeyboard()
     // A file that could not be written the library has reported itself.
     const BOOL committed = Data->CommitData(0);
     if (committed == TRUE)
-        AfxMessageBox(CaptionOr(5, L"Update Success"), MB_ICONINFORMATION);
+        AfxMessageBox(CaptionText(WNDNO_KEYBOARD, 5, L"Update Success"), MB_ICONINFORMATION);
     else if (committed == FALSE)
-        AfxMessageBox(CaptionOr(6, L"Update Fail\nThe unique key (PLU code etc.) overlaps"), MB_OK);
+        AfxMessageBox(CaptionText(WNDNO_KEYBOARD, 6, L"Update Fail\nThe unique key (PLU code etc.) overlaps"), MB_OK);
     ::SetCursor(previous);
 }
 

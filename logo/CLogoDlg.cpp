@@ -1,5 +1,7 @@
 #include "CLogoDlg.h"
 
+#include <algorithm>
+
 #include "CTillmarkCnvDlg.h"
 #include "CTillmarkViewDlg.h"
 #include "EcrDllEntries.h"
@@ -7,7 +9,8 @@
 #include "EcrWndNo.h"
 #include "FileListBox.h"
 #include "FullPathName.h"
-#include "LogoCaption.h"
+#include "CaptionText.h"
+#include "FieldRules.h"
 #include "LogoNames.h"
 #include "LogoRenderer.h"
 #include "LogoResources.h"
@@ -167,7 +170,7 @@ void CLogoDlg::CollectLogoTargets()
         if (!table)
             continue;
         m_logos.AddTail(logo);
-        m_logoCombo.AddString(LogoCaption(WNDNO_DATA_ITEMS, table->Label.CaptionNo, table->Label.DefaultText));
+        m_logoCombo.AddString(LabelText(table->Label));
     }
 }
 
@@ -243,9 +246,11 @@ void CLogoDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT item)
         label.Invalidate(TRUE);
     // The frame's band above its line covers the edit group's title, and a
     // group box paints its parent's background there: the title paints again.
+    // Never down into the preview, which would not paint again over it.
     CRect group = RectInClient(m_editGroup);
     CRect frame = RectInClient(m_frame);
-    CRect title(0, 0, group.Width(), frame.top - group.top + FrameLineOffset());
+    CRect preview = RectInClient(m_previewArea);
+    CRect title(0, 0, group.Width(), std::min(frame.top + FrameLineOffset(), preview.top) - group.top);
     m_editGroup.InvalidateRect(&title, TRUE);
 }
 
@@ -377,7 +382,7 @@ bool CLogoDlg::MayWriteTemp(const CString& path)
 {
     // A temp.bmp of the user's own is replaced only when the user agrees.
     return ::GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES ||
-           AfxMessageBox(LogoCaption(WNDNO_LOGO, 9, L"The BMP folder already holds a temp.bmp.\nReplace it?"),
+           AfxMessageBox(CaptionText(WNDNO_LOGO, 9, L"The BMP folder already holds a temp.bmp.\nReplace it?"),
                          MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
@@ -431,10 +436,10 @@ void CLogoDlg::ReportResult(CEcrGraphic* logo, DWORD code, const CString& output
         CTillmarkViewDlg viewer(logo, code, outputName, this);
         viewer.DoModal();
     } else if (code == TILLMARK_CANCELLED) {
-        AfxMessageBox(LogoCaption(WNDNO_LOGO, 7, L"It canceled"), MB_OK);
+        AfxMessageBox(CaptionText(WNDNO_LOGO, 7, L"It canceled"), MB_OK);
     } else {
         CString message;
-        message.Format(L"%s\n CODE:%08lx H", LogoCaption(WNDNO_LOGO, 8, L"Convert Fail").GetString(), code);
+        message.Format(L"%s\n CODE:%08lx H", CaptionText(WNDNO_LOGO, 8, L"Convert Fail").GetString(), code);
         AfxMessageBox(message, MB_OK);
     }
 }

@@ -24,7 +24,7 @@ struct ConversionJob
 } // namespace
 
 BEGIN_MESSAGE_MAP(CTillmarkCnvDlg, CEcrDialog)
-    ON_BN_CLICKED(IDC_CNV_CANCEL, &CTillmarkCnvDlg::OnCancelConvert)
+    ON_BN_CLICKED(IDC_MARK_CANCEL, &CTillmarkCnvDlg::OnCancelConvert)
     ON_MESSAGE(WM_ECR_LOGO_CNV_DONE, &CTillmarkCnvDlg::OnConvertDone)
 END_MESSAGE_MAP()
 
@@ -38,9 +38,9 @@ CTillmarkCnvDlg::CTillmarkCnvDlg(CEcrGraphic* logo, const CString& sourceName, c
 void CTillmarkCnvDlg::DoDataExchange(CDataExchange* dx)
 {
     CEcrDialog::DoDataExchange(dx);
-    DDX_Control(dx, IDC_CNV_ANIMATION, m_animation);
-    DDX_Control(dx, IDC_CNV_STATUS, m_status);
-    DDX_Control(dx, IDC_CNV_CANCEL, m_cancel);
+    DDX_Control(dx, IDC_MARK_ANIMATION, m_animation);
+    DDX_Control(dx, IDC_MARK_STATUS, m_status);
+    DDX_Control(dx, IDC_MARK_CANCEL, m_cancel);
 }
 
 CString CTillmarkCnvDlg::BuildCommandLine() const

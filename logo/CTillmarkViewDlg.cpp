@@ -3,7 +3,7 @@
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
 #include "FileListBox.h"
-#include "LogoCaption.h"
+#include "CaptionText.h"
 #include "LogoFile.h"
 #include "LogoNames.h"
 #include "LogoResources.h"
@@ -113,6 +113,9 @@ void CTillmarkViewDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT item)
         CDC source;
         if (source.CreateCompatibleDC(&dc)) {
             HGDIOBJ old = source.SelectObject(&m_logo->Image);
+            // A one-bit image takes these colours for its 0 and 1 bits.
+            dc.SetTextColor(RGB(0, 0, 0));
+            dc.SetBkColor(RGB(255, 255, 255));
             dc.BitBlt(0, 0, bm.bmWidth, bm.bmHeight, &source, 0, 0, SRCCOPY);
             source.SelectObject(old);
         }
@@ -132,9 +135,9 @@ void CTillmarkViewDlg::ReportUpdate(bool done)
 {
     if (done) {
         m_logo->ReloadFromFolder(g_pEcrSetting->DataPath);
-        AfxMessageBox(LogoCaption(WNDNO_LOGO_VIEW, 6, L"Update Success"), MB_OK | MB_ICONINFORMATION);
+        AfxMessageBox(CaptionText(WNDNO_LOGO_VIEW, 6, L"Update Success"), MB_OK | MB_ICONINFORMATION);
     } else {
-        AfxMessageBox(LogoCaption(WNDNO_LOGO_VIEW, 5, L"Update Fail"), MB_OK);
+        AfxMessageBox(CaptionText(WNDNO_LOGO_VIEW, 5, L"Update Fail"), MB_OK);
     }
 }
 
@@ -142,7 +145,7 @@ void CTillmarkViewDlg::OnSetLogo()
 {
     CString name = SelectedText();
     if (name.IsEmpty()) {
-        AfxMessageBox(LogoCaption(WNDNO_LOGO_VIEW, 4, L"The file has not been selected"), MB_OK);
+        AfxMessageBox(CaptionText(WNDNO_LOGO_VIEW, 4, L"The file has not been selected"), MB_OK);
         return;
     }
     ReportUpdate(LogoFile::CopyOver(JoinFolder(g_pEcrSetting->BmpPath, name), LogoPath()));

@@ -43,6 +43,6 @@
 #define IDC_VIEW_CLEAR 1262
 
 // Logo conversion dialog.
-#define IDC_CNV_ANIMATION 1043
-#define IDC_CNV_CANCEL 1110
-#define IDC_CNV_STATUS 1117
+#define IDC_MARK_ANIMATION 1043
+#define IDC_MARK_CANCEL 1110
+#define IDC_MARK_STATUS 1117

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cwchar>
 
-#include "CCaptionManagerBase.h"
 #include "CEcrValidator.h"
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
@@ -35,16 +34,6 @@ double ReadNumber(const CString& text, bool& whole)
 }
 
 } // namespace
-
-CString CaptionText(int wndNo, int captionNo, const wchar_t* defaultText)
-{
-    CCaptionManagerBase* captions = g_ppCaptionMgr ? *g_ppCaptionMgr : nullptr;
-    if (captions) {
-        if (S_ECR_CAP* cap = captions->GetCaption(wndNo, captionNo))
-            return cap->Text;
-    }
-    return CString(defaultText);
-}
 
 CString LabelText(const S_ECR_LABEL& label)
 {

@@ -4,12 +4,9 @@
 
 #include <windows.h>
 
+#include "CaptionText.h"
 #include "S_ECR_TABLE.h"
 #include "afx.h"
-
-// The text of caption (window, caption) when the caption file has it, else
-// the given default.
-CString CaptionText(int wndNo, int captionNo, const wchar_t* defaultText);
 
 // The name of a table, field or report: its data-item caption when the
 // caption file has one, else the label's own default text.

@@ -52,40 +52,66 @@ void PaintChart(HDC dc, const RECT& client, const ChartFile& chart)
     ::SetTextColor(dc, RGB(0, 0, 0));
 
     const int count = static_cast<int>(chart.Records.size());
-    RECT area = {client.left + 60, client.top + 12 + 2 * line, client.right - 16, client.bottom - 10 - line};
+    RECT area = {client.left + 60, client.top + 12 + 2 * line, client.right - (chart.SecondValue ? 60 : 16),
+                 client.bottom - 10 - line};
     if (count == 0 || area.right <= area.left || area.bottom <= area.top) {
         ::SelectObject(dc, oldFont);
         return;
     }
 
-    double low = 0, high = 0;
+    // Each value has its own scale (amounts and counts differ by far): the
+    // first on the left axis, the second on the right.
+    struct Scale
+    {
+        double low = 0, high = 0;
+    } scale1, scale2;
     for (const S_CHART_DATA& r : chart.Records) {
-        low = std::min({low, r.Value, chart.SecondValue ? r.Value2 : 0.0});
-        high = std::max({high, r.Value, chart.SecondValue ? r.Value2 : 0.0});
+        scale1.low = std::min(scale1.low, r.Value);
+        scale1.high = std::max(scale1.high, r.Value);
+        scale2.low = std::min(scale2.low, r.Value2);
+        scale2.high = std::max(scale2.high, r.Value2);
     }
-    if (high == low)
-        high = low + 1;
+    for (Scale* scale : {&scale1, &scale2})
+        if (scale->high == scale->low)
+            scale->high = scale->low + 1;
     const int height = area.bottom - area.top;
-    auto yOf = [&](double v) { return area.bottom - static_cast<int>((v - low) / (high - low) * height); };
-    const int zero = yOf(0);
+    auto yOf = [&](double v, const Scale& scale) {
+        return area.bottom - static_cast<int>((v - scale.low) / (scale.high - scale.low) * height);
+    };
+    const int zero = yOf(0, scale1);
 
-    // Axes with the scale's ends.
+    // Axes with the scales' ends.
     {
         GdiObject pen(dc, ::CreatePen(PS_SOLID, 1, RGB(128, 128, 128)));
         ::MoveToEx(dc, area.left, area.top, nullptr);
         ::LineTo(dc, area.left, area.bottom);
         ::MoveToEx(dc, area.left, zero, nullptr);
         ::LineTo(dc, area.right, zero);
+        if (chart.SecondValue) {
+            ::MoveToEx(dc, area.right, area.top, nullptr);
+            ::LineTo(dc, area.right, area.bottom);
+        }
     }
     CString number;
-    number.Format(L"%.0f", high);
+    number.Format(L"%.0f", scale1.high);
     Text(dc, area.left - 4, area.top - line / 2, number, TA_RIGHT);
-    number.Format(L"%.0f", low);
+    number.Format(L"%.0f", scale1.low);
     Text(dc, area.left - 4, area.bottom - line / 2, number, TA_RIGHT);
+    if (chart.SecondValue) {
+        ::SetTextColor(dc, kSecond);
+        number.Format(L"%.0f", scale2.high);
+        Text(dc, area.right + 4, area.top - line / 2, number);
+        number.Format(L"%.0f", scale2.low);
+        Text(dc, area.right + 4, area.bottom - line / 2, number);
+        ::SetTextColor(dc, RGB(0, 0, 0));
+    }
 
     const int slot = std::max(1, static_cast<int>(area.right - area.left) / count);
     // Labels under the axis, as many as fit.
-    const int labelEvery = std::max(1, static_cast<int>(metrics.tmAveCharWidth * 12) / slot);
+    SIZE widest = {};
+    const CString& first = chart.Records.front().Label;
+    ::GetTextExtentPoint32W(dc, first, first.GetLength(), &widest);
+    const int labelEvery = std::max(1, static_cast<int>(widest.cx + 12) / slot + 1);
     for (int i = 0; i < count; i += labelEvery)
         Text(dc, area.left + i * slot + slot / 2, area.bottom + 4, chart.Records[static_cast<size_t>(i)].Label, TA_CENTER);
 
@@ -95,7 +121,7 @@ void PaintChart(HDC dc, const RECT& client, const ChartFile& chart)
             for (int i = 0; i < count; ++i) {
                 const S_CHART_DATA& r = chart.Records[static_cast<size_t>(i)];
                 const int x = area.left + i * slot + slot / 2;
-                const int y = yOf(second ? r.Value2 : r.Value);
+                const int y = second ? yOf(r.Value2, scale2) : yOf(r.Value, scale1);
                 if (i == 0)
                     ::MoveToEx(dc, x, y, nullptr);
                 else
@@ -113,8 +139,9 @@ void PaintChart(HDC dc, const RECT& client, const ChartFile& chart)
             const S_CHART_DATA& r = chart.Records[static_cast<size_t>(i)];
             for (int b = 0; b < bars; ++b) {
                 const int x = area.left + i * slot + 1 + b * width;
-                const int y = yOf(b ? r.Value2 : r.Value);
-                RECT bar = {x, std::min(y, zero), x + width, std::max(y, zero) + 1};
+                const int y = b ? yOf(r.Value2, scale2) : yOf(r.Value, scale1);
+                const int base = b ? yOf(0, scale2) : zero;
+                RECT bar = {x, std::min(y, base), x + width, std::max(y, base) + 1};
                 HBRUSH brush = ::CreateSolidBrush(b ? kSecond : kFirst);
                 ::FillRect(dc, &bar, brush);
                 ::DeleteObject(brush);

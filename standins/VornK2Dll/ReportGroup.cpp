@@ -6,6 +6,7 @@
 #include "CsvExchange.h"
 #include "FullPathName.h"
 #include "LibraryState.h"
+#include "ProgramFolder.h"
 
 ReportGroup::ReportGroup(int groupId, const std::vector<ReportKind>& kinds) : m_kinds(kinds)
 {
@@ -24,22 +25,7 @@ S_ECR_LABEL* ReportGroup::GetReportLabel(int index)
 
 CString ReportGroup::ReportListPath()
 {
-    CString path;
-    DWORD size = MAX_PATH;
-    for (;;) {
-        DWORD n = ::GetModuleFileNameW(nullptr, path.GetBuffer(static_cast<int>(size)), size);
-        if (n == 0) {
-            path.ReleaseBuffer(0);
-            return path;
-        }
-        if (n < size) {
-            path.ReleaseBuffer(static_cast<int>(n));
-            break;
-        }
-        size *= 2;
-    }
-    int slash = path.ReverseFind(L'\\');
-    return path.Left(slash + 1) + L"report.lst";
+    return GetProgramFolder() + L"report.lst";
 }
 
 CString ReportGroup::LatestCsv(const CString& folder, const wchar_t* prefix)

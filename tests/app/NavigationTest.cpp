@@ -96,6 +96,7 @@ TEST_F(Navigation, NextScreenTakesThePlaceOfTheOldOne)
 
 TEST_F(Navigation, MaximisedStaysMaximisedAndMinimisedComesBackNormal)
 {
+    MessageBoxRecorder boxes;  // the record lists find no data without a library
     theApp.CurrentWnd->ShowWindow(SW_MAXIMIZE);
     theApp.ShowWindowByNumber(WNDNO_DEPT, 0);
     EXPECT_TRUE(theApp.CurrentWnd->IsZoomed());

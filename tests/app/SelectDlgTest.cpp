@@ -56,13 +56,16 @@ bool ScriptedBrowser(HWND owner, LPCWSTR, LPCWSTR initial, CString& chosen)
 struct FunctionMenu : ::testing::Test
 {
     CString savedName, savedPath;
+    int savedAutoPopup = 0;
     AfxFolderBrowseHandler savedBrowser = nullptr;
 
     void SetUp() override
     {
         savedName = g_pEcrSetting->EcrName;
         savedPath = g_pEcrSetting->DataPath;
+        savedAutoPopup = g_pEcrSetting->AutoPopup;
         g_pEcrSetting->DataPath = L".\\Data";
+        g_pEcrSetting->AutoPopup = 0;  // the record lists open no modal card here
         savedBrowser = AfxSetFolderBrowseHandler(ScriptedBrowser);
         g_browser = BrowserScript{};
     }
@@ -74,6 +77,7 @@ struct FunctionMenu : ::testing::Test
         AfxSetFolderBrowseHandler(savedBrowser);
         g_pEcrSetting->EcrName = savedName;
         g_pEcrSetting->DataPath = savedPath;
+        g_pEcrSetting->AutoPopup = savedAutoPopup;
         PumpPending();
     }
     void OpenMenu(const wchar_t* model, const wchar_t* library)

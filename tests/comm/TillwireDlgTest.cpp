@@ -176,6 +176,39 @@ TEST_F(TillwireTest, FailedItemAsksWhetherToGoOn)
     EXPECT_EQ(dept, ReadBytes(registerFolder + L"\\DEPT.VK2"));
 }
 
+namespace {
+
+// The user presses Cancel while the failure question is open.
+void PressCancel()
+{
+    HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, CTillwireDlg::CancelEventName);
+    SetEvent(event);
+    CloseHandle(event);
+}
+
+} // namespace
+
+TEST_F(TillwireTest, CancelPressedDuringTheFailureQuestionStopsTheRun)
+{
+    WriteIni("[Settings]\r\nFailECR1=0xE0000099\r\nFailShowMs=0\r\n");
+    MessageBoxRecorder boxes;
+    boxes.Answer(IDYES);
+    boxes.WhileOpen(PressCancel);
+    CString log;
+    ScriptedTillwireDlg dlg(1, [&](ScriptedTillwireDlg& d) {
+        d.Tick(d.SettingRowOf(L"DEPT"), true);
+        d.Tick(d.SettingRowOf(L"PLU"), true);
+        d.Click(IDC_START_TRANSFER);
+        ASSERT_TRUE(d.WaitIdle());
+        log = d.Text(IDC_TRANSFER_LOG);
+    });
+    dlg.DoModal();
+    EXPECT_EQ(1u, boxes.Count());
+    EXPECT_EQ(1, Count(log, L"[Start]:"));
+    EXPECT_EQ(1, Count(log, L"[Stop ]: Cancel by User"));
+    EXPECT_EQ(1u, LogLines().size());
+}
+
 TEST_F(TillwireTest, CancelDuringASlowItemEndsTheRunSoon)
 {
     WriteIni("[Settings]\r\nDelay=20000\r\n");

@@ -10,6 +10,8 @@
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
 #include "FrameworkResources.h"
+#include "GridStandIn.h"
+#include "ModalScript.h"
 #include "MessageBoxRecorder.h"
 #include "Pump.h"
 #include "S_ECR_SETTING.h"
@@ -51,19 +53,6 @@ public:
     void EcrToUnicode(const CStringA&, CStringW&) override {}
     void UnicodeToEcr(const CStringW&, CStringA&) override {}
 };
-
-// Stands in for the grid's window class so the resize rule can be seen.
-void RegisterGridStandIn()
-{
-    WNDCLASSW wc = {};
-    if (GetClassInfoW(GetModuleHandleW(nullptr), L"EcrGridCtrl", &wc))
-        return;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = L"EcrGridCtrl";
-    RegisterClassW(&wc);
-}
 
 class CBaseTestDlg : public CEcrDialog
 {
@@ -252,9 +241,11 @@ TEST_F(DialogBase, RightClickRequestsCaptionEditingOnlyWhenSwitchedOn)
     EXPECT_EQ(0, dlg.editRequests);
 
     g_pEcrSetting->CapEdit = 1;
+    WhenDialogShows(IDC_CAPEDIT_TEXT, [](HWND editor) { SendMessageW(editor, WM_COMMAND, IDCANCEL, 0); });
     ::PostMessageW(dlg.button.m_hWnd, WM_RBUTTONDOWN, MK_RBUTTON, inButton);
     ::PostMessageW(dlg.button.m_hWnd, WM_RBUTTONDOWN, MK_RBUTTON, inButton);  // before the first is handled
     PumpPending();
+    EXPECT_FALSE(DialogScriptPending());
     EXPECT_EQ(1, dlg.editRequests);
     EXPECT_EQ(&dlg.button, dlg.editedControl);
     EXPECT_FALSE(dlg.CaptionEditing);

@@ -240,6 +240,19 @@ TEST(CaptionValue, FaceNamesAreCutTo31Characters)
     EXPECT_EQ(31, static_cast<int>(wcslen(v.Font.lfFaceName)));
 }
 
+TEST(CaptionValue, AFaceWithALineBreakWritesBackTheSame)
+{
+    // Found by the mutation suite: a line break written into a face grew by
+    // its escape at every write, cutting the name one more character.
+    CString face = CString(L'F', 28) + L"\\nct";
+    CCaptionValue v;
+    ASSERT_TRUE(v.Parse(Join({L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", face, L"T"})));
+    EXPECT_EQ(std::wstring(CString(L'F', 28) + L"ct"), std::wstring(v.Font.lfFaceName));
+    CCaptionValue again;
+    ASSERT_TRUE(again.Parse(v.Format()));
+    EXPECT_EQ(v.Format(), again.Format());
+}
+
 TEST(CaptionValue, LongTextsAreKeptWhole)
 {
     CCaptionValue v;

@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "CBoardSetDlg.h"
 #include "KeyboardResources.h"
 #include "MessageBoxRecorder.h"
 #include "Pump.h"
+#include "ScreenCheck.h"
 #include "WindowPicture.h"
 
 namespace {
@@ -58,6 +60,10 @@ TEST_F(BoardSettings, ShowsTheCallersValues)
     EXPECT_EQ(32, static_cast<int>(dialog.GetDlgItem(IDC_BS_HEADER)->SendMessage(EM_GETLIMITTEXT)));
     // The dialog has no captions: its template's texts in every language.
     EXPECT_FALSE(SaveWindowPicture(dialog.m_hWnd, L"board-settings").empty());
+    std::vector<std::wstring> findings = ClippedTexts(dialog.m_hWnd);
+    for (const std::wstring& finding : OverlappingControls(dialog.m_hWnd))
+        findings.push_back(finding);
+    EXPECT_TRUE(findings.empty()) << JoinFindings(findings);
     EXPECT_STREQ(L"BoardSetting", dialog.GetWindowText());
     EXPECT_STREQ(L"Column Count", dialog.GetDlgItem(IDC_BS_COLUMNS_LABEL)->GetWindowText());
 }

@@ -17,6 +17,7 @@
 #include "Pump.h"
 #include "S_ECR_SETTING.h"
 #include "S_ECR_TABLE.h"
+#include "ScreenCheck.h"
 #include "TempFolder.h"
 #include "TestFiles.h"
 #include "UnsavedEdits.h"
@@ -309,6 +310,7 @@ TEST_F(KeyboardScreen, TheLayoutProgramStartsOnlyOnce)
 
 TEST_F(KeyboardScreen, PicturesInBothLanguages)
 {
+    const CaptionLanguages captions(ProgramFolder() + L"\\Cap");
     for (const wchar_t* language : {L"ENG", L"JPN"}) {
         g_pEcrSetting->Language = language;
         LoadLibrary();
@@ -320,6 +322,9 @@ TEST_F(KeyboardScreen, PicturesInBothLanguages)
         EXPECT_STREQ(japanese ? L"キーレイアウト起動" : L"Call KeyLayOut", screen->PrintButton.GetWindowText());
         std::wstring name = std::wstring(L"keyboard-") + (japanese ? L"jpn" : L"eng");
         EXPECT_FALSE(SaveWindowPicture(screen->m_hWnd, name.c_str()).empty());
+        // The title names the model and its data folder.
+        std::vector<std::wstring> findings = ScreenFindings(screen->m_hWnd, captions, japanese, {0});
+        EXPECT_TRUE(findings.empty()) << language << ":\n" << JoinFindings(findings);
         // A fixed key shows grey on the screen.
         CRect cell;
         screen->KeyMap.GetCellRect(0, 6, cell);

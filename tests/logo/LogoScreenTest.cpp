@@ -86,6 +86,30 @@ protected:
         return lf;
     }
     void Convert() { Notify(IDC_LOGO_CONVERT, BN_CLICKED); }
+    // Converts, closes the viewer that opens and returns its selected file.
+    CString ConvertThroughViewer()
+    {
+        CString selection;
+        ModalDriver viewer(IDC_VIEW_FILES, [&selection](HWND window) {
+            CListBox* files = static_cast<CListBox*>(CWnd::FromHandle(GetDlgItem(window, IDC_VIEW_FILES)));
+            if (files->GetCurSel() >= 0)
+                files->GetText(files->GetCurSel(), selection);
+            PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+            return true;
+        });
+        Convert();
+        EXPECT_EQ(1, viewer.Handled());
+        return selection;
+    }
+    // Black dots of the logo file in the rectangle.
+    static int Dots(const std::string& logo, const CRect& rect)
+    {
+        int dots = 0;
+        for (int y = rect.top; y < rect.bottom; ++y)
+            for (int x = rect.left; x < rect.right; ++x)
+                dots += LogoDot(logo, 384, x, y);
+        return dots;
+    }
     std::vector<std::wstring> BitmapNames()
     {
         std::vector<std::wstring> names;
@@ -282,17 +306,8 @@ TEST_F(LogoScreen, ConvertRendersRunsTillmarkAndOpensTheViewerOnTheNewFile)
                                  covered.left, covered.top, covered.Width(), covered.Height(), nullptr, nullptr,
                                  nullptr, nullptr);
     PumpPending();
-    CString viewerSelection;
-    ModalDriver viewer(IDC_VIEW_FILES, [&](HWND window) {
-        CListBox* files = static_cast<CListBox*>(CWnd::FromHandle(GetDlgItem(window, IDC_VIEW_FILES)));
-        if (files->GetCurSel() >= 0)
-            files->GetText(files->GetCurSel(), viewerSelection);
-        PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
-        return true;
-    });
-    Convert();
+    CString viewerSelection = ConvertThroughViewer();
     DestroyWindow(cover);
-    EXPECT_EQ(1, viewer.Handled());
     EXPECT_TRUE(boxes.Boxes().empty());
     EXPECT_STREQ(L"PIC_LOGO1.ECR", viewerSelection);
     EXPECT_FALSE(FileExists(bmp.File(L"temp.bmp")));
@@ -302,20 +317,31 @@ TEST_F(LogoScreen, ConvertRendersRunsTillmarkAndOpensTheViewerOnTheNewFile)
     EXPECT_TRUE(LogoDot(logo, 384, 320, 60));   // the black square
     EXPECT_TRUE(LogoDot(logo, 384, 220, 20));   // grey turns black
     EXPECT_FALSE(LogoDot(logo, 384, 150, 80));  // white stays white
-    int textDots = 0;
-    for (int y = 5; y < 30; ++y)
-        for (int x = 5; x < 100; ++x)
-            textDots += LogoDot(logo, 384, x, y);
-    EXPECT_GT(textDots, 50);  // the label's text
-    int below = 0;
-    for (int y = 40; y < 96; ++y)
-        for (int x = 5; x < 100; ++x)
-            below += LogoDot(logo, 384, x, y);
-    EXPECT_EQ(0, below);
+    EXPECT_GT(Dots(logo, CRect(5, 5, 100, 30)), 50);  // the label's text
+    EXPECT_EQ(0, Dots(logo, CRect(5, 40, 100, 96)));
 
     // The command line as the program saw it.
     std::string log = tools.Read(L"Tillmark.log");
     EXPECT_NE(std::string::npos, log.find("\" temp.bmp PIC_LOGO1.ECR 384 96 1 8 0\t01000000")) << log;
+}
+
+TEST_F(LogoScreen, ADraggedLabelIsRenderedWhereItWasDropped)
+{
+    Open();
+    static_cast<CComboBox*>(Item(IDC_LOGO_SIZE))->SetCurSel(9);  // "20"
+    Type(IDC_LOGO_TEXT1, L"WWWW");
+    CWnd* label = Item(IDC_LOGO_LABEL1);
+    label->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    label->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(202, 52));
+    label->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(202, 52));
+    CRect preview = RectOf(IDC_LOGO_PREVIEW);
+    ASSERT_EQ(preview.TopLeft() + CSize(205, 55), RectOf(IDC_LOGO_LABEL1).TopLeft());
+
+    EXPECT_STREQ(L"BLUNK_LOGO1.ECR", ConvertThroughViewer());
+    std::string logo = bmp.Read(L"BLUNK_LOGO1.ECR");
+    ASSERT_EQ(384u * 96 / 8, logo.size());
+    EXPECT_GT(Dots(logo, CRect(205, 55, 300, 80)), 50);
+    EXPECT_EQ(0, Dots(logo, CRect(0, 0, 200, 50)));
 }
 
 TEST_F(LogoScreen, NoPictureGivesTheDefaultNameAndAForcedFailureItsCode)
@@ -334,7 +360,7 @@ TEST_F(LogoScreen, EscapeCancelsAndTheNextConversionStillRuns)
 {
     tools.Write(L"Tillmark.ini", "[Settings]\r\nDelay=20000\r\n");
     Open();
-    ModalDriver escape(IDC_CNV_CANCEL, [](HWND window) {
+    ModalDriver escape(IDC_MARK_CANCEL, [](HWND window) {
         PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
         PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
         return true;
@@ -405,11 +431,11 @@ TEST_F(LogoScreen, PictureOfTheConversionDialog)
         bool english = std::wstring(language) == L"ENG";
         std::wstring name = std::wstring(L"logo-conversion-") + language;
         CString status;
-        ModalDriver shoot(IDC_CNV_CANCEL, [&](HWND window) {
-            status = CWnd::FromHandle(GetDlgItem(window, IDC_CNV_STATUS))->GetWindowText();
+        ModalDriver shoot(IDC_MARK_CANCEL, [&](HWND window) {
+            status = CWnd::FromHandle(GetDlgItem(window, IDC_MARK_STATUS))->GetWindowText();
             EXPECT_FALSE(SaveWindowPicture(window, name.c_str()).empty());
-            PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_CNV_CANCEL, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_CNV_CANCEL)));
+            PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_MARK_CANCEL, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_MARK_CANCEL)));
             return true;
         });
         CTillmarkCnvDlg conversion(logo, L"Pic.bmp", L"temp.bmp");

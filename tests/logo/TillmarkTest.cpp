@@ -128,6 +128,12 @@ TEST(TillmarkConversion, WhiteBecomesZeroAndEverythingElseOne)
     EXPECT_EQ(ConversionError::InputUnreadable, ConvertBitmapFile(folder.File(L"broken.bmp"), 32, 8, logo));
     EXPECT_EQ(ConversionError::InputUnreadable, ConvertBitmapFile(folder.File(L"missing.bmp"), 32, 8, logo));
     EXPECT_EQ(ConversionError::BadSize, ConvertBitmapFile(folder.File(L"in.bmp"), 0, 8, logo));
+
+    // Found by the mutation suite: a picture cut short made the system's
+    // loader read past the file's end and the converter crash.
+    const std::string whole = MakeBmp(384, 96, Sample);
+    folder.Write(L"cut.bmp", whole.substr(0, whole.size() * 7 / 8));
+    EXPECT_EQ(ConversionError::InputUnreadable, ConvertBitmapFile(folder.File(L"cut.bmp"), 384, 96, logo));
 }
 
 TEST(TillmarkProgram, ConvertsLogsAndReportsSuccess)

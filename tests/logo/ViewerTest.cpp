@@ -89,6 +89,9 @@ protected:
         CBitmap canvas;
         canvas.CreateCompatibleBitmap(screen, client.Width(), client.Height());
         HGDIOBJ old = dc.SelectObject(&canvas);
+        // A static's context comes with the dialog's colours.
+        dc.SetBkColor(RGB(192, 192, 192));
+        dc.SetTextColor(RGB(0, 0, 255));
         DRAWITEMSTRUCT item = {};
         item.CtlType = ODT_STATIC;
         item.CtlID = IDC_VIEW_PREVIEW;

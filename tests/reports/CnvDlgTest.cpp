@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "CEcrCnvDlg.h"
 #include "CEcrTilldeskApp.h"
@@ -9,6 +10,7 @@
 #include "EcrGlobals.h"
 #include "MessageBoxRecorder.h"
 #include "S_ECR_SETTING.h"
+#include "ScreenCheck.h"
 #include "TempFolder.h"
 #include "TestFiles.h"
 #include "WindowPicture.h"
@@ -121,11 +123,13 @@ TEST_F(ReportConversion, ConvertsEveryTickedReportAndLogsEach)
     MessageBoxRecorder boxes;
     std::wstring log;
     int rows = 0;
+    std::vector<std::wstring> findings;
     ScriptedCnvDlg dialog([&](ScriptedCnvDlg& d) {
         rows = d.m_list.GetItemCount();
         EXPECT_EQ(std::wstring(d.m_list.GetItemText(0, 1)), L"12:30");
         d.Click(IDC_CNV_CHECK_ALL);
-        SaveWindowPicture(d.m_hWnd, L"report-conversion-ENG");
+        EXPECT_FALSE(SaveWindowPicture(d.m_hWnd, L"report-conversion-ENG").empty());
+        findings = ScreenFindings(d.m_hWnd, CaptionLanguages(ProgramFolder() + L"\\Cap"), false);
         d.Click(IDC_CNV_CONVERT);
         log = d.Log().GetString();
         EXPECT_TRUE(d.m_close.IsWindowEnabled()) << "the buttons come back after the run";
@@ -133,6 +137,7 @@ TEST_F(ReportConversion, ConvertsEveryTickedReportAndLogsEach)
     dialog.DoModal();
     // The demo register's day: clerk, department, financial and PLU reports.
     ASSERT_EQ(rows, 4);
+    EXPECT_TRUE(findings.empty()) << JoinFindings(findings);
     EXPECT_EQ(boxes.Count(), 0u);
     EXPECT_NE(log.find(L"[Start]:CLERK1230.VKR\r\n[End  ]:Convert Success\r\n"), std::wstring::npos) << log;
     EXPECT_NE(log.find(L"[Start]:PLU1230.VKR\r\n[End  ]:Convert Success\r\n"), std::wstring::npos) << log;
@@ -171,6 +176,7 @@ TEST_F(ReportConversion, UntickedRowsAreLeftAloneAndJapaneseCaptionsShow)
     theApp.EcrDll.UnloadModelDll();
     theApp.LoadModelDll(L"VornK2Dll.dll");
     std::wstring log, title;
+    std::vector<std::wstring> findings;
     ScriptedCnvDlg dialog([&](ScriptedCnvDlg& d) {
         d.m_list.SetCheck(2, TRUE);
         d.Click(IDC_CNV_CONVERT);
@@ -178,10 +184,12 @@ TEST_F(ReportConversion, UntickedRowsAreLeftAloneAndJapaneseCaptionsShow)
         CString text;
         d.GetWindowText(text);
         title = text.GetString();
-        SaveWindowPicture(d.m_hWnd, L"report-conversion-JPN");
+        EXPECT_FALSE(SaveWindowPicture(d.m_hWnd, L"report-conversion-JPN").empty());
+        findings = ScreenFindings(d.m_hWnd, CaptionLanguages(ProgramFolder() + L"\\Cap"), true);
     });
     dialog.DoModal();
     EXPECT_EQ(title, L"レポート変換");
+    EXPECT_TRUE(findings.empty()) << JoinFindings(findings);
     EXPECT_EQ(log, L"[Start]:FIN1230.VKR\r\n[End  ]:Convert Success\r\n");
 }
 

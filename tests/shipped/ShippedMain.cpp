@@ -48,6 +48,8 @@ HWND ModelChoice(Walk& walk, HWND screen)
     Require(label == walk.Say(L"Register IP address", L"レジスター　ＩＰアドレス"),
             L"the address label reads \"" + label + L"\"");
     walk.Picture(screen, L"model-choice", select);
+    // The title names the model and its folder; the product line is the settings'.
+    walk.CheckLayout(screen, L"model choice", {0, IDC_TITLE_TEXT});
     return screen;
 }
 
@@ -70,6 +72,7 @@ HWND OpenMenu(Walk& walk, HWND modelChoice)
     std::wstring text = ProgramDriver::Text(back);
     Require(text == walk.Say(L"Back", L"戻る"), L"Back reads \"" + text + L"\"");
     walk.Picture(walk.menu, L"function-menu", ProgramDriver::Control(walk.menu, IDC_SEL_DEPT));
+    walk.CheckLayout(walk.menu, L"function menu", {0});
     return walk.menu;
 }
 
@@ -90,8 +93,11 @@ void AnswerExitQuestion(Walk& walk, HWND screen, int answer)
     const wchar_t* question = walk.Say(L"Do you really want to exit?", L"終了してもよろしいですか？");
     HWND text = ::FindWindowExW(box, nullptr, L"Static", question);
     Require(text != nullptr, L"the exit question reads otherwise");
-    if (answer == IDNO)
+    if (answer == IDNO) {
         walk.Picture(box, L"exit-question", text);
+        // Title and buttons are the system's.
+        walk.CheckLayout(box, L"exit question", {0, IDYES, IDNO});
+    }
     ProgramDriver::Click(box, answer);
     if (answer == IDNO) {
         walk.program.WaitGone(box);
@@ -182,13 +188,20 @@ int wmain(int argc, wchar_t** argv)
     };
 
     ProgramDriver program;
-    Walk walk{program, L"ENG", nullptr};
+    const CaptionLanguages captions(std::wstring(argv[1]) + L"\\Cap");
+    Walk walk{program, L"ENG", nullptr, captions, L""};
     try {
         std::wstring folder = FullPath(argv[1]);
+        walk.folder = folder;
         FILETIME started;
         ::GetSystemTimeAsFileTime(&started);
         HWND screen = nullptr;
         step(L"start", [&] {
+            // Caption editing on, as a translator sets it: the walk edits a caption.
+            const std::wstring ini = folder + L"\\Tilldesk.ini";
+            Require(::WritePrivateProfileStringW(L"OPTION", L"CapEdit", L"1", ini.c_str()) != FALSE,
+                    L"the settings file cannot be written");
+            ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, ini.c_str());
             program.Start(folder);
             screen = ModelChoice(walk, program.WaitForScreen(nullptr, 30000));
         });
@@ -204,8 +217,8 @@ int wmain(int argc, wchar_t** argv)
             for (int i = 0; i < kStepCount; ++i)
                 step(walk.language + L" " + kSteps[i].name, [&] { kSteps[i].run(walk); });
             step(walk.language + L" Back", [&] { screen = BackToModelChoice(walk); });
+            step(walk.language + L" exit question, No", [&] { AnswerExitQuestion(walk, screen, IDNO); });
         }
-        step(L"exit question, No", [&] { AnswerExitQuestion(walk, screen, IDNO); });
         step(L"exit question, Yes", [&] {
             AnswerExitQuestion(walk, screen, IDYES);
             DWORD code = program.WaitForExit(15000);

@@ -1,38 +1,128 @@
 #include "Steps.h"
 
+#include <string>
+
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include "CommResources.h"
 #include "EcrWndNo.h"
+#include "FrameworkResources.h"
 #include "KeyboardResources.h"
 #include "LogoResources.h"
+#include "TablesResources.h"
 #include "resource.h"
 
 namespace {
 
-// Screens still shown by the placeholder: their title names the window
-// number, and one of their buttons leads back to the function menu.
-void PlaceholderScreen(Walk& walk, int buttonId, int wndNo, const wchar_t* name)
+// A record list: the shipped settings pop the record card up on record 1,
+// which the step closes; the table is in the grid under it.
+HWND OpenRecordList(Walk& walk, int buttonId, HWND* card)
 {
     HWND screen = walk.OpenScreen(buttonId);
-    std::wstring title = ProgramDriver::Text(screen);
-    Require(title == L"Tilldesk - window " + std::to_wstring(wndNo), L"unexpected screen \"" + title + L"\"");
-    walk.Picture(screen, name, ProgramDriver::Control(screen, IDC_GOTO_FIRST + 1));
-    walk.BackToMenu(screen, IDC_GOTO_FIRST + 1);
+    *card = walk.program.WaitForDialogOver(screen);
+    Require(ProgramDriver::IsShown(*card, IDC_CARD_RECORD), L"no record card on entry");
+    Require(ProgramDriver::IsShown(screen, IDC_FLEX_GRID), L"no grid");
+    return screen;
 }
 
-void Dept(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_DEPT, WNDNO_DEPT, L"dept"); }
-void Plu(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_PLU, WNDNO_PLU, L"plu"); }
-void Clerk(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_CLERK, WNDNO_CLERK, L"clerk"); }
-void SMode(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_S_MODE, WNDNO_S_MODE, L"s-mode"); }
-void ProgMode(Walk& walk) { PlaceholderScreen(walk, IDC_SEL_PROG_MODE, WNDNO_PROG_MODE, L"prog-mode"); }
+void CloseCard(Walk& walk, HWND card)
+{
+    ProgramDriver::Click(card, IDCANCEL);
+    walk.program.WaitGone(card);
+}
+
+void RecordList(Walk& walk, int buttonId, const wchar_t* name)
+{
+    HWND card = nullptr;
+    HWND screen = OpenRecordList(walk, buttonId, &card);
+    CloseCard(walk, card);
+    walk.Picture(screen, name, ProgramDriver::Control(screen, IDC_FLEX_UPDATE));
+    walk.BackToMenu(screen, IDC_FLEX_BACK);
+}
+
+// One department's name is edited on the card and saved with Update: the
+// data file holds it. (Later steps receive the register's departments again,
+// so each walk edits and saves anew.)
+void Dept(Walk& walk)
+{
+    const wchar_t* name = walk.Say(L"Walked", L"Walked JPN");
+    HWND card = nullptr;
+    HWND screen = OpenRecordList(walk, IDC_SEL_DEPT, &card);
+    HWND edit = ProgramDriver::Control(card, IDC_CARD_EDIT + 1);
+    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
+    ::SendMessageW(edit, EM_SETMODIFY, TRUE, 0);
+    ::PostMessageW(card, WM_COMMAND, MAKEWPARAM(IDC_CARD_EDIT + 1, EN_KILLFOCUS), reinterpret_cast<LPARAM>(edit));
+    walk.program.Settle();
+    CloseCard(walk, card);
+    ProgramDriver::Click(screen, IDC_FLEX_UPDATE);
+    HWND box = walk.program.WaitForDialogOver(screen);
+    Require(::FindWindowExW(box, nullptr, L"Static", walk.Say(L"Update Success", L"更新しました")) != nullptr,
+            L"Update did not succeed");
+    ProgramDriver::Click(box, IDOK);
+    walk.program.WaitGone(box);
+
+    HANDLE file = ::CreateFileW((walk.folder + L"\\Data\\DEPT.VK2").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    Require(file != INVALID_HANDLE_VALUE, L"no DEPT.VK2");
+    std::string bytes(::GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    ::CloseHandle(file);
+    Require(bytes.find(walk.Japanese() ? "Walked JPN" : "Walked") != std::string::npos,
+            L"DEPT.VK2 does not hold the saved name");
+    walk.Picture(screen, L"dept", ProgramDriver::Control(screen, IDC_FLEX_UPDATE));
+    walk.BackToMenu(screen, IDC_FLEX_BACK);
+}
+void Plu(Walk& walk) { RecordList(walk, IDC_SEL_PLU, L"plu"); }
+void Clerk(Walk& walk) { RecordList(walk, IDC_SEL_CLERK, L"clerk"); }
+void SMode(Walk& walk) { RecordList(walk, IDC_SEL_S_MODE, L"s-mode"); }
+void ProgMode(Walk& walk) { RecordList(walk, IDC_SEL_PROG_MODE, L"prog-mode"); }
+
+// The dialog over the screen that has the control, skipping others that
+// come and go before it (the conversion dialog before the viewer).
+HWND WaitForDialogWith(Walk& walk, HWND screen, int controlId)
+{
+    for (int tries = 0; tries < 5; ++tries) {
+        HWND dialog = walk.program.WaitForDialogOver(screen);
+        if (::GetDlgItem(dialog, controlId))
+            return dialog;
+        walk.program.WaitGone(dialog);
+    }
+    Require(false, L"the expected dialog did not come");
+    return nullptr;
+}
+
+// The demo register's two logos and the shipped pictures; a sample picture
+// (half the logo's height) with a text line below it is converted by the
+// shipped Tillmark, and the viewer opens on the new file.
 void Logo(Walk& walk)
 {
     HWND screen = walk.OpenScreen(IDC_SEL_LOGO);
-    Require(ProgramDriver::IsShown(screen, IDC_LOGO_PREVIEW), L"no logo preview");
+    Require(::SendMessageW(ProgramDriver::Control(screen, IDC_LOGO_TARGET), CB_GETCOUNT, 0, 0) == 2,
+            L"the two logos are not offered");
+    HWND pictures = ProgramDriver::Control(screen, IDC_LOGO_BMP_LIST);
+    LRESULT sample = ::SendMessageW(pictures, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                    reinterpret_cast<LPARAM>(L"ThankYou.bmp"));
+    Require(sample >= 0 && ::SendMessageW(pictures, LB_GETCOUNT, 0, 0) == 3, L"the sample pictures are not listed");
+    ::SendMessageW(pictures, LB_SETCURSEL, static_cast<WPARAM>(sample), 0);
+    ::SendMessageW(screen, WM_COMMAND, MAKEWPARAM(IDC_LOGO_BMP_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(pictures));
+    ::SendMessageW(ProgramDriver::Control(screen, IDC_LOGO_SIZE), CB_SETCURSEL, 9, 0);  // 20 pixels
+    ::SendMessageW(ProgramDriver::Control(screen, IDC_LOGO_TEXT3), WM_SETTEXT, 0,
+                   reinterpret_cast<LPARAM>(walk.Say(L"Open 7 to 7", L"朝7時から夜7時まで")));
+    walk.program.Settle();
     walk.Picture(screen, L"logo", ProgramDriver::Control(screen, IDC_LOGO_CONVERT));
+
+    ProgramDriver::Click(screen, IDC_LOGO_CONVERT);
+    HWND viewer = WaitForDialogWith(walk, screen, IDC_VIEW_FILES);
+    HWND files = ProgramDriver::Control(viewer, IDC_VIEW_FILES);
+    Require(::SendMessageW(files, LB_GETCOUNT, 0, 0) >= 2 && ::SendMessageW(files, LB_GETCURSEL, 0, 0) > 0,
+            L"the viewer does not show the converted file");
+    Require(::IsWindowEnabled(ProgramDriver::Control(viewer, IDC_VIEW_SET)) != FALSE, L"the new logo cannot be set");
+    walk.Picture(viewer, L"logo-viewer", ProgramDriver::Control(viewer, IDC_VIEW_SET));
+    ProgramDriver::Click(viewer, IDCANCEL);
+    walk.program.WaitGone(viewer);
     walk.BackToMenu(screen, IDC_LOGO_BACK);
 }
 
@@ -47,11 +137,57 @@ void Keyboard(Walk& walk)
                 walk.Say(L"Call KeyLayOut", L"キーレイアウト起動"),
             L"wrong text on the layout program's button");
     walk.Picture(screen, L"keyboard", ProgramDriver::Control(screen, IDC_KB_SAVE));
+    walk.CheckLayout(screen, L"keyboard", {0});
     walk.BackToMenu(screen, IDC_KB_CLOSE);
 }
+struct TitleSearch
+{
+    const std::wstring* prefix;
+    HWND found;
+};
+
+BOOL CALLBACK FindTitle(HWND window, LPARAM p)
+{
+    auto* search = reinterpret_cast<TitleSearch*>(p);
+    if (::IsWindowVisible(window) && ProgramDriver::Text(window).rfind(*search->prefix, 0) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A visible top-level window whose title begins with a text, waited for.
+HWND WaitForTitle(const std::wstring& prefix)
+{
+    TitleSearch search = {&prefix, nullptr};
+    for (int i = 0; i < 400 && !search.found; ++i) {
+        ::EnumWindows(FindTitle, reinterpret_cast<LPARAM>(&search));
+        if (!search.found)
+            ::Sleep(25);
+    }
+    Require(search.found != nullptr, L"no window \"" + prefix + L"...\"");
+    return search.found;
+}
+
+// The reports converted before the day of the sample are listed; a double
+// click opens the financial report in the spreadsheet opener and charts it
+// over the week of dated report folders in the chart viewer.
 void ReportViewer(Walk& walk)
 {
-    PlaceholderScreen(walk, IDC_SEL_REPORT_VIEWER, WNDNO_REPORT_VIEWER, L"report-viewer");
+    HWND screen = walk.OpenScreen(IDC_SEL_REPORT_VIEWER);
+    HWND list = ProgramDriver::Control(screen, IDC_FLEX_TABLES);
+    Require(::SendMessageW(list, LB_GETCOUNT, 0, 0) == 4, L"the four reports are not listed");
+    walk.Picture(screen, L"report-viewer", ProgramDriver::Control(screen, IDC_FLEX_BACK));
+    ::SendMessageW(list, LB_SETCURSEL, 0, 0);
+    ::PostMessageW(screen, WM_COMMAND, MAKEWPARAM(IDC_FLEX_TABLES, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+    HWND sheet = WaitForTitle(L"Cellvane - FIN.CSV");
+    HWND chart = WaitForTitle(L"Plotvane - FIN FIN");
+    walk.Picture(chart, L"report-chart", chart);
+    for (HWND viewer : {sheet, chart}) {
+        ::PostMessageW(viewer, WM_CLOSE, 0, 0);
+        walk.program.WaitGone(viewer);
+    }
+    walk.BackToMenu(screen, IDC_FLEX_BACK);
 }
 // The demo register's day of raw reports is listed, ready to convert.
 void ReportConvert(Walk& walk)
@@ -62,6 +198,7 @@ void ReportConvert(Walk& walk)
     Require(::IsWindowEnabled(ProgramDriver::Control(dialog, IDC_CNV_CONVERT)) != FALSE, L"Convert is disabled");
     Require(ProgramDriver::Text(dialog) == walk.Say(L"Report Convert", L"レポート変換"), L"wrong title");
     walk.Picture(dialog, L"report-convert", ProgramDriver::Control(dialog, IDC_CNV_CONVERT));
+    walk.CheckLayout(dialog, L"report conversion");
     walk.CloseDialog(dialog, IDCANCEL);
 }
 // Ticks DEPT and runs one transfer through the shipped communication
@@ -87,6 +224,11 @@ void TransferDept(Walk& walk, int buttonId, const wchar_t* name, const wchar_t* 
     Require(ProgramDriver::Text(log).find(L"[End  ]: Code=00000000H") != std::wstring::npos,
             L"the transfer failed: " + ProgramDriver::Text(log));
     walk.Picture(dialog, name, start);
+    // The setting rows show the groups' names, the same in every language.
+    std::set<int> names;
+    for (int id = IDC_SETTING_ROW_FIRST; id <= IDC_SETTING_ROW_LAST; ++id)
+        names.insert(id);
+    walk.CheckLayout(dialog, name, names);
     walk.CloseDialog(dialog, IDCANCEL);
 }
 
@@ -109,6 +251,38 @@ void FolderSelect(Walk& walk)
     Require(ProgramDriver::Text(walk.menu) == title, L"cancelling the folder browser changed the data folder");
 }
 
+// Caption editing is on in the staged settings: a right click on a button of
+// the function menu opens the caption editor on that button's caption, and
+// Close without Update leaves it as it was.
+void CaptionEditor(Walk& walk)
+{
+    HWND button = ProgramDriver::Control(walk.menu, IDC_SEL_DEPT);
+    const std::wstring text = ProgramDriver::Text(button);
+    ::PostMessageW(button, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 4));
+    ::PostMessageW(button, WM_RBUTTONUP, 0, MAKELPARAM(4, 4));
+    HWND editor = walk.program.WaitForDialogOver(walk.menu);
+    Require(ProgramDriver::Text(ProgramDriver::Control(editor, IDC_CAPEDIT_WNDNO)) == L"10",
+            L"the editor is not on a caption of the function menu (window 16)");
+    Require(ProgramDriver::Text(ProgramDriver::Control(editor, IDC_CAPEDIT_TEXT)) == text,
+            L"the editor does not show the button's caption");
+    walk.Picture(editor, L"caption-editor", ProgramDriver::Control(editor, IDC_CAPEDIT_UPDATE));
+    walk.CloseDialog(editor, IDOK);
+    Require(ProgramDriver::Text(button) == text, L"closing the editor changed the caption");
+}
+
+// The system menu's about box names the program and its version from the
+// program file; it takes no captions, so only the layout is checked.
+void About(Walk& walk)
+{
+    ::PostMessageW(walk.menu, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    HWND about = walk.program.WaitForDialogOver(walk.menu);
+    HWND product = ProgramDriver::Control(about, IDC_ABOUT_PRODUCT);
+    Require(ProgramDriver::Text(product) == L"Tilldesk", L"the about box names \"" + ProgramDriver::Text(product) + L"\"");
+    walk.Picture(about, L"about", product);
+    walk.CheckLayout(about, L"about box", {0, IDOK, IDC_ABOUT_PRODUCT, IDC_ABOUT_VERSION});
+    walk.CloseDialog(about, IDOK);
+}
+
 } // namespace
 
 const Step kSteps[] = {
@@ -124,5 +298,7 @@ const Step kSteps[] = {
     {L"Folder Select", FolderSelect},
     {L"EcrDataReceive", Receive},
     {L"EcrDataSend", Send},
+    {L"CaptionEditor", CaptionEditor},
+    {L"About", About},
 };
 const int kStepCount = sizeof kSteps / sizeof kSteps[0];

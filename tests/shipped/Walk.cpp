@@ -41,3 +41,9 @@ void Walk::Picture(HWND window, const std::wstring& name, HWND textControl)
     Require(!SaveWindowPicture(window, file.c_str()).empty(), L"no picture of " + name);
     Require(WindowShowsInk(textControl), L"\"" + ProgramDriver::Text(textControl) + L"\" shows no text in " + name);
 }
+
+void Walk::CheckLayout(HWND window, const std::wstring& name, const std::set<int>& dataIds)
+{
+    std::vector<std::wstring> findings = ScreenFindings(window, captions, Japanese(), dataIds, false);
+    Require(findings.empty(), name + L": " + JoinFindings(findings));
+}

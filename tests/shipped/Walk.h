@@ -2,15 +2,19 @@
 // the steps of the screens share.
 #pragma once
 
+#include <set>
 #include <string>
 
 #include "ProgramDriver.h"
+#include "ScreenCheck.h"
 
 struct Walk
 {
     ProgramDriver& program;
     std::wstring language;  // "ENG" or "JPN"
     HWND menu;              // the function menu: current before and after every step
+    const CaptionLanguages& captions;  // of the program folder
+    std::wstring folder;    // the program folder
 
     bool Japanese() const { return language == L"JPN"; }
     // The text for the walk's language.
@@ -31,4 +35,8 @@ struct Walk
     // Saves a picture of the window as shipped-<name>-<eng|jpn>.bmp in the
     // pictures folder and checks that the control shows its text.
     void Picture(HWND window, const std::wstring& name, HWND textControl);
+    // Checks that the window shows no text of the other caption language and
+    // no control over another; `dataIds` show data, not captions (0: the
+    // title). Clipping needs the program's own fonts: in-process tests check it.
+    void CheckLayout(HWND window, const std::wstring& name, const std::set<int>& dataIds = {});
 };

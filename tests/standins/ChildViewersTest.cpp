@@ -44,28 +44,42 @@ S_CHART_DATA Point(const wchar_t* label, double value, double value2)
     return record;
 }
 
+// The chart of the records with the legend texts, pictured; the picture's path.
+std::wstring ChartPicture(const TempFolder& folder, const std::vector<S_CHART_DATA>& records, const std::wstring& legends,
+                          const wchar_t* name)
+{
+    const std::wstring chart = folder / L"EcrChart.dat";
+    WriteBytes(chart, std::string(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(S_CHART_DATA)));
+    ChildProcess viewer(folder.Path(), L"Plotvane.exe", chart + L"|PLU|PLU0815|1|0|" + legends + L"|1");
+    EXPECT_TRUE(viewer.Started());
+    HWND window = viewer.Window();
+    EXPECT_NE(window, nullptr);
+    if (!window)
+        return L"";
+    // It has read its file: the next chart may replace it at once.
+    ::DeleteFileW(chart.c_str());
+    const std::wstring picture = SaveWindowPicture(window, name);
+    EXPECT_EQ(viewer.CloseAndWait(), 0u);
+    return picture;
+}
+
+// In both caption languages: the program passes the legends and the labels
+// in the screen's language.
 TEST(PlotvaneTest, DrawsTheChartFileItWasGivenAndLogsTheRun)
 {
     TempFolder folder;
-    std::vector<S_CHART_DATA> records = {Point(L"Cake", 480, 6), Point(L"Tea", 120, 3), Point(L"Milk", 90, 1)};
-    const std::wstring chart = folder / L"EcrChart.dat";
-    WriteBytes(chart, std::string(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(S_CHART_DATA)));
-    const std::wstring args = chart + L"|PLU|PLU0815|1|0|Sales           |Count           |1";
-    {
-        ChildProcess viewer(folder.Path(), L"Plotvane.exe", args);
-        ASSERT_TRUE(viewer.Started());
-        HWND window = viewer.Window();
-        ASSERT_NE(window, nullptr);
-        // It has read its file: the next chart may replace it at once.
-        ::DeleteFileW(chart.c_str());
-        const std::wstring picture = SaveWindowPicture(window, L"Plotvane chart");
-        ASSERT_FALSE(picture.empty());
-        EXPECT_GT(CountColour(picture, RGB(30, 90, 200)), 500) << "bars of the first value";
-        EXPECT_GT(CountColour(picture, RGB(210, 60, 40)), 100) << "bars of the second value";
-        EXPECT_EQ(viewer.CloseAndWait(), 0u);
-    }
+    const std::wstring english = ChartPicture(folder, {Point(L"Cake", 480, 6), Point(L"Tea", 120, 3), Point(L"Milk", 90, 1)},
+                                              L"Sales           |Count           ", L"plotvane-chart-ENG");
+    ASSERT_FALSE(english.empty());
+    EXPECT_GT(CountColour(english, RGB(30, 90, 200)), 500) << "bars of the first value";
+    EXPECT_GT(CountColour(english, RGB(210, 60, 40)), 100) << "bars of the second value";
     const std::string log = StandinLog(folder.Path(), L"Plotvane");
     EXPECT_NE(log.find("|PLU|PLU0815|1|0|Sales           |Count           |1\t00000000\r\n"), std::string::npos) << log;
+
+    const std::wstring japanese = ChartPicture(folder, {Point(L"ケーキ", 480, 6), Point(L"緑茶", 120, 3)},
+                                               L"売上金額|販売数", L"plotvane-chart-JPN");
+    ASSERT_FALSE(japanese.empty());
+    EXPECT_GT(CountColour(japanese, RGB(30, 90, 200)), 500) << "bars of the first value";
 }
 
 TEST(PlotvaneTest, MissingOrDamagedChartFileFailsVisibly)
@@ -96,13 +110,46 @@ TEST(CellvaneTest, ShowsEveryRowOfTheFile)
     EXPECT_EQ(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 3);
     HWND header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
     EXPECT_EQ(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 4) << "row numbers and three columns";
-    SaveWindowPicture(window, L"Cellvane report");
+    EXPECT_FALSE(SaveWindowPicture(window, L"cellvane-report-ENG").empty());
     EXPECT_EQ(opener.CloseAndWait(), 0u);
     EXPECT_NE(StandinLog(folder.Path(), L"Cellvane").find("PLU 0815.csv\"\t00000000"), std::string::npos);
+
+    // A report converted with Japanese captions: its names show as they are.
+    const std::wstring japanese = folder / L"PLU 0816.csv";
+    WriteBytes(japanese, Utf16(L"\"PLUコード\",\"名称\",\"金額\"\r\n\"1\",\"緑茶\",\"120\"\r\n"));
+    ChildProcess second(folder.Path(), L"Cellvane.exe", L"\"" + japanese + L"\"");
+    window = second.Window();
+    ASSERT_NE(window, nullptr);
+    list = nullptr;
+    for (int i = 0; i < 200 && !list; ++i, ::Sleep(25))
+        list = ::FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_FALSE(SaveWindowPicture(window, L"cellvane-report-JPN").empty());
+    EXPECT_TRUE(WindowShowsInk(list));
+    EXPECT_EQ(second.CloseAndWait(), 0u);
 
     folder.Write(L"Cellvane.ini", "[Settings]\r\nFailShowMs=0\r\n");
     ChildProcess missing(folder.Path(), L"Cellvane.exe", L"\"" + (folder / L"none.csv") + L"\"");
     EXPECT_EQ(missing.Wait(), 1u);
+}
+
+// The communication program at work shows what it moves and how far it got.
+TEST(TillwireWindowTest, ShowsTheItemAtWork)
+{
+    TempFolder folder;
+    folder.Write(L"Tillwire.ini", "[Settings]\r\nDelay=20000\r\n");
+    const std::wstring data = folder / L"Data";
+    ::CreateDirectoryW(data.c_str(), nullptr);
+    ::CreateDirectoryW((folder / L"Register").c_str(), nullptr);
+    WriteBytes(data + L"\\DEPT.VK2", ReadBytes(ProgramFolder() + L"\\Data\\DEPT.VK2"));
+    ChildProcess tillwire(folder.Path(), L"Tillwire.exe", L"0 19200 1 \"" + data + L"\\\" 1 ECR 1 0 0 1");
+    HWND window = tillwire.Window();
+    ASSERT_NE(window, nullptr);
+    ::Sleep(300);
+    EXPECT_FALSE(SaveWindowPicture(window, L"tillwire-at-work").empty());
+    EXPECT_TRUE(WindowShowsInk(window));
+    EXPECT_EQ(tillwire.CloseAndWait(), 0xE0000007u) << "closing the window cancels";
 }
 
 TEST(CsvSheetTest, QuotedCellsEncodingsAndDamagedQuotes)

@@ -1,0 +1,191 @@
+// Update, CSV export and import: what reaches the data folder and what never does.
+#include "RecordListFixture.h"
+
+#include "EcrGlobals.h"
+#include "FieldCodec.h"
+#include "FieldRules.h"
+#include "Pump.h"
+#include "S_ECR_SETTING.h"
+#include "TestFiles.h"
+
+namespace {
+
+bool Contains(const std::vector<std::wstring>& boxes, const std::wstring& part)
+{
+    for (const auto& box : boxes)
+        if (box.find(part) != std::wstring::npos)
+            return true;
+    return false;
+}
+
+} // namespace
+
+TEST_F(RecordList, UpdateWritesTheEditAndARestartReadsItBack)
+{
+    struct Edit
+    {
+        int wndNo;
+        const wchar_t* file;
+        int column;
+        const wchar_t* text;
+    };
+    const Edit edits[] = {{WNDNO_DEPT, L"DEPT.VK2", 2, L"Edited"},   {WNDNO_PLU, L"PLU.VK2", 2, L"Edited"},
+                          {WNDNO_CLERK, L"CLERK.VK2", 2, L"Edited"}, {WNDNO_S_MODE, L"SMODE.VK2", 1, L"Edited"},
+                          {WNDNO_PROG_MODE, L"PMODE.VK2", 2, nullptr}};
+    for (const Edit& edit : edits) {
+        CFlexListDlg* screen = Open(edit.wndNo);
+        ASSERT_NE(nullptr, screen) << edit.wndNo;
+        CEcrGrid& grid = screen->Grid();
+        // A yes/no setting flips; text fields take a new name.
+        CString text = edit.text ? CString(edit.text) : CString(grid.GetItemText(1, edit.column).Trim() == L"0" ? L"1" : L"0");
+        std::string before = DataFile(edit.file);
+        grid.SetItemTextByUser(1, edit.column, text);
+        Click(IDC_FLEX_UPDATE);
+        ASSERT_EQ(1u, m_boxes.Boxes().size()) << edit.wndNo;
+        EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), m_boxes.Boxes()[0].type & MB_ICONMASK);
+        EXPECT_EQ(L"Update Success", TakeBoxes()[0]);
+        EXPECT_TRUE(before != DataFile(edit.file)) << edit.wndNo;
+
+        Restart();
+        screen = Open(edit.wndNo);
+        EXPECT_EQ(text, screen->Grid().GetItemText(1, edit.column).Trim()) << edit.wndNo;
+    }
+}
+
+TEST_F(RecordList, RefusedUpdateLeavesTheFileAsItWas)
+{
+    CFlexListDlg* screen = Open(WNDNO_PLU);
+    CEcrGrid& grid = screen->Grid();
+    std::string before = DataFile(L"PLU.VK2");
+    grid.SetItemTextByUser(2, 1, grid.GetItemText(1, 1));  // two PLUs with one code
+    Click(IDC_FLEX_UPDATE);
+    auto boxes = TakeBoxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ(L"Update Fail\r\nThe unique key (PLU code etc.) overlaps", boxes[0]);
+    EXPECT_TRUE(before == DataFile(L"PLU.VK2"));
+    // The records stay as edited, and the grid shows them.
+    EXPECT_EQ(grid.GetItemText(1, 1), grid.GetItemText(2, 1));
+}
+
+TEST_F(RecordList, UpdateIntoAFolderThatCannotBeWrittenNamesTheFile)
+{
+    m_data.Write(L"file", "not a folder");
+    g_pEcrSetting->DataPath = m_data.File(L"file").c_str();
+    SetEcrFolder(g_pEcrSetting->DataPath);
+    CFlexListDlg* screen = Open(WNDNO_CLERK);
+    EXPECT_EQ(0, screen->Grid().GetBoundTable()->RecordCount);  // no file: an empty table
+    EXPECT_TRUE(TakeBoxes().empty());
+    Click(IDC_FLEX_UPDATE);
+    auto boxes = TakeBoxes();
+    EXPECT_TRUE(Contains(boxes, L"CLERK.VK2"));
+    EXPECT_FALSE(Contains(boxes, L"Update Success"));
+}
+
+TEST_F(RecordList, DamagedFileSaysSoAndIsNeverWrittenOver)
+{
+    std::string damaged = DataFile(L"DEPT.VK2");
+    damaged.resize(damaged.size() - 7);
+    m_data.Write(L"DEPT.VK2", damaged);
+    Open(WNDNO_DEPT);
+    auto boxes = TakeBoxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_NE(std::wstring::npos, boxes[0].find(L"could not be read completely"));
+    EXPECT_FALSE(Enabled(IDC_FLEX_UPDATE));
+    Click(IDC_FLEX_UPDATE);
+    EXPECT_TRUE(damaged == DataFile(L"DEPT.VK2"));
+}
+
+TEST_F(RecordList, DumpThenImportBringsTheRecordsBack)
+{
+    // The sample data holds discounts outside their range on purpose, which
+    // an import refuses: bring them into range first.
+    S_ECR_TABLE* plu = Group(WNDNO_PLU)->GetTable(0);
+    const S_ECR_FIELD& discount = plu->Fields()[7];
+    for (int r = 0; r < plu->RecordCount; ++r) {
+        CString shown;
+        FormatField(&discount, FieldPtr(plu, r, 7), shown);
+        if (IsShadedOutOfRange(discount, shown))
+            ParseField(&discount, L"0", FieldPtr(plu, r, 7));
+    }
+    CFlexListDlg* screen = Open(WNDNO_PLU);
+    CEcrGrid& grid = screen->Grid();
+    CString name = grid.GetItemText(3, 2);
+    g_fileDialog.answer = m_scratch.File(L"plu.csv");
+    Click(IDC_FLEX_EXPORT);
+    EXPECT_FALSE(g_fileDialog.open);
+    EXPECT_EQ(L"csv", g_fileDialog.defExt);
+    EXPECT_TRUE(g_fileDialog.flags & OFN_NOCHANGEDIR);
+    EXPECT_TRUE(g_fileDialog.hasFilter);
+    auto boxes = TakeBoxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ(L"Success", boxes[0]);
+    ASSERT_TRUE(FileExists(m_scratch.File(L"plu.csv")));
+
+    grid.SetItemTextByUser(3, 2, L"Changed");
+    Click(IDC_FLEX_IMPORT);
+    EXPECT_TRUE(g_fileDialog.open);
+    EXPECT_EQ(L"csv", g_fileDialog.defExt);
+    boxes = TakeBoxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ(L"Success", boxes[0]);
+    EXPECT_EQ(name, grid.GetItemText(3, 2));
+    EXPECT_TRUE(grid.IsWindowVisible());
+}
+
+TEST_F(RecordList, MalformedImportChangesNothingAndSaysWhy)
+{
+    CFlexListDlg* screen = Open(WNDNO_PLU);
+    const S_ECR_TABLE* table = screen->Grid().GetBoundTable();
+    std::string records(reinterpret_cast<const char*>(table->RecordData),
+                        static_cast<size_t>(table->RecordCount) * table->RecordSize);
+    // The library's own header row, then one bad row each.
+    g_fileDialog.answer = m_scratch.File(L"plu.csv");
+    Click(IDC_FLEX_EXPORT);
+    TakeBoxes();
+    std::string exported = m_scratch.Read(L"plu.csv");
+    std::string header = exported.substr(0, exported.find("\r\n") + 2);
+    const char* rows[] = {
+        "1,Tea\r\n",                                                              // too few columns
+        "1,Tea,abc,1,0,,0,0,0,0,0\r\n",                                           // a bad number
+        "1,\"Tea,1.00,1,0,,0,0,0,0,0\r\n",                                        // broken quotes
+        "1,Tea with a name far longer than the field holds,1,1,0,,0,0,0,0,0\r\n", // too long for the field
+    };
+    std::vector<std::string> files;
+    for (const char* row : rows)
+        files.push_back(header + row);
+    files.push_back("\xEF\xBB\xBF" + header + "1,Tea,1.00,1,0,,0,0,0,0,0\r\n");  // UTF-8
+    for (const std::string& content : files) {
+        m_scratch.Write(L"bad.csv", content);
+        g_fileDialog.answer = m_scratch.File(L"bad.csv");
+        Click(IDC_FLEX_IMPORT);
+        auto boxes = TakeBoxes();
+        ASSERT_EQ(1u, boxes.size()) << content;
+        EXPECT_NE(std::wstring::npos, boxes[0].find(L"not imported")) << content;
+        table = screen->Grid().GetBoundTable();
+        EXPECT_TRUE(records == std::string(reinterpret_cast<const char*>(table->RecordData),
+                                           static_cast<size_t>(table->RecordCount) * table->RecordSize)) << content;
+    }
+}
+
+TEST_F(RecordList, CancelledFileDialogsDoNothing)
+{
+    CFlexListDlg* screen = Open(WNDNO_PLU);
+    const S_ECR_TABLE* table = screen->Grid().GetBoundTable();
+    int count = table->RecordCount;
+    Click(IDC_FLEX_EXPORT);
+    Click(IDC_FLEX_IMPORT);
+    EXPECT_EQ(2, g_fileDialog.runs);
+    EXPECT_TRUE(TakeBoxes().empty());
+    EXPECT_EQ(count, screen->Grid().GetBoundTable()->RecordCount);
+}
+
+TEST_F(RecordList, ExportIntoAFolderThatCannotBeWrittenSaysSo)
+{
+    Open(WNDNO_DEPT);
+    g_fileDialog.answer = m_scratch.File(L"missing\\dept.csv");
+    Click(IDC_FLEX_EXPORT);
+    auto boxes = TakeBoxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_NE(std::wstring::npos, boxes[0].find(L"could not be written"));
+    EXPECT_NE(std::wstring::npos, boxes[0].find(L"dept.csv"));
+}

@@ -1,0 +1,415 @@
+#include "RecordListFixture.h"
+
+#include <commctrl.h>
+
+#include "EcrGlobals.h"
+#include "Pump.h"
+#include "S_ECR_SETTING.h"
+#include "WindowPicture.h"
+#include "resource.h"
+
+namespace {
+
+CString MenuText(HMENU menu, int pos)
+{
+    CString text;
+    CMenu::GetMenuString(menu, static_cast<UINT>(pos), text, MF_BYPOSITION);
+    return text;
+}
+
+CString ListText(CFlexListDlg* screen, int pos)
+{
+    CString text;
+    CListBox* list = static_cast<CListBox*>(screen->GetDlgItem(IDC_FLEX_TABLES));
+    list->GetText(pos, text);
+    return text;
+}
+
+int ListCount(CFlexListDlg* screen)
+{
+    return static_cast<int>(screen->SendDlgItemMessage(IDC_FLEX_TABLES, LB_GETCOUNT));
+}
+
+int ListSelection(CFlexListDlg* screen)
+{
+    return static_cast<int>(screen->SendDlgItemMessage(IDC_FLEX_TABLES, LB_GETCURSEL));
+}
+
+CRect ChildRect(CWnd* parent, int id)
+{
+    CRect rect;
+    ::GetWindowRect(::GetDlgItem(parent->m_hWnd, id), &rect);
+    parent->ScreenToClient(&rect);
+    return rect;
+}
+
+void NotifySelChanged(CFlexListDlg* screen, int row, int column)
+{
+    S_GRID_NOTIFY notify = {};
+    notify.hdr.hwndFrom = screen->Grid().m_hWnd;
+    notify.hdr.idFrom = IDC_FLEX_GRID;
+    notify.hdr.code = GRIDN_SELCHANGED;
+    notify.iRow = row;
+    notify.iColumn = column;
+    screen->SendMessage(WM_NOTIFY, IDC_FLEX_GRID, reinterpret_cast<LPARAM>(&notify));
+}
+
+HWND g_menuButton = nullptr;
+bool g_hiddenWhileOpen = false;
+
+void CALLBACK LookAndCloseMenu(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    g_hiddenWhileOpen = !IsWindowVisible(g_menuButton);
+    EndMenu();
+}
+
+} // namespace
+
+TEST_F(RecordList, EveryRecordGroupOpensFromTheFunctionMenuInSingleTableMode)
+{
+    const std::pair<int, int> buttons[] = {{IDC_SEL_DEPT, WNDNO_DEPT}, {IDC_SEL_PLU, WNDNO_PLU}, {IDC_SEL_CLERK, WNDNO_CLERK},
+                                           {IDC_SEL_S_MODE, WNDNO_S_MODE}, {IDC_SEL_PROG_MODE, WNDNO_PROG_MODE}};
+    for (auto [button, wndNo] : buttons) {
+        theApp.ShowWindowByNumber(WNDNO_SELECT, 0);
+        Click(button);
+        PumpPending();
+        CFlexListDlg* screen = Screen();
+        ASSERT_NE(nullptr, screen) << wndNo;
+        EXPECT_EQ(wndNo, CurrentNumber());
+        CEcrData* group = Group(wndNo);
+        EXPECT_EQ(group->GetTable(0), screen->Grid().GetBoundTable()) << wndNo;
+        EXPECT_EQ(group->GetTable(0)->RecordCount + 1, screen->Grid().GetRowCount()) << wndNo;
+        EXPECT_FALSE(Visible(IDC_FLEX_TABLES));
+        EXPECT_TRUE(Visible(IDC_FLEX_NAME));
+        EXPECT_TRUE(Visible(IDC_FLEX_MENU));
+        EXPECT_TRUE(Enabled(IDC_FLEX_UPDATE));
+        EXPECT_TRUE(Visible(IDC_FLEX_EXPORT));
+        EXPECT_EQ(screen->GetDlgItem(IDC_FLEX_NAME)->GetWindowText(), ListText(screen, 0));
+        EXPECT_EQ(CString(L"02 VORN-K2 - ") + g_pEcrSetting->DataPath, screen->GetWindowText());
+        // The grid moves to the left edge where the list would be.
+        EXPECT_EQ(10, ChildRect(screen, IDC_FLEX_GRID).left);
+    }
+    EXPECT_TRUE(TakeBoxes().empty());
+}
+
+TEST_F(RecordList, ButtonsFollowTheTable)
+{
+    CFlexListDlg* screen = Open(WNDNO_DEPT);
+    EXPECT_STREQ(L"Department", screen->GetDlgItem(IDC_FLEX_NAME)->GetWindowText());
+    EXPECT_STREQ(L"Sort", screen->GetDlgItem(IDC_FLEX_SORT)->GetWindowText());
+    EXPECT_STREQ(L"Menu", screen->GetDlgItem(IDC_FLEX_MENU)->GetWindowText());
+    EXPECT_TRUE(Visible(IDC_FLEX_SORT));
+    EXPECT_FALSE(Visible(IDC_FLEX_IMPORT));  // level 4, not 98
+
+    Open(WNDNO_PLU);
+    EXPECT_TRUE(Visible(IDC_FLEX_SORT));
+    EXPECT_TRUE(Visible(IDC_FLEX_IMPORT));   // level 98
+
+    Open(WNDNO_CLERK);
+    EXPECT_FALSE(Visible(IDC_FLEX_SORT));    // sort key -1
+    EXPECT_FALSE(Visible(IDC_FLEX_IMPORT));
+}
+
+TEST_F(RecordList, ReportViewerListsItsReportsAndOffersNoUpdate)
+{
+    CFlexListDlg* screen = Open(WNDNO_REPORT_VIEWER);
+    ASSERT_NE(nullptr, screen);
+    EXPECT_TRUE(Visible(IDC_FLEX_TABLES));
+    EXPECT_FALSE(Visible(IDC_FLEX_NAME));
+    EXPECT_FALSE(Visible(IDC_FLEX_MENU));
+    EXPECT_FALSE(Visible(IDC_FLEX_EXPORT));
+    EXPECT_FALSE(Enabled(IDC_FLEX_UPDATE));
+    EXPECT_EQ(4, ListCount(screen));
+    EXPECT_STREQ(L"Financial", ListText(screen, 0));
+
+    screen->SendDlgItemMessage(IDC_FLEX_TABLES, LB_SETCURSEL, 2);
+    screen->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FLEX_TABLES, LBN_SELCHANGE),
+                        reinterpret_cast<LPARAM>(screen->GetDlgItem(IDC_FLEX_TABLES)->m_hWnd));
+    EXPECT_EQ(Group(WNDNO_REPORT_VIEWER)->GetTable(2), screen->Grid().GetBoundTable());
+    // Report groups have no record card.
+    screen->SendMessage(WM_ECR_OPEN_CARD, reinterpret_cast<WPARAM>(screen->Grid().GetBoundTable()), 1);
+    EXPECT_TRUE(TakeBoxes().empty());
+}
+
+TEST_F(RecordList, TablesBelowTheUserLevelAreLeftOut)
+{
+    // Level 3: the machine table (level 2) of the program mode is not listed.
+    g_pEcrSetting->Level = 3;
+    CFlexListDlg* screen = Open(WNDNO_PROG_MODE);
+    ASSERT_NE(nullptr, screen);
+    EXPECT_EQ(2, ListCount(screen));
+    EXPECT_STREQ(L"Tax rates", ListText(screen, 1));
+    HMENU progMode = GetSubMenu(screen->JumpMenu(), 4);
+    EXPECT_EQ(2, GetMenuItemCount(progMode));
+    EXPECT_TRUE(TakeBoxes().empty());
+}
+
+TEST_F(RecordList, NoTableAtTheUserLevelGoesBackToTheMenu)
+{
+    g_pEcrSetting->Level = 5;  // above every table but the PLU (98)
+    Open(WNDNO_CLERK);
+    auto boxes = TakeBoxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ(L"There is no data that can be displayed at the current level", boxes[0]);
+    PumpPending();
+    EXPECT_EQ(WNDNO_SELECT, CurrentNumber());
+    // The PLU table (level 98) is still seen.
+    EXPECT_NE(nullptr, Open(WNDNO_PLU));
+    EXPECT_TRUE(TakeBoxes().empty());
+}
+
+TEST_F(RecordList, WithoutADataGroupTheScreenSaysSoAndGoesBack)
+{
+    theApp.EcrDll.UnloadModelDll();
+    Open(WNDNO_DEPT);
+    auto boxes = TakeBoxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ(L"There is no pertinent data", boxes[0]);
+    // Nothing of the screen acts on the missing group.
+    Click(IDC_FLEX_UPDATE);
+    Click(IDC_FLEX_SORT);
+    Screen()->ShowTable();
+    EXPECT_FALSE(Screen()->SelectListEntry(0));
+    EXPECT_TRUE(TakeBoxes().empty());
+    PumpPending();
+    EXPECT_EQ(WNDNO_SELECT, CurrentNumber());
+}
+
+TEST_F(RecordList, JumpMenuListsTheFiveGroupsByListedPosition)
+{
+    CFlexListDlg* screen = Open(WNDNO_DEPT);
+    HMENU root = screen->JumpMenu();
+    ASSERT_NE(nullptr, root);
+    ASSERT_EQ(5, GetMenuItemCount(root));
+    const wchar_t* titles[] = {L"DEPT", L"PLU", L"CLERK", L"S_MODE", L"PROG_MODE"};
+    for (int g = 0; g < 5; ++g) {
+        EXPECT_STREQ(titles[g], MenuText(root, g)) << g;
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE;
+        GetMenuItemInfoW(root, static_cast<UINT>(g), TRUE, &info);
+        EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
+    }
+    HMENU sMode = GetSubMenu(root, 3);
+    ASSERT_EQ(2, GetMenuItemCount(sMode));
+    EXPECT_EQ(0x8003u + 256 * 4 + 1, GetMenuItemID(sMode, 0));
+    EXPECT_EQ(0x8003u + 256 * 4 + 2, GetMenuItemID(sMode, 1));
+    EXPECT_STREQ(L"Receipt style", MenuText(sMode, 1));
+
+    // At level 3 the program mode's third table is left out, and the
+    // numbers count listed tables, not table indexes.
+    g_pEcrSetting->Level = 3;
+    screen = Open(WNDNO_DEPT);
+    HMENU progMode = GetSubMenu(screen->JumpMenu(), 4);
+    ASSERT_EQ(2, GetMenuItemCount(progMode));
+    EXPECT_EQ(0x8003u + 256 * 5 + 2, GetMenuItemID(progMode, 1));
+}
+
+TEST_F(RecordList, JumpMenuLandsOnTheTableOfAnotherGroup)
+{
+    CFlexListDlg* screen = Open(WNDNO_DEPT);
+    screen->SendMessage(WM_COMMAND, 0x8003 + 256 * 5 + 2, 0);
+    PumpPending();
+    ASSERT_EQ(WNDNO_PROG_MODE, CurrentNumber());
+    screen = Screen();
+    EXPECT_EQ(1, ListSelection(screen));
+    EXPECT_EQ(Group(WNDNO_PROG_MODE)->GetTable(1), screen->Grid().GetBoundTable());
+    EXPECT_STREQ(L"Tax rates", screen->GetDlgItem(IDC_FLEX_NAME)->GetWindowText());
+
+    // Entries past the target's list, and the root's own id, change nothing.
+    screen->SendMessage(WM_COMMAND, 0x8003 + 256 * 5 + 9, 0);
+    PumpPending();
+    EXPECT_EQ(WNDNO_PROG_MODE, CurrentNumber());
+    EXPECT_EQ(0, ListSelection(Screen()));
+    Screen()->SendMessage(WM_COMMAND, 0x8003, 0);
+    PumpPending();
+    EXPECT_EQ(WNDNO_PROG_MODE, CurrentNumber());
+}
+
+TEST_F(RecordList, JumpMenuButtonHidesWhileTheMenuIsOpen)
+{
+    CFlexListDlg* screen = Open(WNDNO_DEPT);
+    g_menuButton = screen->GetDlgItem(IDC_FLEX_MENU)->m_hWnd;
+    g_hiddenWhileOpen = false;
+    // The menu's own loop runs the timer, which looks and closes the menu.
+    SetTimer(nullptr, 0, 50, LookAndCloseMenu);
+    Click(IDC_FLEX_MENU);
+    EXPECT_TRUE(g_hiddenWhileOpen);
+    EXPECT_TRUE(IsWindowVisible(g_menuButton));
+}
+
+TEST_F(RecordList, SortOrdersTheRecordsAndShowsThemAgain)
+{
+    CFlexListDlg* screen = Open(WNDNO_DEPT);
+    CEcrGrid& grid = screen->Grid();
+    int last = grid.GetRowCount() - 1;
+    grid.SetItemTextByUser(1, 1, L"98");
+    Click(IDC_FLEX_SORT);
+    EXPECT_NE(-1, grid.GetItemText(last, 1).Find(L"98"));
+    EXPECT_EQ(-1, grid.GetItemText(1, 1).Find(L"98"));
+    EXPECT_TRUE(grid.IsWindowVisible());
+}
+
+TEST_F(RecordList, StatusLineShowsTheFieldsHintAndRange)
+{
+    CFlexListDlg* screen = Open(WNDNO_DEPT);
+    NotifySelChanged(screen, 1, 3);  // Price: tooltip on, range 0 - 999999
+    EXPECT_STREQ(L"Preset unit price   (Range is 0 - 999999)", screen->StatusText());
+    NotifySelChanged(screen, 1, 8);  // Status: no tooltip, not editable
+    EXPECT_STREQ(L"", screen->StatusText());
+
+    // The selection change after a refused edit leaves the line alone, once.
+    NotifySelChanged(screen, 1, 3);
+    screen->Grid().SetEditAccepted(FALSE);
+    NotifySelChanged(screen, 1, 2);
+    EXPECT_STREQ(L"Preset unit price   (Range is 0 - 999999)", screen->StatusText());
+    EXPECT_TRUE(screen->Grid().GetEditAccepted());
+    NotifySelChanged(screen, 1, 2);
+    EXPECT_STREQ(L"Name printed on the receipt", screen->StatusText());
+
+    // Row headers and a reset selection come with columns outside the fields.
+    NotifySelChanged(screen, 1, 0);
+    EXPECT_STREQ(L"", screen->StatusText());
+    NotifySelChanged(screen, -1, -1);
+    NotifySelChanged(screen, 1, 99);
+    EXPECT_STREQ(L"", screen->StatusText());
+}
+
+TEST_F(RecordList, ResizingKeepsTheBottomLeftButtonsAtTheirPlace)
+{
+    CFlexListDlg* screen = Open(WNDNO_DEPT);
+    CRect window;
+    screen->GetWindowRect(&window);
+    CRect exportBefore = ChildRect(screen, IDC_FLEX_EXPORT);
+    CRect backBefore = ChildRect(screen, IDC_FLEX_BACK);
+    CRect gridBefore = ChildRect(screen, IDC_FLEX_GRID);
+    screen->MoveWindow(window.left, window.top, window.Width() + 100, window.Height() + 60);
+    CRect exportAfter = ChildRect(screen, IDC_FLEX_EXPORT);
+    CRect backAfter = ChildRect(screen, IDC_FLEX_BACK);
+    CRect gridAfter = ChildRect(screen, IDC_FLEX_GRID);
+    EXPECT_EQ(exportBefore.left, exportAfter.left);
+    EXPECT_EQ(exportBefore.top + 60, exportAfter.top);
+    EXPECT_EQ(backBefore.left + 100, backAfter.left);
+    EXPECT_EQ(backBefore.top + 60, backAfter.top);
+    EXPECT_EQ(gridBefore.Width() + 100, gridAfter.Width());
+    EXPECT_EQ(gridBefore.Height() + 60, gridAfter.Height());
+    // The status bar stays along the bottom edge.
+    CRect client, status;
+    screen->GetClientRect(&client);
+    ::GetWindowRect(::GetDlgItem(screen->m_hWnd, AFX_IDW_STATUS_BAR), &status);
+    screen->ScreenToClient(&status);
+    EXPECT_EQ(client.bottom, status.bottom);
+    EXPECT_EQ(client.Width(), status.Width());
+}
+
+TEST_F(RecordList, ListEntriesOutsideTheListAreIgnored)
+{
+    CFlexListDlg* screen = Open(WNDNO_CLERK, 5);  // CLERK has one table
+    ASSERT_NE(nullptr, screen);
+    EXPECT_EQ(0, ListSelection(screen));
+    EXPECT_FALSE(screen->SelectListEntry(-1));
+    EXPECT_FALSE(screen->SelectListEntry(1));
+    EXPECT_EQ(Group(WNDNO_CLERK)->GetTable(0), screen->Grid().GetBoundTable());
+}
+
+TEST_F(RecordList, BackReturnsToTheFunctionMenuAndKeepsTheEdits)
+{
+    CFlexListDlg* screen = Open(WNDNO_DEPT);
+    std::string before = DataFile(L"DEPT.VK2");
+    screen->Grid().SetItemTextByUser(1, 2, L"Kept in memory");
+    Click(IDC_FLEX_BACK);
+    PumpPending();
+    EXPECT_EQ(WNDNO_SELECT, CurrentNumber());
+    EXPECT_GT(GetEcrDataFromWndNo(WNDNO_DEPT)->UnsavedChanges, 0);
+    EXPECT_TRUE(before == DataFile(L"DEPT.VK2"));
+    screen = Open(WNDNO_DEPT);
+    EXPECT_STREQ(L"Kept in memory", screen->Grid().GetItemText(1, 2).Trim());
+}
+
+TEST_F(RecordList, PicturesOfDeptAndPluInEnglishAndJapanese)
+{
+    for (const wchar_t* language : {L"ENG", L"JPN"}) {
+        UseLanguage(language);
+        bool japanese = CString(language) == L"JPN";
+        CFlexListDlg* screen = Open(WNDNO_DEPT);
+        screen->MoveWindow(0, 0, 900, 700);
+        PumpPending();
+        EXPECT_STREQ(japanese ? L"更新" : L"Update", screen->GetDlgItem(IDC_FLEX_UPDATE)->GetWindowText());
+        EXPECT_STREQ(japanese ? L"部門" : L"Department", screen->GetDlgItem(IDC_FLEX_NAME)->GetWindowText());
+        EXPECT_FALSE(SaveWindowPicture(screen->m_hWnd, japanese ? L"record-list-dept-jpn" : L"record-list-dept-eng").empty());
+        screen = Open(WNDNO_PLU);
+        PumpPending();
+        EXPECT_STREQ(japanese ? L"取り込み" : L"Import", screen->GetDlgItem(IDC_FLEX_IMPORT)->GetWindowText());
+        EXPECT_FALSE(SaveWindowPicture(screen->m_hWnd, japanese ? L"record-list-plu-jpn" : L"record-list-plu-eng").empty());
+    }
+}
+
+namespace {
+
+struct TipSearch
+{
+    HWND owner;
+    HWND grid;
+    HWND found;
+};
+
+// The column tip: the screen's tooltip control that has the grid as its tool.
+BOOL CALLBACK FindColumnTip(HWND hWnd, LPARAM p)
+{
+    auto* search = reinterpret_cast<TipSearch*>(p);
+    wchar_t cls[64] = {};
+    ::GetClassNameW(hWnd, cls, 64);
+    if (::lstrcmpiW(cls, TOOLTIPS_CLASSW) != 0)
+        return TRUE;
+    TTTOOLINFOW info = {};
+    info.cbSize = sizeof info;
+    info.hwnd = search->owner;
+    info.uId = reinterpret_cast<UINT_PTR>(search->grid);
+    if (::SendMessageW(hWnd, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info))) {
+        search->found = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::wstring AskColumnTip(CFlexListDlg* screen, HWND tip)
+{
+    NMTTDISPINFOW info = {};
+    info.hdr.hwndFrom = tip;
+    info.hdr.idFrom = reinterpret_cast<UINT_PTR>(screen->Grid().m_hWnd);
+    info.hdr.code = TTN_GETDISPINFOW;
+    info.uFlags = TTF_IDISHWND;
+    screen->SendMessage(WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+    return info.szText;
+}
+
+void MoveMouseOver(CFlexListDlg* screen, int row, int column)
+{
+    CRect cell;
+    screen->Grid().GetCellRect(row, column, &cell);
+    MSG msg = {};
+    msg.hwnd = screen->Grid().m_hWnd;
+    msg.message = WM_MOUSEMOVE;
+    msg.lParam = MAKELPARAM(cell.CenterPoint().x, cell.CenterPoint().y);
+    screen->PreTranslateMessage(&msg);
+}
+
+} // namespace
+
+TEST_F(RecordList, ColumnTipShowsOnceTheMouseStaysOnAHeader)
+{
+    CFlexListDlg* screen = Open(WNDNO_DEPT);
+    TipSearch search = {screen->m_hWnd, screen->Grid().m_hWnd, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindColumnTip, reinterpret_cast<LPARAM>(&search));
+    ASSERT_NE(nullptr, search.found);
+
+    MoveMouseOver(screen, 0, 3);  // Price: the first move only picks the column
+    MoveMouseOver(screen, 0, 3);
+    EXPECT_EQ(L"Preset unit price", AskColumnTip(screen, search.found));
+    MoveMouseOver(screen, 0, 8);  // Status has no tip
+    MoveMouseOver(screen, 0, 8);
+    EXPECT_EQ(L"", AskColumnTip(screen, search.found));
+    MoveMouseOver(screen, 2, 3);  // off the header row: no tip at all
+    EXPECT_EQ(L"", AskColumnTip(screen, search.found));
+}
