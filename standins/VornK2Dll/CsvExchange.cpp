@@ -14,7 +14,6 @@
 #include "CsvParser.h"
 #include "EcrTable.h"
 #include "FieldCodec.h"
-#include "LibraryState.h"
 #include "RegisterText.h"
 
 namespace {
@@ -312,10 +311,7 @@ bool CsvExchange::Export(const EcrTable& table, const CString& path, Quoting quo
         }
         csv += "\r\n";
     }
-    if (AtomicFile::Write(path, csv.data(), csv.size()))
-        return true;
-    LibraryState::Tell(AtomicFile::FailureMessage(path, ::GetLastError()), MB_ICONSTOP);
-    return false;
+    return AtomicFile::Write(path, csv.data(), csv.size());
 }
 
 bool CsvExchange::Import(EcrTable& table, const CString& path, CString& errors)

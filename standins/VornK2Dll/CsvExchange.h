@@ -12,7 +12,8 @@ public:
     // Report CSVs quote every field: the chart reader takes only quoted ones.
     enum class Quoting { WhereNeeded, EveryField };
 
-    // A file that cannot be written is told to the user, naming it.
+    // False, with the system's error in GetLastError(), when the file cannot
+    // be written; the old file stays whole.
     static bool Export(const EcrTable& table, const CString& path, Quoting quoting = Quoting::WhereNeeded);
     // All or nothing: with any refused row the table stays as it was and
     // `errors` lists the refusals, one line each.

@@ -36,6 +36,9 @@ protected:
         PumpPending();
         theApp.EcrDll.UnloadModelDll();
         g_pEcrSetting->Level = 0;
+        // Captions set here go to this test's copies before they are removed.
+        if (g_ppCaptionMgr && *g_ppCaptionMgr)
+            (*g_ppCaptionMgr)->FlushCaptions();
     }
 
     // The demo library fresh from the shipped sample data, with the shipped
