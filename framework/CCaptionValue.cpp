@@ -138,8 +138,8 @@ BOOL CCaptionValue::Parse(const CString& raw)
     v.Font.lfQuality = static_cast<BYTE>(numbers[11]);
     v.Font.lfPitchAndFamily = static_cast<BYTE>(numbers[12]);
     if (tokens[13] != L" ") {
-        // A face name holds no line break; one written there by hand would
-        // grow by its escape at every write and cut the name further.
+        // A face name holds no line break; one would come back longer and
+        // be cut differently on every write.
         CString face = tokens[13];
         face.Remove(L'\r');
         face.Remove(L'\n');

@@ -1,23 +1,86 @@
 #include "CGridCell.h"
 
+#include "CGridCellPool.h"
+
 #include "CGridCtrl.h"
 #include "CGridDefaultCell.h"
 #include "CInPlaceEdit.h"
 
-static_assert(sizeof(CGridCell) <= 80, "a grid cell stays within 80 bytes (memory per cell)");
+static_assert(sizeof(CGridCell) <= 40, "a grid cell stays within 40 bytes (memory per cell)");
+static_assert(alignof(CGridCell) <= CGridCellPool::kAlignment, "the pool's blocks fit a cell");
+
+namespace {
+
+// Made on first use and never destroyed: cells of static objects may go
+// after every other static.
+CGridCellPool& CellPool()
+{
+    static CGridCellPool* pool = new CGridCellPool(sizeof(CGridCell));
+    return *pool;
+}
+
+} // namespace
+
+void* CGridCell::operator new(size_t size)
+{
+    CGridCellPool& pool = CellPool();
+    return size <= pool.BlockSize() ? pool.Allocate() : ::operator new(size);
+}
+
+void CGridCell::operator delete(void* block, size_t size)
+{
+    CGridCellPool& pool = CellPool();
+    if (size <= pool.BlockSize())
+        pool.Free(block);
+    else
+        ::operator delete(block);
+}
 
 CGridCell::~CGridCell() = default;
+
+CGridCell::More& CGridCell::MakeMore()
+{
+    if (!m_pMore)
+        m_pMore = std::make_unique<More>();
+    return *m_pMore;
+}
+
+CGridCell::FontData& CGridCell::MakeFontData()
+{
+    More& more = MakeMore();
+    if (!more.font)
+        more.font = std::make_unique<FontData>();
+    return *more.font;
+}
+
+void CGridCell::SetImage(int image)
+{
+    if (m_pMore || image != -1)
+        MakeMore().image = image;
+}
+
+void CGridCell::SetData(LPARAM data)
+{
+    if (m_pMore || data != 0)
+        MakeMore().data = data;
+}
+
+void CGridCell::SetMargin(UINT margin)
+{
+    if (m_pMore || static_cast<int>(margin) != -1)
+        MakeMore().margin = static_cast<int>(margin);
+}
 
 void CGridCell::SetFont(const LOGFONTW* font)
 {
     if (!font) {
-        m_pFont.reset();
+        if (m_pMore)
+            m_pMore->font.reset();
         return;
     }
-    if (!m_pFont)
-        m_pFont = std::make_unique<FontData>();
-    m_pFont->font.DeleteObject();
-    m_pFont->font.CreateFontIndirect(font);  // a failure leaves no handle: no own font
+    FontData& own = MakeFontData();
+    own.font.DeleteObject();
+    own.font.CreateFontIndirect(font);  // a failure leaves no handle: no own font
 }
 
 DWORD CGridCell::GetFormat() const
@@ -47,9 +110,10 @@ COLORREF CGridCell::GetBackClr() const
 LOGFONTW* CGridCell::GetFont() const
 {
     if (HasOwnFont()) {
-        if (!m_pFont->font.GetLogFont(&m_pFont->lf))
+        FontData* own = OwnFontData();
+        if (!own->font.GetLogFont(&own->lf))
             return nullptr;
-        return &m_pFont->lf;
+        return &own->lf;
     }
     CGridCellBase* def = GetDefaultCell();
     return def ? def->GetFont() : nullptr;
@@ -58,15 +122,15 @@ LOGFONTW* CGridCell::GetFont() const
 CFont* CGridCell::GetFontObject() const
 {
     if (HasOwnFont())
-        return &m_pFont->font;
+        return &OwnFontData()->font;
     CGridCellBase* def = GetDefaultCell();
     return def ? def->GetFontObject() : nullptr;
 }
 
 UINT CGridCell::GetMargin() const
 {
-    if (m_nMargin != -1)
-        return static_cast<UINT>(m_nMargin);
+    if (OwnMargin() != -1)
+        return static_cast<UINT>(OwnMargin());
     CGridCellBase* def = GetDefaultCell();
     return def ? def->GetMargin() : 0;
 }
@@ -75,25 +139,20 @@ void CGridCell::ResetCell()
 {
     CGridCellBase::ResetCell();
     m_strText.Empty();
-    m_nImage = -1;
-    m_lParam = 0;
     m_pGrid = nullptr;
-    m_bEditing = false;
-    m_pEditWnd = nullptr;
     m_nFormat = static_cast<DWORD>(-1);
     m_crFgClr = CLR_DEFAULT;
     m_crBkClr = CLR_DEFAULT;
-    m_nMargin = -1;
     m_nMaxLength = 0;
-    m_pFont.reset();
+    m_pMore.reset();  // data, image, margin, editing state and own font
 }
 
 BOOL CGridCell::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT ch)
 {
     const UINT code = ch & ~GRID_TYPED_CHAR;
-    if (m_bEditing) {
-        if (m_pEditWnd)
-            m_pEditWnd->SendMessage(WM_CHAR, code);
+    if (IsEditing()) {
+        if (CWnd* running = GetEditWnd())
+            running->SendMessage(WM_CHAR, code);
         return TRUE;
     }
     CGridCtrl* grid = GetGrid();
@@ -105,14 +164,14 @@ BOOL CGridCell::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT ch)
     // A composed character (0x80 and above) replaces the text once the
     // editor has selected it all.
     const UINT first = code < 0x80 ? ch : VK_END;
-    m_bEditing = true;
+    MakeMore().editing = true;
     auto* editor = new CInPlaceEdit(grid, &rect, style, nID, nRow, nCol, GetText(), first, GetFontObject());
     if (!editor->HasWindow()) {
         delete editor;
-        m_bEditing = false;
+        MakeMore().editing = false;
         return TRUE;
     }
-    m_pEditWnd = editor;
+    MakeMore().editor = editor;
     if (code >= 0x80)
         editor->SendMessage(WM_CHAR, code);
     if (m_nMaxLength)
@@ -122,6 +181,14 @@ BOOL CGridCell::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT ch)
 
 void CGridCell::EndEdit()
 {
-    if (auto* editor = dynamic_cast<CInPlaceEdit*>(m_pEditWnd))
+    if (auto* editor = dynamic_cast<CInPlaceEdit*>(GetEditWnd()))
         editor->EndInPlaceEdit();
+}
+
+void CGridCell::OnEndEdit()
+{
+    if (m_pMore) {
+        m_pMore->editing = false;
+        m_pMore->editor = nullptr;
+    }
 }

@@ -48,18 +48,48 @@ void CGridCellBase::CopyFrom(const CGridCellBase& source)
     SetMargin(source.GetMargin());
     SetMaxLength(source.GetMaxLength());
     SetMergeOwner(source.GetMergeOwner());
-    m_bHasOwner = source.HasMergeOwner();
-    m_MergeRange = source.GetMergeRange();
-    m_bMerged = !source.IsUnmerged();
+    SetMergeRange(source.GetMergeRange());
+    SetMerged(!source.IsUnmerged());
 }
 
 void CGridCellBase::ResetCell()
 {
     m_nState = 0;
-    m_MergeRange = CCellRange();
-    m_bHasOwner = false;
-    m_MergeOwner = CCellID();
-    m_bMerged = false;
+    m_pMerge.reset();
+}
+
+CGridCellBase::MergeFields& CGridCellBase::Merge()
+{
+    if (!m_pMerge)
+        m_pMerge = std::make_unique<MergeFields>();
+    return *m_pMerge;
+}
+
+void CGridCellBase::DropMergeIfUnset()
+{
+    const CCellRange unset;
+    if (m_pMerge && !m_pMerge->merged && !m_pMerge->hasOwner && m_pMerge->owner == CCellID() &&
+        m_pMerge->range == unset)
+        m_pMerge.reset();
+}
+
+void CGridCellBase::SetMergeOwner(CCellID owner)
+{
+    Merge().owner = owner;
+    m_pMerge->hasOwner = owner.row != -1;
+    DropMergeIfUnset();
+}
+
+void CGridCellBase::SetMergeRange(const CCellRange& range)
+{
+    Merge().range = range;
+    DropMergeIfUnset();
+}
+
+void CGridCellBase::SetMerged(bool merged)
+{
+    Merge().merged = merged;
+    DropMergeIfUnset();
 }
 
 BOOL CGridCellBase::OnSetCursor()

@@ -2,6 +2,8 @@
 // measuring and printing that every cell shares.
 #pragma once
 
+#include <memory>
+
 #include "GridDefs.h"
 #include "gdi.h"
 #include "object.h"
@@ -88,23 +90,35 @@ public:
     virtual BOOL OnSetCursor();
 
     // Merged blocks.
-    bool IsUnmerged() const { return !m_bMerged; }
-    CCellRange GetMergeRange() const { return m_MergeRange; }
-    bool HasMergeOwner() const { return m_bHasOwner; }
-    CCellID GetMergeOwner() const { return m_MergeOwner; }
-    void SetMergeOwner(CCellID owner) { m_MergeOwner = owner; m_bHasOwner = owner.row != -1; }
+    bool IsUnmerged() const { return !m_pMerge || !m_pMerge->merged; }
+    CCellRange GetMergeRange() const { return m_pMerge ? m_pMerge->range : CCellRange(); }
+    bool HasMergeOwner() const { return m_pMerge && m_pMerge->hasOwner; }
+    CCellID GetMergeOwner() const { return m_pMerge ? m_pMerge->owner : CCellID(); }
+    void SetMergeOwner(CCellID owner);
     // The top-left owner of a block: its range covers more than one cell.
-    bool IsMergeOwner() const { return m_MergeRange.Count() > 1; }
+    bool IsMergeOwner() const { return GetMergeRange().Count() > 1; }
     // Covered cells (and stale one-cell members) draw and print nothing.
-    bool IsHiddenByMerge() const { return m_bMerged && m_MergeRange.Count() <= 1; }
+    bool IsHiddenByMerge() const { return !IsUnmerged() && GetMergeRange().Count() <= 1; }
+    // Written by the grid's merging only (they have no virtual setter);
+    // CopyFrom copies them.
+    void SetMergeRange(const CCellRange& range);
+    void SetMerged(bool merged);
 
 protected:
     DWORD m_nState = 0;
 
-public:
-    // Written directly by the grid's merging; CopyFrom copies them.
-    CCellRange m_MergeRange;
-    CCellID m_MergeOwner;
-    bool m_bHasOwner = false;
-    bool m_bMerged = false;
+private:
+    // Few cells belong to a merged block: the fields live out of line, made
+    // on the first merge and dropped when they hold the unmerged values again.
+    struct MergeFields
+    {
+        CCellRange range;
+        CCellID owner;
+        bool hasOwner = false;
+        bool merged = false;
+    };
+    MergeFields& Merge();
+    void DropMergeIfUnset();
+
+    std::unique_ptr<MergeFields> m_pMerge;
 };

@@ -429,7 +429,6 @@ protected:
     void DrawOneCell(CDC* dc, int nRow, int nCol, CRect rect, bool lines, std::vector<CCellID>& blocksDrawn);
 
     // Selection helpers.
-    void RepaintCell(int nRow, int nCol, CDC* dc);
     CCellRange GetVisibleRowHeaderRange();
 
     // Shape helpers.
@@ -451,6 +450,20 @@ protected:
     {
         return CCellID(static_cast<int>(key >> 32), static_cast<int>(key & 0xFFFFFFFFu));
     }
+    // The standard hash of a 64-bit key keeps only its low 32 bits here, the
+    // column: a selected column would fall into one bucket and every insert
+    // or lookup walk all of it. Both halves count, rows spread by an odd
+    // multiplier (one to one on 32 bits).
+    struct CellKeyHash
+    {
+        size_t operator()(unsigned long long key) const noexcept
+        {
+            const auto row = static_cast<unsigned>(key >> 32);
+            const auto col = static_cast<unsigned>(key);
+            return static_cast<size_t>(row * 0x9E3779B1u ^ col);
+        }
+    };
+    using CellKeySet = std::unordered_set<unsigned long long, CellKeyHash>;
 
     // ---- Shape and storage ----
     int m_nRows = 0;
@@ -542,8 +555,8 @@ protected:
     CCellID m_SelectionStartCell;
     CCellID m_LeftClickDownCell;
     CCellID m_idDragOverCell;
-    std::unordered_set<unsigned long long> m_SelectedCells;      // (row, column) keys
-    std::unordered_set<unsigned long long> m_PrevSelectedCells;
+    CellKeySet m_SelectedCells;      // (row, column) keys
+    CellKeySet m_PrevSelectedCells;
     int m_MouseMode = MOUSE_NOTHING;
     BOOL m_bLMouseButtonDown = FALSE;
     BOOL m_bRMouseButtonDown = FALSE;

@@ -404,8 +404,13 @@ void CGridCtrl::ResetScrollBars()
     m_nVScrollMax = needV ? scrollH - 1 : 0;
     m_nHScrollMax = needH ? scrollW - 1 : 0;
 
-    // A bar is set only when its range or page changes: setting one redraws it.
-    auto apply = [&](int bar, int maximum, UINT page) {
+    // A bar is set only when its range or page changes. Drawing a bar costs
+    // nearly as much as painting the cells under Wine, so a bar that keeps
+    // its state is drawn at once only when no frame change follows: showing
+    // or hiding a bar draws the frame afresh, with every range already set.
+    const bool changeH = needH != (IsHScrollBarShown() != FALSE);
+    const bool changeV = needV != (IsVScrollBarShown() != FALSE);
+    auto apply = [&](int bar, int maximum, UINT page, bool redraw) {
         SCROLLINFO cur = {};
         cur.cbSize = sizeof cur;
         cur.fMask = SIF_RANGE | SIF_PAGE;
@@ -417,12 +422,22 @@ void CGridCtrl::ResetScrollBars()
         si.nMin = 0;
         si.nMax = maximum;
         si.nPage = page;
-        ::SetScrollInfo(m_hWnd, bar, &si, TRUE);
+        ::SetScrollInfo(m_hWnd, bar, &si, redraw);
     };
-    apply(SB_HORZ, m_nHScrollMax, m_nHScrollMax > 0 ? static_cast<UINT>(visW) : 0);
-    apply(SB_VERT, m_nVScrollMax, m_nVScrollMax > 0 ? static_cast<UINT>(h - fixedH) : 0);
+    const UINT pageH = m_nHScrollMax > 0 ? static_cast<UINT>(visW) : 0;
+    const UINT pageV = m_nVScrollMax > 0 ? static_cast<UINT>(h - fixedH) : 0;
+    const bool frameChanges = changeH || changeV;
+    if (!changeH)
+        apply(SB_HORZ, m_nHScrollMax, pageH, !frameChanges);
+    if (!changeV)
+        apply(SB_VERT, m_nVScrollMax, pageV, !frameChanges);
+    if (changeH)
+        apply(SB_HORZ, m_nHScrollMax, pageH, false);
+    if (changeV)
+        apply(SB_VERT, m_nVScrollMax, pageV, false);
 
-    // Show or hide explicitly; the state word follows what was done.
+    // Show or hide explicitly (setting a range may already have done it);
+    // the state word follows what was done.
     if (needH != (IsHScrollBarShown() != FALSE))
         ::ShowScrollBar(m_hWnd, SB_HORZ, needH);
     if (needV != (IsVScrollBarShown() != FALSE))

@@ -228,8 +228,14 @@ void CGridCtrl::MarkModified(int nRow, int nCol)
             InvalidateCell(0, old);
         }
     }
-    if (nRow >= 0 && nCol >= 0)
-        SetItemState(nRow, nCol, GetItemState(nRow, nCol) | GRIDCELL_MODIFIED);
+    if (nRow >= 0 && nCol >= 0) {
+        // Only the modified bit changes: a cell that holds its state needs
+        // no look into the selection (set and selected bits agree).
+        if (CGridCellBase* cell = m_bVirtualMode ? nullptr : GetCell(nRow, nCol))
+            cell->SetState(cell->GetState() | GRIDCELL_MODIFIED);
+        else
+            SetItemState(nRow, nCol, GetItemState(nRow, nCol) | GRIDCELL_MODIFIED);
+    }
     m_bModified = TRUE;
 }
 

@@ -96,13 +96,13 @@ void CGridCtrl::MergeCells(int minRow, int minCol, int maxRow, int maxCol)
             CGridCellBase* cell = GetCell(r, c);
             if (!cell)
                 continue;
-            cell->m_bMerged = true;
+            cell->SetMerged(true);
             if (r == work.m_nMinRow && c == work.m_nMinCol) {
-                cell->m_MergeRange = work;
+                cell->SetMergeRange(work);
                 cell->SetMergeOwner(CCellID());
             } else {
                 // A former owner inside the block stops owning its old one.
-                cell->m_MergeRange = CCellRange();
+                cell->SetMergeRange(CCellRange());
                 cell->SetMergeOwner(CCellID(work.m_nMinRow, work.m_nMinCol));
             }
         }
@@ -120,8 +120,8 @@ void CGridCtrl::MergeCells(int minRow, int minCol, int maxRow, int maxCol)
 void CGridCtrl::ClearMergeFields(int nRow, int nCol)
 {
     if (CGridCellBase* cell = GetCell(nRow, nCol)) {
-        cell->m_bMerged = false;
-        cell->m_MergeRange = CCellRange();
+        cell->SetMerged(false);
+        cell->SetMergeRange(CCellRange());
         cell->SetMergeOwner(CCellID());
     }
 }

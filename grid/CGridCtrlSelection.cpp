@@ -128,14 +128,6 @@ CCellRange CGridCtrl::GetVisibleRowHeaderRange()
     return CCellRange(tl.row, 0, maxRow, maxCol);
 }
 
-void CGridCtrl::RepaintCell(int nRow, int nCol, CDC* dc)
-{
-    if (dc)
-        RedrawCell(nRow, nCol, dc);
-    else
-        InvalidateCell(nRow, nCol);
-}
-
 void CGridCtrl::SetSelectedRange(const CCellRange& range, BOOL forceRepaint, BOOL select)
 {
     SetSelectedRange(range.m_nMinRow, range.m_nMinCol, range.m_nMaxRow, range.m_nMaxCol, forceRepaint, select);
@@ -146,21 +138,20 @@ void CGridCtrl::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol,
     if (!m_bEnableSelection)
         return;
     WaitCursor wait;
-    CClientDC* dc = nullptr;
-    if (forceRepaint && ::IsWindow(m_hWnd) && m_bAllowDraw) {
-        dc = new CClientDC(this);
-        if (!dc->m_hDC) {
-            delete dc;
-            dc = nullptr;
-        }
-    }
-
     CCellRange visible, headers;
     if (::IsWindow(m_hWnd)) {
         visible = GetVisibleNonFixedCellRange();
         headers = GetVisibleRowHeaderRange();
     }
-    auto inAreas = [&](int r, int c) { return visible.InRange(r, c) || headers.InRange(r, c); };
+    // The changed cells in view add up to one area, repainted once at the
+    // end: a large range costs one paint, not one per cell.
+    CRect dirty;
+    auto repaint = [&](int r, int c) {
+        if (visible.InRange(r, c) || headers.InRange(r, c)) {
+            const CRect shown = CellRectInView(r, c);
+            dirty.UnionRect(&dirty, &shown);
+        }
+    };
 
     const int firstCol = m_bFixedColumnsInSelection ? 0 : m_nFixedCols;
     auto clampRow = [&](int& r) { if (r >= 0 && r < m_nFixedRows) r = m_nFixedRows; };
@@ -183,8 +174,8 @@ void CGridCtrl::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol,
             }
             SetItemState(cell.row, cell.col, GetItemState(cell.row, cell.col) & ~GRIDCELL_SELECTED);
             m_SelectedCells.erase(key);  // also when the position holds no cell
-            if (!block.InRange(cell) && inAreas(cell.row, cell.col))
-                RepaintCell(cell.row, cell.col, dc);
+            if (!block.InRange(cell))
+                repaint(cell.row, cell.col);
         }
         // The Ctrl-extended selection of the mouse stays.
         if (!(m_bListMode && m_bSingleRowSelection) && minRow >= 0 && minCol >= 0 && maxRow >= 0 && maxCol >= 0) {
@@ -196,13 +187,14 @@ void CGridCtrl::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol,
                 SetItemState(cell.row, cell.col, GetItemState(cell.row, cell.col) | GRIDCELL_SELECTED);
                 if (m_bVirtualMode || GetCell(cell.row, cell.col))
                     m_SelectedCells.insert(key);
-                if (inAreas(cell.row, cell.col))
-                    RepaintCell(cell.row, cell.col, dc);
+                repaint(cell.row, cell.col);
             }
         }
     }
 
     if (IsValid(block)) {
+        if (select)
+            m_SelectedCells.reserve(m_SelectedCells.size() + static_cast<size_t>(block.Count()));
         for (int r = minRow; r <= maxRow; ++r) {
             for (int c = minCol; c <= maxCol; ++c) {
                 const bool selected = IsCellSelected(r, c) != FALSE;
@@ -210,12 +202,15 @@ void CGridCtrl::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol,
                     continue;
                 const UINT state = GetItemState(r, c);
                 SetItemState(r, c, select ? state | GRIDCELL_SELECTED : state & ~GRIDCELL_SELECTED);
-                if (inAreas(r, c))
-                    RepaintCell(r, c, dc);
+                repaint(r, c);
             }
         }
     }
-    delete dc;
+    if (m_bAllowDraw && !dirty.IsRectEmpty()) {
+        InvalidateRect(dirty, TRUE);
+        if (forceRepaint)
+            UpdateWindow();
+    }
 }
 
 void CGridCtrl::SelectAllCells()

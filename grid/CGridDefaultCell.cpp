@@ -2,9 +2,7 @@
 
 CGridDefaultCell::CGridDefaultCell()
 {
-    m_nFormat = GRID_DEFAULT_FORMAT;
-    m_crFgClr = CLR_DEFAULT;
-    m_crBkClr = CLR_DEFAULT;
+    SetFormat(GRID_DEFAULT_FORMAT);
     NONCLIENTMETRICSW ncm = {};
     ncm.cbSize = sizeof ncm - sizeof ncm.iPaddedBorderWidth;  // 500: the record without the padded border
     static_assert(sizeof(NONCLIENTMETRICSW) - sizeof(int) == 500, "NONCLIENTMETRICS without the padded border");
@@ -16,22 +14,21 @@ void CGridDefaultCell::SetFont(const LOGFONTW* font)
 {
     if (!font)
         return;
-    if (!m_pFont)
-        m_pFont = std::make_unique<FontData>();
-    m_pFont->font.DeleteObject();
-    m_pFont->font.CreateFontIndirect(font);
-    m_pFont->lf = *font;
+    FontData& own = MakeFontData();
+    own.font.DeleteObject();
+    own.font.CreateFontIndirect(font);
+    own.lf = *font;
 
     HDC screen = ::GetDC(nullptr);
     if (!screen) {
-        m_nMargin = 3;
+        SetMargin(3);
         m_Size = CSize(40, 16);
         return;
     }
-    HGDIOBJ old = m_pFont->font.GetSafeHandle() ? ::SelectObject(screen, m_pFont->font.GetSafeHandle()) : nullptr;
+    HGDIOBJ old = own.font.GetSafeHandle() ? ::SelectObject(screen, own.font.GetSafeHandle()) : nullptr;
     SIZE blank = {0, 0};
     ::GetTextExtentPoint32W(screen, L" ", 1, &blank);
-    m_nMargin = blank.cx;
+    SetMargin(static_cast<UINT>(blank.cx));
     SIZE sample = {0, 0};
     ::GetTextExtentPoint32W(screen, L" XXXXXXXXXXXX ", 14, &sample);
     m_Size = CSize(sample.cx, sample.cy * 3 / 2);
@@ -42,30 +39,32 @@ void CGridDefaultCell::SetFont(const LOGFONTW* font)
 
 LOGFONTW* CGridDefaultCell::GetFont() const
 {
-    return m_pFont ? &m_pFont->lf : nullptr;
+    FontData* own = OwnFontData();
+    return own ? &own->lf : nullptr;
 }
 
 CFont* CGridDefaultCell::GetFontObject() const
 {
-    return m_pFont ? &m_pFont->font : nullptr;
+    FontData* own = OwnFontData();
+    return own ? &own->font : nullptr;
 }
 
 DWORD CGridDefaultCell::GetFormat() const
 {
-    return m_nFormat == static_cast<DWORD>(-1) ? GRID_DEFAULT_FORMAT : m_nFormat;
+    return OwnFormat() == static_cast<DWORD>(-1) ? GRID_DEFAULT_FORMAT : OwnFormat();
 }
 
 COLORREF CGridDefaultCell::GetTextClr() const
 {
-    return m_crFgClr == CLR_DEFAULT ? ::GetSysColor(COLOR_WINDOWTEXT) : m_crFgClr;
+    return OwnTextClr() == CLR_DEFAULT ? ::GetSysColor(COLOR_WINDOWTEXT) : OwnTextClr();
 }
 
 COLORREF CGridDefaultCell::GetBackClr() const
 {
-    return m_crBkClr == CLR_DEFAULT ? ::GetSysColor(COLOR_WINDOW) : m_crBkClr;
+    return OwnBackClr() == CLR_DEFAULT ? ::GetSysColor(COLOR_WINDOW) : OwnBackClr();
 }
 
 UINT CGridDefaultCell::GetMargin() const
 {
-    return m_nMargin == -1 ? 0 : static_cast<UINT>(m_nMargin);
+    return OwnMargin() == -1 ? 0 : static_cast<UINT>(OwnMargin());
 }

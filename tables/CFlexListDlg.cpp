@@ -306,11 +306,9 @@ void CFlexListDlg::ExportTableCsv()
     CFileDialog dialog(FALSE, L"csv", L"", OFN_NOCHANGEDIR, L"CSV(Comma delimited)(*.csv)|*.csv|All Files(*.*)|*.*||", this);
     if (dialog.DoModal() != IDOK)
         return;
-    CString path = dialog.GetPathName();
-    if (m_pData->ExportCsv(index, path))
+    // The library names a file it could not write; the screen adds nothing.
+    if (m_pData->ExportCsv(index, dialog.GetPathName()))
         ShowMessage(13, L"Success", MB_OK | MB_ICONINFORMATION);
-    else
-        ShowMessage(12, L"The CSV file could not be written.", MB_OK | MB_ICONEXCLAMATION, path);
 }
 
 void CFlexListDlg::ImportTableCsv()

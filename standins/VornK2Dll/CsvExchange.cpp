@@ -14,6 +14,7 @@
 #include "CsvParser.h"
 #include "EcrTable.h"
 #include "FieldCodec.h"
+#include "LibraryState.h"
 #include "RegisterText.h"
 
 namespace {
@@ -311,7 +312,10 @@ bool CsvExchange::Export(const EcrTable& table, const CString& path, Quoting quo
         }
         csv += "\r\n";
     }
-    return AtomicFile::Write(path, csv.data(), csv.size());
+    if (AtomicFile::Write(path, csv.data(), csv.size()))
+        return true;
+    LibraryState::Tell(AtomicFile::FailureMessage(path, ::GetLastError()), MB_ICONSTOP);
+    return false;
 }
 
 bool CsvExchange::Import(EcrTable& table, const CString& path, CString& errors)

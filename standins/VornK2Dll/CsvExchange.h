@@ -12,8 +12,7 @@ public:
     // Report CSVs quote every field: the chart reader takes only quoted ones.
     enum class Quoting { WhereNeeded, EveryField };
 
-    // False, with the system's error in GetLastError(), when the file cannot
-    // be written; the old file stays whole.
+    // A file that cannot be written is told to the user, naming it.
     static bool Export(const EcrTable& table, const CString& path, Quoting quoting = Quoting::WhereNeeded);
     // All or nothing: with any refused row the table stays as it was and
     // `errors` lists the refusals, one line each.

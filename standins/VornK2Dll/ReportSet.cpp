@@ -119,10 +119,8 @@ bool ReportSet::WriteConverted(const EcrTable& records, const CString& folder, c
         return false;
     }
     CString csv = JoinPath(dateFolder, CString(prefix) + L".CSV");
-    if (!CsvExchange::Export(records, csv, CsvExchange::Quoting::EveryField)) {
-        LibraryState::Tell(AtomicFile::FailureMessage(csv, ::GetLastError()), MB_ICONSTOP);
+    if (!CsvExchange::Export(records, csv, CsvExchange::Quoting::EveryField))
         return false;
-    }
     HANDLE file = ::CreateFileW(csv, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;

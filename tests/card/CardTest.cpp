@@ -34,11 +34,10 @@ protected:
         if (card && card->m_hWnd)
             card->DestroyWindow();
         PumpPending();
+        // Changed captions go to this test's copies while they still exist.
+        (*g_ppCaptionMgr)->FlushCaptions();
         theApp.EcrDll.UnloadModelDll();
         g_pEcrSetting->Level = 0;
-        // Captions set here go to this test's copies before they are removed.
-        if (g_ppCaptionMgr && *g_ppCaptionMgr)
-            (*g_ppCaptionMgr)->FlushCaptions();
     }
 
     // The demo library fresh from the shipped sample data, with the shipped

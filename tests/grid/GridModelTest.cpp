@@ -224,8 +224,8 @@ TEST_F(GridTest, MergeFieldsAndCopy)
     EXPECT_TRUE(a.HasMergeOwner());
     a.SetMergeOwner(CCellID(-1, 5));
     EXPECT_FALSE(a.HasMergeOwner());
-    a.m_MergeRange = CCellRange(1, 1, 2, 3);
-    a.m_bMerged = true;
+    a.SetMergeRange(CCellRange(1, 1, 2, 3));
+    a.SetMerged(true);
     a.SetText(L"abc");
     a.CopyFrom(a);
     EXPECT_STREQ(L"abc", a.GetText());

@@ -85,6 +85,44 @@ TEST_F(GridTest, SelectionWorksBeyondSixteenBitRows)
     EXPECT_FALSE(virt.GetSelectedRange().IsValid());
 }
 
+TEST_F(GridTest, ARangeRepaintsTheChangedCellsInViewAtOnce)
+{
+    CGridCtrl grid;
+    ASSERT_TRUE(CreateGrid(grid, host, 400, 300));
+    Shape(grid, 20001, 6, 1, 1);  // rows 20 high from y = 20, columns 50 wide from x = 50
+    auto updateArea = [&] {
+        CRect area;
+        return ::GetUpdateRect(grid.m_hWnd, &area, FALSE) ? area : CRect();
+    };
+    ::UpdateWindow(grid.m_hWnd);
+
+    // A column down to the last row: the part in view, and only it, is invalid.
+    grid.SetSelectedRange(2, 2, 20000, 2);
+    EXPECT_EQ(20000u - 1, grid.GetSelectedCount());
+    CRect area = updateArea();
+    EXPECT_TRUE(area.PtInRect(CPoint(125, 50)));    // (2, 2)
+    EXPECT_TRUE(area.PtInRect(CPoint(125, 290)));   // the last row in view
+    EXPECT_FALSE(area.PtInRect(CPoint(125, 30)));   // (1, 2), not selected
+    EXPECT_FALSE(area.PtInRect(CPoint(175, 50)));   // column 3
+    EXPECT_FALSE(area.PtInRect(CPoint(75, 50)));    // column 1
+    ::UpdateWindow(grid.m_hWnd);
+
+    // Moving the selection out of view repaints the cells it left.
+    grid.SetSelectedRange(19990, 2, 20000, 2);
+    area = updateArea();
+    EXPECT_TRUE(area.PtInRect(CPoint(125, 50)));
+    EXPECT_FALSE(area.PtInRect(CPoint(175, 50)));
+    ::UpdateWindow(grid.m_hWnd);
+    grid.SetSelectedRange(19995, 2, 20000, 2);  // changes out of view only
+    EXPECT_TRUE(updateArea().IsRectEmpty());
+
+    // A forced repaint leaves nothing to paint later, and shows the selection.
+    grid.SetSelectedRange(3, 3, 4, 4, TRUE);
+    EXPECT_TRUE(updateArea().IsRectEmpty());
+    EXPECT_TRUE(grid.IsCellSelected(4, 4));
+    EXPECT_EQ(::GetSysColor(COLOR_HIGHLIGHT), Snapshot(grid).At(225, 90));  // (4, 4)
+}
+
 TEST_F(GridTest, HeaderClicksSelectRowsColumnsOrAll)
 {
     CGridCtrl grid;

@@ -56,16 +56,20 @@ TEST_F(Csv, ExportThenImportRoundTrip)
     EXPECT_TRUE(lib.TakeMessages().empty());
 }
 
-// The old file stays whole; the caller, which chose the file, tells the user.
-TEST_F(Csv, ExportToAnUnwritablePathFailsAndKeepsTheOldFile)
+TEST_F(Csv, ExportToAnUnwritablePathFailsAndSaysSo)
 {
-    EXPECT_FALSE(plu->ExportCsv(0, (lib.Folder() + L"\\no such folder\\out.csv").c_str()));
+    std::wstring path = lib.Folder() + L"\\no such folder\\out.csv";
+    EXPECT_FALSE(plu->ExportCsv(0, path.c_str()));
+    std::vector<std::wstring> messages = lib.TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].find(path + L" could not be written ("), 0u);
+
     WriteFileBytes(lib.PathOf(L"out.csv"), "old");
     ASSERT_TRUE(::SetFileAttributesW(lib.PathOf(L"out.csv").c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_FALSE(plu->ExportCsv(0, lib.PathOf(L"out.csv").c_str()));
+    EXPECT_EQ(lib.TakeMessages().size(), 1u);
     ::SetFileAttributesW(lib.PathOf(L"out.csv").c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadFileBytes(lib.PathOf(L"out.csv")), "old");
-    EXPECT_TRUE(lib.TakeMessages().empty());
     EXPECT_FALSE(plu->ExportCsv(7, lib.PathOf(L"out.csv").c_str()));
 }
 

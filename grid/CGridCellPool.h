@@ -1,0 +1,52 @@
+// Equal blocks for the cells a grid makes by the hundred thousand.
+//
+// A heap block costs a heap call (about 0.1 microseconds under Wine) and a
+// header of 8 bytes. The pool carves blocks from 64 KB chunks taken from the
+// same C runtime heap and gives a chunk back as soon as its last block is
+// freed (one empty chunk is kept for the next cells). Any thread may
+// allocate or free.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <vector>
+
+class CGridCellPool
+{
+public:
+    static constexpr size_t kAlignment = 8;
+
+    explicit CGridCellPool(size_t blockSize);
+    CGridCellPool(const CGridCellPool&) = delete;
+    CGridCellPool& operator=(const CGridCellPool&) = delete;
+
+    size_t BlockSize() const { return m_blockSize; }
+    // A block of BlockSize() bytes; throws std::bad_alloc.
+    void* Allocate();
+    // Takes back a block this pool gave out.
+    void Free(void* block);
+    // Chunks held (for tests).
+    size_t ChunkCount() const;
+
+private:
+    static constexpr size_t kChunkBytes = 64 * 1024;
+
+    struct Chunk
+    {
+        char* base = nullptr;
+        void* freeList = nullptr;  // freed blocks, each holding the next
+        size_t carved = 0;         // blocks handed out at least once
+        size_t used = 0;           // blocks handed out now
+    };
+    bool HasRoom(const Chunk& chunk) const { return chunk.freeList || chunk.carved < m_perChunk; }
+    // The chunk holding the block (chunks are sorted by address).
+    size_t ChunkOf(const void* block) const;
+
+    const size_t m_blockSize;
+    const size_t m_perChunk;
+    std::vector<Chunk> m_chunks;
+    size_t m_open = 0;  // a chunk with room, when below m_chunks.size()
+    // A spin lock: held for a few instructions, and a system lock costs
+    // more than the whole allocation under Wine.
+    mutable std::atomic_flag m_lock = ATOMIC_FLAG_INIT;
+};

@@ -1,0 +1,139 @@
+// The pool the grid's cells come from, and cells that move out of line
+// only what they set.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include "CGridCell.h"
+#include "CGridCellPool.h"
+#include "CGridCtrl.h"
+
+TEST(GridCellPool, BlocksAreDistinctAlignedAndChunksGoBackWhenEmpty)
+{
+    CGridCellPool pool(36);
+    EXPECT_EQ(40u, pool.BlockSize());
+    std::vector<void*> blocks;
+    for (int i = 0; i < 5000; ++i)  // a few chunks' worth
+        blocks.push_back(pool.Allocate());
+    EXPECT_GT(pool.ChunkCount(), 2u);
+    std::set<void*> distinct(blocks.begin(), blocks.end());
+    EXPECT_EQ(blocks.size(), distinct.size());
+    for (void* block : blocks)
+        EXPECT_EQ(0u, reinterpret_cast<std::uintptr_t>(block) % CGridCellPool::kAlignment);
+    // Blocks never overlap: each keeps what was written into it.
+    for (size_t i = 0; i < blocks.size(); ++i)
+        std::fill_n(static_cast<unsigned char*>(blocks[i]), 40, static_cast<unsigned char>(i));
+    for (size_t i = 0; i < blocks.size(); ++i)
+        EXPECT_EQ(static_cast<unsigned char>(i), static_cast<unsigned char*>(blocks[i])[39]);
+
+    // Every other block freed: nothing goes back, the freed ones are reused.
+    const size_t chunks = pool.ChunkCount();
+    for (size_t i = 0; i < blocks.size(); i += 2)
+        pool.Free(blocks[i]);
+    EXPECT_EQ(chunks, pool.ChunkCount());
+    for (size_t i = 0; i < blocks.size(); i += 2)
+        blocks[i] = pool.Allocate();
+    EXPECT_EQ(chunks, pool.ChunkCount());
+
+    // All freed: one empty chunk stays for the next blocks.
+    for (void* block : blocks)
+        pool.Free(block);
+    EXPECT_EQ(1u, pool.ChunkCount());
+}
+
+TEST(GridCellPool, ThreadsShareItSafely)
+{
+    CGridCellPool pool(40);
+    auto churn = [&pool] {
+        std::vector<void*> mine;
+        for (int round = 0; round < 20; ++round) {
+            for (int i = 0; i < 2000; ++i) {
+                mine.push_back(pool.Allocate());
+                *static_cast<void**>(mine.back()) = &mine;
+            }
+            for (void* block : mine)
+                ASSERT_EQ(&mine, *static_cast<void**>(block));  // nobody else was given it
+            for (void* block : mine)
+                pool.Free(block);
+            mine.clear();
+        }
+    };
+    std::thread a(churn), b(churn);
+    a.join();
+    b.join();
+    EXPECT_EQ(1u, pool.ChunkCount());
+}
+
+TEST(GridCellPool, PooledAndHeapCellsMixInOneGrid)
+{
+    // Cells made and destroyed through the grid, derived cell classes from
+    // the heap beside them: each goes back where it came from.
+    struct WideCell : CGridCell
+    {
+        char extra[64] = {};
+    };
+    {
+        CGridCtrl grid;
+        grid.SetRowCount(3000);
+        grid.SetColumnCount(3);
+        grid.SetItemText(2999, 2, L"last");
+        grid.SetCellType<WideCell>();
+        grid.SetColumnCount(5);  // two columns of wide cells
+        EXPECT_NE(nullptr, dynamic_cast<WideCell*>(grid.GetCell(10, 4)));
+        EXPECT_EQ(nullptr, dynamic_cast<WideCell*>(grid.GetCell(10, 2)));
+        EXPECT_STREQ(L"last", grid.GetItemText(2999, 2));
+        grid.SetRowCount(10);
+        EXPECT_EQ(10, grid.GetRowCount());
+    }
+    CGridCell alone;  // a cell not made by new works as ever
+    alone.SetText(L"x");
+    EXPECT_STREQ(L"x", alone.GetText());
+}
+
+TEST(GridCell, ValuesKeptOutOfLineBehaveLikeTheOthers)
+{
+    CGridCell cell;
+    // Unset values ask for nothing and read back as unset.
+    cell.SetImage(-1);
+    cell.SetData(0);
+    cell.SetMargin(static_cast<UINT>(-1));
+    EXPECT_EQ(-1, cell.GetImage());
+    EXPECT_EQ(0, cell.GetData());
+    EXPECT_EQ(0u, cell.GetMargin());  // no grid: no default cell
+    EXPECT_FALSE(cell.IsEditing());
+    EXPECT_EQ(nullptr, cell.GetEditWnd());
+
+    cell.SetImage(3);
+    cell.SetData(77);
+    cell.SetMargin(5);
+    LOGFONTW lf = {};
+    lf.lfHeight = -12;
+    ::lstrcpyW(lf.lfFaceName, L"Tahoma");
+    cell.SetFont(&lf);
+    EXPECT_EQ(3, cell.GetImage());
+    EXPECT_EQ(77, cell.GetData());
+    EXPECT_EQ(5u, cell.GetMargin());
+    EXPECT_FALSE(cell.IsDefaultFont());
+    ASSERT_NE(nullptr, cell.GetFont());
+    EXPECT_EQ(-12, cell.GetFont()->lfHeight);
+    cell.SetFont(nullptr);  // the own font goes, the other values stay
+    EXPECT_TRUE(cell.IsDefaultFont());
+    EXPECT_EQ(77, cell.GetData());
+
+    CGridCell copy;
+    copy.CopyFrom(cell);
+    EXPECT_EQ(3, copy.GetImage());
+    EXPECT_EQ(77, copy.GetData());
+    EXPECT_EQ(5u, copy.GetMargin());
+
+    cell.ResetCell();
+    EXPECT_EQ(-1, cell.GetImage());
+    EXPECT_EQ(0, cell.GetData());
+    EXPECT_EQ(0u, cell.GetMargin());
+    EXPECT_TRUE(cell.IsUnmerged());
+    EXPECT_EQ(CCellID(), cell.GetMergeOwner());
+}
