@@ -1,5 +1,7 @@
 #include "CEcrCharTable.h"
 
+#include <string>
+
 namespace {
 
 constexpr int MaxLineLength = 1023;  // a line buffer of 1024 with its terminator
@@ -16,14 +18,14 @@ int HexDigit(wchar_t c)
 }
 
 // Appends what the code page makes of a run of bytes.
-void AppendDecoded(UINT codePage, DWORD flags, const char* p, int n, CStringW& text, bool* ok = nullptr)
+void AppendDecoded(UINT codePage, DWORD flags, const char* p, int n, std::wstring& text, bool* ok = nullptr)
 {
     wchar_t buf[8];
     int got = ::MultiByteToWideChar(codePage, flags, p, n, buf, 8);
     if (ok)
         *ok = got > 0;
     if (got > 0)
-        text += CStringW(buf, got);
+        text.append(buf, static_cast<size_t>(got));
 }
 
 }  // namespace
@@ -33,12 +35,20 @@ CEcrCharTable::CEcrCharTable() = default;
 
 UINT CEcrCharTable::ThreadCodePage()
 {
+    // Every register text shown asks: look the locale up only when it changed.
+    thread_local LCID known = 0;
+    thread_local UINT knownCodePage = 0;
+    const LCID locale = ::GetThreadLocale();
+    if (locale == known && knownCodePage)
+        return knownCodePage;
     UINT codePage = 0;
-    if (::GetLocaleInfoW(::GetThreadLocale(), LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
-                         reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(wchar_t)) &&
-        codePage != 0)
-        return codePage;
-    return ::GetACP();
+    if (!::GetLocaleInfoW(locale, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                          reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(wchar_t)) ||
+        codePage == 0)
+        codePage = ::GetACP();
+    known = locale;
+    knownCodePage = codePage;
+    return codePage;
 }
 
 void CEcrCharTable::Clear()
@@ -168,24 +178,33 @@ void CEcrCharTable::EcrToUnicode(const CStringA& bytes, CStringW& text) const
         }
         return;
     }
+    // Gathered first and handed over once: a grid shows thousands of these.
+    std::wstring decoded;
+    decoded.reserve(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) {
         const BYTE b = static_cast<BYTE>(p[i]);
         wchar_t ch;
         if (m_byteMap.Lookup(b, ch)) {
-            text += ch;
+            decoded += ch;
+            continue;
+        }
+        if (b < 0x80) {
+            // Every ANSI code page keeps ASCII as it is.
+            decoded += static_cast<wchar_t>(b);
             continue;
         }
         if (i + 1 < n && ::IsDBCSLeadByteEx(codePage, b)) {
             // An unmapped lead byte alone is no character: the pair is one.
             bool ok = false;
-            AppendDecoded(codePage, MB_ERR_INVALID_CHARS, p + i, 2, text, &ok);
+            AppendDecoded(codePage, MB_ERR_INVALID_CHARS, p + i, 2, decoded, &ok);
             if (ok) {
                 ++i;
                 continue;
             }
         }
-        AppendDecoded(codePage, 0, p + i, 1, text);
+        AppendDecoded(codePage, 0, p + i, 1, decoded);
     }
+    text = CStringW(decoded.data(), static_cast<int>(decoded.size()));
 }
 
 void CEcrCharTable::UnicodeToEcr(const CStringW& text, CStringA& bytes) const

@@ -210,7 +210,8 @@ void CEcrGrid::BindDataCell(int record, int field, CGridCellBase* cell)
         return;
     }
     const bool editable = (f.Flags & FIELD_EDITABLE) != 0;
-    if (IsShadedOutOfRange(f, text) && !editable) {
+    const bool outOfRange = IsShadedOutOfRange(f, text);
+    if (outOfRange && !editable) {
         // Out of range and not editable: hidden.
         cell->SetText(L"");
         cell->SetState(GRIDCELL_READONLY);
@@ -218,7 +219,7 @@ void CEcrGrid::BindDataCell(int record, int field, CGridCellBase* cell)
         cell->SetTextClr(ReadOnlyBack);
         return;
     }
-    const bool readOnly = !editable || IsShadedOutOfRange(f, text);
+    const bool readOnly = !editable || outOfRange;
     cell->SetText(text);
     cell->SetState(readOnly ? GRIDCELL_READONLY : 0);
     cell->SetBackClr(readOnly ? ReadOnlyBack : EditableBack);

@@ -216,7 +216,11 @@ public:
             why.Format(L"%s is not a valid number: \"%s\"", f.Label.DefaultText, text.GetString());
             return false;
         }
-        bool ranged = f.CheckMode == CHECK_RANGE && f.Minimum != f.Maximum && f.Type() != FIELD_TEXT;
+        // A range-shaded field may hold a value outside its range (the grid
+        // shows it grey and read-only): such a value is the register's and
+        // comes back as exported.
+        bool ranged = f.CheckMode == CHECK_RANGE && f.Minimum != f.Maximum && f.Type() != FIELD_TEXT
+                      && !(f.Flags & FIELD_RANGE_SHADE);
         CEcrValidator* validator = f.CheckMode == CHECK_VALIDATOR ? m_table.Table()->Validator : nullptr;
         if (!ranged && !validator)
             return true;

@@ -145,6 +145,25 @@ TEST_F(CharTableTest, TableHitsWinAndOtherBytesGoThroughTheCodePage)
     EXPECT_STREQ(L"\uF8F3", ToText(table, "\xFF"));
 }
 
+TEST_F(CharTableTest, EveryUnmappedAsciiByteReadsAsTheCodePageReadsIt)
+{
+    CEcrCharTable table;
+    LoadDemo(table);
+    std::string bytes;
+    std::wstring expected;
+    for (int b = 1; b < 0x80; ++b) {
+        const char one = static_cast<char>(b);
+        bytes += one;
+        wchar_t ch = 0;
+        ASSERT_EQ(1, ::MultiByteToWideChar(932, 0, &one, 1, &ch, 1));
+        expected += b == 0x5C ? L'\u00A5' : ch;  // the table's yen wins
+    }
+    // Between double-byte text, on both sides of a table hit.
+    bytes = kNihongo + bytes + kNihongo;
+    expected = L"日本語" + expected + L"日本語";
+    EXPECT_STREQ(expected.c_str(), ToText(table, bytes));
+}
+
 TEST_F(CharTableTest, DoubleByteTextTypedByTheUserRoundTripsWithATable)
 {
     CEcrCharTable table;

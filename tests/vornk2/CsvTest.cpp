@@ -223,10 +223,9 @@ TEST_F(Csv, SampleTableReadsBackThroughItsExport)
     plu->LoadData(nullptr);
     S_ECR_TABLE* t = plu->GetTable(0);
     ASSERT_GT(t->RecordCount, 100);
-    // The sample holds one discount out of range on purpose; an import
-    // checks every value as an edit would.
+    // The sample holds a discount out of range on purpose, in a range-shaded
+    // field: it is the register's value and survives export and import.
     ASSERT_EQ(VornK2Library::Text(t, 2, 7), L"75");
-    ParseField(&t->Fields()[7], L"50", FieldPtr(t, 2, 7));
     std::string records = Records(t);
     ASSERT_TRUE(plu->ExportCsv(0, lib.PathOf(L"out.csv").c_str()));
     ASSERT_TRUE(plu->ImportCsv(0, lib.PathOf(L"out.csv").c_str())) << CStringA(lib.TakeMessages().front().c_str()).GetString();
