@@ -7,6 +7,10 @@ HWND Walk::OpenScreen(int buttonId)
 {
     ProgramDriver::Click(menu, buttonId);
     HWND screen = program.WaitForScreen(menu);
+    // The old screen goes right after the new one shows; a loaded machine may
+    // take a moment.
+    for (int i = 0; i < 200 && ::IsWindow(menu); ++i)
+        ::Sleep(25);
     Require(!::IsWindow(menu), L"the function menu stayed after switching screens");
     menu = nullptr;
     return screen;
@@ -17,6 +21,8 @@ void Walk::BackToMenu(HWND screen, int buttonId)
     ProgramDriver::Click(screen, buttonId);
     menu = program.WaitForScreen(screen);
     Require(ProgramDriver::IsShown(menu, IDC_SEL_BACK), L"the way back did not lead to the function menu");
+    for (int i = 0; i < 200 && ::IsWindow(screen); ++i)
+        ::Sleep(25);
     Require(!::IsWindow(screen), L"the screen stayed after going back");
 }
 
