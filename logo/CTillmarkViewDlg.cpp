@@ -137,7 +137,8 @@ void CTillmarkViewDlg::ReportUpdate(bool done)
         m_logo->ReloadFromFolder(g_pEcrSetting->DataPath);
         AfxMessageBox(CaptionText(WNDNO_LOGO_VIEW, 6, L"Update Success"), MB_OK | MB_ICONINFORMATION);
     } else {
-        AfxMessageBox(CaptionText(WNDNO_LOGO_VIEW, 5, L"Update Fail"), MB_OK);
+        // The register's logo file was left as it was: name it.
+        AfxMessageBox(CaptionText(WNDNO_LOGO_VIEW, 5, L"Update Fail") + L"\n" + LogoPath(), MB_OK);
     }
 }
 
