@@ -81,9 +81,7 @@ int KeyLayout(int argc, wchar_t** argv)
 int BitmapLogo(int argc, wchar_t** argv)
 {
     const std::wstring folder = FuzzFolder(L"bmplogo");
-    std::vector<std::string> seeds = ReadSamples(L"..\\staged\\Bmp\\*.bmp");
-    if (seeds.empty())
-        seeds = ReadSamples(L"Bmp\\*.bmp");
+    std::vector<std::string> seeds = ReadSamples(L"Bmp\\*.bmp");
     return RunFuzzDriver(argc, argv, "bmp_logo", seeds, [&](const std::string& input) {
         WriteInput(folder + L"input.bmp", input);
         const int width = input.size() % 2 ? 384 : 64, height = input.size() % 3 ? 96 : 8;

@@ -21,8 +21,8 @@ bool SameSettings(const S_ECR_SETTING& a, const S_ECR_SETTING& b)
 int wmain(int argc, wchar_t** argv)
 {
     SilenceMessageBoxes();
-    const std::string ini = ReadSample(L"..\\staged\\Tilldesk.ini").empty() ? ReadSample(L"Tilldesk.ini")
-                                                                              : ReadSample(L"..\\staged\\Tilldesk.ini");
+    // The shipped settings file, as the build makes it (UTF-16LE).
+    const std::string ini = ReadSample(L"..\\resources\\Tilldesk.ini");
     const std::string list = "// models\r\n02 VORN-K2=VornK2Dll.dll\r\nVORN-K5/K6 Ver1.00=.\\VornK5Dll.dll\r\n";
     // The first byte of an input says which file it damages.
     std::vector<std::string> seeds = {"I" + ini, "L" + list, "I[DEFAULT]\r\nDataPath=C:\\\\Daten\r\nIpREG=-1062731519\r\n"};

@@ -93,6 +93,11 @@ int RunFuzzDriver(int argc, wchar_t** argv, const char* name, const std::vector<
 {
     const long count = argc > 1 ? std::wcstol(argv[1], nullptr, 10) : 1000;
     const uint32_t seed = argc > 2 ? static_cast<uint32_t>(std::wcstoul(argv[2], nullptr, 10)) : ::GetTickCount();
+    if (seeds.empty()) {
+        // Without samples nothing would be damaged: say so instead of passing.
+        std::fprintf(stderr, "fuzz: %s found no samples to start from\n", name);
+        return 4;
+    }
     ::SetUnhandledExceptionFilter(OnCrash);
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     g_done = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
