@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "CChildProgram.h"
+
 namespace {
 
 constexpr int kRuns = 7;
@@ -26,23 +28,6 @@ double Now()
     LARGE_INTEGER t;
     ::QueryPerformanceCounter(&t);
     return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
-
-struct Search
-{
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindShownWindow(HWND candidate, LPARAM p)
-{
-    auto* search = reinterpret_cast<Search*>(p);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(candidate, &pid);
-    if (pid != search->pid || !::IsWindowVisible(candidate) || ::GetWindow(candidate, GW_OWNER))
-        return TRUE;
-    search->found = candidate;
-    return FALSE;
 }
 
 struct Timing
@@ -65,17 +50,16 @@ Timing TimeStart(const std::wstring& exe, const std::wstring& folder)
     if (!::CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &start,
                           &process))
         return timing;
-    Search search = {process.dwProcessId, nullptr};
-    while (!search.found && Now() - t0 < kTimeoutMs &&
-           ::WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-        ::EnumWindows(FindShownWindow, reinterpret_cast<LPARAM>(&search));
-        if (!search.found)
+    HWND found = nullptr;
+    while (!found && Now() - t0 < kTimeoutMs && ::WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+        found = CChildProgram::MainWindowOf(process.dwProcessId);
+        if (!found)
             ::Sleep(1);
     }
-    if (search.found) {
+    if (found) {
         timing.shown = Now() - t0;
         DWORD_PTR reply = 0;
-        if (::SendMessageTimeoutW(search.found, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(kTimeoutMs), &reply))
+        if (::SendMessageTimeoutW(found, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(kTimeoutMs), &reply))
             timing.ready = Now() - t0;
     }
     if (::WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT)

@@ -116,8 +116,14 @@ BOOL CALLBACK CChildProgram::CloseWindowsOfProcess(HWND hWnd, LPARAM lParam)
     ::GetWindowThreadProcessId(hWnd, &pid);
     if (pid != child->dwProcessId)
         return TRUE;
-    WindowSearch search = {pid, nullptr};
-    ::EnumWindows(FindVisibleTopLevel, reinterpret_cast<LPARAM>(&search));
-    ::PostMessageW(search.found ? search.found : hWnd, WM_CLOSE, 0, 0);
+    HWND main = MainWindowOf(pid);
+    ::PostMessageW(main ? main : hWnd, WM_CLOSE, 0, 0);
     return FALSE;
+}
+
+HWND CChildProgram::MainWindowOf(DWORD processId)
+{
+    WindowSearch search = {processId, nullptr};
+    ::EnumWindows(FindVisibleTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }

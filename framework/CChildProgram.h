@@ -40,6 +40,9 @@ public:
     // first visible unowned top-level window (the first window may be a
     // hidden helper, such as an input-method window), else to that window.
     static BOOL CALLBACK CloseWindowsOfProcess(HWND hWnd, LPARAM lParam);
+    // The first visible, unowned top-level window of a process: its main
+    // window once it shows one; null before.
+    static HWND MainWindowOf(DWORD processId);
     // Asks the process to close its main window.
     void RequestClose() const;
 

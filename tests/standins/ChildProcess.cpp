@@ -2,29 +2,8 @@
 
 #include <vector>
 
+#include "CChildProgram.h"
 #include "TestFiles.h"
-
-namespace {
-
-struct Search
-{
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisible(HWND hWnd, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<Search*>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    if (pid == search->pid && ::IsWindowVisible(hWnd) && !::GetWindow(hWnd, GW_OWNER)) {
-        search->found = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
 
 ChildProcess::ChildProcess(const std::wstring& folder, const std::wstring& exe, const std::wstring& args)
 {
@@ -57,13 +36,13 @@ ChildProcess::~ChildProcess()
 
 HWND ChildProcess::Window()
 {
-    Search search = {m_pid, nullptr};
-    for (int i = 0; i < 200 && !search.found && m_process; ++i) {
-        ::EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
-        if (!search.found)
+    HWND found = nullptr;
+    for (int i = 0; i < 200 && !found && m_process; ++i) {
+        found = CChildProgram::MainWindowOf(m_pid);
+        if (!found)
             ::Sleep(25);
     }
-    return search.found;
+    return found;
 }
 
 DWORD ChildProcess::CloseAndWait()
