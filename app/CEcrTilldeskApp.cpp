@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include "AtomicFile.h"
 #include "CCaptionManagerBase.h"
 #include "CChildProgram.h"
 #include "CEcrData.h"
@@ -78,7 +79,7 @@ int CEcrTilldeskApp::ExitInstance()
     // settings object and the caption holder go, so the library never
     // holds pointers to freed objects while it unloads.
     if (!g_pEcrSetting->SaveSettings())
-        ReportSettingsNotSaved();
+        ReportSettingsNotSaved(::GetLastError());
     if (CCaptionManagerBase* captions = CaptionManager())
         captions->FlushCaptions();
     EcrDll.UnloadModelDll();
@@ -91,11 +92,13 @@ int CEcrTilldeskApp::ExitInstance()
     return CWinApp::ExitInstance();
 }
 
-void CEcrTilldeskApp::ReportSettingsNotSaved()
+void CEcrTilldeskApp::ReportSettingsNotSaved(DWORD error)
 {
-    // Said once, naming the file, so the user knows the choices are lost.
+    // Said once, naming the file and the system's reason, so the user knows
+    // the choices are lost and what to mend.
     CString text = CaptionText(WNDNO_COMMON, 2, L"The settings could not be saved to this file:");
-    AfxMessageBox(text + L"\n" + S_ECR_SETTING::FilePath(), MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(text + L"\n" + S_ECR_SETTING::FilePath() + L"\n(" + AtomicFile::SystemReason(error) + L")",
+                  MB_OK | MB_ICONEXCLAMATION);
 }
 
 // ---- screens ----------------------------------------------------------------

@@ -59,7 +59,7 @@ private:
         CString text;  // the model library path of WM_ECR_MODEL_CHANGED
     };
 
-    void ReportSettingsNotSaved();
+    void ReportSettingsNotSaved(DWORD error);
     void ReloadDataGroup(int kind, int value);
     // Reset, then read again from the data folder.
     void ReloadGroup(CEcrData* group);

@@ -7,8 +7,12 @@
 
 #include "AtomicFile.h"
 #include "ChartBuilder.h"
+#include "EcrGlobals.h"
 #include "ReportCsvReader.h"
 #include "Stopwatch.h"
+
+// No caption manager: messages are the program's own English texts.
+CCaptionManagerBase** g_ppCaptionMgr = nullptr;
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "AtomicFile.h"
+#include "CaptionText.h"
 #include "FullPathName.h"
 #include "ReportCsvReader.h"
 #include "UpperAscii.h"
@@ -97,7 +98,7 @@ void ChartBuilder::BuildChart(const wchar_t* paramFile, const wchar_t* reportPat
             std::stable_sort(m_records.begin(), last, param.SortsByLabel() ? CompareChartLabel : CompareChartValue);
             if (!AtomicFile::Write(chartFile, m_records.data(), static_cast<size_t>(count) * sizeof(S_CHART_DATA))) {
                 // Said once: the next chart would meet the same file.
-                AfxMessageBox(AtomicFile::FailureMessage(chartFile, ::GetLastError()), MB_OK | MB_ICONEXCLAMATION);
+                AfxMessageBox(WriteFailureText(chartFile, ::GetLastError()), MB_OK | MB_ICONEXCLAMATION);
                 m_records.clear();
                 return;
             }

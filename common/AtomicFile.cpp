@@ -103,7 +103,7 @@ bool AtomicFile::Write(const CString& path, const void* data, size_t size)
     return true;
 }
 
-CString AtomicFile::FailureMessage(const CString& path, DWORD error)
+CString AtomicFile::SystemReason(DWORD error)
 {
     CString reason;
     wchar_t* text = nullptr;
@@ -117,7 +117,24 @@ CString AtomicFile::FailureMessage(const CString& path, DWORD error)
         ::LocalFree(text);
     if (reason.IsEmpty())
         reason.Format(L"error %lu", error);
+    return reason;
+}
+
+CString AtomicFile::FailureMessage(const CString& path, DWORD error, const wchar_t* format)
+{
+    // One pass of plain replacement rather than printf, so an edited caption
+    // cannot ask for arguments that are not there, in any order.
+    const CString pattern = format && *format ? format : L"%1 could not be written (%2); the previous file is kept.";
+    const CString reason = SystemReason(error);
     CString message;
-    message.Format(L"%s could not be written (%s); the previous file is kept.", path.GetString(), reason.GetString());
+    for (int i = 0; i < pattern.GetLength(); ++i) {
+        const wchar_t next = i + 1 < pattern.GetLength() ? pattern[i + 1] : L'\0';
+        if (pattern[i] == L'%' && (next == L'1' || next == L'2')) {
+            message += next == L'1' ? path : reason;
+            ++i;
+        } else {
+            message += pattern[i];
+        }
+    }
     return message;
 }

@@ -18,7 +18,11 @@ public:
     // GetLastError() and the old file (if any) untouched.
     static bool Write(const CString& path, const void* data, size_t size);
 
+    // The system's text for `error`, or "error N" when it has none.
+    static CString SystemReason(DWORD error);
     // What the user is told when a write failed: the file named and the
-    // system's reason for `error`. Every writer reports through this text.
-    static CString FailureMessage(const CString& path, DWORD error);
+    // system's reason for `error`. Every writer reports through this text:
+    // `format` (a caption) puts the file at "%1" and the reason at "%2";
+    // null or empty gives the English text.
+    static CString FailureMessage(const CString& path, DWORD error, const wchar_t* format = nullptr);
 };

@@ -179,6 +179,8 @@ bool S_ECR_SETTING::SaveSettings()
         file.Set(L"ECR LIST", L"ListPath", ProfileValue(ListPath));
         ok = file.Save(ini);
     }
+    const DWORD error = ::GetLastError();
     ModelMap.RemoveAll();
+    ::SetLastError(ok ? ERROR_SUCCESS : error);
     return ok;
 }

@@ -18,7 +18,8 @@ struct S_ECR_SETTING
     S_ECR_SETTING& operator=(const S_ECR_SETTING&) = delete;
 
     void LoadSettings();
-    // False when the file could not be written (a read-only folder or file).
+    // False when the file could not be read or written (a read-only folder or
+    // file); GetLastError() then says why.
     bool SaveSettings();
     // "<current directory>\Tilldesk.ini".
     static CString FilePath();

@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "CCaptionValue.h"
+#include "EcrWndNo.h"
 #include "ProfileText.h"
 #include "UpperAscii.h"
 
@@ -184,7 +185,11 @@ void CCaptionMgr::WriteChangedCaptions()
     }
     if (loaded && (!changed || file.Save(m_strCaptionFile)))
         return;
-    AfxMessageBox(AtomicFile::FailureMessage(m_strCaptionFile, ::GetLastError()), MB_OK | MB_ICONEXCLAMATION);
+    // Told in this manager's own language, whether or not it is the program's.
+    const DWORD error = ::GetLastError();
+    S_ECR_CAP* format = GetCaption(WNDNO_COMMON, 3);
+    AfxMessageBox(AtomicFile::FailureMessage(m_strCaptionFile, error, format ? format->Text.GetString() : nullptr),
+                  MB_OK | MB_ICONEXCLAMATION);
 }
 
 S_ECR_CAP* CCaptionMgr::GetCaption(int wndNo, int captionNo)

@@ -1,7 +1,9 @@
 #include "CaptionText.h"
 
+#include "AtomicFile.h"
 #include "CCaptionManagerBase.h"
 #include "EcrGlobals.h"
+#include "EcrWndNo.h"
 
 S_ECR_CAP* FindCaption(int wndNo, int captionNo)
 {
@@ -14,4 +16,9 @@ CString CaptionText(int wndNo, int captionNo, const wchar_t* defaultText)
     if (S_ECR_CAP* cap = FindCaption(wndNo, captionNo))
         return cap->Text;
     return CString(defaultText);
+}
+
+CString WriteFailureText(const CString& path, DWORD error)
+{
+    return AtomicFile::FailureMessage(path, error, CaptionText(WNDNO_COMMON, 3, nullptr));
 }

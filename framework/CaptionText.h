@@ -11,3 +11,7 @@ S_ECR_CAP* FindCaption(int wndNo, int captionNo);
 // The text of caption (window, caption) when the caption file has it, else
 // the given default (empty for null).
 CString CaptionText(int wndNo, int captionNo, const wchar_t* defaultText);
+
+// What the user is told when a file could not be written (the file and the
+// system's reason), in the caption language.
+CString WriteFailureText(const CString& path, DWORD error);

@@ -2,7 +2,11 @@
 // written holds whole records, at most a chart's worth, and every viewer
 // argument line has its eight parts.
 #include "ChartBuilder.h"
+#include "EcrGlobals.h"
 #include "FuzzDriver.h"
+
+// No caption manager: messages are the program's own English texts.
+CCaptionManagerBase** g_ppCaptionMgr = nullptr;
 
 namespace {
 

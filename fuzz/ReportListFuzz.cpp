@@ -1,6 +1,10 @@
 // report.lst read line by line: every line comes back without its line end.
+#include "EcrGlobals.h"
 #include "FuzzDriver.h"
 #include "ReportOpener.h"
+
+// No caption manager: messages are the program's own English texts.
+CCaptionManagerBase** g_ppCaptionMgr = nullptr;
 
 int wmain(int argc, wchar_t** argv)
 {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "AtomicFile.h"
+#include "CaptionText.h"
 #include "KeyboardResources.h"
 
 namespace {
@@ -213,6 +214,6 @@ BOOL CBtnListCtrl::SaveList(LPCWSTR path)
     // A failed write leaves the old list whole and is told, naming the file.
     if (AtomicFile::Write(path, text.data(), text.size() * sizeof(wchar_t)))
         return TRUE;
-    AfxMessageBox(AtomicFile::FailureMessage(path, ::GetLastError()), MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(WriteFailureText(path, ::GetLastError()), MB_OK | MB_ICONEXCLAMATION);
     return FALSE;
 }

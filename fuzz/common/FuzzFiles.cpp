@@ -13,7 +13,9 @@ std::wstring FuzzFolder(const wchar_t* name)
 {
     wchar_t temp[MAX_PATH];
     ::GetTempPathW(MAX_PATH, temp);
-    std::wstring folder = std::wstring(temp) + L"tilldesk-fuzz-" + name + L"\\";
+    // One folder per process, so runs of one driver with other seeds can share a machine.
+    std::wstring folder = std::wstring(temp) + L"tilldesk-fuzz-" + name + L"-" +
+                          std::to_wstring(::GetCurrentProcessId()) + L"\\";
     ::CreateDirectoryW(folder.c_str(), nullptr);
     return folder;
 }

@@ -4,7 +4,7 @@
 
 #include "afx.h"
 
-// A fresh folder under the temporary folder for one driver, ending in a
+// A fresh folder under the temporary folder for one driver run, ending in a
 // backslash, and whole-file writes into it.
 std::wstring FuzzFolder(const wchar_t* name);
 void WriteInput(const std::wstring& path, const std::string& bytes);

@@ -55,6 +55,12 @@ TEST(AtomicFile, FailuresKeepTheOldFileAndSayWhy)
     CString message = AtomicFile::FailureMessage(missing, error);
     EXPECT_EQ(0, message.Find(missing + L" could not be written ("));
     EXPECT_NE(-1, message.Find(L"the previous file is kept"));
+
+    // A caption places the file and the reason anywhere; nothing else in it is read.
+    const CString reason = AtomicFile::SystemReason(ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(reason.IsEmpty());
+    EXPECT_EQ(reason + L" / " + missing + L" %s %d %",
+              AtomicFile::FailureMessage(missing, ERROR_ACCESS_DENIED, L"%2 / %1 %s %d %"));
 }
 
 // Lines, comments and order stay; keys are found without regard to case and

@@ -140,6 +140,7 @@ TEST_F(Settings, SavingReplacesTheWholeFileAndKeepsAReadOnlyOne)
         S_ECR_SETTING s;
         s.EcrName = L"lost";
         EXPECT_FALSE(s.SaveSettings());
+        EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError()) << "the reason the user is told";
     }
     SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(bytes, folder.Read(L"Tilldesk.ini"));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CBtnListCtrl.h"
+#include "CaptionText.h"
 #include "MessageBoxRecorder.h"
 #include "Pump.h"
 #include "TempFolder.h"
@@ -141,7 +142,7 @@ TEST_F(KeyList, TheListFileHoldsTextsAndColours)
     const std::wstring missing = folder.File(L"missing\\keys.txt");
     EXPECT_FALSE(list.SaveList(missing.c_str()));
     ASSERT_EQ(1u, boxes.Count()) << "a failed save is told";
-    EXPECT_EQ(0u, boxes.Boxes()[0].text.find(missing + L" could not be written ("));
+    EXPECT_EQ(WriteFailureText(missing.c_str(), ERROR_PATH_NOT_FOUND).GetString(), boxes.Boxes()[0].text);
 }
 
 TEST_F(KeyList, TheColourCommandsColourTheRightClickedRow)

@@ -162,7 +162,9 @@ void UnwritableSettingsAreReported(const std::wstring& folder)
     program.WaitGone(question);
     HWND box = program.WaitForDialogOver(screen);
     std::wstring message = MessageOf(box);
-    Require(message.find(ini) != std::wstring::npos, L"the exit message \"" + message + L"\" names no settings file");
+    const size_t named = message.find(ini + L"\n(");
+    Require(named != std::wstring::npos && message.size() > named + ini.size() + 3 && message.back() == L')',
+            L"the exit message \"" + message + L"\" names no settings file and no reason");
     SaveWindowPicture(box, L"shipped-settings-not-saved");
     ProgramDriver::Click(box, IDOK);
     DWORD code = program.WaitForExit(15000);
