@@ -105,6 +105,9 @@ struct HostedGrid
         grid->Create(CRect(0, 0, kWidth, kHeight), CWnd::FromHandle(host), 100, WS_CHILD | WS_VISIBLE);
         grid->PickDefaultCell(FALSE, FALSE)->SetHeight(20);
         grid->PickDefaultCell(FALSE, TRUE)->SetWidth(60);
+        // Built with drawing off, as the record grid builds its table, just
+        // as the list view is filled with its redraw off.
+        grid->SetRedraw(FALSE);
         grid->SetRowCount(rows + 1);
         grid->SetColumnCount(kCols);
         grid->SetFixedRowCount(1);
@@ -120,6 +123,7 @@ struct HostedGrid
         for (int r = 0; r < rows; ++r)
             for (int c = 0; c < kCols; ++c)
                 grid->SetItemText(r + 1, c, texts[static_cast<size_t>(r) * kCols + c].c_str());
+        grid->SetRedraw(TRUE, TRUE);
     }
     double Repaint(int times)
     {

@@ -138,7 +138,7 @@ UINT CGridCell::GetMargin() const
 void CGridCell::ResetCell()
 {
     CGridCellBase::ResetCell();
-    m_strText.Empty();
+    m_text.Empty();
     m_pGrid = nullptr;
     m_nFormat = static_cast<DWORD>(-1);
     m_crFgClr = CLR_DEFAULT;

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "CCellText.h"
 #include "CGridCellBase.h"
 #include "strings.h"
 
@@ -25,7 +26,7 @@ public:
     static void* operator new(size_t size);
     static void operator delete(void* block, size_t size);
 
-    void SetText(LPCWSTR text) override { m_strText = text ? text : L""; }
+    void SetText(LPCWSTR text) override { m_text.Assign(text); }
     void SetImage(int image) override;
     void SetData(LPARAM data) override;
     void SetFormat(DWORD format) override { m_nFormat = format; }
@@ -37,7 +38,7 @@ public:
     void SetGrid(CGridCtrl* grid) override { m_pGrid = grid; }
     void SetCoords(int, int) override {}
 
-    LPCWSTR GetText() const override { return m_strText.GetString(); }
+    LPCWSTR GetText() const override { return m_text.Get(); }
     int GetImage() const override { return m_pMore ? m_pMore->image : -1; }
     LPARAM GetData() const override { return m_pMore ? m_pMore->data : 0; }
     DWORD GetFormat() const override;
@@ -93,7 +94,7 @@ private:
     };
     More& MakeMore();
 
-    CString m_strText;
+    CCellText m_text;
     DWORD m_nFormat = static_cast<DWORD>(-1);
     COLORREF m_crFgClr = CLR_DEFAULT;
     COLORREF m_crBkClr = CLR_DEFAULT;

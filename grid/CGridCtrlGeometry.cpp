@@ -427,6 +427,11 @@ void CGridCtrl::ResetScrollBars()
     const UINT pageH = m_nHScrollMax > 0 ? static_cast<UINT>(visW) : 0;
     const UINT pageV = m_nVScrollMax > 0 ? static_cast<UINT>(h - fixedH) : 0;
     const bool frameChanges = changeH || changeV;
+    // Each bar shown or hidden is a frame change that Wine draws at once;
+    // with drawing held, the window is drawn once when both bars are set.
+    const bool holdDrawing = frameChanges && (GetStyle() & WS_VISIBLE);
+    if (holdDrawing)
+        DefWindowProc(WM_SETREDRAW, FALSE, 0);
     if (!changeH)
         apply(SB_HORZ, m_nHScrollMax, pageH, !frameChanges);
     if (!changeV)
@@ -437,11 +442,24 @@ void CGridCtrl::ResetScrollBars()
         apply(SB_VERT, m_nVScrollMax, pageV, false);
 
     // Show or hide explicitly (setting a range may already have done it);
-    // the state word follows what was done.
-    if (needH != (IsHScrollBarShown() != FALSE))
-        ::ShowScrollBar(m_hWnd, SB_HORZ, needH);
-    if (needV != (IsVScrollBarShown() != FALSE))
-        ::ShowScrollBar(m_hWnd, SB_VERT, needV);
+    // the state word follows what was done. Both bars changing alike change
+    // the frame once: each frame change is a full frame redraw under Wine.
+    const bool showH = needH != (IsHScrollBarShown() != FALSE);
+    const bool showV = needV != (IsVScrollBarShown() != FALSE);
+    if (showH && showV && needH == needV) {
+        ::ShowScrollBar(m_hWnd, SB_BOTH, needH);
+    } else {
+        if (showH)
+            ::ShowScrollBar(m_hWnd, SB_HORZ, needH);
+        if (showV)
+            ::ShowScrollBar(m_hWnd, SB_VERT, needV);
+    }
+    if (holdDrawing) {
+        // The frame is drawn now, as a shown bar would have drawn it; the
+        // cells are painted at the next paint.
+        DefWindowProc(WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW);
+    }
     m_nBarState = (needH ? 0x1u : 0u) | (needV ? 0x2u : 0u);
     m_idTopLeftCell = CCellID();
     m_bInResetScrollBars = false;

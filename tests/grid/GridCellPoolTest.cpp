@@ -1,13 +1,15 @@
-// The pool the grid's cells come from, and cells that move out of line
-// only what they set.
+// The pool the grid's cells and their texts come from, and cells that move
+// out of line only what they set.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <set>
+#include <string>
 #include <thread>
 #include <vector>
 
+#include "CCellText.h"
 #include "CGridCell.h"
 #include "CGridCellPool.h"
 #include "CGridCtrl.h"
@@ -136,4 +138,26 @@ TEST(GridCell, ValuesKeptOutOfLineBehaveLikeTheOthers)
     EXPECT_EQ(0u, cell.GetMargin());
     EXPECT_TRUE(cell.IsUnmerged());
     EXPECT_EQ(CCellID(), cell.GetMergeOwner());
+}
+
+// Texts on both sides of every block size, replaced by longer, shorter and
+// their own text: each reads back whole and goes back where it came from.
+TEST(CellText, EveryLengthReadsBackAndMayBeSetFromItself)
+{
+    std::vector<CCellText> texts(40);
+    for (size_t n = 0; n < texts.size(); ++n)
+        texts[n].Assign(std::wstring(n, L'a' + static_cast<wchar_t>(n % 26)).c_str());
+    for (size_t n = 0; n < texts.size(); ++n) {
+        EXPECT_EQ(std::wstring(n, L'a' + static_cast<wchar_t>(n % 26)), texts[n].Get()) << n;
+        const std::wstring longer = std::wstring(texts[n].Get()) + L"xyz";
+        texts[n].Assign(longer.c_str());
+        texts[n].Assign(texts[n].Get());
+        EXPECT_EQ(longer, texts[n].Get());
+        texts[n].Assign(texts[n].Get() + longer.size() / 2);
+        EXPECT_EQ(longer.substr(longer.size() / 2), texts[n].Get());
+    }
+    texts[5].Assign(nullptr);
+    EXPECT_STREQ(L"", texts[5].Get());
+    texts[6].Empty();
+    EXPECT_STREQ(L"", texts[6].Get());
 }

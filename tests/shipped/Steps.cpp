@@ -78,7 +78,18 @@ void Dept(Walk& walk)
     walk.Picture(screen, L"dept", ProgramDriver::Control(screen, IDC_FLEX_UPDATE));
     walk.BackToMenu(screen, IDC_FLEX_BACK);
 }
-void Plu(Walk& walk) { RecordList(walk, IDC_SEL_PLU, L"plu"); }
+// The sample register is a Japanese one: its first PLU's name is read from
+// Shift-JIS as on Japanese Windows, whatever the caption language.
+void Plu(Walk& walk)
+{
+    HWND card = nullptr;
+    HWND screen = OpenRecordList(walk, IDC_SEL_PLU, L"plu", &card);
+    const std::wstring name = ProgramDriver::Text(ProgramDriver::Control(card, IDC_CARD_EDIT + 1));
+    Require(name == L"\x30AD\x30E3\x30D9\x30C4", L"the first PLU's name reads \"" + name + L"\", not cabbage");
+    CloseCard(walk, card);
+    walk.Picture(screen, L"plu", ProgramDriver::Control(screen, IDC_FLEX_UPDATE));
+    walk.BackToMenu(screen, IDC_FLEX_BACK);
+}
 void Clerk(Walk& walk) { RecordList(walk, IDC_SEL_CLERK, L"clerk"); }
 void SMode(Walk& walk) { RecordList(walk, IDC_SEL_S_MODE, L"s-mode"); }
 void ProgMode(Walk& walk) { RecordList(walk, IDC_SEL_PROG_MODE, L"prog-mode"); }
