@@ -141,7 +141,7 @@ TEST(GridCell, ValuesKeptOutOfLineBehaveLikeTheOthers)
 }
 
 // Texts on both sides of every block size, replaced by longer, shorter and
-// their own text: each reads back whole and goes back where it came from.
+// their own text: each reads back whole.
 TEST(CellText, EveryLengthReadsBackAndMayBeSetFromItself)
 {
     std::vector<CCellText> texts(40);
