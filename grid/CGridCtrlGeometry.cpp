@@ -443,7 +443,7 @@ void CGridCtrl::ResetScrollBars()
 
     // Show or hide explicitly (setting a range may already have done it);
     // the state word follows what was done. Both bars changing alike change
-    // the frame once: each frame change is a full frame redraw under Wine.
+    // the frame once, so the window is resized once.
     const bool showH = needH != (IsHScrollBarShown() != FALSE);
     const bool showV = needV != (IsVScrollBarShown() != FALSE);
     if (showH && showV && needH == needV) {
