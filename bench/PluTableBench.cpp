@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "AtomicFile.h"
+#include "BenchPlus.h"
 #include "CsvExchange.h"
 #include "FieldCodec.h"
 #include "GroupRegistry.h"
 #include "ReportKind.h"
-#include "SampleData.h"
 #include "Stopwatch.h"
 #include "TableGroup.h"
 
@@ -39,14 +39,9 @@ long long RawValue(const BYTE* p, int length)
 
 int wmain(int argc, wchar_t** argv)
 {
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    CString folder = argc > 1 ? CString(argv[1]) : CString(temp) + L"tilldesk-bench";
-    ::CreateDirectoryW(folder, nullptr);
-    if (!SampleData::Write(folder, kRecords)) {
-        std::fprintf(stderr, "bench: writing %d PLUs failed\n", kRecords);
+    const CString folder = WriteBenchPlus(argc, argv, kRecords);
+    if (folder.IsEmpty())
         return 1;
-    }
     auto* plu = static_cast<TableGroup*>(GroupRegistry::Instance().FromWndNo(18));
     CString file = JoinPath(folder, plu->FileName);
     EcrTable& table = plu->Table(0);

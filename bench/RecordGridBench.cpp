@@ -14,11 +14,11 @@
 #include <memory>
 #include <vector>
 
+#include "BenchPlus.h"
 #include "CEcrGrid.h"
 #include "FieldCodec.h"
 #include "FieldRules.h"
 #include "GroupRegistry.h"
-#include "SampleData.h"
 #include "Stopwatch.h"
 #include "TableGroup.h"
 
@@ -123,14 +123,9 @@ int wmain(int argc, wchar_t** argv)
 {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&icc);
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    CString folder = argc > 1 ? CString(argv[1]) : CString(temp) + L"tilldesk-bench";
-    ::CreateDirectoryW(folder, nullptr);
-    if (!SampleData::Write(folder, kRecords)) {
-        std::fprintf(stderr, "bench: writing %d PLUs failed\n", kRecords);
+    const CString folder = WriteBenchPlus(argc, argv, kRecords);
+    if (folder.IsEmpty())
         return 1;
-    }
     auto* plu = static_cast<TableGroup*>(GroupRegistry::Instance().FromWndNo(18));
     plu->Reset();
     plu->ReloadFromFolder(folder);

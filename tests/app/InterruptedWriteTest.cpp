@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "AtomicFile.h"
 #include "S_ECR_SETTING.h"
@@ -19,18 +20,19 @@ bool IsWholeGeneration(const std::string& bytes, size_t size)
            bytes[0] <= 'z';
 }
 
-int TemporaryCount(const TempFolder& folder)
+// The temporary files a write left in the folder.
+std::vector<std::wstring> Temporaries(const TempFolder& folder)
 {
-    int count = 0;
+    std::vector<std::wstring> names;
     WIN32_FIND_DATAW found;
     HANDLE find = FindFirstFileW(folder.File(L"*.tmp").c_str(), &found);
     if (find == INVALID_HANDLE_VALUE)
-        return 0;
+        return names;
     do
-        ++count;
+        names.push_back(folder.File(found.cFileName));
     while (FindNextFileW(find, &found));
     FindClose(find);
-    return count;
+    return names;
 }
 
 // The file-size limit the test runs under, in bytes; 0 when none is set.
@@ -69,16 +71,11 @@ TEST(InterruptedWrite, AKilledWriterLeavesAWholeFile)
         EXPECT_TRUE(IsWholeGeneration(folder.Read(L"data.bin"), size)) << "run " << run;
         // A temporary left behind is a write the kill cut short; the next
         // write goes on regardless.
-        cutMidWrite += TemporaryCount(folder) > 0;
+        const std::vector<std::wstring> left = Temporaries(folder);
+        cutMidWrite += !left.empty();
         ASSERT_TRUE(AtomicFile::Write(file.c_str(), std::string(size, 'z').data(), size));
-        WIN32_FIND_DATAW found;
-        HANDLE find = FindFirstFileW(folder.File(L"*.tmp").c_str(), &found);
-        if (find != INVALID_HANDLE_VALUE) {
-            do
-                DeleteFileW(folder.File(found.cFileName).c_str());
-            while (FindNextFileW(find, &found));
-            FindClose(find);
-        }
+        for (const std::wstring& temporary : left)
+            DeleteFileW(temporary.c_str());
     }
     CloseHandle(started);
     EXPECT_GT(cutMidWrite, 0) << "no kill landed inside a write";
@@ -99,7 +96,7 @@ TEST(DiskFull, AWritePastTheLimitFailsAndKeepsTheOldFile)
     const DWORD error = GetLastError();
     EXPECT_NE(0u, error);
     EXPECT_EQ("old", folder.Read(L"data.bin"));
-    EXPECT_EQ(0, TemporaryCount(folder));
+    EXPECT_TRUE(Temporaries(folder).empty());
     EXPECT_FALSE(AtomicFile::SystemReason(error).IsEmpty());
 
     // The settings file keeps every line it has, and is rewritten in UTF-16:
@@ -114,5 +111,5 @@ TEST(DiskFull, AWritePastTheLimitFailsAndKeepsTheOldFile)
         EXPECT_FALSE(setting.SaveSettings());
     }
     EXPECT_TRUE(settings == folder.Read(L"Tilldesk.ini")) << "the settings file changed";
-    EXPECT_EQ(0, TemporaryCount(folder));
+    EXPECT_TRUE(Temporaries(folder).empty());
 }

@@ -154,15 +154,7 @@ TEST_F(TillwireTest, FailedItemAsksWhetherToGoOn)
         DeleteFileW((folder / L"Tillwire.log").c_str());
         MessageBoxRecorder boxes;
         boxes.Answer(answer);
-        CString log;
-        ScriptedTillwireDlg dlg(1, [&](ScriptedTillwireDlg& d) {
-            d.Tick(d.SettingRowOf(L"DEPT"), true);
-            d.Tick(d.SettingRowOf(L"PLU"), true);
-            d.Click(IDC_START_TRANSFER);
-            ASSERT_TRUE(d.WaitIdle());
-            log = d.Text(IDC_TRANSFER_LOG);
-        });
-        dlg.DoModal();
+        const CString log = SendDeptAndPlu();
 
         auto asked = boxes.Boxes();
         ASSERT_EQ(1u, asked.size());
@@ -194,15 +186,7 @@ TEST_F(TillwireTest, CancelPressedDuringTheFailureQuestionStopsTheRun)
     MessageBoxRecorder boxes;
     boxes.Answer(IDYES);
     boxes.WhileOpen(PressCancel);
-    CString log;
-    ScriptedTillwireDlg dlg(1, [&](ScriptedTillwireDlg& d) {
-        d.Tick(d.SettingRowOf(L"DEPT"), true);
-        d.Tick(d.SettingRowOf(L"PLU"), true);
-        d.Click(IDC_START_TRANSFER);
-        ASSERT_TRUE(d.WaitIdle());
-        log = d.Text(IDC_TRANSFER_LOG);
-    });
-    dlg.DoModal();
+    const CString log = SendDeptAndPlu();
     EXPECT_EQ(1u, boxes.Count());
     EXPECT_EQ(1, Count(log, L"[Start]:"));
     EXPECT_EQ(1, Count(log, L"[Stop ]: Cancel by User"));
@@ -260,15 +244,7 @@ TEST_F(TillwireTest, MissingProgramFailsTheRowWithItsReason)
     g_pEcrSetting->Tillwire = (folder / L"NoSuchTillwire.exe").c_str();
     MessageBoxRecorder boxes;
     boxes.Answer(IDNO);
-    CString log;
-    ScriptedTillwireDlg dlg(1, [&](ScriptedTillwireDlg& d) {
-        d.Tick(d.SettingRowOf(L"DEPT"), true);
-        d.Tick(d.SettingRowOf(L"PLU"), true);
-        d.Click(IDC_START_TRANSFER);
-        ASSERT_TRUE(d.WaitIdle());
-        log = d.Text(IDC_TRANSFER_LOG);
-    });
-    dlg.DoModal();
+    const CString log = SendDeptAndPlu();
     EXPECT_EQ(1, Count(log, L"[Start]:\"" ));
     EXPECT_TRUE(Contains(log, L"[End  ]: Code=80070002H")) << log.GetString();
     EXPECT_EQ(1u, boxes.Count());

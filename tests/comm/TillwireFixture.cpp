@@ -1,6 +1,7 @@
 #include "TillwireFixture.h"
 
 #include "CEcrTilldeskApp.h"
+#include "CommResources.h"
 #include "EcrGlobals.h"
 #include "Pump.h"
 #include "S_ECR_SETTING.h"
@@ -175,4 +176,18 @@ std::vector<std::string> TillwireTest::LogLines() const
         start = end + 2;
     }
     return lines;
+}
+
+CString TillwireTest::SendDeptAndPlu()
+{
+    CString log;
+    ScriptedTillwireDlg dlg(1, [&](ScriptedTillwireDlg& d) {
+        d.Tick(d.SettingRowOf(L"DEPT"), true);
+        d.Tick(d.SettingRowOf(L"PLU"), true);
+        d.Click(IDC_START_TRANSFER);
+        ASSERT_TRUE(d.WaitIdle());
+        log = d.Text(IDC_TRANSFER_LOG);
+    });
+    dlg.DoModal();
+    return log;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CChildProgram.h"
 #include "CommandLine.h"
 #include "RawCommandLine.h"
 #include "LogoConversion.h"
@@ -51,55 +52,23 @@ struct TillmarkCopy
     }
 };
 
-BOOL CALLBACK CloseVisible(HWND hWnd, LPARAM lParam)
-{
-    auto* child = reinterpret_cast<const PROCESS_INFORMATION*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hWnd, &pid);
-    if (pid != child->dwProcessId || !IsWindowVisible(hWnd))
-        return TRUE;
-    PostMessageW(hWnd, WM_CLOSE, 0, 0);
-    return FALSE;
-}
-
-struct ShownWindow
-{
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisible(HWND hWnd, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<ShownWindow*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hWnd, &pid);
-    if (pid != search->pid || !IsWindowVisible(hWnd))
-        return TRUE;
-    search->found = hWnd;
-    return FALSE;
-}
-
 // The child's visible window, waited for up to five seconds.
 HWND WindowOf(const PROCESS_INFORMATION& child)
 {
-    ShownWindow search{child.dwProcessId, nullptr};
-    for (int i = 0; i < 200 && !search.found; ++i) {
-        EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
-        if (!search.found)
+    HWND found = nullptr;
+    for (int i = 0; i < 200 && !found; ++i) {
+        found = CChildProgram::MainWindowOf(child.dwProcessId);
+        if (!found)
             Sleep(25);
     }
-    return search.found;
+    return found;
 }
 
 // Posts WM_CLOSE to the child's window once it shows; false if it never does.
 bool CloseWhenShown(const PROCESS_INFORMATION& child)
 {
-    for (int i = 0; i < 200; ++i) {
-        if (!EnumWindows(CloseVisible, reinterpret_cast<LPARAM>(&child)))
-            return true;
-        Sleep(25);
-    }
-    return false;
+    HWND window = WindowOf(child);
+    return window && PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
 // White with a black frame and a grey block, 32 x 8.
