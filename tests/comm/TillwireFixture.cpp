@@ -11,20 +11,6 @@ namespace {
 
 constexpr UINT WM_RUN_SCRIPT = WM_APP + 70;
 
-void CopyFolder(const std::wstring& from, const std::wstring& to)
-{
-    CreateDirectoryW(to.c_str(), nullptr);
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((from + L"\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            CopyFileW((from + L"\\" + found.cFileName).c_str(), (to + L"\\" + found.cFileName).c_str(), FALSE);
-    } while (FindNextFileW(find, &found));
-    FindClose(find);
-}
-
 } // namespace
 
 std::string Narrow(const std::wstring& text)
@@ -120,8 +106,8 @@ void TillwireTest::SetUp()
     registerFolder = folder / L"Register";
     dataFolder = folder / L"Data";
     ASSERT_TRUE(CopyFileW((ProgramFolder() + L"\\Tillwire.exe").c_str(), program.c_str(), FALSE));
-    CopyFolder(ProgramFolder() + L"\\Data", dataFolder);
-    CopyFolder(ProgramFolder() + L"\\Data", registerFolder);
+    CopyFiles(ProgramFolder() + L"\\Data", dataFolder);
+    CopyFiles(ProgramFolder() + L"\\Data", registerFolder);
 
     S_ECR_SETTING& s = *g_pEcrSetting;
     m_saved[0] = s.Tillwire;

@@ -61,3 +61,20 @@ std::wstring ProgramFolder()
     std::wstring s(path, n);
     return s.substr(0, s.find_last_of(L'\\'));
 }
+
+int CopyFiles(const std::wstring& from, const std::wstring& to, const wchar_t* pattern)
+{
+    ::CreateDirectoryW(to.c_str(), nullptr);
+    int copied = 0;
+    WIN32_FIND_DATAW found;
+    HANDLE find = ::FindFirstFileW((from + L"\\" + pattern).c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            ::CopyFileW((from + L"\\" + found.cFileName).c_str(), (to + L"\\" + found.cFileName).c_str(), FALSE))
+            ++copied;
+    } while (::FindNextFileW(find, &found));
+    ::FindClose(find);
+    return copied;
+}

@@ -20,3 +20,7 @@ void FlushProfileCache(const std::wstring& path);
 
 // The folder of the test program (built files such as Cap\ sit there).
 std::wstring ProgramFolder();
+
+// Copies the files of a folder matching `pattern` (no subfolders) into
+// another, which is made when missing; the number copied.
+int CopyFiles(const std::wstring& from, const std::wstring& to, const wchar_t* pattern = L"*");

@@ -21,19 +21,6 @@ bool ScriptedFileDialog(BOOL open, OPENFILENAMEW& ofn, CString& chosen)
     return !g_fileDialog.answer.empty();
 }
 
-void CopySampleData(const std::wstring& to)
-{
-    std::wstring from = ProgramFolder() + L"\\Data";
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((from + L"\\*").c_str(), &found);
-    ASSERT_NE(INVALID_HANDLE_VALUE, find);
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            CopyFileW((from + L"\\" + found.cFileName).c_str(), (to + L"\\" + found.cFileName).c_str(), FALSE);
-    } while (FindNextFileW(find, &found));
-    FindClose(find);
-}
-
 } // namespace
 
 void RecordList::SetUp()
@@ -45,7 +32,7 @@ void RecordList::SetUp()
     m_savedLevel = s.Level;
     m_savedAutoPopup = s.AutoPopup;
     m_savedCapEdit = s.CapEdit;
-    CopySampleData(m_data.Path());
+    ASSERT_GT(CopyFiles(ProgramFolder() + L"\\Data", m_data.Path()), 0);
     s.EcrName = L"02 VORN-K2";
     s.DataPath = m_data.Path().c_str();
     s.Language = L"ENG";

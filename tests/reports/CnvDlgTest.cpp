@@ -60,18 +60,6 @@ BEGIN_MESSAGE_MAP(ScriptedCnvDlg, CEcrCnvDlg)
     ON_MESSAGE(WM_RUN_SCRIPT, &ScriptedCnvDlg::OnRunScript)
 END_MESSAGE_MAP()
 
-void CopyFiles(const std::wstring& from, const std::wstring& to)
-{
-    WIN32_FIND_DATAW found;
-    HANDLE find = ::FindFirstFileW((from + L"\\*.VKR").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        ::CopyFileW((from + L"\\" + found.cFileName).c_str(), (to + L"\\" + found.cFileName).c_str(), FALSE);
-    } while (::FindNextFileW(find, &found));
-    ::FindClose(find);
-}
-
 struct ReportConversion : ::testing::Test
 {
     TempFolder data;
@@ -81,7 +69,7 @@ struct ReportConversion : ::testing::Test
     {
         savedDataPath = g_pEcrSetting->DataPath;
         savedLanguage = g_pEcrSetting->Language;
-        CopyFiles(ProgramFolder() + L"\\Data", data.Path());
+        CopyFiles(ProgramFolder() + L"\\Data", data.Path(), L"*.VKR");
         g_pEcrSetting->DataPath = data.Path().c_str();
         g_pEcrSetting->Language = L"ENG";
         theApp.LoadModelDll(L"VornK2Dll.dll");
