@@ -17,6 +17,22 @@ std::wstring PictureFolder()
     return dir;
 }
 
+// A bitmap holding what the screen shows in rect.
+HBITMAP GrabScreen(const RECT& rect)
+{
+    const int w = rect.right - rect.left;
+    const int h = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
 } // namespace
 
 std::wstring SaveBitmapPicture(HBITMAP bitmap, const wchar_t* name)
@@ -72,16 +88,7 @@ std::wstring SaveWindowPicture(HWND hWnd, const wchar_t* name)
         }
         Sleep(10);
     }
-    int w = rect.right - rect.left;
-    int h = rect.bottom - rect.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    HBITMAP bitmap = GrabScreen(rect);
     std::wstring path = SaveBitmapPicture(bitmap, name);
     DeleteObject(bitmap);
     return path;
@@ -98,19 +105,14 @@ bool WindowShowsInk(HWND hWnd)
     int h = rect.bottom - rect.top;
     if (w <= 0 || h <= 0)
         return false;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, old);
+    HBITMAP bitmap = GrabScreen(rect);
     BITMAPINFOHEADER header = {sizeof header, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     std::vector<DWORD> pixels(static_cast<size_t>(w) * h);
-    int lines = GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), pixels.data(),
+    HDC screen = GetDC(nullptr);
+    int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(h), pixels.data(),
                           reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
     ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
     if (lines != h)
         return false;
     int dark = 0;

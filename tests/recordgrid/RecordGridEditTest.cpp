@@ -9,16 +9,9 @@
 
 namespace {
 
-class RecordGridEditTest : public RecordGridTest
+class RecordGridEditTest : public BoundShopGridTest
 {
 protected:
-    void SetUp() override
-    {
-        RecordGridTest::SetUp();
-        MakeShopTable();
-        ASSERT_TRUE(grid.BindTable(table.Table(), 0));
-        host.Clear();
-    }
     std::wstring Text(int row, int col) { return grid.GetItemText(row, col).GetString(); }
     std::wstring LastBox() { return boxes.Boxes().empty() ? L"" : boxes.Boxes().back().text; }
 };

@@ -118,3 +118,16 @@ protected:
 
 // Field indices of MakeShopTable.
 enum ShopField { F_CODE, F_NAME, F_PRICE, F_COUNT, F_GROUP };
+
+// The shop table bound at level 0, with nothing yet asked of the host.
+class BoundShopGridTest : public RecordGridTest
+{
+protected:
+    void SetUp() override
+    {
+        RecordGridTest::SetUp();
+        MakeShopTable();
+        ASSERT_TRUE(grid.BindTable(table.Table(), 0));
+        host.Clear();
+    }
+};

@@ -4,16 +4,9 @@
 
 namespace {
 
-class RecordGridMouseTest : public RecordGridTest
+class RecordGridMouseTest : public BoundShopGridTest
 {
 protected:
-    void SetUp() override
-    {
-        RecordGridTest::SetUp();
-        MakeShopTable();
-        ASSERT_TRUE(grid.BindTable(table.Table(), 0));
-        host.Clear();
-    }
     void DoubleClick(int row, int col)
     {
         gridtest::Mouse(grid, WM_LBUTTONDOWN, Centre(row, col), MK_LBUTTON);
