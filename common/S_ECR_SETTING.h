@@ -51,14 +51,14 @@ struct S_ECR_SETTING
 };
 
 static_assert(offsetof(S_ECR_SETTING, DataPath) == 0);
-static_assert(offsetof(S_ECR_SETTING, Level) == 20);
-static_assert(offsetof(S_ECR_SETTING, IpREG) == 24);
-static_assert(offsetof(S_ECR_SETTING, PortNo) == 40);
-static_assert(offsetof(S_ECR_SETTING, ListPath) == 64);
-static_assert(offsetof(S_ECR_SETTING, ModelMap) == 68);
-static_assert(sizeof(S_ECR_SETTING::ModelMapType) == 28);
-static_assert(offsetof(S_ECR_SETTING, ToolName) == 96);
-static_assert(offsetof(S_ECR_SETTING, CapEdit) == 108);
-static_assert(offsetof(S_ECR_SETTING, AutoPopup) == 112);
-static_assert(offsetof(S_ECR_SETTING, ModelDllPath) == 116);
-static_assert(sizeof(S_ECR_SETTING) == 120, "settings record shared with the model library");
+static_assert(offsetof(S_ECR_SETTING, Level) == ByBuild(20, 40));
+static_assert(offsetof(S_ECR_SETTING, IpREG) == ByBuild(24, 44));
+static_assert(offsetof(S_ECR_SETTING, PortNo) == ByBuild(40, 72));
+static_assert(offsetof(S_ECR_SETTING, ListPath) == ByBuild(64, 104));
+static_assert(offsetof(S_ECR_SETTING, ModelMap) == ByBuild(68, 112));
+static_assert(sizeof(S_ECR_SETTING::ModelMapType) == ByBuild(28, 56));
+static_assert(offsetof(S_ECR_SETTING, ToolName) == ByBuild(96, 168));
+static_assert(offsetof(S_ECR_SETTING, CapEdit) == ByBuild(108, 192));
+static_assert(offsetof(S_ECR_SETTING, AutoPopup) == ByBuild(112, 196));
+static_assert(offsetof(S_ECR_SETTING, ModelDllPath) == ByBuild(116, 200));
+static_assert(sizeof(S_ECR_SETTING) == ByBuild(120, 208), "settings record shared with the model library");

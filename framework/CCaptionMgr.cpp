@@ -69,7 +69,8 @@ CCaptionMgr::CLock::~CLock()
 CCaptionMgr::CCaptionMgr()
 {
     CString name;
-    name.Format(L"CCAPMGR_MUTEX%0x", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(this)));
+    // The whole address, in the 64-bit build too.
+    name.Format(L"CCAPMGR_MUTEX%0Ix", reinterpret_cast<UINT_PTR>(this));
     m_hMutex = ::CreateMutexW(nullptr, FALSE, name);
 }
 

@@ -15,9 +15,9 @@ struct S_ECR_CAP
     CString TipText;
 };
 
-static_assert(sizeof(CFont) == 8, "font object shared with the model library");
+static_assert(sizeof(CFont) == ByBuild(8, 16), "font object shared with the model library");
 static_assert(offsetof(S_ECR_CAP, Font) == 0);
-static_assert(offsetof(S_ECR_CAP, Text) == 8);
-static_assert(offsetof(S_ECR_CAP, TipOn) == 12);
-static_assert(offsetof(S_ECR_CAP, TipText) == 16);
-static_assert(sizeof(S_ECR_CAP) == 20, "caption record shared with the model library");
+static_assert(offsetof(S_ECR_CAP, Text) == ByBuild(8, 16));
+static_assert(offsetof(S_ECR_CAP, TipOn) == ByBuild(12, 24));
+static_assert(offsetof(S_ECR_CAP, TipText) == ByBuild(16, 32));
+static_assert(sizeof(S_ECR_CAP) == ByBuild(20, 40), "caption record shared with the model library");

@@ -5,8 +5,9 @@
 #include "CGridCtrl.h"
 #include "CGridDefaultCell.h"
 #include "CInPlaceEdit.h"
+#include "layout.h"
 
-static_assert(sizeof(CGridCell) <= 40, "a grid cell stays within 40 bytes (memory per cell)");
+static_assert(sizeof(CGridCell) <= ByBuild(40, 64), "a grid cell stays within 40 bytes, 64 in the 64-bit build");
 static_assert(alignof(CGridCell) <= CGridCellPool::kAlignment, "the pool's blocks fit a cell");
 
 namespace {

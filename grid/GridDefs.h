@@ -9,6 +9,7 @@
 
 #include "CCellID.h"
 #include "CCellRange.h"
+#include "layout.h"
 #include "strings.h"
 
 // Cell state bits.
@@ -111,13 +112,17 @@ struct S_GRID_CACHEHINT
     CCellRange range;
 };
 
-// The records' layouts hold for the 32-bit build the program is.
+// The records' layouts, which a grid's parent reads, in each build.
 static_assert(sizeof(LOGFONTW) == 92, "wide LOGFONT");
-static_assert(offsetof(S_GRID_ITEM, lfFont) == 36 && offsetof(S_GRID_ITEM, nMargin) == 128 &&
-              offsetof(S_GRID_ITEM, strText) == 132 && sizeof(S_GRID_ITEM) == 140, "S_GRID_ITEM layout");
-static_assert(sizeof(S_GRID_NOTIFY) == 20 && offsetof(S_GRID_NOTIFY, iColumn) == 16, "S_GRID_NOTIFY layout");
-static_assert(offsetof(S_GRID_DISPINFO, item) == 12, "S_GRID_DISPINFO layout");
-static_assert(offsetof(S_GRID_CACHEHINT, range) == 12 && sizeof(S_GRID_CACHEHINT) == 28, "S_GRID_CACHEHINT layout");
+static_assert(offsetof(S_GRID_ITEM, lParam) == 32 && offsetof(S_GRID_ITEM, lfFont) == ByBuild(36, 40) &&
+                  offsetof(S_GRID_ITEM, nMargin) == ByBuild(128, 132) &&
+                  offsetof(S_GRID_ITEM, strText) == ByBuild(132, 136) && sizeof(S_GRID_ITEM) == ByBuild(140, 152),
+              "S_GRID_ITEM layout");
+static_assert(sizeof(S_GRID_NOTIFY) == ByBuild(20, 32) && offsetof(S_GRID_NOTIFY, iColumn) == ByBuild(16, 28),
+              "S_GRID_NOTIFY layout");
+static_assert(offsetof(S_GRID_DISPINFO, item) == ByBuild(12, 24), "S_GRID_DISPINFO layout");
+static_assert(offsetof(S_GRID_CACHEHINT, range) == ByBuild(12, 24) && sizeof(S_GRID_CACHEHINT) == ByBuild(28, 40),
+              "S_GRID_CACHEHINT layout");
 
 // The framework's edit command ids, which the grid answers.
 #ifndef ID_EDIT_COPY

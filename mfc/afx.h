@@ -13,6 +13,7 @@
 #include "fontdlg.h"
 #include "gdi.h"
 #include "image.h"
+#include "layout.h"
 #include "listctrl.h"
 #include "menu.h"
 #include "msgbox.h"

@@ -267,9 +267,11 @@ private:
 template <typename KEY>
 inline UINT HashKey(const KEY& key)
 {
-    if constexpr (std::is_pointer_v<KEY>)
-        return static_cast<UINT>(reinterpret_cast<UINT_PTR>(key) >> 4);
-    else
+    if constexpr (std::is_pointer_v<KEY>) {
+        // Every bit of the address counts, the upper half of a 64-bit one too.
+        const unsigned long long bits = reinterpret_cast<UINT_PTR>(key) >> 4;
+        return static_cast<UINT>(bits ^ (bits >> 32));
+    } else
         return static_cast<UINT>(key);
 }
 inline UINT HashKey(const wchar_t* key)

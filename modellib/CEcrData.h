@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <windows.h>
 
+#include "layout.h"
+
 #include "S_ECR_TABLE.h"
 
 // What a data group is; the program picks the interface view by it.
@@ -77,11 +79,11 @@ protected:
     ~CEcrData() = default;
 };
 
-static_assert(offsetof(CEcrData, FileName) == 8);
-static_assert(offsetof(CEcrData, Name) == 12);
-static_assert(offsetof(CEcrData, GroupType) == 16);
-static_assert(offsetof(CEcrData, GroupId) == 20);
-static_assert(offsetof(CEcrData, Enabled) == 24);
-static_assert(offsetof(CEcrData, Loaded) == 28);
-static_assert(offsetof(CEcrData, UnsavedChanges) == 32);
-static_assert(sizeof(CEcrData) == 36, "common part of every data group");
+static_assert(offsetof(CEcrData, FileName) == ByBuild(8, 16));
+static_assert(offsetof(CEcrData, Name) == ByBuild(12, 24));
+static_assert(offsetof(CEcrData, GroupType) == ByBuild(16, 32));
+static_assert(offsetof(CEcrData, GroupId) == ByBuild(20, 36));
+static_assert(offsetof(CEcrData, Enabled) == ByBuild(24, 40));
+static_assert(offsetof(CEcrData, Loaded) == ByBuild(28, 44));
+static_assert(offsetof(CEcrData, UnsavedChanges) == ByBuild(32, 48));
+static_assert(sizeof(CEcrData) == ByBuild(36, 56), "common part of every data group");

@@ -23,13 +23,14 @@ protected:
     ~CEcrGraphic() = default;
 };
 
-static_assert(sizeof(CBitmap) == 8);
-static_assert(offsetof(CEcrGraphic, BitsPerPixel) == 36);
-static_assert(offsetof(CEcrGraphic, Image) == 40);
-static_assert(offsetof(CEcrGraphic, Image.m_hObject) == 44);
-static_assert(offsetof(CEcrGraphic, LogoName) == 48);
-static_assert(offsetof(CEcrGraphic, Params) == 52);
-static_assert(sizeof(CEcrGraphic) == 72);
+static_assert(sizeof(CBitmap) == ByBuild(8, 16));
+// In the 64-bit build BitsPerPixel takes the tail padding of the common part.
+static_assert(offsetof(CEcrGraphic, BitsPerPixel) == ByBuild(36, 52));
+static_assert(offsetof(CEcrGraphic, Image) == ByBuild(40, 56));
+static_assert(offsetof(CEcrGraphic, Image.m_hObject) == ByBuild(44, 64));
+static_assert(offsetof(CEcrGraphic, LogoName) == ByBuild(48, 72));
+static_assert(offsetof(CEcrGraphic, Params) == ByBuild(52, 80));
+static_assert(sizeof(CEcrGraphic) == ByBuild(72, 104));
 
 // The logo view of a group, or null for any other group type.
 inline CEcrGraphic* AsGraphic(CEcrData* data)

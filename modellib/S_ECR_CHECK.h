@@ -17,9 +17,9 @@ struct S_ECR_CHECK
     CString* Message;   // empty on entry; the refusal text
 };
 
-static_assert(offsetof(S_ECR_CHECK, FieldIndex) == 4);
-static_assert(offsetof(S_ECR_CHECK, RecordIndex) == 8);
-static_assert(offsetof(S_ECR_CHECK, Text) == 12);
-static_assert(offsetof(S_ECR_CHECK, Value) == 16);
-static_assert(offsetof(S_ECR_CHECK, Message) == 24);
-static_assert(sizeof(S_ECR_CHECK) == 32, "check request shared with the model library");
+static_assert(offsetof(S_ECR_CHECK, FieldIndex) == ByBuild(4, 8));
+static_assert(offsetof(S_ECR_CHECK, RecordIndex) == ByBuild(8, 12));
+static_assert(offsetof(S_ECR_CHECK, Text) == ByBuild(12, 16));
+static_assert(offsetof(S_ECR_CHECK, Value) == ByBuild(16, 24));
+static_assert(offsetof(S_ECR_CHECK, Message) == ByBuild(24, 32));
+static_assert(sizeof(S_ECR_CHECK) == ByBuild(32, 40), "check request shared with the model library");

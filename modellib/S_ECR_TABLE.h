@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <windows.h>
 
+#include "layout.h"
+
 #include "S_ECR_FIELD.h"
 #include "S_ECR_LABEL.h"
 
@@ -30,10 +32,10 @@ static_assert(offsetof(S_ECR_TABLE, FieldCount) == 132);
 static_assert(offsetof(S_ECR_TABLE, RecordCount) == 136);
 static_assert(offsetof(S_ECR_TABLE, SortKey) == 140);
 static_assert(offsetof(S_ECR_TABLE, Level) == 144);
-static_assert(offsetof(S_ECR_TABLE, RecordData) == 148);
-static_assert(offsetof(S_ECR_TABLE, Validator) == 152);
-static_assert(offsetof(S_ECR_TABLE, RecordSize) == 156);
-static_assert(sizeof(S_ECR_TABLE) == 160, "field descriptors start at offset 160");
+static_assert(offsetof(S_ECR_TABLE, RecordData) == ByBuild(148, 152));
+static_assert(offsetof(S_ECR_TABLE, Validator) == ByBuild(152, 160));
+static_assert(offsetof(S_ECR_TABLE, RecordSize) == ByBuild(156, 168));
+static_assert(sizeof(S_ECR_TABLE) == ByBuild(160, 176), "field descriptors start at offset 160");
 static_assert(sizeof(S_ECR_TABLE) % alignof(S_ECR_FIELD) == 0);
 
 // The one way to reach a field's bytes: null for a missing table or data,

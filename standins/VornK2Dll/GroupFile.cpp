@@ -1,5 +1,6 @@
 #include "GroupFile.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -23,13 +24,16 @@ struct FileHeader
     uint32_t reserved;
 };
 static_assert(sizeof(FileHeader) == kHeaderSize);
+// Written whole: the offsets README.md gives, in either build.
+static_assert(offsetof(FileHeader, version) == 4 && offsetof(FileHeader, tableCount) == 6 &&
+              offsetof(FileHeader, groupId) == 8 && offsetof(FileHeader, reserved) == 12);
 
 struct TableHeader
 {
     uint32_t recordSize;
     uint32_t recordCount;
 };
-static_assert(sizeof(TableHeader) == kTableHeaderSize);
+static_assert(sizeof(TableHeader) == kTableHeaderSize && offsetof(TableHeader, recordCount) == 4);
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "ReportSet.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 #include "AtomicFile.h"
@@ -19,6 +20,9 @@ struct RawHeader
     UINT32 recordCount;
 };
 static_assert(sizeof(RawHeader) == 16);
+// Written whole; the communication program finds a report by the key at byte 4.
+static_assert(offsetof(RawHeader, key) == 4 && offsetof(RawHeader, recordSize) == 8 &&
+              offsetof(RawHeader, recordCount) == 12);
 
 } // namespace
 

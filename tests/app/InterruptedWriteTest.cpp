@@ -58,7 +58,8 @@ TEST(InterruptedWrite, AKilledWriterLeavesAWholeFile)
     for (int run = 0; run < 12; ++run) {
         ResetEvent(started);
         std::wstring command = L"interrupted_writer.exe \"" + file + L"\" " + std::to_wstring(size) + L" " + eventName;
-        STARTUPINFOW si = {sizeof si};
+        STARTUPINFOW si = {};
+        si.cb = sizeof si;
         PROCESS_INFORMATION pi = {};
         ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
         ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(started, 30000)) << "the writer did not start";

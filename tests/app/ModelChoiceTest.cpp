@@ -281,7 +281,7 @@ TEST_F(ModelChoice, TransparentColourLetsTheBackgroundThrough)
 TEST_F(ModelChoice, PictureOfTheScreen)
 {
     CString savedBmp = g_pEcrSetting->EcrBmp;
-    g_pEcrSetting->EcrBmp = L"..\\..\\resources\\default\\pictures\\Ecr.bmp";
+    g_pEcrSetting->EcrBmp = L"Ecr.bmp";
     CEcrTilldeskDlg& dlg = Open(L"02 VORN-K2");
     g_pEcrSetting->EcrBmp = savedBmp;
     EXPECT_FALSE(SaveWindowPicture(dlg.m_hWnd, L"model-choice").empty());

@@ -46,7 +46,7 @@ struct Pictures : ::testing::Test
         g_pEcrSetting->ModelMap.RemoveAll();
         g_pEcrSetting->ModelMap.SetAt(L"02 VORN-K2", L"VornK2Dll.dll");
         g_pEcrSetting->EcrName = L"02 VORN-K2";
-        g_pEcrSetting->EcrBmp = L"..\\..\\resources\\default\\pictures\\Ecr.bmp";
+        g_pEcrSetting->EcrBmp = L"Ecr.bmp";
         ASSERT_GT(captions.EnglishCount(), 50u);
         ASSERT_GT(captions.JapaneseCount(), 50u);
     }

@@ -1,12 +1,14 @@
 // The caption manager against real caption files in a temporary folder.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "CCaptionMgr.h"
 #include "CCaptionValue.h"
+#include "HighMemory.h"
 #include "MessageBoxRecorder.h"
 #include "TempFolder.h"
 #include "TestFiles.h"
@@ -457,13 +459,17 @@ TEST_F(CaptionMgrTest, AFailedWriteKeepsTheFileAndIsToldOnce)
 TEST_F(CaptionMgrTest, TheNamedMutexGuardsTheCacheAcrossThreads)
 {
     WriteCaptionFile(eng, SampleFile());
-    CCaptionMgr mgr;
+    // Named after the manager's whole address in lower-case hexadecimal: an
+    // address above 4 GB shows that no part of it is lost.
+    HighObject<CCaptionMgr> high;
+    EXPECT_EQ(sizeof(void*) == 8, high.AboveFourGigabytes());
+    CCaptionMgr& mgr = *high;
     ASSERT_TRUE(Select(mgr, L"ENG"));
 
-    CString name;
-    name.Format(L"CCAPMGR_MUTEX%0x", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(&mgr)));
-    HANDLE mutex = ::OpenMutexW(SYNCHRONIZE, FALSE, name);
-    ASSERT_NE(nullptr, mutex) << "mutex " << CStringA(name).GetString();
+    std::wostringstream name;
+    name << L"CCAPMGR_MUTEX" << std::hex << reinterpret_cast<UINT_PTR>(&mgr);
+    HANDLE mutex = ::OpenMutexW(SYNCHRONIZE, FALSE, name.str().c_str());
+    ASSERT_NE(nullptr, mutex) << "mutex " << CStringA(name.str().c_str()).GetString();
     ::CloseHandle(mutex);
 
     std::vector<std::thread> threads;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "collections.h"
+#include "layout.h"
 
 TEST(CArray, InsertRemoveAndGrow)
 {
@@ -57,8 +58,9 @@ TEST(CList, KeepsTheLayoutTheModelLibraryReads)
     list.AddTail(Report{9, L"b.csv"});
     list.AddHead(Report{5, L"z.csv"});
 
-    // Head pointer at +4 and count at +12; a node is next, prev, data.
-    // Read as raw bytes, the way another module sees them.
+    // Head pointer after the table pointer, count after head and tail (+4
+    // and +12 in the 32-bit build); a node is next, prev, data. Read as raw
+    // bytes, the way another module sees them.
     auto* raw = reinterpret_cast<const unsigned char*>(&list);
     struct Node
     {
@@ -69,8 +71,8 @@ TEST(CList, KeepsTheLayoutTheModelLibraryReads)
     };
     Node* head = nullptr;
     int count = 0;
-    memcpy(&head, raw + 4, sizeof head);
-    memcpy(&count, raw + 12, sizeof count);
+    memcpy(&head, raw + ByBuild(4, 8), sizeof head);
+    memcpy(&count, raw + ByBuild(12, 24), sizeof count);
     EXPECT_EQ(3, count);
     ASSERT_NE(nullptr, head);
     EXPECT_EQ(5, head->key);
