@@ -1,9 +1,10 @@
 # Sourced by the scripts: the two builds, x86 (32-bit) and x64 (64-bit), and
 # which of them this machine runs. Expects `root`, `build` and `me` (the
 # script's name, for messages).
-#   selected_archs        the builds asked for: both, or TILLDESK_ARCH's one
+#   selected_archs        the builds asked for: both, or TILLDESK_ARCH's one,
+#                         which must run here
 #   arch_title ARCH       "x86 (32-bit)" or "x64 (64-bit)"
-#   runs_32bit            whether 32-bit programs run here; when not,
+#   runs_here ARCH        whether ARCH's programs run here; when not,
 #                         WHY_NO_32BIT says why
 #   build_arch ARCH       configures and builds ARCH in $build/ARCH
 #   step NAME CMD...      runs CMD; a failure names the step and its exit code
@@ -17,10 +18,15 @@ trap 'rc=$?; [[ $BASH_COMMAND == step\ * || $BASH_COMMAND == return* || $BASHPID
 
 selected_archs() {
     case "${TILLDESK_ARCH:-}" in
-        "") echo "x86 x64" ;;
-        x86|x64) echo "$TILLDESK_ARCH" ;;
+        "") echo "x86 x64"; return 0 ;;
+        x86|x64) ;;
         *) echo "$me: TILLDESK_ARCH must be x86 or x64, not '$TILLDESK_ARCH'" >&2; return 1 ;;
     esac
+    if ! runs_here "$TILLDESK_ARCH"; then
+        echo "$me: TILLDESK_ARCH=x86, but $WHY_NO_32BIT" >&2
+        return 1
+    fi
+    echo "$TILLDESK_ARCH"
 }
 
 arch_title() {
@@ -30,10 +36,12 @@ arch_title() {
     esac
 }
 
-# Tried on 32-bit Wine's own loader, a 32-bit program: some machines run
-# none ("Exec format error"), and only trying tells.
-runs_32bit() {
+# The 64-bit build runs everywhere. The 32-bit one is tried on 32-bit Wine's
+# own loader, a 32-bit program: some machines run none ("Exec format
+# error"), and only trying tells.
+runs_here() {
     local out
+    [ "$1" = x64 ] && return 0
     out=$(/usr/lib/wine/wine --version 2>&1) && return 0
     WHY_NO_32BIT="this machine runs no 32-bit programs ($(sed -E 's/^.*line [0-9]+: //' <<<"$out"))"
     return 1

@@ -1,6 +1,6 @@
-// Memory for an object at a high address: in the 64-bit build above 4 GB,
-// so that a pointer cut to 32 bits anywhere on its way shows as a fault or
-// a wrong value instead of passing unseen.
+// An object at a high address: in the 64-bit build above 4 GB, so that a
+// pointer cut to 32 bits anywhere on its way shows as a fault or a wrong
+// value instead of passing unseen.
 #pragma once
 
 #include <windows.h>
@@ -8,42 +8,37 @@
 #include <new>
 #include <utility>
 
-class HighMemory
-{
-public:
-    explicit HighMemory(size_t size);
-    ~HighMemory();
-    HighMemory(const HighMemory&) = delete;
-    HighMemory& operator=(const HighMemory&) = delete;
-
-    void* Get() const { return m_block; }
-    // Whether the block lies above what 32 bits address.
-    bool AboveFourGigabytes() const;
-
-private:
-    void* m_block;
-};
-
-// One object of type T made in its own high block and destroyed with it.
 template <typename T>
 class HighObject
 {
 public:
     template <typename... Args>
-    explicit HighObject(Args&&... args) : m_memory(sizeof(T))
+    explicit HighObject(Args&&... args)
+        : m_block(::VirtualAlloc(nullptr, sizeof(T), MEM_RESERVE | MEM_COMMIT | MEM_TOP_DOWN, PAGE_READWRITE))
     {
-        m_object = new (m_memory.Get()) T(std::forward<Args>(args)...);
+        if (!m_block)
+            throw std::bad_alloc();
+        try {
+            m_object = new (m_block) T(std::forward<Args>(args)...);
+        } catch (...) {
+            ::VirtualFree(m_block, 0, MEM_RELEASE);
+            throw;
+        }
     }
-    ~HighObject() { m_object->~T(); }
+    ~HighObject()
+    {
+        m_object->~T();
+        ::VirtualFree(m_block, 0, MEM_RELEASE);
+    }
     HighObject(const HighObject&) = delete;
     HighObject& operator=(const HighObject&) = delete;
 
     T& operator*() const { return *m_object; }
     T* operator->() const { return m_object; }
-    T* get() const { return m_object; }
-    bool AboveFourGigabytes() const { return m_memory.AboveFourGigabytes(); }
+    // Whether the object lies above what 32 bits address (never in the 32-bit build).
+    bool AboveFourGigabytes() const { return (reinterpret_cast<UINT_PTR>(m_object) >> 16 >> 16) != 0; }
 
 private:
-    HighMemory m_memory;
+    void* m_block;
     T* m_object;
 };

@@ -62,6 +62,27 @@ std::wstring ProgramFolder()
     return s.substr(0, s.find_last_of(L'\\'));
 }
 
+bool RemoveTree(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::wstring child = folder + L"\\" + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(child);
+            else
+                ::DeleteFileW(child.c_str());
+        } while (::FindNextFileW(find, &data));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryW(folder.c_str());
+    return !FileExists(folder);
+}
+
 int CopyFiles(const std::wstring& from, const std::wstring& to, const wchar_t* pattern)
 {
     ::CreateDirectoryW(to.c_str(), nullptr);

@@ -21,6 +21,9 @@ void FlushProfileCache(const std::wstring& path);
 // The folder of the test program (built files such as Cap\ sit there).
 std::wstring ProgramFolder();
 
+// Removes a folder and everything in it; false when anything stays.
+bool RemoveTree(const std::wstring& folder);
+
 // Copies the files of a folder matching `pattern` (no subfolders) into
 // another, which is made when missing; the number copied.
 int CopyFiles(const std::wstring& from, const std::wstring& to, const wchar_t* pattern = L"*");

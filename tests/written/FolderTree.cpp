@@ -88,30 +88,18 @@ std::string FirstDifference(const std::string& reference, const std::string& wri
            "\n    written:   " + Hex(written, from, at + kContext + 1, at);
 }
 
-// One operation of the shell on whole trees, without any window or question.
-bool ShellOperation(UINT operation, const std::wstring& from, const std::wstring& to)
-{
-    // Both lists end in two NULs: the string's own and the one added here.
-    const std::wstring source = from + L'\0';
-    const std::wstring target = to + L'\0';
-    SHFILEOPSTRUCTW op = {};
-    op.wFunc = operation;
-    op.pFrom = source.c_str();
-    op.pTo = to.empty() ? nullptr : target.c_str();
-    op.fFlags = FOF_NO_UI;
-    return ::SHFileOperationW(&op) == 0 && !op.fAnyOperationsAborted;
-}
-
 } // namespace
 
 bool CopyTree(const std::wstring& from, const std::wstring& to)
 {
-    return ShellOperation(FO_COPY, from + L"\\*", to);
-}
-
-bool RemoveTree(const std::wstring& folder)
-{
-    return ShellOperation(FO_DELETE, folder, L"") && !FileExists(folder);
+    // The source list ends in two NULs: the string's own and the one added here.
+    const std::wstring source = from + L"\\*" + L'\0';
+    SHFILEOPSTRUCTW op = {};
+    op.wFunc = FO_COPY;
+    op.pFrom = source.c_str();
+    op.pTo = to.c_str();
+    op.fFlags = FOF_NO_UI;
+    return ::SHFileOperationW(&op) == 0 && !op.fAnyOperationsAborted;
 }
 
 std::vector<std::wstring> FilesUnder(const std::wstring& root)

@@ -1,5 +1,5 @@
-// Folder trees: listing, copying, removing, and the byte-for-byte
-// comparison of a written tree with a reference tree.
+// Folder trees: listing, copying, and the byte-for-byte comparison of a
+// written tree with a reference tree.
 #pragma once
 
 #include <string>
@@ -20,5 +20,3 @@ std::vector<std::string> CompareFolders(const std::wstring& reference, const std
 // Copies everything under `from` into the existing folder `to`, subfolders
 // included; false when anything was not copied.
 bool CopyTree(const std::wstring& from, const std::wstring& to);
-// Removes the folder and everything in it; false when anything stays.
-bool RemoveTree(const std::wstring& folder);
