@@ -1,10 +1,10 @@
 #include "FieldCodec.h"
 
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 
 #include "RegisterText.h"
 
@@ -163,15 +163,136 @@ BOOL Format(const S_ECR_FIELD* field, const BYTE* bytes, CString& text, int deci
     }
 }
 
-// Signed and BCD input of the 8-, 16- and 32-bit types. BCD reads unsigned so
-// that a shown value widened to 32 bits ("FFFFFF99") stores its low bits again.
-uint32_t ReadInt32(const char* ansi, bool bcd, bool unsignedRead)
+// A number's text as the codec reads it: leading blanks, an optional sign,
+// digits of the base and, where a point is read, a point and decimal digits.
+// Reading stops at the first other character.
+struct NumberText
 {
-    if (bcd)
-        return static_cast<uint32_t>(strtoul(ansi, nullptr, 16));
-    if (unsignedRead)
-        return static_cast<uint32_t>(strtoul(ansi, nullptr, 10));
-    return static_cast<uint32_t>(strtol(ansi, nullptr, 10));
+    bool negative = false;
+    uint64_t integer = 0;         // the digits before the point in the base, saturated
+    uint64_t spelled = 0;         // the same digits read as a decimal number (BCD), saturated
+    bool letters = false;         // hexadecimal letters among them
+    uint64_t tenThousandths = 0;  // the first four decimals
+    bool roundUp = false;         // the fifth decimal is 5 or more
+    int decimals = 0;             // decimals up to the last one that is not 0
+    bool whole = false;           // a digit, and nothing after the number
+};
+
+uint64_t Accumulate(uint64_t value, unsigned base, unsigned digit)
+{
+    return value > (UINT64_MAX - digit) / base ? UINT64_MAX : value * base + digit;
+}
+
+int DigitValue(wchar_t c, unsigned base)
+{
+    if (c >= L'0' && c <= L'9')
+        return c - L'0';
+    if (base == 16 && c >= L'A' && c <= L'F')
+        return c - L'A' + 10;
+    if (base == 16 && c >= L'a' && c <= L'f')
+        return c - L'a' + 10;
+    return -1;
+}
+
+NumberText ScanNumber(const CString& text, unsigned base, bool point)
+{
+    NumberText n;
+    const wchar_t* p = text.GetString();
+    const wchar_t* const end = p + text.GetLength();
+    while (p < end && (*p == L' ' || (*p >= L'\t' && *p <= L'\r')))
+        ++p;
+    if (p < end && (*p == L'-' || *p == L'+'))
+        n.negative = *p++ == L'-';
+    bool digits = false;
+    for (int d; p < end && (d = DigitValue(*p, base)) >= 0; ++p) {
+        n.integer = Accumulate(n.integer, base, static_cast<unsigned>(d));
+        n.spelled = Accumulate(n.spelled, 10, static_cast<unsigned>(d));
+        n.letters = n.letters || d > 9;
+        digits = true;
+    }
+    if (point && p < end && *p == L'.') {
+        int place = 0;
+        for (++p; p < end && *p >= L'0' && *p <= L'9'; ++p, ++place) {
+            const unsigned d = static_cast<unsigned>(*p - L'0');
+            if (place < 4)
+                n.tenThousandths = n.tenThousandths * 10 + d;
+            else if (place == 4)
+                n.roundUp = d >= 5;
+            if (d)
+                n.decimals = place + 1;
+            digits = true;
+        }
+        for (; place < 4; ++place)
+            n.tenThousandths *= 10;
+    }
+    n.whole = digits && p == end;
+    return n;
+}
+
+// An amount's magnitude in ten-thousandths, rounded on the fifth decimal; saturated.
+uint64_t TenThousandths(const NumberText& n)
+{
+    if (n.integer > (UINT64_MAX - 10000) / 10000)
+        return UINT64_MAX;
+    return n.integer * 10000 + n.tenThousandths + (n.roundUp ? 1 : 0);
+}
+
+uint64_t AmountMagnitudeMax(const S_ECR_FIELD& field)
+{
+    return (field.Flags & FIELD_BCD) ? kAmountBcdMagnitudeMax : kAmountMagnitudeMax;
+}
+
+// The magnitudes a number type holds, positive and negative; BCD types by
+// the decimal number their digits spell. False for text and unknown types.
+bool IntegerLimits(const S_ECR_FIELD& field, uint64_t& positive, uint64_t& negative)
+{
+    const bool bcd = (field.Flags & FIELD_BCD) != 0;
+    negative = 0;
+    switch (field.Type()) {
+    case FIELD_U8:
+        positive = bcd ? 99 : 255;
+        return true;
+    case FIELD_S8:
+        positive = bcd ? 99 : 127;
+        negative = bcd ? 0 : 128;
+        return true;
+    case FIELD_U16:
+        positive = bcd ? 9999 : 65535;
+        return true;
+    case FIELD_S16:
+        positive = bcd ? 9999 : 32767;
+        negative = bcd ? 0 : 32768;
+        return true;
+    case FIELD_U32:  // shown signed, read unsigned
+        positive = bcd ? 99999999 : UINT32_MAX;
+        negative = bcd ? 0 : uint64_t(1) << 31;
+        return true;
+    case FIELD_S32:
+        positive = bcd ? 99999999 : INT32_MAX;
+        negative = bcd ? 0 : uint64_t(1) << 31;
+        return true;
+    case FIELD_S64:  // sign and magnitude; BCD digits below the sign bit
+        positive = negative = bcd ? 7999999999999999 : ~kSign64;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A 32-bit reading as the C runtime's strtol (signed) or strtoul (unsigned,
+// and BCD) gives it: beyond the range the nearest limit, and an unsigned
+// reading negates modulo 2^32, so that "-1" and "FFFFFF99" keep their bits.
+uint32_t Int32Of(const NumberText& n, bool unsignedRead)
+{
+    if (unsignedRead) {
+        if (n.integer > UINT32_MAX)
+            return UINT32_MAX;
+        const uint32_t value = static_cast<uint32_t>(n.integer);
+        return n.negative ? 0u - value : value;
+    }
+    if (!n.negative)
+        return n.integer > INT32_MAX ? uint32_t(INT32_MAX) : static_cast<uint32_t>(n.integer);
+    return n.integer > (uint64_t(1) << 31) ? uint32_t(1) << 31 : 0u - static_cast<uint32_t>(n.integer);
 }
 
 void ParseText(const S_ECR_FIELD& field, const CString& text, BYTE* bytes)
@@ -181,61 +302,25 @@ void ParseText(const S_ECR_FIELD& field, const CString& text, BYTE* bytes)
     std::memcpy(bytes, stored.GetString(), stored.GetLength());
 }
 
-void ParseAmount(const S_ECR_FIELD& field, const char* ansi, BYTE* bytes)
+void ParseAmount(const S_ECR_FIELD& field, const NumberText& n, BYTE* bytes)
 {
-    double scaled = strtod(ansi, nullptr) * 10000.0;
-    if (!std::isfinite(scaled))
-        scaled = 0;
-    bool negative = scaled < 0;
-    double limit = static_cast<double>(kAmountMagnitudeMax);
-    double rounded = std::fabs(std::round(scaled));
-    uint64_t magnitude = rounded >= limit ? kAmountMagnitudeMax : static_cast<uint64_t>(rounded);
+    uint64_t magnitude = TenThousandths(n);
+    if (magnitude > AmountMagnitudeMax(field))
+        magnitude = AmountMagnitudeMax(field);
     if (field.Flags & FIELD_BCD)
-        magnitude = PackDigits(magnitude > kAmountBcdMagnitudeMax ? kAmountBcdMagnitudeMax : magnitude);
-    if (magnitude == 0)
-        negative = false;
+        magnitude = PackDigits(magnitude);
+    const bool negative = n.negative && magnitude != 0;
     Store<uint32_t>(bytes, static_cast<uint32_t>(magnitude));
     Store<uint16_t>(bytes + 4, static_cast<uint16_t>(((magnitude >> 32) & 0x7FFF) | (negative ? 0x8000 : 0)));
 }
 
-void ParseInt64(const S_ECR_FIELD& field, const char* ansi, BYTE* bytes)
+void ParseInt64(const NumberText& n, BYTE* bytes)
 {
     // Sign and magnitude: -2^63 and below keep the largest magnitude, not
     // the sign bit alone (which reads as 0).
-    long long value = _strtoi64(ansi, nullptr, (field.Flags & FIELD_BCD) ? 16 : 10);
-    uint64_t magnitude = value < 0 ? uint64_t(0) - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
-    if (magnitude > ~kSign64)
-        magnitude = ~kSign64;
-    Store<uint64_t>(bytes, magnitude | (value < 0 ? kSign64 : 0));
+    const uint64_t magnitude = n.integer > ~kSign64 ? ~kSign64 : n.integer;
+    Store<uint64_t>(bytes, magnitude | (n.negative && magnitude != 0 ? kSign64 : 0));
 }
-
-// A number's text as the C runtime's readers take it. Numbers are ASCII and
-// short: narrowed on the stack; anything else goes through the code page.
-class NumberBytes
-{
-public:
-    explicit NumberBytes(const CString& text)
-    {
-        const int n = text.GetLength();
-        const wchar_t* p = text.GetString();
-        int i = 0;
-        for (; i < n && i < static_cast<int>(sizeof m_buffer) - 1 && p[i] < 0x80; ++i)
-            m_buffer[i] = static_cast<char>(p[i]);
-        m_buffer[i] = 0;
-        if (i < n) {
-            m_other = TextToAnsi(text);
-            m_text = m_other.GetString();
-        }
-    }
-    NumberBytes(const NumberBytes&) = delete;
-    NumberBytes& operator=(const NumberBytes&) = delete;
-    operator const char*() const { return m_text; }
-
-private:
-    char m_buffer[64];
-    CStringA m_other;
-    const char* m_text = m_buffer;
-};
 
 } // namespace
 
@@ -247,46 +332,90 @@ CStringA FieldTextBytes(const S_ECR_FIELD& field, const CString& text)
 
 BOOL FormatField(const S_ECR_FIELD* field, const BYTE* bytes, CString& text)
 {
-    return Format(field, bytes, text, 3);
+    return Format(field, bytes, text, kShownDecimals);
 }
 
 BOOL FormatFieldExact(const S_ECR_FIELD* field, const BYTE* bytes, CString& text)
 {
-    return Format(field, bytes, text, 4);
+    return Format(field, bytes, text, kExactDecimals);
 }
 
 BOOL ParseField(const S_ECR_FIELD* field, const CString& text, BYTE* bytes)
 {
     if (!field || !bytes)
         return FALSE;
-    if (field->Type() == FIELD_TEXT) {
+    const bool bcd = (field->Flags & FIELD_BCD) != 0;
+    const unsigned base = bcd ? 16 : 10;
+    switch (field->Type()) {
+    case FIELD_TEXT:
         ParseText(*field, text, bytes);
         return TRUE;
-    }
-    NumberBytes ansi(text);
-    bool bcd = (field->Flags & FIELD_BCD) != 0;
-    switch (field->Type()) {
     case FIELD_U8:
     case FIELD_S8:
-        Store<uint8_t>(bytes, static_cast<uint8_t>(ReadInt32(ansi, bcd, false)));
+        Store<uint8_t>(bytes, static_cast<uint8_t>(Int32Of(ScanNumber(text, base, false), bcd)));
         return TRUE;
     case FIELD_U16:
     case FIELD_S16:
-        Store<uint16_t>(bytes, static_cast<uint16_t>(ReadInt32(ansi, bcd, false)));
+        Store<uint16_t>(bytes, static_cast<uint16_t>(Int32Of(ScanNumber(text, base, false), bcd)));
         return TRUE;
     case FIELD_S32:
-        Store<uint32_t>(bytes, ReadInt32(ansi, bcd, false));
+        Store<uint32_t>(bytes, Int32Of(ScanNumber(text, base, false), bcd));
         return TRUE;
     case FIELD_U32:
-        Store<uint32_t>(bytes, ReadInt32(ansi, bcd, true));
+        Store<uint32_t>(bytes, Int32Of(ScanNumber(text, base, false), true));
         return TRUE;
     case FIELD_AMOUNT:
-        ParseAmount(*field, ansi, bytes);
+        ParseAmount(*field, ScanNumber(text, 10, true), bytes);
         return TRUE;
     case FIELD_S64:
-        ParseInt64(*field, ansi, bytes);
+        ParseInt64(ScanNumber(text, base, false), bytes);
         return TRUE;
     default:
         return FALSE;
     }
+}
+
+BOOL ReadFieldNumber(const S_ECR_FIELD& field, const CString& text, int decimals, double& value)
+{
+    value = 0;
+    const DWORD type = field.Type();
+    const bool bcd = (field.Flags & FIELD_BCD) != 0;
+    uint64_t positive = 0, negative = 0;
+    if (type == FIELD_AMOUNT) {
+        const NumberText n = ScanNumber(text, 10, true);
+        if (!n.whole)
+            return FALSE;
+        const uint64_t magnitude = TenThousandths(n);
+        value = static_cast<double>(magnitude) / 10000.0 * (n.negative ? -1 : 1);
+        return n.decimals <= decimals && magnitude <= AmountMagnitudeMax(field);
+    }
+    if (!IntegerLimits(field, positive, negative)) {
+        // No bounds: the number itself is all there is to read.
+        if (!ScanNumber(text, 10, true).whole)
+            return FALSE;
+        value = std::wcstod(text.GetString(), nullptr);
+        return TRUE;
+    }
+    // Packed digits are decimal digits: letters are no number of the field.
+    const NumberText n = ScanNumber(text, bcd ? 16 : 10, false);
+    if (!n.whole || n.letters)
+        return FALSE;
+    const uint64_t magnitude = bcd ? n.spelled : n.integer;
+    value = static_cast<double>(magnitude) * (n.negative ? -1 : 1);
+    return magnitude <= (n.negative ? negative : positive);
+}
+
+BOOL FieldTypeBounds(const S_ECR_FIELD& field, double& minimum, double& maximum)
+{
+    if (field.Type() == FIELD_AMOUNT) {
+        maximum = static_cast<double>(AmountMagnitudeMax(field)) / 10000.0;
+        minimum = -maximum;
+        return TRUE;
+    }
+    uint64_t positive = 0, negative = 0;
+    if (!IntegerLimits(field, positive, negative))
+        return FALSE;
+    minimum = negative ? -static_cast<double>(negative) : 0.0;  // no "-0" in a message
+    maximum = static_cast<double>(positive);
+    return TRUE;
 }

@@ -1,11 +1,16 @@
 // Register field bytes to display text and back, by the field's descriptor.
-// The codec keeps no state and validates nothing; callers check values first.
+// The codec keeps no state. ParseField validates nothing; callers check
+// values first, with ReadFieldNumber, which reads a number as ParseField does.
 #pragma once
 
 #include <windows.h>
 
 #include "S_ECR_FIELD.h"
 #include "afx.h"
+
+// Decimals of an amount as FormatField shows it and as FormatFieldExact does.
+constexpr int kShownDecimals = 3;
+constexpr int kExactDecimals = 4;
 
 // TRUE for a known type and a field address; otherwise "?" and FALSE.
 BOOL FormatField(const S_ECR_FIELD* field, const BYTE* bytes, CString& text);
@@ -21,4 +26,19 @@ CStringA FieldTextBytes(const S_ECR_FIELD& field, const CString& text);
 
 // Writes the field's bytes; FALSE with nothing written for an unknown type or
 // no address. Text fields keep at most the width in whole characters.
+// Numbers are read as ReadFieldNumber reads them, up to the first character
+// that is no part of one (none: 0); beyond the type they clamp.
 BOOL ParseField(const S_ECR_FIELD* field, const CString& text, BYTE* bytes);
+
+// Reads `text` as the number field `field` holds, the way ParseField reads
+// it: leading blanks, an optional sign, digits and, for amounts, a point and
+// decimals. `value` gets the number when the whole text is one, else 0.
+// TRUE only when ParseField stores exactly that number: within the type,
+// with at most `decimals` decimals (significant ones) for an amount and none
+// for other numbers, and decimal digits only for BCD. Text fields and
+// unknown types take any such number and no bounds.
+BOOL ReadFieldNumber(const S_ECR_FIELD& field, const CString& text, int decimals, double& value);
+
+// The smallest and largest number ReadFieldNumber takes for the field's type;
+// FALSE for text fields and unknown types, which have no bounds.
+BOOL FieldTypeBounds(const S_ECR_FIELD& field, double& minimum, double& maximum);

@@ -1,6 +1,5 @@
 #include "FieldRules.h"
 
-#include <cmath>
 #include <cwchar>
 
 #include "CEcrValidator.h"
@@ -14,23 +13,9 @@ namespace {
 
 constexpr int kRangeCaption = 43;
 
-// Reads text as a plain decimal number (sign, digits, point, exponent).
-// `whole` tells whether nothing but the number was there; hexadecimal,
-// infinities and NaN are not numbers here, so no check can pass a value the
-// codec would store differently.
-double ReadNumber(const CString& text, bool& whole)
+bool HasRange(const S_ECR_FIELD& field)
 {
-    const wchar_t* begin = text.GetString();
-    wchar_t* end = nullptr;
-    double value = std::wcstod(begin, &end);
-    whole = *end == L'\0' && std::isfinite(value);
-    for (const wchar_t* p = begin; p < end; ++p) {
-        if (wcschr(L"xXiInN", *p)) {
-            whole = false;
-            break;
-        }
-    }
-    return value;
+    return field.CheckMode == CHECK_RANGE && field.Minimum != field.Maximum;
 }
 
 } // namespace
@@ -53,9 +38,18 @@ bool IsFieldVisible(const S_ECR_FIELD& field, int level)
 
 CString RangeMessage(const S_ECR_FIELD& field)
 {
+    // A number field says what it takes: its own range within what its type
+    // holds, or the type's bounds when it has no range of its own.
+    double minimum = field.Minimum, maximum = field.Maximum;
+    double lowest = 0, highest = 0;
+    if (FieldTypeBounds(field, lowest, highest)) {
+        const bool own = HasRange(field);
+        minimum = own && minimum > lowest ? minimum : lowest;
+        maximum = own && maximum < highest ? maximum : highest;
+    }
     // The words come from the caption file; the numbers are always formatted here.
     CString message = CaptionText(WNDNO_COMMON, kRangeCaption, L"Range is");
-    message.AppendFormat(L" %.0f - %.0f", field.Minimum, field.Maximum);
+    message.AppendFormat(L" %.0f - %.0f", minimum, maximum);
     return message;
 }
 
@@ -65,31 +59,25 @@ BOOL CheckFieldValue(S_ECR_TABLE* table, int field, int record, const CString& t
     if (!table || field < 0 || field >= table->FieldCount)
         return TRUE;
     const S_ECR_FIELD& f = table->Fields()[field];
-    bool whole = false;
-    double value = ReadNumber(text, whole);
-    switch (f.CheckMode) {
-    case CHECK_RANGE:
-        if (f.Minimum == f.Maximum)
-            return TRUE;
-        if (!whole || value > f.Maximum || value < f.Minimum) {
-            message = RangeMessage(f);
+    // Read as the store reads it (empty stores 0), so that nothing passes
+    // that would be stored as another number.
+    double value = 0;
+    const bool exact = ReadFieldNumber(f, text.IsEmpty() ? CString(L"0") : text, kShownDecimals, value) != FALSE;
+    if (f.CheckMode == CHECK_VALIDATOR && table->Validator) {
+        CString refusal;
+        S_ECR_CHECK check = {table, field, record, text.GetString(), value, &refusal};
+        if (!table->Validator->Validate(&check)) {
+            message = refusal;
             return FALSE;
         }
-        return TRUE;
-    case CHECK_VALIDATOR: {
-        // A table without a validator has nothing to refuse.
-        if (!table->Validator)
-            return TRUE;
-        CString refusal;
-        S_ECR_CHECK check = {table, field, record, text.GetString(), std::isfinite(value) ? value : 0.0, &refusal};
-        if (table->Validator->Validate(&check))
-            return TRUE;
-        message = refusal;
+    }
+    const bool number = f.Type() != FIELD_TEXT && FieldByteLength(f) > 0;
+    const bool ranged = HasRange(f);
+    if (((number || ranged) && !exact) || (ranged && (value > f.Maximum || value < f.Minimum))) {
+        message = RangeMessage(f);
         return FALSE;
     }
-    default:
-        return TRUE;
-    }
+    return TRUE;
 }
 
 bool IsShadedOutOfRange(const S_ECR_FIELD& field, const CString& shown)

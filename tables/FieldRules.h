@@ -19,14 +19,17 @@ int EffectiveDisplayLevel();
 // Whether a field is shown at a display level (its level is at least the display level).
 bool IsFieldVisible(const S_ECR_FIELD& field, int level);
 
-// "Range is <min> - <max>" for a range-checked field.
+// "Range is <min> - <max>": a range-checked field's range, for number fields
+// within the bounds of the type, which a number field without a range gives.
 CString RangeMessage(const S_ECR_FIELD& field);
 
-// Checks one entered value of field `field` of record `record` (both from 0)
-// by the field's check mode: a range check (the whole text a number within
-// minimum .. maximum, empty counting as 0; only when they differ) or the
-// table's validator. TRUE accepts; FALSE refuses with the text to show in
-// `message`. Nothing is shown here.
+// Checks one entered value of field `field` of record `record` (both from 0),
+// empty counting as 0. A number field takes only a text that it stores as
+// exactly that number (ReadFieldNumber, with the decimals an amount shows);
+// then the field's check mode decides: a range check (the whole text a number
+// within minimum .. maximum; only when they differ) or the table's validator,
+// asked first. TRUE accepts; FALSE refuses with the text to show in
+// `message`: the validator's, else the range message. Nothing is shown here.
 BOOL CheckFieldValue(S_ECR_TABLE* table, int field, int record, const CString& text, CString& message);
 
 // Whether a range-shaded field's shown value lies outside minimum .. maximum.

@@ -1,9 +1,6 @@
 #include "CsvExchange.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
@@ -21,7 +18,6 @@ namespace {
 
 constexpr size_t kCsvLimit = 64u << 20;
 constexpr int kErrorsShown = 20;
-constexpr double kAmountLimit = 14073748835.5327;
 
 // Text fields travel as the register's own bytes.
 S_ECR_FIELD CsvView(const S_ECR_FIELD& field)
@@ -30,73 +26,6 @@ S_ECR_FIELD CsvView(const S_ECR_FIELD& field)
     if (view.Type() == FIELD_TEXT)
         view.Flags |= FIELD_PLAIN_TEXT;
     return view;
-}
-
-bool AllOf(const std::string& s, size_t from, const char* set)
-{
-    return from < s.size() && s.find_first_not_of(set, from) == std::string::npos;
-}
-
-size_t SignLength(const std::string& s)
-{
-    return !s.empty() && (s[0] == '-' || s[0] == '+') ? 1 : 0;
-}
-
-bool IsDecimalInteger(const std::string& s, long long low, long long high)
-{
-    if (!AllOf(s, SignLength(s), "0123456789"))
-        return false;
-    errno = 0;
-    long long v = _strtoi64(s.c_str(), nullptr, 10);
-    return errno != ERANGE && v >= low && v <= high;
-}
-
-// Packed decimal digits: hexadecimal letters are no digits of such a field.
-bool IsPackedDigits(const std::string& s, size_t maxDigits, bool signAllowed)
-{
-    size_t sign = s.size() && s[0] == '-' && signAllowed ? 1 : 0;
-    return AllOf(s, sign, "0123456789") && s.size() - sign <= maxDigits;
-}
-
-bool IsAmount(const std::string& s)
-{
-    size_t sign = SignLength(s);
-    size_t dot = s.find('.');
-    std::string whole = s.substr(sign, dot == std::string::npos ? std::string::npos : dot - sign);
-    if (!AllOf(whole, 0, "0123456789"))
-        return false;
-    if (dot != std::string::npos) {
-        std::string fraction = s.substr(dot + 1);
-        if (fraction.size() > 4 || !AllOf(fraction, 0, "0123456789"))
-            return false;
-    }
-    return std::fabs(strtod(s.c_str(), nullptr)) <= kAmountLimit;
-}
-
-// Is the text a value the field's type can hold, written the way the codec shows it?
-bool FitsType(const S_ECR_FIELD& f, const std::string& s)
-{
-    bool bcd = (f.Flags & FIELD_BCD) != 0;
-    switch (f.Type()) {
-    case FIELD_U8:
-        return bcd ? IsPackedDigits(s, 2, false) : IsDecimalInteger(s, 0, 255);
-    case FIELD_S8:
-        return bcd ? IsPackedDigits(s, 2, false) : IsDecimalInteger(s, -128, 127);
-    case FIELD_U16:
-        return bcd ? IsPackedDigits(s, 4, false) : IsDecimalInteger(s, 0, 65535);
-    case FIELD_S16:
-        return bcd ? IsPackedDigits(s, 4, false) : IsDecimalInteger(s, -32768, 32767);
-    case FIELD_U32:
-        return bcd ? IsPackedDigits(s, 8, false) : IsDecimalInteger(s, -2147483648LL, 4294967295LL);
-    case FIELD_S32:
-        return bcd ? IsPackedDigits(s, 8, false) : IsDecimalInteger(s, -2147483648LL, 2147483647LL);
-    case FIELD_AMOUNT:
-        return IsAmount(s);
-    case FIELD_S64:
-        return bcd ? IsPackedDigits(s, 16, true) : IsDecimalInteger(s, -9223372036854775807LL, 9223372036854775807LL);
-    default:
-        return false;
-    }
 }
 
 // Text a cell holds that the register's text field would not give back.
@@ -203,6 +132,9 @@ public:
     bool CheckCell(int field, int record, const std::string& value, const CString& text, CString& why)
     {
         const S_ECR_FIELD& f = m_table.Field(field);
+        // A number is read as the field stores it, with every stored decimal.
+        double number = 0;
+        const bool exact = ReadFieldNumber(f, text, kExactDecimals, number) != FALSE;
         if (f.Type() == FIELD_TEXT) {
             if (static_cast<int>(value.size()) > FieldByteLength(f)) {
                 why.Format(L"%s is longer than %d bytes", f.Label.DefaultText, FieldByteLength(f));
@@ -212,7 +144,7 @@ public:
                 why.Format(L"%s %s", f.Label.DefaultText, fault);
                 return false;
             }
-        } else if (FieldByteLength(f) > 0 && !FitsType(f, value)) {
+        } else if (FieldByteLength(f) > 0 && !exact) {
             why.Format(L"%s is not a valid number: \"%s\"", f.Label.DefaultText, text.GetString());
             return false;
         }
@@ -224,7 +156,6 @@ public:
         CEcrValidator* validator = f.CheckMode == CHECK_VALIDATOR ? m_table.Table()->Validator : nullptr;
         if (!ranged && !validator)
             return true;
-        double number = strtod(value.c_str(), nullptr);
         if (ranged && (number < f.Minimum || number > f.Maximum)) {
             why.Format(L"%s: Range is %.0f - %.0f", f.Label.DefaultText, f.Minimum, f.Maximum);
             return false;

@@ -1,6 +1,7 @@
 // The record card on the demo library's own tables and caption files.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -337,6 +338,34 @@ TEST_F(CardTest, AcceptedValuesGoIntoTheRecordRefusedOnesDoNot)
     ASSERT_EQ(1u, boxes.Boxes().size());
     EXPECT_FALSE(boxes.Boxes()[0].text.empty());
     EXPECT_EQ(halo, Stored(dept, 2, D_HALO));
+}
+
+// A number is stored as typed or refused: whole-number fields take no
+// decimals or exponents, amounts no more decimals than they show.
+TEST_F(CardTest, NumbersStoredOtherThanTypedAreRefused)
+{
+    S_ECR_TABLE* plu = Table(WNDNO_PLU);
+    Open(plu, 1);
+    const std::string before(reinterpret_cast<const char*>(FieldPtr(plu, 0, 0)), plu->RecordSize);
+    struct Case
+    {
+        int field;
+        const wchar_t* typed;
+        const wchar_t* says;
+    } cases[] = {
+        {P_STOCK, L"12.7", L"Range is -999999 - 999999"},
+        {P_STOCK, L"1e3", L"Range is -999999 - 999999"},
+        {P_AGE, L"9.9", L"Range is 0 - 99"},
+        {P_PRICE, L"12.34567", L"Range is 0 - 999999"},
+    };
+    for (const Case& c : cases) {
+        boxes.Clear();
+        TypeInto(IDC_CARD_EDIT + c.field, c.typed);
+        ASSERT_EQ(1u, boxes.Boxes().size()) << c.typed;
+        EXPECT_EQ(c.says, boxes.Boxes()[0].text);
+    }
+    EXPECT_EQ(before, std::string(reinterpret_cast<const char*>(FieldPtr(plu, 0, 0)), plu->RecordSize));
+    EXPECT_FALSE(card->Changed);
 }
 
 TEST_F(CardTest, ListsAndOptionsStoreTheirIndexAboveTheMinimum)

@@ -35,8 +35,8 @@ TEST_F(RecordGridEditTest, TypedValueIsStoredAndShownAsStored)
     TypeInto(2, 3, L"99.75");
     EXPECT_EQ(table.Get(1, F_PRICE), L"99.700");
     EXPECT_EQ(Text(2, 3), L"99.700");
-    grid.SetItemTextByUser(3, 3, L"1234.5678");
-    EXPECT_EQ(Text(3, 3), L"1234.568");
+    grid.SetItemTextByUser(3, 3, L"1234.567");
+    EXPECT_EQ(Text(3, 3), L"1234.567");
 }
 
 TEST_F(RecordGridEditTest, RefusedValueChangesNeitherCellNorRecord)
@@ -49,6 +49,7 @@ TEST_F(RecordGridEditTest, RefusedValueChangesNeitherCellNorRecord)
         {L"10000", L"Range is 0 - 9999"},
         {L"-1", L"Range is 0 - 9999"},
         {L"12a", L"Range is 0 - 9999"},  // a number in range with trailing letters
+        {L"12.3456", L"Range is 0 - 9999"},  // more decimals than the cell shows
     };
     for (const Case& c : cases) {
         boxes.Clear();
@@ -178,6 +179,10 @@ TEST_F(RecordGridEditTest, UserEditsSkipWhatMayNotBeWritten)
     grid.SetItemTextByUser(1, 3, L"99999");
     EXPECT_EQ(LastBox(), L"Range is 0 - 9999");
     EXPECT_EQ(table.Get(0, F_PRICE), L"100.000");
+    // A whole-number field refuses a decimal rather than store another number.
+    grid.SetItemTextByUser(1, 5, L"2.7");
+    EXPECT_EQ(LastBox(), L"Range is 1 - 9");
+    EXPECT_EQ(table.Get(0, F_GROUP), L"2");
     grid.SetItemTextByUser(1, 3, L"5");
     EXPECT_EQ(table.Get(0, F_PRICE), L"5.000");
     EXPECT_EQ(Text(1, 3), L"5.000");
@@ -241,6 +246,13 @@ TEST_F(RecordGridEditTest, FillWritesEverySelectedWritableCellOrNone)
     }
     EXPECT_EQ(boxes.Boxes().size(), 1u) << "one message, at the first refusal";
     EXPECT_EQ(LastBox(), L"Range is 1 - 9");
+    EXPECT_EQ(table.Get(0, F_GROUP), L"7");
+    {
+        InputScript script(L"3.5");
+        gridtest::Mouse(grid, WM_RBUTTONDOWN, Centre(2, 5), MK_RBUTTON);
+        ASSERT_TRUE(script.ran);
+    }
+    EXPECT_EQ(boxes.Boxes().size(), 2u);
     EXPECT_EQ(table.Get(0, F_GROUP), L"7");
 
     // Cancel, a single cell and two columns offer or write nothing.

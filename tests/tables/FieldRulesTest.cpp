@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "CEcrValidator.h"
@@ -106,6 +107,58 @@ TEST(FieldRules, RangeCheckWantsAWholeNumberInRange)
     f.CheckMode = CHECK_NONE;
     f.Maximum = 4;
     EXPECT_TRUE(CheckFieldValue(t.table, 0, 0, L"99", message));
+}
+
+// A number field takes only a text that the codec stores as that very
+// number, in range or not, and says what it takes when refusing.
+TEST(FieldRules, NumberFieldsTakeOnlyWhatTheyStoreAsTyped)
+{
+    TestTable t(1, 1, 8);
+    S_ECR_FIELD& f = t.Field(0);
+    f.CheckMode = CHECK_RANGE;
+    struct Case
+    {
+        DWORD flags;
+        double minimum, maximum;  // equal: no range of the field's own
+        const wchar_t* text;
+        const wchar_t* refusal;   // null: accepted
+    } cases[] = {
+        {FIELD_S32, -999999, 999999, L"12.7", L"Range is -999999 - 999999"},
+        {FIELD_S32, -999999, 999999, L"1e3", L"Range is -999999 - 999999"},
+        {FIELD_S32, -999999, 999999, L"-12", nullptr},
+        {FIELD_U8 | FIELD_BCD, 0, 99, L"9.9", L"Range is 0 - 99"},
+        {FIELD_U8 | FIELD_BCD, 0, 99, L"1A", L"Range is 0 - 99"},
+        {FIELD_U8 | FIELD_BCD, 0, 99, L"99", nullptr},
+        {FIELD_AMOUNT, 0, 999999, L"12.34567", L"Range is 0 - 999999"},
+        {FIELD_AMOUNT, 0, 999999, L"12.3456", L"Range is 0 - 999999"},
+        {FIELD_AMOUNT, 0, 999999, L"12.34500", nullptr},
+        {FIELD_U16, 0, 0, L"12.5", L"Range is 0 - 65535"},
+        {FIELD_U16, 0, 0, L"70000", L"Range is 0 - 65535"},
+        {FIELD_U16, 0, 0, L"", nullptr},
+        {FIELD_S64 | FIELD_BCD, 0, 0, L"8000000000000000", L"Range is -7999999999999999 - 7999999999999999"},
+        {FIELD_U32, 0, 0, L"-1", nullptr},
+    };
+    for (const Case& c : cases) {
+        f.Flags = c.flags;
+        f.Minimum = c.minimum;
+        f.Maximum = c.maximum;
+        CString message;
+        const BOOL accepted = CheckFieldValue(t.table, 0, 0, c.text, message);
+        if (c.refusal) {
+            EXPECT_FALSE(accepted) << c.text;
+            EXPECT_EQ(std::wstring(message.GetString()), c.refusal) << c.text;
+            continue;
+        }
+        // What was accepted is stored as the number the check read.
+        EXPECT_TRUE(accepted) << c.text;
+        double typed = 0, stored = 0;
+        CString shown;
+        ASSERT_TRUE(ParseField(&f, c.text, t.data.data()));
+        ASSERT_TRUE(FormatFieldExact(&f, t.data.data(), shown));
+        ReadFieldNumber(f, c.text, kShownDecimals, typed);
+        EXPECT_TRUE(ReadFieldNumber(f, shown, kExactDecimals, stored)) << c.text;
+        EXPECT_EQ(typed, stored) << c.text << " shows " << shown.GetString();
+    }
 }
 
 TEST(FieldRules, ValidatorDecidesAndGivesItsMessage)
