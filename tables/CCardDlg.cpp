@@ -416,6 +416,10 @@ BOOL CCardDlg::CommitRow(int row)
     const S_ECR_FIELD& f = Table->Fields()[field];
     const bool combo = f.CardKind == CARD_COMBO;
     CString text = combo ? m_combo[row].GetWindowText() : m_edit[row].GetWindowText();
+    // As in the grid, a text equal to the shown value is not stored again:
+    // amounts and texts with two codes for a character would drift.
+    if (text == ValueOf(f))
+        return TRUE;
     CString refusal;
     if (!CheckFieldValue(Table, field, Record - 1, text, refusal)) {
         AfxMessageBox(refusal, MB_OK);

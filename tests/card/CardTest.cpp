@@ -368,6 +368,23 @@ TEST_F(CardTest, NumbersStoredOtherThanTypedAreRefused)
     EXPECT_FALSE(card->Changed);
 }
 
+// An amount keeps four decimals but shows three, and code page 932 holds
+// some kanji twice: a row left with its shown text, retyped, writes nothing.
+TEST_F(CardTest, UnchangedTextIsNotStoredAgain)
+{
+    S_ECR_TABLE* dept = Table(WNDNO_DEPT);
+    ASSERT_TRUE(ParseField(&dept->Fields()[D_PRICE], L"0.0429", FieldPtr(dept, 0, D_PRICE)));
+    BYTE* name = FieldPtr(dept, 0, D_NAME);
+    std::memset(name, ' ', 16);
+    std::memcpy(name, "\xED\x40", 2);  // the NEC-selected row; a stored text gets FA 5C
+    const std::string before(reinterpret_cast<const char*>(FieldPtr(dept, 0, 0)), dept->RecordSize);
+    Open(dept, 1);
+    TypeInto(IDC_CARD_EDIT + D_PRICE, L"0.043");
+    TypeInto(IDC_CARD_EDIT + D_NAME, Text(IDC_CARD_EDIT + D_NAME).c_str());
+    EXPECT_EQ(before, std::string(reinterpret_cast<const char*>(FieldPtr(dept, 0, 0)), dept->RecordSize));
+    EXPECT_FALSE(card->Changed);
+}
+
 TEST_F(CardTest, ListsAndOptionsStoreTheirIndexAboveTheMinimum)
 {
     S_ECR_TABLE* dept = Table(WNDNO_DEPT);
