@@ -42,6 +42,14 @@ CString WindowText(HWND wnd)
     return text;
 }
 
+// Whether the dialog shows the control: its own style, since IsWindowVisible
+// is false for every control while the dialog is hidden, as it is while the
+// program is minimised.
+bool Shown(HWND control)
+{
+    return (::GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 // The address control keeps the first octet in the high byte; the
 // communication program takes it in the low byte.
 unsigned AddressNumber(int ipReg)
@@ -203,7 +211,7 @@ void CTillwireDlg::FillPortList()
 
 bool CTillwireDlg::SettingRowMayChange(int row) const
 {
-    if (!::IsWindowVisible(Item(IDC_SETTING_ROW_FIRST + row)))
+    if (!Shown(Item(IDC_SETTING_ROW_FIRST + row)))
         return false;
     if (TransferDirection == 1)
         return m_settingGroups[row] && m_settingGroups[row]->Enabled != 0;
@@ -217,7 +225,7 @@ void CTillwireDlg::EnableTransferControls(BOOL enable)
     m_checkAll.EnableWindow(enable);
     m_uncheckAll.EnableWindow(enable);
     for (int i = 0; i < SettingRows; ++i)
-        if (::IsWindowVisible(Item(IDC_SETTING_ROW_FIRST + i)) && (TransferDirection == 0 || SettingRowMayChange(i)))
+        if (Shown(Item(IDC_SETTING_ROW_FIRST + i)) && (TransferDirection == 0 || SettingRowMayChange(i)))
             ::EnableWindow(Item(IDC_SETTING_ROW_FIRST + i), enable);
     if (TransferDirection == 1)
         return;
@@ -225,7 +233,7 @@ void CTillwireDlg::EnableTransferControls(BOOL enable)
     ::EnableWindow(Item(IDC_SETTING_ROW_FIRST + NeverReceivedRow), FALSE);
     for (int r = 0; r < ReportRows; ++r)
         for (int first : {IDC_REPORT_ROW_FIRST, IDC_REPORT_FROM_FIRST, IDC_REPORT_TO_FIRST})
-            if (::IsWindowVisible(Item(first + r)))
+            if (Shown(Item(first + r)))
                 ::EnableWindow(Item(first + r), enable);
 }
 
@@ -240,7 +248,7 @@ void CTillwireDlg::SetAllRowChecks(int state)
         return;
     ::SendMessageW(Item(IDC_SETTING_ROW_FIRST + NeverReceivedRow), BM_SETCHECK, BST_UNCHECKED, 0);
     for (int r = 0; r < ReportRows; ++r)
-        if (::IsWindowVisible(Item(IDC_REPORT_ROW_FIRST + r)))
+        if (Shown(Item(IDC_REPORT_ROW_FIRST + r)))
             ::SendMessageW(Item(IDC_REPORT_ROW_FIRST + r), BM_SETCHECK, state ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
@@ -302,7 +310,7 @@ void CTillwireDlg::ClampRangeEdits()
             continue;
         for (int first : {IDC_REPORT_FROM_FIRST, IDC_REPORT_TO_FIRST}) {
             HWND edit = Item(first + r);
-            if (!::IsWindowVisible(edit))
+            if (!Shown(edit))
                 continue;
             int value = LeadingNumber(WindowText(edit));
             // An empty to edit means "to = from"; it is not a value to clamp.
@@ -381,7 +389,11 @@ void CTillwireDlg::OnStartTransfer()
     m_animation.Play(0, 0xFFFF, static_cast<UINT>(-1));
     m_log.SetWindowText(L"");
     m_detailButton.ShowWindow(SW_SHOW);
-    m_worker.Resume();
+    if (!m_worker.Resume()) {
+        // A worker that never ran leaves nothing to wait for: the run ends here.
+        OnTransferEnded(0, 0);
+        AfxMessageBox(CaptionText(WNDNO_COM, 16, L"It failed in the start of Thread"), MB_OK);
+    }
 }
 
 BOOL CTillwireDlg::MayCloseNow()
@@ -460,10 +472,10 @@ CString CTillwireDlg::CommandLineFor(int row) const
     const ReportRow& report = m_reportRows[r];
     HWND fromEdit = Item(IDC_REPORT_FROM_FIRST + r);
     HWND toEdit = Item(IDC_REPORT_TO_FIRST + r);
-    int from = ::IsWindowVisible(fromEdit) ? LeadingNumber(WindowText(fromEdit)) : 0;
+    int from = Shown(fromEdit) ? LeadingNumber(WindowText(fromEdit)) : 0;
     int to = from;
     int count = 1;
-    if (::IsWindowVisible(toEdit)) {
+    if (Shown(toEdit)) {
         int value = LeadingNumber(WindowText(toEdit));
         if (value >= 1) {
             to = value;
@@ -537,8 +549,11 @@ void CTillwireDlg::RunTransfers()
 
         bool cancelled = false;
         CChildProgram::WaitResult waited = program.Wait(m_cancel.Handle(), [&] {
-            cancelled = true;
             Log(L"[Stop ]: Cancel by User");
+            // The program ends in its own time (it may be writing); say so once.
+            if (!cancelled)
+                Log(L"[Wait ]: " + CaptionText(WNDNO_COM, 21, L"Waiting for the communication program to end"));
+            cancelled = true;
         });
         if (waited == CChildProgram::WaitResult::Failed)
             break;
@@ -546,7 +561,8 @@ void CTillwireDlg::RunTransfers()
         CString end;
         end.Format(L"[End  ]: Code=%08xH", code);
         Log(end);
-        if (TransferDirection == 0)
+        // A failed or cut-short transfer may have left anything behind.
+        if (TransferDirection == 0 && code == 0)
             PostEcrMessage(WM_ECR_DATA_RELOAD, 1, GetEcrIndexFromData(RowGroup(row)));
         if (cancelled)
             break;

@@ -9,7 +9,7 @@ class CEcrReportGroup;
 // Sends data groups to the register or receives data groups and reports
 // from it (run modally from the function menu). For every ticked row a
 // worker thread runs the communication program once and logs its exit
-// code; each group received is reloaded by the application.
+// code; each group received with code 0 is reloaded by the application.
 class CTillwireDlg : public CEcrDialog
 {
 public:

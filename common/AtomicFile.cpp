@@ -28,7 +28,7 @@ private:
 AtomicFile::ReadResult AtomicFile::Read(const CString& path, std::vector<BYTE>& bytes, size_t limit)
 {
     bytes.clear();
-    FileHandle file(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(OpenForReading(path));
     if (!file.Valid()) {
         DWORD error = ::GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::Missing : ReadResult::Failed;
@@ -43,6 +43,12 @@ AtomicFile::ReadResult AtomicFile::Read(const CString& path, std::vector<BYTE>& 
         return ReadResult::Failed;
     }
     return ReadResult::Ok;
+}
+
+HANDLE AtomicFile::OpenForReading(const CString& path)
+{
+    return ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 namespace {

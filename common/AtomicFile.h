@@ -14,6 +14,10 @@ public:
 
     // Files larger than `limit` bytes fail.
     static ReadResult Read(const CString& path, std::vector<BYTE>& bytes, size_t limit);
+    // Opens an existing file for reading as the C runtime's fopen does,
+    // sharing read, write and delete: a file another program holds open
+    // (a report in a spreadsheet) still reads. INVALID_HANDLE_VALUE on failure.
+    static HANDLE OpenForReading(const CString& path);
     // False on any failure, with the system's error code left in
     // GetLastError() and the old file (if any) untouched.
     static bool Write(const CString& path, const void* data, size_t size);

@@ -73,26 +73,20 @@ CChildProgram::WaitResult CChildProgram::Wait(HANDLE cancelEvent, const std::fun
         count = 1;
     }
     bool cancelled = false;
-    DWORD cancelledAt = 0;
     for (;;) {
         DWORD woke = ::WaitForMultipleObjects(count, handles, FALSE, cancelled ? RepeatCloseMs : INFINITE);
         if (woke == WAIT_OBJECT_0 + count - 1)
             return WaitResult::Ended;
         if (woke == WAIT_OBJECT_0 && count == 2) {
-            if (!cancelled)
-                cancelledAt = ::GetTickCount();
             cancelled = true;
             if (onCancel)
                 onCancel();
         } else if (woke != WAIT_TIMEOUT) {
             return WaitResult::Failed;
         }
-        // The program may not have had a window at the first request, or
-        // may not listen: ask again, and end it when it never does.
-        if (::GetTickCount() - cancelledAt >= ForceEndAfterMs)
-            ::TerminateProcess(m_process.hProcess, ForcedEndCode);
-        else
-            RequestClose();
+        // The program may not have had a window at the first request, or may
+        // be finishing a write: ask again until it ends.
+        RequestClose();
     }
 }
 

@@ -7,16 +7,13 @@
 // One run of a child program by a worker thread: the program is started
 // minimised from a command line (its quoted path first) and waited for
 // together with a named cancel event. A cancel asks the program's main
-// window to close and asks again at short intervals until the program ends;
-// a program that ignores it is ended by force after a grace period, so a
-// cancel always returns within a few seconds.
+// window to close and asks again at short intervals until the program ends.
+// The program decides how it ends: it is never ended by force, since it may
+// be writing to the register or to a data file.
 class CChildProgram
 {
 public:
     enum class WaitResult { Ended, Failed };
-
-    // The exit code of a program ended by force after a cancel.
-    static constexpr DWORD ForcedEndCode = 0xC000013A;
 
     CChildProgram() = default;
     // Closes the process and thread handles (the program itself runs on).
@@ -46,9 +43,8 @@ public:
     // Asks the process to close its main window.
     void RequestClose() const;
 
-    // Between two close requests, and until the end by force.
+    // Between two close requests.
     DWORD RepeatCloseMs = 250;
-    DWORD ForceEndAfterMs = 5000;
 
 private:
     void Release();

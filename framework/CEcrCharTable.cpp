@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "AtomicFile.h"
+
 namespace {
 
 constexpr int MaxLineLength = 1023;  // a line buffer of 1024 with its terminator
@@ -118,8 +120,7 @@ void CEcrCharTable::AddLines(const CString& text)
 BOOL CEcrCharTable::Load(const wchar_t* path)
 {
     Clear();
-    HANDLE file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = AtomicFile::OpenForReading(path);
     if (file == INVALID_HANDLE_VALUE)
         return FALSE;
     LARGE_INTEGER size = {};

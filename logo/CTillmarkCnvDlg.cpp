@@ -1,6 +1,7 @@
 #include "CTillmarkCnvDlg.h"
 
 #include "CChildProgram.h"
+#include "CaptionText.h"
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
 #include "LogoNames.h"
@@ -107,6 +108,8 @@ BOOL CTillmarkCnvDlg::MayCloseNow()
 void CTillmarkCnvDlg::OnCancelConvert()
 {
     m_cancelEvent.Signal();
+    // The program ends in its own time (it may be writing its output).
+    m_status.SetWindowText(CaptionText(WNDNO_LOGO_CNV, 4, L"Waiting for the converter to end"));
 }
 
 LRESULT CTillmarkCnvDlg::OnConvertDone(WPARAM result, LPARAM)

@@ -20,6 +20,8 @@ public:
     // Esc and the close request cancel the conversion; the dialog ends only
     // with the result.
     BOOL MayCloseNow() override;
+    // Enter (IDOK) is ignored: the dialog ends only with the result.
+    void OnOK() override {}
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;

@@ -17,7 +17,16 @@ unsigned __stdcall ThreadEntry(void* p)
     return start.procedure(start.param);
 }
 
+ThreadResumeHandler g_resume = ::ResumeThread;
+
 } // namespace
+
+ThreadResumeHandler SetThreadResumeHandler(ThreadResumeHandler handler)
+{
+    ThreadResumeHandler old = g_resume;
+    g_resume = handler ? handler : ::ResumeThread;
+    return old;
+}
 
 CWorkerThread::~CWorkerThread()
 {
@@ -43,7 +52,13 @@ BOOL CWorkerThread::Create(Procedure procedure, LPVOID param)
 
 BOOL CWorkerThread::Resume()
 {
-    return m_handle && ::ResumeThread(m_handle) != static_cast<DWORD>(-1);
+    if (!m_handle)
+        return FALSE;
+    if (g_resume(m_handle) != static_cast<DWORD>(-1))
+        return TRUE;
+    // It stays suspended and never touches its work.
+    Release();
+    return FALSE;
 }
 
 BOOL CWorkerThread::IsRunning() const

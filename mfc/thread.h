@@ -3,6 +3,12 @@
 
 #include <windows.h>
 
+// How a created thread is let run (ResumeThread), behind a seam tests
+// replace to see what a thread that never starts does. Returns the previous
+// one; null restores ResumeThread.
+using ThreadResumeHandler = DWORD(WINAPI*)(HANDLE thread);
+ThreadResumeHandler SetThreadResumeHandler(ThreadResumeHandler handler);
+
 // One worker thread. It is created suspended, so the starter can finish
 // marking the work as running before the worker takes its first step; the
 // object owns the thread handle.
@@ -20,7 +26,8 @@ public:
     // Creates the thread suspended; FALSE when it could not be created or
     // one is still held.
     BOOL Create(Procedure procedure, LPVOID param);
-    // Lets a created thread run.
+    // Lets a created thread run. When it cannot, the thread (which ran
+    // nothing) is let go, so nobody waits for it; FALSE then.
     BOOL Resume();
     // Whether a created thread has not ended yet.
     BOOL IsRunning() const;

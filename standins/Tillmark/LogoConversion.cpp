@@ -1,5 +1,7 @@
 #include "LogoConversion.h"
 
+#include "AtomicFile.h"
+
 namespace {
 
 // Whether a BMP file holds all the pixel bytes its headers promise. The
@@ -7,7 +9,7 @@ namespace {
 // file, so a damaged file is refused before it gets there.
 bool BitmapFileIsWhole(const std::wstring& path)
 {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = AtomicFile::OpenForReading(path.c_str());
     if (file == INVALID_HANDLE_VALUE)
         return false;
     LARGE_INTEGER size = {};

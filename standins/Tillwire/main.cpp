@@ -7,6 +7,7 @@
 //   Offline=1            the register does not answer
 //   FailECR<group id>=<exit code>, FailCSV<report id>=<exit code>
 //   FailShowMs=<ms>      how long a failure stays in the window
+//   CloseDelay=<ms>      how long it goes on after a close request
 // so that slow, failing and cancelled transfers can be tried.
 #include <cwchar>
 

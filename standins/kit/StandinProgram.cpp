@@ -37,6 +37,8 @@ StandinProgram::StandinProgram(const wchar_t* title, int width, int height)
     if (dot > 0)
         m_name = m_name.Left(dot);
 
+    m_closeDelay = static_cast<DWORD>(IniInt(L"CloseDelay", 0));
+
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     RegisterStandinClass(instance, WindowProc);
     m_hWnd = ::CreateWindowExW(0, kWindowClass, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, width, height,
@@ -118,12 +120,18 @@ bool StandinProgram::Wait(DWORD milliseconds)
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }
+        const DWORD now = ::GetTickCount();
+        if (m_closeAsked && now - m_closeAskedAt >= m_closeDelay)
+            m_cancelled = true;
         if (m_cancelled)
             return false;
-        const DWORD elapsed = ::GetTickCount() - start;
+        const DWORD elapsed = now - start;
         if (elapsed >= milliseconds)
             return true;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
+        DWORD timeout = milliseconds - elapsed;
+        if (m_closeAsked && m_closeDelay - (now - m_closeAskedAt) < timeout)
+            timeout = m_closeDelay - (now - m_closeAskedAt);
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, timeout, QS_ALLINPUT);
     }
 }
 
@@ -170,9 +178,11 @@ LRESULT CALLBACK StandinProgram::WindowProc(HWND hWnd, UINT message, WPARAM wPar
     auto* self = reinterpret_cast<StandinProgram*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
     switch (message) {
     case WM_CLOSE:
-        // A cancel request: the program ends at its next wait.
-        if (self)
-            self->m_cancelled = true;
+        // A cancel request: the program ends at a wait once CloseDelay has passed.
+        if (self && !self->m_closeAsked) {
+            self->m_closeAsked = true;
+            self->m_closeAskedAt = ::GetTickCount();
+        }
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;

@@ -8,7 +8,8 @@
 // What every stand-in child program shares, so a person or a test can see
 // what it was asked and make it slow or fail:
 // - one visible, unowned top-level window from the start; WM_CLOSE to it
-//   means "cancel";
+//   means "cancel", taken CloseDelay milliseconds (from the ini, default 0)
+//   after the first request, like a program finishing a write first;
 // - one line per run appended to <Name>.log beside the program: local time,
 //   the raw command line and the exit code, separated by TABs;
 // - optional settings in <Name>.ini beside the program;
@@ -44,8 +45,8 @@ public:
     void SetPainter(Painter painter);
     // A child control that fills the client area.
     void SetContent(HWND child);
-    // Waits while handling the window's messages; false once the window was
-    // asked to close (at once when it already was).
+    // Waits while handling the window's messages; false once a request to
+    // close the window is taken (at once when it already was).
     bool Wait(DWORD milliseconds);
     bool Cancelled() const { return m_cancelled; }
     HWND Window() const { return m_hWnd; }
@@ -69,5 +70,8 @@ private:
     HWND m_content = nullptr;
     HWND m_hWnd = nullptr;
     bool m_cancelled = false;
+    bool m_closeAsked = false;
+    DWORD m_closeAskedAt = 0;
+    DWORD m_closeDelay = 0;
     bool m_finished = false;
 };

@@ -41,18 +41,6 @@ TEST(ChildProgram, CancelAsksTheProgramToCloseOncePerPress)
     EXPECT_EQ(0x02010000u, child.ExitCode());
 }
 
-TEST(ChildProgram, ProgramIgnoringTheCloseRequestIsEndedByForce)
-{
-    CCancelEvent cancel;
-    ASSERT_EQ(CCancelEvent::CreateResult::Created, cancel.Create(L"EV_TEST_CHILD_CANCEL"));
-    CChildProgram child;
-    child.ForceEndAfterMs = 500;
-    ASSERT_TRUE(child.Start(ChildLine(L"0 stubborn").c_str()));
-    cancel.Signal();
-    EXPECT_EQ(CChildProgram::WaitResult::Ended, child.Wait(cancel.Handle()));
-    EXPECT_EQ(CChildProgram::ForcedEndCode, child.ExitCode());
-}
-
 TEST(ChildProgram, MissingProgramAndOverlongLineDoNotStart)
 {
     CChildProgram child;

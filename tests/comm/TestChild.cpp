@@ -1,7 +1,6 @@
 // A child program for the tests of child-program runs: shows a visible
 // top-level window and ends with the exit code of its first argument when
-// the window is asked to close. "now" as second argument ends at once;
-// "stubborn" ignores every close request.
+// the window is asked to close. "now" as second argument ends at once.
 #include <cstdlib>
 #include <cwchar>
 
@@ -10,14 +9,12 @@
 namespace {
 
 DWORD g_code = 0;
-bool g_stubborn = false;
 
 LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CLOSE:
-        if (!g_stubborn)
-            ::DestroyWindow(hWnd);
+        ::DestroyWindow(hWnd);
         return 0;
     case WM_DESTROY:
         ::PostQuitMessage(0);
@@ -34,7 +31,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR args, int show)
     wchar_t* rest = nullptr;
     g_code = std::wcstoul(args, &rest, 0);
     bool now = rest && std::wcsstr(rest, L"now");
-    g_stubborn = rest && std::wcsstr(rest, L"stubborn");
     if (now)
         return static_cast<int>(g_code);
 

@@ -219,6 +219,130 @@ TEST_F(TillwireTest, CancelDuringASlowItemEndsTheRunSoon)
     EXPECT_FALSE(FileExists(registerFolder + L"\\DEPT.VK2.tw~"));
 }
 
+// A program that goes on after the close request (finishing a write) is
+// never ended by force: it ends with its own code, and the log says once
+// that the dialog waits for it.
+TEST_F(TillwireTest, CancelWaitsForAProgramThatTakesItsTime)
+{
+    WriteIni("[Settings]\r\nDelay=6000\r\nCloseDelay=60000\r\n");
+    const std::string original = ReadBytes(registerFolder + L"\\DEPT.VK2");
+    WriteBytes(dataFolder + L"\\DEPT.VK2", original.substr(0, original.size() - 1));
+    CString log;
+    ScriptedTillwireDlg dlg(0, [&](ScriptedTillwireDlg& d) {
+        d.Tick(d.SettingRowOf(L"DEPT"), true);
+        d.Click(IDC_START_TRANSFER);
+        ASSERT_TRUE(PumpUntil([&] { return d.Text(IDC_TRANSFER_COUNT) == L"1"; }));
+        d.Click(IDC_START_TRANSFER);
+        PumpUntil([] { return false; }, 300);
+        d.Click(IDC_START_TRANSFER);
+        ASSERT_TRUE(d.WaitIdle());
+        log = d.Text(IDC_TRANSFER_LOG);
+    });
+    dlg.DoModal();
+
+    EXPECT_EQ(2, Count(log, L"[Stop ]: Cancel by User"));
+    EXPECT_EQ(1, Count(log, L"[Wait ]: Waiting for the communication program to end")) << log.GetString();
+    EXPECT_TRUE(Contains(log, L"[End  ]: Code=00000000H")) << log.GetString();
+    auto lines = LogLines();
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_TRUE(EndsWith(lines[0], "\t00000000")) << lines[0];
+    EXPECT_EQ(original, ReadBytes(dataFolder + L"\\DEPT.VK2"));
+}
+
+// What a failed transfer left in the data folder is not loaded.
+TEST_F(TillwireTest, FailedReceiveDoesNotReloadTheGroup)
+{
+    CEcrData* dept = GetEcrDataFromWndNo(WNDNO_DEPT);
+    ASSERT_NE(nullptr, dept);
+    dept->Reset();
+    dept->ReloadFromFolder(g_pEcrSetting->DataPath);
+    S_ECR_TABLE* table = dept->GetTable(0);
+    ASSERT_TRUE(table && table->RecordCount > 0);
+    const size_t lastAt = table->RecordSize * table->RecordCount - 1;
+    const BYTE before = table->RecordData[lastAt];
+    std::string changed = ReadBytes(dataFolder + L"\\DEPT.VK2");
+    changed.back() = static_cast<char>(changed.back() ^ 0x5A);
+    WriteBytes(dataFolder + L"\\DEPT.VK2", changed);
+    WriteIni("[Settings]\r\nFailECR1=0xE0000099\r\nFailShowMs=0\r\n");
+
+    MessageBoxRecorder boxes;
+    boxes.Answer(IDNO);
+    ScriptedTillwireDlg dlg(0, [&](ScriptedTillwireDlg& d) {
+        d.Tick(d.SettingRowOf(L"DEPT"), true);
+        d.Click(IDC_START_TRANSFER);
+        ASSERT_TRUE(d.WaitIdle());
+        PumpUntil([] { return false; }, 300);  // a reload would have come by now
+    });
+    dlg.DoModal();
+
+    EXPECT_EQ(1u, boxes.Count());
+    ASSERT_TRUE(dept->GetTable(0) && dept->GetTable(0)->RecordData);
+    EXPECT_EQ(before, dept->GetTable(0)->RecordData[lastAt]);
+}
+
+// Minimising the program hides the windows it owns, this dialog among them:
+// the system then calls none of its controls visible, yet the rows it shows
+// keep their ranges and come back enabled.
+TEST_F(TillwireTest, MinimisedProgramSendsTheRangesAndEnablesTheRowsAgain)
+{
+    HWND owner = CreateWindowW(L"STATIC", L"Tilldesk", WS_POPUP | WS_VISIBLE, 0, 0, 100, 50, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, owner);
+    SetActiveWindow(owner);  // the dialog's owner
+    bool hidden = false;
+    bool enabledAfter = false;
+    ScriptedTillwireDlg dlg(0, [&](ScriptedTillwireDlg& d) {
+        int plu = d.ReportRowOf(L"PLU sales");
+        ASSERT_GT(plu, 0);
+        int r = plu - IDC_REPORT_ROW_FIRST;
+        d.Tick(plu, true);
+        d.SetText(IDC_REPORT_FROM_FIRST + r, L"5");
+        d.SetText(IDC_REPORT_TO_FIRST + r, L"8");
+        d.Click(IDC_START_TRANSFER);
+        ShowOwnedPopups(owner, FALSE);  // as the system does when the owner is minimised
+        hidden = !d.IsWindowVisible();
+        ASSERT_TRUE(d.WaitIdle());
+        enabledAfter = d.Enabled(plu) && d.Enabled(IDC_REPORT_FROM_FIRST + r) && d.Enabled(IDC_REPORT_TO_FIRST + r);
+    });
+    dlg.DoModal();
+    DestroyWindow(owner);
+
+    EXPECT_TRUE(hidden);
+    EXPECT_TRUE(enabledAfter);
+    auto lines = LogLines();
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_NE(std::string::npos, lines[0].find(" 3 CSV 2 5 8 1\t")) << lines[0];
+}
+
+namespace {
+
+DWORD WINAPI ResumeFails(HANDLE)
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    return static_cast<DWORD>(-1);
+}
+
+} // namespace
+
+TEST_F(TillwireTest, AWorkerThatDoesNotStartEndsTheRunWithAMessage)
+{
+    ThreadResumeHandler previous = SetThreadResumeHandler(ResumeFails);
+    MessageBoxRecorder boxes;
+    bool idleAgain = false;
+    ScriptedTillwireDlg dlg(1, [&](ScriptedTillwireDlg& d) {
+        d.Tick(d.SettingRowOf(L"DEPT"), true);
+        d.Click(IDC_START_TRANSFER);
+        idleAgain = d.IsIdle() && d.Enabled(IDCANCEL) && d.Enabled(d.SettingRowOf(L"DEPT"));
+    });
+    dlg.DoModal();
+    SetThreadResumeHandler(previous);
+
+    EXPECT_TRUE(idleAgain);
+    auto asked = boxes.Boxes();
+    ASSERT_EQ(1u, asked.size());
+    EXPECT_EQ(L"The transfer could not be started", asked[0].text);
+    EXPECT_FALSE(FileExists(folder / L"Tillwire.log"));
+}
+
 TEST_F(TillwireTest, EscDuringARunCancelsAndTheDialogEndsAfterTheWorker)
 {
     WriteIni("[Settings]\r\nDelay=20000\r\n");

@@ -386,6 +386,56 @@ TEST_F(LogoScreen, EscapeCancelsAndTheNextConversionStillRuns)
     EXPECT_EQ(2, std::count(log.begin(), log.end(), '\n'));
 }
 
+// Enter does not end the dialog under the running program, and a program
+// that takes its time after Cancel is waited for: it reports the cancel.
+TEST_F(LogoScreen, EnterIsIgnoredAndACancelledConverterEndsInItsOwnTime)
+{
+    tools.Write(L"Tillmark.ini", "[Settings]\r\nDelay=20000\r\nCloseDelay=5500\r\n");
+    Open();
+    int step = 0;
+    bool openAfterEnter = false;
+    CString status;
+    ModalDriver press(IDC_MARK_CANCEL, [&](HWND window) {
+        if (step++ == 0) {
+            PostMessageW(window, WM_COMMAND, IDOK, 0);
+            return false;
+        }
+        openAfterEnter = IsWindowVisible(window) != FALSE;
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_MARK_CANCEL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_MARK_CANCEL)));
+        status = CWnd::FromHandle(GetDlgItem(window, IDC_MARK_STATUS))->GetWindowText();
+        return true;
+    });
+    Convert();
+    EXPECT_TRUE(openAfterEnter);
+    EXPECT_STREQ(L"Waiting for the converter to end", status);
+    ASSERT_EQ(1u, boxes.Boxes().size());
+    EXPECT_EQ(L"The conversion was cancelled", boxes.Boxes()[0].text);
+    std::string log = tools.Read(L"Tillmark.log");
+    EXPECT_NE(std::string::npos, log.find("\t02010000")) << log;
+}
+
+namespace {
+
+DWORD WINAPI ResumeFails(HANDLE)
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    return static_cast<DWORD>(-1);
+}
+
+} // namespace
+
+TEST_F(LogoScreen, AWorkerThatDoesNotStartEndsTheConversionWithAMessage)
+{
+    Open();
+    ThreadResumeHandler previous = SetThreadResumeHandler(ResumeFails);
+    Convert();
+    SetThreadResumeHandler(previous);
+    ASSERT_EQ(1u, boxes.Boxes().size());
+    EXPECT_EQ(L"Convert Fail\n CODE:f0020000 H", boxes.Boxes()[0].text);
+    EXPECT_FALSE(FileExists(tools.File(L"Tillmark.log")));
+}
+
 TEST_F(LogoScreen, AMissingConverterOrARunningConversionFails)
 {
     Open();

@@ -69,6 +69,29 @@ TEST_F(ReportOpenerTest, OpensTheListedCsvAndBuildsItsChart)
     EXPECT_EQ(g_opened[0].second, L"\"" + program / L"Data\\PLU.CSV" + L"\"");
 }
 
+// A spreadsheet holds the files it shows open for writing; they still read.
+TEST_F(ReportOpenerTest, FilesHeldOpenForWritingStillRead)
+{
+    ChartDefinition perLine;
+    perLine.key = "DEPT";
+    perLine.mode = '1';
+    program.Write(L"02 VORN-K2Chart.prm", perLine.Line() + "\r\n");
+    ::CreateDirectoryW((program / L"Data").c_str(), nullptr);
+    const std::wstring csv = program / L"Data\\DEPT.CSV";
+    WriteBytes(csv, AnsiCsv(L"\"Food\"\n"));
+    List(csv);
+    std::vector<HANDLE> held;
+    for (const std::wstring& path : {csv, program / L"report.lst", program / L"02 VORN-K2Chart.prm"}) {
+        held.push_back(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_NE(INVALID_HANDLE_VALUE, held.back());
+    }
+    Open(0);
+    for (HANDLE file : held)
+        ::CloseHandle(file);
+    EXPECT_EQ(g_opened.size(), 1u);
+    EXPECT_EQ(g_viewed.size(), 1u);
+}
+
 TEST_F(ReportOpenerTest, MissingListLineOrUnconvertedReportOpensNothing)
 {
     Open(0);  // no report.lst
