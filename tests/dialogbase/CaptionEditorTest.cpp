@@ -340,8 +340,8 @@ TEST(CaptionEditorPicture, EnglishAndJapanese)
         const wchar_t* comment;
         const wchar_t* update;
     };
-    for (const Language& lang : {Language{L"ENG", L"Record card", L"Update"},
-                                 Language{L"JPN", L"\x30ec\x30b3\x30fc\x30c9\x30ab\x30fc\x30c9", L"\x66f4\x65b0"}}) {
+    for (const Language& lang : {Language{L"ENG", L"Model selection", L"Update"},
+                                 Language{L"JPN", L"\x6a5f\x7a2e\x9078\x629e", L"\x66f4\x65b0"}}) {
         const CaptionLanguages captions(ProgramFolder() + L"\\Cap");
         TempFolder dir;
         const std::wstring name = std::wstring(L"VORNK2DLL_") + lang.name + L".CAP";
@@ -360,7 +360,7 @@ TEST(CaptionEditorPicture, EnglishAndJapanese)
             findings = ScreenFindings(editor, captions, std::wstring(lang.name) == L"JPN");
             Click(editor, IDOK);
         });
-        CCaptionEditer editor(WNDNO_CARD, 2, nullptr);
+        CCaptionEditer editor(WNDNO_MAIN, 1, nullptr);  // "Select (&S)": the preview shows the mnemonic
         editor.DoModal();
         *g_ppCaptionMgr = saved;
 
