@@ -2,7 +2,17 @@
 
 #include <vector>
 
+#include "CaptionText.h"
+#include "EcrWndNo.h"
 #include "FrameworkResources.h"
+
+namespace {
+
+// The title is a common caption, so the box speaks the screens' language;
+// the template's title stands when the caption file lacks it.
+constexpr int kTitleCaption = 510;
+
+} // namespace
 
 CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX)
 {
@@ -18,6 +28,7 @@ void CAboutDlg::DoDataExchange(CDataExchange* dx)
 BOOL CAboutDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    SetWindowText(CaptionText(WNDNO_COMMON, kTitleCaption, GetWindowText()));
 
     // Any failure leaves the template's texts.
     wchar_t file[MAX_PATH];

@@ -2,7 +2,8 @@
 
 #include "afx.h"
 
-// Shows the product name and version from the program's version resource.
+// Shows the product name and version from the program's version resource,
+// under a title in the caption language.
 class CAboutDlg : public CDialog
 {
 public:

@@ -4,14 +4,16 @@
 
 namespace {
 
-// The label's new position on one axis: inside [areaMin, areaMax] when it
-// fits there; a label that does not fit, or already sticks out, may only
-// move towards the area and never further out.
-int ClampAxis(int current, int wanted, int areaMin, int areaMax, int size)
+// Whether the label may go to `wanted` on one axis: anywhere inside
+// [areaMin, areaMax] when it fits there. A label that does not fit, or
+// already sticks out (a smaller logo under it), may also move towards the
+// area, never further out. A drag that would leave the area is ignored, not
+// cut short: the label stops where the last accepted move put it.
+bool MayMoveOnAxis(int current, int wanted, int areaMin, int areaMax, int size)
 {
     int lo = std::min(areaMin, areaMax - size);
     int hi = std::max(areaMin, areaMax - size);
-    return std::clamp(wanted, std::min(lo, current), std::max(hi, current));
+    return wanted >= std::min(lo, current) && wanted <= std::max(hi, current);
 }
 
 } // namespace
@@ -167,9 +169,11 @@ void CStaticEx::OnMouseMove(UINT flags, CPoint point)
     if (m_bDragging) {
         CRect rect = RectInParent();
         CRect area = MoveAreaRect();
-        int x = ClampAxis(rect.left, rect.left + point.x - m_ptGrab.x, area.left, area.right, rect.Width());
-        int y = ClampAxis(rect.top, rect.top + point.y - m_ptGrab.y, area.top, area.bottom, rect.Height());
-        if (x != rect.left || y != rect.top)
+        int x = rect.left + point.x - m_ptGrab.x;
+        int y = rect.top + point.y - m_ptGrab.y;
+        if ((x != rect.left || y != rect.top) &&
+            MayMoveOnAxis(rect.left, x, area.left, area.right, rect.Width()) &&
+            MayMoveOnAxis(rect.top, y, area.top, area.bottom, rect.Height()))
             MoveTo(CPoint(x, y));
     }
     Default();

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "CBoardSetDlg.h"
+#include "CKeyCell.h"
 #include "EcrWndNo.h"
 #include "KeyboardResources.h"
 
@@ -74,6 +75,7 @@ void CTillpad::SetUpKeyMap(CGridCtrl& grid)
     grid.SetDoubleBuffering(FALSE);
     grid.EnableTitleTips(FALSE);
     grid.SetEditable(FALSE);
+    grid.SetCellType<CKeyCell>();
 
     CGridCellBase* cell = grid.GetDefaultCell(FALSE, FALSE);
     cell->SetBackClr(RGB(255, 255, 224));

@@ -125,23 +125,22 @@ TEST_F(Pictures, AboutBoxInBothLanguages)
         HWND menu = Show(WNDNO_SELECT, language);
         ASSERT_NE(nullptr, menu);
         std::vector<std::wstring> findings;
-        std::wstring version;
+        std::wstring version, title;
         WhenDialogShows(IDC_ABOUT_VERSION, [&](HWND about) {
             // The test program has no version resource: the template's texts show.
             EXPECT_FALSE(SaveWindowPicture(about, Name(L"about", language).c_str()).empty());
             version = Text(about, IDC_ABOUT_VERSION);
+            title = Text(about, 0);
             EXPECT_TRUE(WindowShowsInk(::GetDlgItem(about, IDC_ABOUT_VERSION)));
-            // The about box takes no captions: its title and OK are the template's
-            // in every language, so only the layout is checked.
-            findings = ClippedTexts(about);
-            for (const std::wstring& finding : OverlappingControls(about))
-                findings.push_back(finding);
+            // Name and version are the program file's, in no caption language.
+            findings = ScreenFindings(about, captions, language.japanese, {IDC_ABOUT_PRODUCT, IDC_ABOUT_VERSION});
             ::PostMessageW(about, WM_COMMAND, IDOK, 0);
         });
         CAboutDlg about;
         about.DoModal();
         EXPECT_FALSE(DialogScriptPending());
         EXPECT_EQ(version, L"Version 2.0");
+        EXPECT_EQ(title, language.japanese ? L"バージョン情報" : L"Version Info");
         EXPECT_TRUE(findings.empty()) << language.code << ":\n" << JoinFindings(findings);
     }
 }

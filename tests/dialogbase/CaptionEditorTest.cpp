@@ -84,6 +84,36 @@ std::wstring FaceOf(HFONT font)
     return lf.lfFaceName;
 }
 
+// The rightmost column where the control paints dark pixels: how far its
+// text reaches. -1 when it paints none.
+int InkRight(HWND control)
+{
+    RECT client;
+    GetClientRect(control, &client);
+    BITMAPINFOHEADER header = {sizeof header, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!bitmap || !dc)
+        return -1;
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    GdiFlush();
+    int right = -1;
+    const DWORD* pixels = static_cast<const DWORD*>(bits);
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = right + 1; x < client.right; ++x) {
+            DWORD pixel = pixels[y * client.right + x];
+            if (GetRValue(pixel) < 96 && GetGValue(pixel) < 96 && GetBValue(pixel) < 96)
+                right = x;
+        }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    return right;
+}
+
 struct CaptionEditor : ::testing::Test
 {
     TempFolder dir;
@@ -232,6 +262,23 @@ TEST_F(CaptionEditor, CloseWithoutUpdateChangesNothing)
     EXPECT_EQ(std::wstring::npos, FileText().find(L"Typed"));
 }
 
+TEST_F(CaptionEditor, PreviewHidesTheMnemonicMarkAsTheButtonDoes)
+{
+    int marked = -1, plain = -1;
+    WhenDialogShows(IDC_CAPEDIT_TEXT, [&](HWND editor) {
+        HWND preview = GetDlgItem(editor, IDC_CAPEDIT_PREVIEW);
+        SetDlgItemTextW(editor, IDC_CAPEDIT_TEXT, L"Send (&S)");
+        marked = InkRight(preview);
+        SetDlgItemTextW(editor, IDC_CAPEDIT_TEXT, L"Send (S)");
+        plain = InkRight(preview);
+        Click(editor, IDOK);
+    });
+    CCaptionEditer editor(kWndNo, 5, &dlg);  // in its 20-pixel font
+    editor.DoModal();
+    EXPECT_GT(plain, 20);
+    EXPECT_NEAR(plain, marked, 1) << "the \"&\" is drawn";
+}
+
 TEST_F(CaptionEditor, ChosenFontIsStoredAndPreviewed)
 {
     static LOGFONTW offered;
@@ -293,8 +340,8 @@ TEST(CaptionEditorPicture, EnglishAndJapanese)
         const wchar_t* comment;
         const wchar_t* update;
     };
-    for (const Language& lang : {Language{L"ENG", L"Record card", L"Update"},
-                                 Language{L"JPN", L"\x30ec\x30b3\x30fc\x30c9\x30ab\x30fc\x30c9", L"\x66f4\x65b0"}}) {
+    for (const Language& lang : {Language{L"ENG", L"Model selection", L"Update"},
+                                 Language{L"JPN", L"\x6a5f\x7a2e\x9078\x629e", L"\x66f4\x65b0"}}) {
         const CaptionLanguages captions(ProgramFolder() + L"\\Cap");
         TempFolder dir;
         const std::wstring name = std::wstring(L"VORNK2DLL_") + lang.name + L".CAP";
@@ -313,7 +360,7 @@ TEST(CaptionEditorPicture, EnglishAndJapanese)
             findings = ScreenFindings(editor, captions, std::wstring(lang.name) == L"JPN");
             Click(editor, IDOK);
         });
-        CCaptionEditer editor(WNDNO_CARD, 2, nullptr);
+        CCaptionEditer editor(WNDNO_MAIN, 1, nullptr);  // "Select (&S)": the preview shows the mnemonic
         editor.DoModal();
         *g_ppCaptionMgr = saved;
 

@@ -159,21 +159,29 @@ TEST_F(StaticExTest, DragStaysInsideTheArea)
     CRect area = AreaInDialog();
     CRect start = InDialog(dlg.m_label);
 
+    // Grabbed at (2, 2): a move to (2 + dx, 2 + dy) asks for a shift of (dx, dy).
     Press(2, 2);
     EXPECT_EQ(dlg.m_label.m_hWnd, ::GetCapture());
     Move(12, 7);
     EXPECT_EQ(start.TopLeft() + CSize(10, 5), InDialog(dlg.m_label).TopLeft());
 
-    // Pushed past an edge, it stops at the edge; pushing on moves nothing.
-    Move(1000, 2);
-    CRect atRight = InDialog(dlg.m_label);
-    EXPECT_EQ(area.right, atRight.right);
-    EXPECT_EQ(start.top + 5, atRight.top);
-    Move(3, 2);
-    EXPECT_EQ(area.right, InDialog(dlg.m_label).right);
-    Move(-1000, -1000);
+    // At each edge: a drag one pixel past it is ignored, one onto it moves.
+    auto edge = [&](const wchar_t* name, CSize toEdge, CSize step) {
+        CPoint before = InDialog(dlg.m_label).TopLeft();
+        Move(2 + toEdge.cx + step.cx, 2 + toEdge.cy + step.cy);
+        EXPECT_EQ(before, InDialog(dlg.m_label).TopLeft()) << name << ": one pixel out";
+        Move(2 + toEdge.cx, 2 + toEdge.cy);
+        EXPECT_EQ(before + toEdge, InDialog(dlg.m_label).TopLeft()) << name << ": onto the edge";
+    };
+    edge(L"right", {area.right - InDialog(dlg.m_label).right, 0}, {1, 0});
+    edge(L"bottom", {0, area.bottom - InDialog(dlg.m_label).bottom}, {0, 1});
+    edge(L"left", {area.left - InDialog(dlg.m_label).left, 0}, {-1, 0});
+    edge(L"top", {0, area.top - InDialog(dlg.m_label).top}, {0, -1});
     EXPECT_EQ(area.TopLeft(), InDialog(dlg.m_label).TopLeft());
-    Move(1, 1);
+
+    // A drag out on one axis moves it on neither; far out, nothing either.
+    Move(2 + 10, 1);
+    Move(-1000, 2 + 10);
     EXPECT_EQ(area.TopLeft(), InDialog(dlg.m_label).TopLeft());
     Move(2 + 20, 2 + 30);
     EXPECT_EQ(area.TopLeft() + CSize(20, 30), InDialog(dlg.m_label).TopLeft());
@@ -222,9 +230,14 @@ TEST_F(StaticExTest, LabelStickingOutMayOnlyMoveBackIn)
     EXPECT_EQ(start.TopLeft(), InDialog(dlg.m_label).TopLeft());
     Move(-3, 2);  // back in by 5
     EXPECT_EQ(start.TopLeft() - CSize(5, 0), InDialog(dlg.m_label).TopLeft());
-    Move(-1000, 2);  // wider than the area: it may cover it, no further
-    CRect end = InDialog(dlg.m_label);
-    EXPECT_EQ(std::min(area.left, area.right - start.Width()), end.left);
+    // Wider than the area, it may cover it, no further: a drag past that is ignored.
+    Move(-1000, 2);
+    EXPECT_EQ(start.TopLeft() - CSize(5, 0), InDialog(dlg.m_label).TopLeft());
+    const int farthest = std::min(area.left, area.right - start.Width());
+    Move(2 + farthest - InDialog(dlg.m_label).left - 1, 2);
+    EXPECT_EQ(start.TopLeft() - CSize(5, 0), InDialog(dlg.m_label).TopLeft());
+    Move(2 + farthest - InDialog(dlg.m_label).left, 2);
+    EXPECT_EQ(farthest, InDialog(dlg.m_label).left);
     Release(0, 0);
 }
 

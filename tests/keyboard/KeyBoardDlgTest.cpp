@@ -2,12 +2,16 @@
 // list, assigning keys, saving, bad data, the layout program, pictures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include <windows.h>
 #include <tlhelp32.h>
 
 #include "CEcrData.h"
 #include "CEcrTilldeskApp.h"
 #include "CKeyBoardDlg.h"
+#include "CKeyCell.h"
 #include "EcrGlobals.h"
 #include "EcrKeyboard.h"
 #include "FieldCodec.h"
@@ -106,6 +110,34 @@ struct KeyboardScreen : ::testing::Test
         screen.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(screen.m_hWnd, id)));
     }
 };
+
+// Keys whose name holds a word wider than the key, in the font the key is
+// drawn in: such a word would break inside ("RECEIP" over "T").
+std::wstring KeysWithWordsTooWide(CGridCtrl& map)
+{
+    std::wstring found;
+    CClientDC dc(&map);
+    for (int r = 0; r < map.GetRowCount(); ++r)
+        for (int c = 0; c < map.GetColumnCount(); ++c) {
+            auto* key = dynamic_cast<CKeyCell*>(map.GetCell(r, c));
+            CRect rect;
+            if (!key || key->IsHiddenByMerge() || !map.GetCellRect(r, c, rect))
+                continue;
+            const LOGFONTW lf = key->DrawingFont(&dc, rect);
+            CFont font;
+            font.CreateFontIndirect(&lf);
+            const HGDIOBJ old = dc.SelectObject(&font);
+            const std::wstring name = key->GetText();
+            for (size_t start = 0, end; start < name.size(); start = end + 1) {
+                end = std::min(name.find(L' ', start), name.size());
+                const CSize word = dc.GetTextExtent(name.c_str() + start, static_cast<int>(end - start));
+                if (word.cx > rect.Width() - 2 * static_cast<int>(key->GetMargin()) + 1)
+                    found += name + L"\n";
+            }
+            dc.SelectObject(old);
+        }
+    return found;
+}
 
 // Tillpad.exe processes this test program started (its children).
 std::vector<DWORD> OurTillpads()
@@ -322,6 +354,7 @@ TEST_F(KeyboardScreen, PicturesInBothLanguages)
         EXPECT_STREQ(japanese ? L"キーレイアウト起動" : L"Call KeyLayOut", screen->PrintButton.GetWindowText());
         std::wstring name = std::wstring(L"keyboard-") + (japanese ? L"jpn" : L"eng");
         EXPECT_FALSE(SaveWindowPicture(screen->m_hWnd, name.c_str()).empty());
+        EXPECT_EQ(L"", KeysWithWordsTooWide(screen->KeyMap));
         // The title names the model and its data folder.
         std::vector<std::wstring> findings = ScreenFindings(screen->m_hWnd, captions, japanese, {0});
         EXPECT_TRUE(findings.empty()) << language << ":\n" << JoinFindings(findings);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CEcrTilldeskApp.h"
+#include "CKeyCell.h"
 #include "CTillpad.h"
 #include "KeyboardResources.h"
 #include "MessageBoxRecorder.h"
@@ -285,13 +286,64 @@ TEST_F(KeyboardBase, CellColoursAndFontsGoToTheSelectedCells)
 
 TEST_F(KeyboardBase, EnterAndEscNeverEndTheScreen)
 {
-    for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
-        MSG msg = {pad.KeyMap.m_hWnd, WM_KEYDOWN, key, 0, 0, {0, 0}};
-        EXPECT_TRUE(pad.PreTranslateMessage(&msg));
+    // Typed on the key map and on a push button, through the program's loop
+    // and so the dialog manager (Close is the default button). Only the
+    // control's messages are handled: what the screen asks of the
+    // application stays queued.
+    for (CWnd* focus : {static_cast<CWnd*>(&pad.KeyMap), static_cast<CWnd*>(&pad.SaveButton)}) {
+        for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
+            focus->SetFocus();
+            ASSERT_EQ(focus->m_hWnd, ::GetFocus());
+            focus->PostMessage(WM_KEYDOWN, key, 1);
+            MSG msg;
+            while (::PeekMessageW(&msg, focus->m_hWnd, 0, 0, PM_REMOVE))
+                if (!AfxPreTranslateMessage(&msg)) {
+                    ::TranslateMessage(&msg);
+                    ::DispatchMessageW(&msg);
+                }
+            EXPECT_TRUE(pad.IsWindowVisible());
+            EXPECT_TRUE(TakeQueued().empty()) << key;
+        }
     }
-    PumpPending();
-    EXPECT_TRUE(pad.IsWindowVisible());
-    EXPECT_TRUE(TakeQueued().empty());
+    EXPECT_EQ(0, pad.saves);
+}
+
+TEST_F(KeyboardBase, AWordWiderThanItsKeyIsDrawnSmallerNotBroken)
+{
+    CClientDC dc(&pad.KeyMap);
+    CRect key;
+    ASSERT_TRUE(pad.KeyMap.GetCellRect(1, 1, key));
+    auto* cell = dynamic_cast<CKeyCell*>(pad.KeyMap.GetCell(1, 1));
+    ASSERT_NE(nullptr, cell);
+    const int room = key.Width() - 2 * static_cast<int>(cell->GetMargin()) + 1;
+    auto width = [&](LOGFONTW lf, const wchar_t* word) {
+        CFont font;
+        font.CreateFontIndirect(&lf);
+        HGDIOBJ old = dc.SelectObject(&font);
+        const int cx = dc.GetTextExtent(word, lstrlenW(word)).cx;
+        dc.SelectObject(old);
+        return cx;
+    };
+    auto drawn = [&](const wchar_t* name) {
+        pad.KeyMap.SetItemText(1, 1, name);
+        return cell->DrawingFont(&dc, key);
+    };
+
+    // Names whose words fit keep the map's font; Japanese breaks between
+    // any two characters.
+    EXPECT_EQ(-11, drawn(L"GIFT CARD").lfHeight);
+    EXPECT_EQ(-11, drawn(L"いらっしゃいませ").lfHeight);
+    // A longer word is drawn just small enough to fit whole.
+    const LOGFONTW map = drawn(L"X");
+    ASSERT_GT(width(map, L"DISCOUNT"), room);
+    const LOGFONTW smaller = drawn(L"ITEM DISCOUNT");
+    EXPECT_GT(smaller.lfHeight, -11);
+    EXPECT_LE(width(smaller, L"DISCOUNT"), room);
+    LOGFONTW larger = smaller;
+    --larger.lfHeight;
+    EXPECT_GT(width(larger, L"DISCOUNT"), room);
+    // Never below the smallest readable size.
+    EXPECT_EQ(-CKeyCell::kSmallest, drawn(L"SUBTOTALSUBTOTALSUBTOTAL").lfHeight);
 }
 
 TEST_F(KeyboardBase, ButtonsAndListClicksReachTheirOperations)

@@ -204,9 +204,15 @@ TEST_F(RecordGridTest, RebindingDropsAnOpenEditAndTheOldMark)
     EXPECT_EQ(other.Get(0, 0), L"0");
     EXPECT_EQ(host.Count(GRIDN_ENDEDIT), 0);
 
+    // The click meets the old mark beyond the rows and leaves it alone: the
+    // grid does not grow to reach it and no header of the new table changes.
+    const COLORREF header = grid.GetItemBkColour(1, 0);
     gridtest::Mouse(grid, WM_LBUTTONDOWN, Centre(1, 1), MK_LBUTTON);
     gridtest::Mouse(grid, WM_LBUTTONUP, Centre(1, 1));
     EXPECT_EQ(grid.GetRowCount(), 3);
+    EXPECT_EQ(nullptr, grid.GetCell(5, 0));
+    for (int row = 1; row < 3; ++row)
+        EXPECT_EQ(grid.GetItemBkColour(row, 0), header) << row;
 }
 
 TEST_F(RecordGridTest, ClosingDropsAnOpenEdit)

@@ -104,6 +104,14 @@ TEST_F(RecordList, StoredValuesOutsideThePicturesCheckNothingOrTheFirst)
     screen->SelectListEntry(0);
     screen->SelectListEntry(1);
     EXPECT_EQ(2, CheckedRadio(screen));
+    // A stored text without leading digits counts as 0.
+    S_ECR_FIELD& style = table->Fields()[0];
+    style.Flags = (style.Flags & ~FIELD_TYPE_MASK) | FIELD_TEXT;
+    table->RecordData[0] = 'x';
+    screen->SelectListEntry(0);
+    screen->SelectListEntry(1);
+    ASSERT_STREQ(L"x", screen->Grid().GetItemText(1, 1).Trim());
+    EXPECT_EQ(0, CheckedRadio(screen));
 }
 
 TEST_F(RecordList, SortImportAndTheCardNeverCoverThePictures)
