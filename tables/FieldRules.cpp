@@ -53,9 +53,14 @@ bool IsFieldVisible(const S_ECR_FIELD& field, int level)
 
 CString RangeMessage(const S_ECR_FIELD& field)
 {
+    return RangeMessage(field.Minimum, field.Maximum);
+}
+
+CString RangeMessage(double minimum, double maximum)
+{
     // The words come from the caption file; the numbers are always formatted here.
     CString message = CaptionText(WNDNO_COMMON, kRangeCaption, L"Range is");
-    message.AppendFormat(L" %.0f - %.0f", field.Minimum, field.Maximum);
+    message.AppendFormat(L" %.0f - %.0f", minimum, maximum);
     return message;
 }
 

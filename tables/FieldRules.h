@@ -19,8 +19,9 @@ int EffectiveDisplayLevel();
 // Whether a field is shown at a display level (its level is at least the display level).
 bool IsFieldVisible(const S_ECR_FIELD& field, int level);
 
-// "Range is <min> - <max>" for a range-checked field.
+// "Range is <min> - <max>" for a range-checked field, or for any range.
 CString RangeMessage(const S_ECR_FIELD& field);
+CString RangeMessage(double minimum, double maximum);
 
 // Checks one entered value of field `field` of record `record` (both from 0)
 // by the field's check mode: a range check (the whole text a number within
