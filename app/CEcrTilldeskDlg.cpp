@@ -1,9 +1,12 @@
 #include "CEcrTilldeskDlg.h"
 
+#include <algorithm>
+
 #include "CEcrDll.h"
 #include "CEcrTilldeskApp.h"
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
+#include "FieldRules.h"
 #include "FrameworkResources.h"
 #include "ProgramFolder.h"
 #include "S_ECR_SETTING.h"
@@ -14,6 +17,7 @@ namespace {
 
 const wchar_t kIpModel[] = L"02 VORN-K2";
 constexpr COLORREF kTransparent = RGB(254, 0, 0);
+constexpr int kAddressFieldMax = 255;  // each field of an address is one byte
 
 } // namespace
 
@@ -191,14 +195,32 @@ void CEcrTilldeskDlg::OnSelectButton()
     PostEcrMessage(WM_ECR_SHOW_WINDOW, WNDNO_SELECT, 0);
 }
 
-void CEcrTilldeskDlg::OnIpFieldChanged(NMHDR*, LRESULT* result)
+void CEcrTilldeskDlg::OnIpFieldChanged(NMHDR* header, LRESULT* result)
 {
-    DWORD address = 0;
-    // A blank control gives 0: the register is reached through a port.
-    if (IpAddress.GetAddress(address) == 0)
-        address = 0;
-    g_pEcrSetting->IpREG = static_cast<int>(address);
+    // The control tells the field being left before it limits the field, and
+    // Wine's control packs a field over 255 into the next one (300 gave
+    // 44.0.0.0). The field is limited here; the control then shows the value
+    // given back, which is the one stored.
+    NMIPADDRESS* change = reinterpret_cast<NMIPADDRESS*>(header);
+    const bool tooLarge = change->iValue > kAddressFieldMax;
+    if (tooLarge)
+        change->iValue = kAddressFieldMax;
+    g_pEcrSetting->IpREG = static_cast<int>(ShownAddress(change->iField, change->iValue));
     *result = 0;
+    if (tooLarge)
+        AfxMessageBox(RangeMessage(0, kAddressFieldMax), MB_OK | MB_ICONEXCLAMATION);
+}
+
+DWORD CEcrTilldeskDlg::ShownAddress(int changedField, int value) const
+{
+    // Blank fields count 0, so a blank control gives 0: the register is
+    // reached through a port.
+    DWORD address = 0;
+    for (int field = 0; field < 4; ++field) {
+        int shown = field == changedField ? value : _wtoi(IpAddress.GetFieldText(field));
+        address = address << 8 | static_cast<DWORD>(std::clamp(shown, 0, kAddressFieldMax));
+    }
+    return address;
 }
 
 void CEcrTilldeskDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT item)

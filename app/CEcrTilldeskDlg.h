@@ -36,6 +36,9 @@ protected:
 private:
     void FillLanguageCombo();
     void ShowAddressForModel();
+    // The address the control shows once field `changedField` shows `value`
+    // (the first field in the highest byte, as the control packs it).
+    DWORD ShownAddress(int changedField, int value) const;
     void UseAlternativeLayout();
     int m_modelSelection = CB_ERR;  // the entry to go back to when a change is refused
 };

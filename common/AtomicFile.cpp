@@ -126,11 +126,19 @@ CString AtomicFile::SystemReason(DWORD error)
     return reason;
 }
 
-CString AtomicFile::FailureMessage(const CString& path, DWORD error, const wchar_t* format)
+CString AtomicFile::FailureMessage(const CString& path, DWORD error, const wchar_t* keptFormat,
+                                   const wchar_t* noFileFormat)
 {
+    // A failed write never removes the file, so a file there now is the
+    // previous one; without one (a new file, a data folder deleted meanwhile)
+    // nothing is kept, and the text must not say so.
+    const bool kept = ::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
+    const wchar_t* format = kept ? keptFormat : noFileFormat;
     // One pass of plain replacement rather than printf, so an edited caption
     // cannot ask for arguments that are not there, in any order.
-    const CString pattern = format && *format ? format : L"%1 could not be written (%2); the previous file is kept.";
+    const CString pattern = format && *format ? format
+                            : kept            ? L"%1 could not be written (%2); the previous file is kept."
+                                              : L"%1 could not be written (%2).";
     const CString reason = SystemReason(error);
     CString message;
     for (int i = 0; i < pattern.GetLength(); ++i) {

@@ -24,9 +24,12 @@ public:
 
     // The system's text for `error`, or "error N" when it has none.
     static CString SystemReason(DWORD error);
-    // What the user is told when a write failed: the file named and the
-    // system's reason for `error`. Every writer reports through this text:
-    // `format` (a caption) puts the file at "%1" and the reason at "%2";
-    // null or empty gives the English text.
-    static CString FailureMessage(const CString& path, DWORD error, const wchar_t* format = nullptr);
+    // What the user is told when a write failed: the file named, the system's
+    // reason for `error`, and that the previous file is kept only when there
+    // is one. Every writer reports through this text. The formats (captions)
+    // put the file at "%1" and the reason at "%2": `keptFormat` when the file
+    // is there, `noFileFormat` when it is not; null or empty gives the
+    // English text.
+    static CString FailureMessage(const CString& path, DWORD error, const wchar_t* keptFormat = nullptr,
+                                  const wchar_t* noFileFormat = nullptr);
 };

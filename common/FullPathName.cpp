@@ -10,3 +10,11 @@ CString FullPathName(const CString& path)
     full.ReleaseBuffer(n > 0 && n < needed ? static_cast<int>(n) : 0);
     return n > 0 && n < needed ? full : path;
 }
+
+CString JoinFolder(const CString& folder, const wchar_t* name)
+{
+    CString path = folder;
+    path += L"\\";
+    path += name;
+    return path;
+}

@@ -5,3 +5,6 @@
 // The absolute form of a path (relative ones against the current
 // directory, "." and ".." resolved); the path itself when that fails.
 CString FullPathName(const CString& path);
+
+// "<folder>\<name>".
+CString JoinFolder(const CString& folder, const wchar_t* name);

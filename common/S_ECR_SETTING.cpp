@@ -62,19 +62,15 @@ int ReadInt(const wchar_t* path, const wchar_t* section, const wchar_t* key, int
 // Model list: "name=path" per line, split at the last "=", "//" at the very
 // start makes a comment. The file is text in the ANSI code page, or UTF-8 or
 // UTF-16 with a byte-order mark; lines end in CR LF, LF or CR alone, and no
-// byte ends the file early.
+// byte ends the file early. Lines are split before they are decoded, so a
+// line ending in half a double-byte character cannot swallow the next model.
 void ReadModelList(const wchar_t* listPath, S_ECR_SETTING::ModelMapType& map)
 {
     std::vector<BYTE> bytes;
     if (AtomicFile::Read(listPath, bytes, 1u << 20) != AtomicFile::ReadResult::Ok)
         return;
-    std::wstring text = DecodeText(bytes.data(), bytes.size(), false);
-    size_t start = 0;
-    for (size_t i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && text[i] != L'\r' && text[i] != L'\n')
-            continue;
-        CString line(text.c_str() + start, static_cast<int>(i - start));
-        start = i + 1;
+    for (const std::wstring& text : DecodeLines(bytes.data(), bytes.size(), false)) {
+        CString line(text.c_str(), static_cast<int>(text.size()));
         int eq = line.ReverseFind(L'=');
         if (line.Left(2) != L"//" && eq >= 0) {
             CString name = line.Left(eq);

@@ -50,6 +50,24 @@ bool IsUtf8WithHighBytes(const BYTE* bytes, size_t size)
                                     static_cast<int>(size), nullptr, 0) > 0;
 }
 
+// Hands each line of the units to `take`, without its end (CR LF, LF or CR
+// alone); a last line without an end too, when it is not empty.
+template <typename Unit, typename Take>
+void SplitLines(const Unit* units, size_t size, Take take)
+{
+    size_t start = 0;
+    for (size_t i = 0; i < size; ++i) {
+        if (units[i] != '\r' && units[i] != '\n')
+            continue;
+        take(units + start, i - start);
+        if (units[i] == '\r' && i + 1 < size && units[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < size)
+        take(units + start, size - start);
+}
+
 } // namespace
 
 std::wstring DecodeText(const BYTE* bytes, size_t size, bool guessUtf8, TextEncoding* found)
@@ -77,4 +95,19 @@ std::wstring DecodeText(const BYTE* bytes, size_t size, bool guessUtf8, TextEnco
     if (found)
         *found = encoding;
     return text;
+}
+
+std::vector<std::wstring> DecodeLines(const BYTE* bytes, size_t size, bool guessUtf8)
+{
+    TextEncoding encoding = TextEncoding::Ansi;
+    const std::wstring text = DecodeText(bytes, size, guessUtf8, &encoding);
+    std::vector<std::wstring> lines;
+    if (encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE) {
+        SplitLines(text.data(), text.size(), [&](const wchar_t* line, size_t n) { lines.emplace_back(line, n); });
+        return lines;
+    }
+    const UINT codePage = encoding == TextEncoding::Utf8 ? CP_UTF8 : CP_ACP;
+    const size_t mark = size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF ? 3 : 0;
+    SplitLines(bytes + mark, size - mark, [&](const BYTE* line, size_t n) { lines.push_back(Widen(codePage, line, n)); });
+    return lines;
 }

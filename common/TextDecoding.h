@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 // How a text file the program reads was written, decided from the whole file.
@@ -12,3 +13,9 @@ enum class TextEncoding { Utf16LE, Utf16BE, Utf8, Ansi };
 // text), then UTF-8 when `guessUtf8` is set and the whole file is valid UTF-8
 // with at least one byte above 0x7F, else the ANSI code page.
 std::wstring DecodeText(const BYTE* bytes, size_t size, bool guessUtf8, TextEncoding* found = nullptr);
+
+// The file's lines as DecodeText reads it, each without its end (CR LF, LF or
+// CR alone). Text of the ANSI code page or UTF-8 is split on its bytes and
+// each line decoded alone, so a line ending in half a character keeps its
+// line end and the next line stays whole.
+std::vector<std::wstring> DecodeLines(const BYTE* bytes, size_t size, bool guessUtf8);

@@ -188,8 +188,10 @@ void CCaptionMgr::WriteChangedCaptions()
         return;
     // Told in this manager's own language, whether or not it is the program's.
     const DWORD error = ::GetLastError();
-    S_ECR_CAP* format = GetCaption(WNDNO_COMMON, 3);
-    AfxMessageBox(AtomicFile::FailureMessage(m_strCaptionFile, error, format ? format->Text.GetString() : nullptr),
+    S_ECR_CAP* kept = GetCaption(WNDNO_COMMON, 3);
+    S_ECR_CAP* noFile = GetCaption(WNDNO_COMMON, 4);
+    AfxMessageBox(AtomicFile::FailureMessage(m_strCaptionFile, error, kept ? kept->Text.GetString() : nullptr,
+                                             noFile ? noFile->Text.GetString() : nullptr),
                   MB_OK | MB_ICONEXCLAMATION);
 }
 

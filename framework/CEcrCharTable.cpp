@@ -105,9 +105,13 @@ void CEcrCharTable::AddLines(const CString& text)
         int length = end - start;
         if (length > MaxLineLength)
             length = MaxLineLength;
-        wchar_t ch;
-        BYTE byte;
-        if (ParseLine(CString(p + start, length), ch, byte)) {
+        wchar_t ch, knownChar;
+        BYTE byte, knownByte;
+        // The first line naming a character or a byte wins both ways: a later
+        // one would turn stored bytes into another character, or typed text
+        // into other bytes, and each store would drift further.
+        if (ParseLine(CString(p + start, length), ch, byte) && !m_byteMap.Lookup(byte, knownChar) &&
+            !m_charMap.Lookup(ch, knownByte)) {
             m_byteMap[byte] = ch;
             m_charMap[ch] = byte;
         }

@@ -12,7 +12,9 @@
 // comment. Lines that map nothing sound are skipped: no "=", an empty
 // character part, a surrogate, a byte part that is not hexadecimal, the byte
 // 00. Only the low 8 bits of the byte are used ("141" is 0x41). A line is read
-// up to 1023 characters; the rest of a longer line is discarded.
+// up to 1023 characters; the rest of a longer line is discarded. A line whose
+// character or byte an earlier line maps is skipped, so each mapped byte and
+// its character convert back to each other.
 //
 // Every byte or character the table lacks goes through the thread's ANSI code
 // page. Without a table whole strings go through it. With a table, text goes

@@ -20,5 +20,6 @@ CString CaptionText(int wndNo, int captionNo, const wchar_t* defaultText)
 
 CString WriteFailureText(const CString& path, DWORD error)
 {
-    return AtomicFile::FailureMessage(path, error, CaptionText(WNDNO_COMMON, 3, nullptr));
+    return AtomicFile::FailureMessage(path, error, CaptionText(WNDNO_COMMON, 3, nullptr),
+                                      CaptionText(WNDNO_COMMON, 4, nullptr));
 }

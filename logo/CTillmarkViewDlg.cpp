@@ -3,6 +3,7 @@
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
 #include "FileListBox.h"
+#include "FullPathName.h"
 #include "CaptionText.h"
 #include "LogoFile.h"
 #include "LogoNames.h"

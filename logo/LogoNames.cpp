@@ -21,11 +21,3 @@ bool IsLogoFileOf(const wchar_t* fileName, const wchar_t* logoName)
     CString name(fileName ? fileName : L"");
     return name.GetLength() >= suffix.GetLength() && name.Right(suffix.GetLength()).CompareNoCase(suffix) == 0;
 }
-
-CString JoinFolder(const CString& folder, const wchar_t* name)
-{
-    CString path = folder;
-    path += L"\\";
-    path += name;
-    return path;
-}

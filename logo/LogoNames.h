@@ -11,6 +11,3 @@ CString LogoOutputName(const CString& source, const wchar_t* logoName);
 // Whether a file name is a converted file of the logo: it ends in "_",
 // the logo name and ".ecr", in any case.
 bool IsLogoFileOf(const wchar_t* fileName, const wchar_t* logoName);
-
-// "<folder>\<name>".
-CString JoinFolder(const CString& folder, const wchar_t* name);

@@ -1,5 +1,9 @@
 #include "controls.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace {
 
 // Fetches an item text whose length the control reports first.
@@ -83,4 +87,25 @@ BOOL CToolTipCtrl::HasTool(CWnd* control) const
 {
     TTTOOLINFOW info = ToolFor(control, nullptr);
     return static_cast<BOOL>(SendMessage(TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)));
+}
+
+HWND CIPAddressCtrl::GetFieldEdit(int field) const
+{
+    // Controls create their edit boxes in different orders: go by position.
+    std::vector<std::pair<LONG, HWND>> edits;
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect;
+        if (::GetWindowRect(child, &rect))
+            edits.emplace_back(rect.left, child);
+    }
+    std::sort(edits.begin(), edits.end());
+    return field >= 0 && field < static_cast<int>(edits.size()) ? edits[static_cast<size_t>(field)].second : nullptr;
+}
+
+CString CIPAddressCtrl::GetFieldText(int field) const
+{
+    wchar_t text[16] = {};  // a field holds three digits
+    HWND edit = GetFieldEdit(field);
+    int n = edit ? ::GetWindowTextW(edit, text, 16) : 0;
+    return CString(text, n > 0 ? n : 0);
 }

@@ -156,4 +156,8 @@ public:
     }
     BOOL IsBlank() const { return static_cast<BOOL>(SendMessage(IPM_ISBLANK)); }
     void ClearAddress() { SendMessage(IPM_CLEARADDRESS); }
+    // The edit box of a field (0 is the first, leftmost), or null.
+    HWND GetFieldEdit(int field) const;
+    // A field's text as it shows, which the control may not have limited yet.
+    CString GetFieldText(int field) const;
 };

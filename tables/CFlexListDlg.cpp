@@ -12,6 +12,7 @@
 #include "EcrWndNo.h"
 #include "FieldRules.h"
 #include "FrameworkResources.h"
+#include "FullPathName.h"
 #include "ProgramFolder.h"
 #include "S_ECR_SETTING.h"
 #include "TablesResources.h"
@@ -121,12 +122,14 @@ BOOL CFlexListDlg::OnInitDialog()
         return TRUE;
     }
     if (!m_pData->Loaded) {
-        m_pData->LoadData(nullptr);
+        const BOOL read = m_pData->LoadData(nullptr);
         // A file that could not be read whole stays unloaded: say so, and
         // Update stays off so the file is never written over.
         if (!m_pData->Loaded)
             ShowMessage(11, L"The data file could not be read completely.\nUpdate is disabled so that the file is kept as it is.",
                         MB_OK | MB_ICONEXCLAMATION);
+        else if (!read)
+            TellIfFileMissing();
     }
     if (!BuildTableList()) {
         ShowMessage(8, L"There is no data that can be displayed at the current level", MB_OK);
@@ -335,6 +338,21 @@ void CFlexListDlg::OpenReport(int)
 }
 
 // ---- messages --------------------------------------------------------------------
+
+void CFlexListDlg::TellIfFileMissing()
+{
+    // A table whose file is missing opens empty, which must not pass for the
+    // register's data.
+    if (!IsRecordGroup(m_pData->GroupType) || !m_pData->FileName || !*m_pData->FileName)
+        return;
+    const CString path = JoinFolder(g_pEcrSetting->DataPath, m_pData->FileName);
+    if (::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES)
+        return;
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        ShowMessage(14, L"This data file was not found, so the table starts empty; Update creates the file:",
+                    MB_OK | MB_ICONEXCLAMATION, path);
+}
 
 int CFlexListDlg::ShowMessage(int captionNo, const wchar_t* defaultText, UINT type, const CString& detail)
 {

@@ -93,6 +93,9 @@ private:
     void ChoosePicture(int index);
     int StoredPicture() const;
 
+    // After a load that read nothing: says so, naming the file, when the
+    // group's file is not in the data folder.
+    void TellIfFileMissing();
     // Shows caption captionNo of this screen, or the default, in a box.
     int ShowMessage(int captionNo, const wchar_t* defaultText, UINT type, const CString& detail = CString());
 

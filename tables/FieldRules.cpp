@@ -47,6 +47,11 @@ CString RangeMessage(const S_ECR_FIELD& field)
         minimum = own && minimum > lowest ? minimum : lowest;
         maximum = own && maximum < highest ? maximum : highest;
     }
+    return RangeMessage(minimum, maximum);
+}
+
+CString RangeMessage(double minimum, double maximum)
+{
     // The words come from the caption file; the numbers are always formatted here.
     CString message = CaptionText(WNDNO_COMMON, kRangeCaption, L"Range is");
     message.AppendFormat(L" %.0f - %.0f", minimum, maximum);

@@ -20,8 +20,10 @@ int EffectiveDisplayLevel();
 bool IsFieldVisible(const S_ECR_FIELD& field, int level);
 
 // "Range is <min> - <max>": a range-checked field's range, for number fields
-// within the bounds of the type, which a number field without a range gives.
+// within the bounds of the type, which a number field without a range gives;
+// or any range.
 CString RangeMessage(const S_ECR_FIELD& field);
+CString RangeMessage(double minimum, double maximum);
 
 // Checks one entered value of field `field` of record `record` (both from 0),
 // empty counting as 0. A number field takes only a text that it stores as

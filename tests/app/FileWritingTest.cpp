@@ -31,7 +31,8 @@ std::wstring Utf16Text(const std::string& bytes)
 } // namespace
 
 // A failed write keeps the old file, leaves no temporary, keeps the system's
-// reason and says it with the file's name.
+// reason and says it with the file's name; it says the previous file is kept
+// only when there is one.
 TEST(AtomicFile, FailuresKeepTheOldFileAndSayWhy)
 {
     TempFolder folder;
@@ -52,15 +53,16 @@ TEST(AtomicFile, FailuresKeepTheOldFileAndSayWhy)
     EXPECT_FALSE(AtomicFile::Write(missing, "x", 1));
     DWORD error = GetLastError();
     EXPECT_NE(0u, error);
-    CString message = AtomicFile::FailureMessage(missing, error);
-    EXPECT_EQ(0, message.Find(missing + L" could not be written ("));
-    EXPECT_NE(-1, message.Find(L"the previous file is kept"));
+    EXPECT_EQ(missing + L" could not be written (" + AtomicFile::SystemReason(error) + L").",
+              AtomicFile::FailureMessage(missing, error));
+    EXPECT_NE(-1, AtomicFile::FailureMessage(path, ERROR_ACCESS_DENIED).Find(L"; the previous file is kept."));
 
     // A caption places the file and the reason anywhere; nothing else in it is read.
     const CString reason = AtomicFile::SystemReason(ERROR_ACCESS_DENIED);
     EXPECT_FALSE(reason.IsEmpty());
-    EXPECT_EQ(reason + L" / " + missing + L" %s %d %",
-              AtomicFile::FailureMessage(missing, ERROR_ACCESS_DENIED, L"%2 / %1 %s %d %"));
+    EXPECT_EQ(reason + L" / " + path + L" %s %d %",
+              AtomicFile::FailureMessage(path, ERROR_ACCESS_DENIED, L"%2 / %1 %s %d %", L"no file"));
+    EXPECT_EQ(L"new " + missing, AtomicFile::FailureMessage(missing, ERROR_ACCESS_DENIED, L"kept", L"new %1"));
 }
 
 // Lines, comments and order stay; keys are found without regard to case and

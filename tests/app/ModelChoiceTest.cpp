@@ -154,8 +154,8 @@ TEST_F(ModelChoice, AddressShownOnlyForTheNetworkModelAndKeptAcrossChanges)
     EXPECT_EQ(0xC0A8010Au, shown);
 
     dlg.IpAddress.SetAddress(0xC8010203u);  // 200.1.2.3
-    NMHDR header = {dlg.IpAddress.m_hWnd, IDC_IP_ADDRESS, static_cast<UINT>(IPN_FIELDCHANGED)};
-    dlg.SendMessage(WM_NOTIFY, IDC_IP_ADDRESS, reinterpret_cast<LPARAM>(&header));
+    NMIPADDRESS change = {{dlg.IpAddress.m_hWnd, IDC_IP_ADDRESS, static_cast<UINT>(IPN_FIELDCHANGED)}, 0, 200};
+    dlg.SendMessage(WM_NOTIFY, IDC_IP_ADDRESS, reinterpret_cast<LPARAM>(&change));
     EXPECT_EQ(static_cast<int>(0xC8010203u), g_pEcrSetting->IpREG);
 
     Pick(dlg, dlg.ModelCombo, L"02 VORN-K2X");
@@ -164,8 +164,29 @@ TEST_F(ModelChoice, AddressShownOnlyForTheNetworkModelAndKeptAcrossChanges)
     EXPECT_EQ(static_cast<int>(0xC8010203u), g_pEcrSetting->IpREG);
 
     dlg.IpAddress.ClearAddress();
-    dlg.SendMessage(WM_NOTIFY, IDC_IP_ADDRESS, reinterpret_cast<LPARAM>(&header));
+    change.iValue = -1;  // blank
+    dlg.SendMessage(WM_NOTIFY, IDC_IP_ADDRESS, reinterpret_cast<LPARAM>(&change));
     EXPECT_EQ(0, g_pEcrSetting->IpREG);
+}
+
+// 300 typed into the first field: the field is limited with the range message,
+// and the address stored is the one the control shows.
+TEST_F(ModelChoice, AnAddressFieldOver255IsLimitedAndStoredAsShown)
+{
+    MessageBoxRecorder boxes;
+    CEcrTilldeskDlg& dlg = Open(L"02 VORN-K2");
+    dlg.IpAddress.ClearAddress();
+    HWND first = dlg.IpAddress.GetFieldEdit(0);
+    ASSERT_NE(nullptr, first);
+    for (wchar_t digit : {L'3', L'0', L'0'})
+        ::SendMessageW(first, WM_CHAR, digit, 0);
+    PumpPending();
+    DWORD shown = 0;
+    dlg.IpAddress.GetAddress(shown);
+    EXPECT_EQ(0xFF000000u, shown);
+    EXPECT_EQ(static_cast<int>(shown), g_pEcrSetting->IpREG);
+    ASSERT_EQ(1u, boxes.Boxes().size());
+    EXPECT_EQ(L"Range is 0 - 255", boxes.Boxes()[0].text);
 }
 
 TEST_F(ModelChoice, SelectNeedsALoadedLibrary)

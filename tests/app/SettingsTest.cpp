@@ -151,16 +151,20 @@ TEST_F(Settings, SavingReplacesTheWholeFileAndKeepsAReadOnlyOne)
         FindClose(find);
 }
 
-// Line ends of any kind, bytes that text mode would stop at, and UTF-16.
+// Line ends of any kind, bytes that text mode would stop at, lines ending in
+// a lone Shift-JIS lead byte, and UTF-16.
 TEST_F(Settings, ModelListIsReadWholeInAnyLineEndAndUnicode)
 {
-    folder.Write(L"Ecr.lst", "A=a.dll\rB=b.dll\x1A\rC=c.dll\r\n");
+    folder.Write(L"Ecr.lst", "A=a.dll\rB=b.dll\x1A\rC=c.dll\r\nD=d.dll\x82\nE=e.dll\x82\r//F=f.dll\nG=g.dll\n");
     {
         S_ECR_SETTING s;
-        EXPECT_EQ(3, s.ModelMap.GetCount());
+        EXPECT_EQ(6, s.ModelMap.GetCount());
         EXPECT_STREQ(L"a.dll", Model(s, L"A"));
         EXPECT_STREQ(L"b.dll\x1A", Model(s, L"B"));
         EXPECT_STREQ(L"c.dll", Model(s, L"C"));
+        EXPECT_EQ(6, Model(s, L"D").GetLength()) << "d.dll and what the lone byte reads as";
+        EXPECT_EQ(6, Model(s, L"E").GetLength());
+        EXPECT_STREQ(L"g.dll", Model(s, L"G"));
     }
     std::wstring list = L"\xFEFF" L"02 VORN-K2=.\\VornK2Dll.dll\r\n\x30e2\x30c7\x30eb=.\\Model.dll\r\n";
     folder.Write(L"Ecr.lst", std::string(reinterpret_cast<const char*>(list.data()), list.size() * 2));

@@ -207,13 +207,20 @@ TEST_F(CharTableTest, ACharacterWhoseLeadByteTheTableTakesIsStoredAsTheDefaultCh
     EXPECT_EQ("\x83\x5C", ToBytes(table, L"ソ"));
 }
 
-TEST_F(CharTableTest, LaterLinesReplaceEarlierOnes)
+// A character or a byte named twice keeps its first line both ways, so
+// stored bytes and typed text convert back to themselves.
+TEST_F(CharTableTest, TheFirstMappingOfACharacterOrAByteWins)
 {
     CEcrCharTable table;
-    table.AddLines(L"\u2605=B1\r\n\u2606=B1\r\n");
-    EXPECT_STREQ(L"\u2606", ToText(table, "\xB1"));
-    EXPECT_EQ("\xB1", ToBytes(table, L"\u2605"));
-    EXPECT_EQ("\xB1", ToBytes(table, L"\u2606"));
+    LoadDemo(table);
+    table.AddLines(L"\u2116 = A0\r\n\u2605 = FD\r\n\u2116 = FB\r\n");
+    EXPECT_EQ(5, table.GetByteCount());
+    EXPECT_EQ(5, table.GetCharCount());
+    // 81 7E reads as the code page's multiplication sign, which the table
+    // stores as A0; storing what A0 shows keeps A0.
+    EXPECT_EQ("\xA0", ToBytes(table, ToText(table, "\x81\x7E")));
+    EXPECT_EQ("\xA0\xFD\xFE", ToBytes(table, ToText(table, "\xA0\xFD\xFE")));
+    EXPECT_STREQ(L"\u00D7\u2116\u2605", ToText(table, ToBytes(table, L"\u00D7\u2116\u2605")));
 
     table.AddLines(L"==3D");
     EXPECT_EQ("\x3D", ToBytes(table, L"="));

@@ -67,18 +67,39 @@ TEST_F(RecordList, RefusedUpdateLeavesTheFileAsItWas)
     EXPECT_EQ(grid.GetItemText(1, 1), grid.GetItemText(2, 1));
 }
 
+// The data folder gone: the table opens empty and says why, and Update names
+// the file without claiming that a previous one is kept.
 TEST_F(RecordList, UpdateIntoAFolderThatCannotBeWrittenNamesTheFile)
 {
     m_data.Write(L"file", "not a folder");
     g_pEcrSetting->DataPath = m_data.File(L"file").c_str();
     SetEcrFolder(g_pEcrSetting->DataPath);
     CFlexListDlg* screen = Open(WNDNO_CLERK);
-    EXPECT_EQ(0, screen->Grid().GetBoundTable()->RecordCount);  // no file: an empty table
-    EXPECT_TRUE(TakeBoxes().empty());
-    Click(IDC_FLEX_UPDATE);
+    EXPECT_EQ(0, screen->Grid().GetBoundTable()->RecordCount);
     auto boxes = TakeBoxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_TRUE(Contains(boxes, L"was not found") && Contains(boxes, L"\\CLERK.VK2"));
+    Click(IDC_FLEX_UPDATE);
+    boxes = TakeBoxes();
     EXPECT_TRUE(Contains(boxes, L"CLERK.VK2"));
     EXPECT_FALSE(Contains(boxes, L"Update Success"));
+    EXPECT_FALSE(Contains(boxes, L"previous file"));
+}
+
+// A missing file is told once, when the group loads, in the screen's language.
+TEST_F(RecordList, AMissingDataFileIsToldOnceNamingIt)
+{
+    ASSERT_TRUE(::DeleteFileW(DataPath(L"PLU.VK2").c_str()));
+    UseLanguage(L"JPN");
+    Open(WNDNO_PLU);
+    auto boxes = TakeBoxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ(CaptionText(WNDNO_PLU, 14, nullptr).GetString() + (L"\n" + DataPath(L"PLU.VK2")), boxes[0]);
+    EXPECT_NE(std::wstring::npos, boxes[0].find(L"見つからない"));
+    EXPECT_TRUE(Enabled(IDC_FLEX_UPDATE));
+    Open(WNDNO_SELECT);
+    Open(WNDNO_PLU);
+    EXPECT_TRUE(TakeBoxes().empty());
 }
 
 TEST_F(RecordList, DamagedFileSaysSoAndIsNeverWrittenOver)
