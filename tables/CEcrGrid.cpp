@@ -362,7 +362,8 @@ void CEcrGrid::SetItemTextByUser(int nRow, int nCol, LPCWSTR text)
 {
     if (!m_pTable || nRow < 1 || nCol < 1 || !IsValid(nRow, nCol) || !IsEditable())
         return;
-    if ((GetItemState(nRow, nCol) & GRIDCELL_READONLY) || !FieldPtr(m_pTable, nRow - 1, nCol - 1))
+    if ((GetItemState(nRow, nCol) & GRIDCELL_READONLY) || IsCellHidden(nRow, nCol) ||
+        !FieldPtr(m_pTable, nRow - 1, nCol - 1))
         return;
     const CString entered(text ? text : L"");
     if (entered == GetItemText(nRow, nCol))

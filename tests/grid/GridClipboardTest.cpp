@@ -237,6 +237,23 @@ TEST_F(GridClipTest, CutClearsOnlyWhatReachedTheClipboard)
     EXPECT_EQ(L"d", Text(2, 1));
 }
 
+TEST_F(GridClipTest, ClearAndCutPassHiddenCellsAsCopyDoes)
+{
+    // A whole row selected: the hidden column is neither copied nor cleared.
+    grid.SetColumnWidth(2, 0);
+    grid.SetSelectedRange(1, 1, 1, 3);
+    grid.OnEditCut();
+    EXPECT_EQ(L"a\tc", ClipboardText());
+    EXPECT_EQ(L"", Text(1, 1));
+    EXPECT_EQ(L"b", Text(1, 2));
+    EXPECT_EQ(L"", Text(1, 3));
+    grid.SetFocusCell(2, 1);
+    grid.SetSelectedRange(2, 1, 2, 3);
+    grid.SendMessage(WM_KEYDOWN, VK_DELETE, 1);
+    EXPECT_EQ(L"", Text(2, 1));
+    EXPECT_EQ(L"e", Text(2, 2));
+}
+
 TEST_F(GridClipTest, PasteIntoAnOpenEditorGoesToTheEditor)
 {
     grid.SetFocusCell(2, 2);
