@@ -12,23 +12,6 @@ using namespace gridtest;
 
 namespace {
 
-// Puts text on the clipboard as another program would.
-bool PutText(HWND owner, const std::wstring& text)
-{
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL data = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (!data)
-        return false;
-    std::memcpy(::GlobalLock(data), text.c_str(), bytes);
-    ::GlobalUnlock(data);
-    if (!::OpenClipboard(owner))
-        return false;
-    ::EmptyClipboard();
-    const bool ok = ::SetClipboardData(CF_UNICODETEXT, data) != nullptr;
-    ::CloseClipboard();
-    return ok;
-}
-
 std::wstring DataText(const COleDataObject& data)
 {
     HGLOBAL block = data.GetGlobalData(CF_UNICODETEXT);
