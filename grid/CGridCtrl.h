@@ -249,6 +249,8 @@ public:
     BOOL IsCellSelected(int nRow, int nCol) const;
     BOOL IsCellSelected(const CCellID& cell) const { return IsCellSelected(cell.row, cell.col); }
     BOOL IsCellFixed(int nRow, int nCol) const { return nRow < m_nFixedRows || nCol < m_nFixedCols; }
+    // A cell in a row or column of no size: the user neither sees nor edits it.
+    BOOL IsCellHidden(int nRow, int nCol) const { return GetRowHeight(nRow) == 0 || GetColumnWidth(nCol) == 0; }
 
     // ---- Painting ----
     BOOL RedrawCell(int nRow, int nCol, CDC* dc = nullptr);

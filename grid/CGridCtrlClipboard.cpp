@@ -63,7 +63,10 @@ CLIPFORMAT GridTextMarker()
 
 void CGridCtrl::SetItemTextByUser(int nRow, int nCol, LPCWSTR text)
 {
-    if (!m_bEditable || !GetCell(nRow, nCol) || (GetItemState(nRow, nCol) & GRIDCELL_READONLY))
+    // Hidden cells are left alone, as copy and paste leave them out: a clear
+    // or cut of a whole row must not wipe what the user cannot see.
+    if (!m_bEditable || !GetCell(nRow, nCol) || (GetItemState(nRow, nCol) & GRIDCELL_READONLY) ||
+        IsCellHidden(nRow, nCol))
         return;
     if (static_cast<int>(NotifyParent(nRow, nCol, GRIDN_BEGINEDIT)) < 0)
         return;

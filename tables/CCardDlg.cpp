@@ -8,6 +8,7 @@
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
 #include "FieldCodec.h"
+#include "FieldEditLimit.h"
 #include "FieldRules.h"
 #include "ProgramFolder.h"
 #include "RegisterText.h"
@@ -294,7 +295,7 @@ void CCardDlg::SetupRow(int field, int row)
     }
     CEdit& edit = m_edit[row];
     edit.SetWindowText(ValueOf(f));
-    edit.SetLimitText(static_cast<UINT>(f.Width > 0 ? f.Width : 0));
+    LimitEditToField(edit.m_hWnd, f);
     edit.SetReadOnly(FALSE);
     SetTabStop(edit, true);
     PlaceValue(edit, ValueColumn, f.Width * 8 + 17);
@@ -380,7 +381,10 @@ void CCardDlg::SetupCombo(const S_ECR_FIELD& field, int row)
         m_comboSourceField[row] = field.LookupField;
     }
     combo.SetWindowText(ValueOf(field));
-    combo.LimitText(field.Width > 0 ? field.Width : 0);
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    if (::GetComboBoxInfo(combo.m_hWnd, &info) && info.hwndItem)
+        LimitEditToField(info.hwndItem, field);
     PlaceValue(combo, ValueColumn, field.Width * 8 + 17);
     combo.ShowWindow(SW_SHOW);
     ComboEdited[row] = FALSE;
@@ -429,6 +433,8 @@ BOOL CCardDlg::CommitRow(int row)
     // Never split a double-byte character at the field's end.
     const CString fitted = FitFieldText(f, text);
     if (fitted != text) {
+        if (!FieldTextFits(f, text))
+            AfxMessageBox(CutTextMessage(f, fitted), MB_OK);
         text = fitted;
         if (combo)
             m_combo[row].SetWindowText(text);

@@ -7,6 +7,7 @@
 #include "CInputValDlg.h"
 #include "EcrWndNo.h"
 #include "FieldCodec.h"
+#include "FieldEditLimit.h"
 #include "FieldRules.h"
 
 namespace {
@@ -306,6 +307,8 @@ bool CEcrGrid::StoreValue(int nRow, int nCol, const CString& text, CString& show
         return false;
     const S_ECR_FIELD& field = m_pTable->Fields()[nCol - 1];
     before.assign(bytes, bytes + FieldByteLength(field));
+    if (!FieldTextFits(field, text))
+        AfxMessageBox(CutTextMessage(field, FitFieldText(field, text)), MB_OK);
     if (!ParseField(&field, text, bytes))
         return false;
     FormatField(&field, bytes, shown);
@@ -316,6 +319,16 @@ void CEcrGrid::RestoreValue(int nRow, int nCol, const std::vector<BYTE>& before)
 {
     if (BYTE* bytes = FieldPtr(m_pTable, nRow - 1, nCol - 1))
         std::memcpy(bytes, before.data(), before.size());
+}
+
+void CEcrGrid::OnEditCell(int nRow, int nCol, CPoint point, UINT ch)
+{
+    CGridCtrl::OnEditCell(nRow, nCol, point, ch);
+    // The editor holds what the field holds: register bytes for text.
+    CGridCellBase* cell = GetCell(nRow, nCol);
+    CWnd* editor = cell ? cell->GetEditWnd() : nullptr;
+    if (editor && m_pTable && nCol >= 1 && nCol <= m_pTable->FieldCount)
+        LimitEditToField(editor->m_hWnd, m_pTable->Fields()[nCol - 1]);
 }
 
 void CEcrGrid::OnEndInPlaceEdit(NMHDR* header, LRESULT* result)
@@ -362,7 +375,8 @@ void CEcrGrid::SetItemTextByUser(int nRow, int nCol, LPCWSTR text)
 {
     if (!m_pTable || nRow < 1 || nCol < 1 || !IsValid(nRow, nCol) || !IsEditable())
         return;
-    if ((GetItemState(nRow, nCol) & GRIDCELL_READONLY) || !FieldPtr(m_pTable, nRow - 1, nCol - 1))
+    if ((GetItemState(nRow, nCol) & GRIDCELL_READONLY) || IsCellHidden(nRow, nCol) ||
+        !FieldPtr(m_pTable, nRow - 1, nCol - 1))
         return;
     const CString entered(text ? text : L"");
     if (entered == GetItemText(nRow, nCol))
@@ -481,6 +495,8 @@ void CEcrGrid::FillSelection(int nCol)
     CGridCellBase* first = GetCell(range.GetMinRow(), nCol);
     CInputValDlg dialog(0, this);
     dialog.Setup(first ? static_cast<int>(first->GetMaxLength()) : 1, GetItemText(0, nCol));
+    if (m_pTable && nCol <= m_pTable->FieldCount)
+        dialog.LimitToField(m_pTable->Fields()[nCol - 1]);
     if (dialog.DoModal() == IDOK)
         FillSelectedCells(nCol, dialog.GetValue());
 }
@@ -509,6 +525,8 @@ BOOL CEcrGrid::FillSelectedCells(int nCol, const CString& value)
     CString shown;
     if (bytes.empty() || !ParseField(&field, value, bytes.data()) || !FormatField(&field, bytes.data(), shown))
         return FALSE;
+    if (!rows.empty() && !FieldTextFits(field, value))
+        AfxMessageBox(CutTextMessage(field, shown), MB_OK);
     for (int r : rows) {
         std::memcpy(FieldPtr(m_pTable, r - 1, nCol - 1), bytes.data(), bytes.size());
         CGridCellBase* cell = GetCell(r, nCol);

@@ -49,6 +49,7 @@ public:
 
     BOOL PreTranslateMessage(MSG* msg) override;
     void SetItemTextByUser(int nRow, int nCol, LPCWSTR text) override;
+    void OnEditCell(int nRow, int nCol, CPoint point, UINT ch) override;
     void OnEndInPlaceEdit(NMHDR* header, LRESULT* result) override;
 
     // Colours of the cell classes and of the marked row header.
@@ -76,7 +77,8 @@ private:
     // single-line format, so one row measures them all.
     void SizeRows();
     // Writes text into the field of a grid cell and reads back what was
-    // stored; `before` keeps the old bytes. FALSE when the cell has no field bytes.
+    // stored; `before` keeps the old bytes. FALSE when the cell has no field
+    // bytes. A text that does not fit is told before its start is stored.
     bool StoreValue(int nRow, int nCol, const CString& text, CString& shown, std::vector<BYTE>& before);
     void RestoreValue(int nRow, int nCol, const std::vector<BYTE>& before);
     // Posts a request with the bound table and a row or column to the parent.

@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "EcrWndNo.h"
+#include "FieldEditLimit.h"
 #include "FieldRules.h"
 #include "TablesResources.h"
 
@@ -34,8 +35,10 @@ void CInputValDlg::DoDataExchange(CDataExchange* dx)
 BOOL CInputValDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    // A limit of 0 would let the box take any length.
-    m_edit.LimitText(std::max(m_maxLength, 1));
+    if (m_field)
+        LimitEditToField(m_edit.m_hWnd, *m_field);
+    else
+        m_edit.LimitText(std::max(m_maxLength, 1));  // 0 would let the box take any length
     SetWindowText(m_title);
     if (CWnd* ok = GetDlgItem(IDOK))
         ok->SetWindowText(CaptionText(WNDNO_COMMON, kOkCaption, L"OK"));

@@ -330,6 +330,12 @@ CStringA FieldTextBytes(const S_ECR_FIELD& field, const CString& text)
     return stored.Left(FitRegisterBytes(stored, stored.GetLength(), ClampedWidth(field)));
 }
 
+bool FieldTextFits(const S_ECR_FIELD& field, const CString& text)
+{
+    return field.Type() != FIELD_TEXT ||
+           TextToRegister(text, (field.Flags & FIELD_PLAIN_TEXT) != 0).GetLength() <= ClampedWidth(field);
+}
+
 BOOL FormatField(const S_ECR_FIELD* field, const BYTE* bytes, CString& text)
 {
     return Format(field, bytes, text, kShownDecimals);

@@ -24,6 +24,10 @@ BOOL FormatFieldExact(const S_ECR_FIELD* field, const BYTE* bytes, CString& text
 // character. Every write of register text is cut here and nowhere else.
 CStringA FieldTextBytes(const S_ECR_FIELD& field, const CString& text);
 
+// Whether the register bytes of `text` fit a text field's width whole, so
+// that FieldTextBytes cuts nothing; always true for other fields.
+bool FieldTextFits(const S_ECR_FIELD& field, const CString& text);
+
 // Writes the field's bytes; FALSE with nothing written for an unknown type or
 // no address. Text fields keep at most the width in whole characters.
 // Numbers are read as ReadFieldNumber reads them, up to the first character

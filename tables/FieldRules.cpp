@@ -12,6 +12,7 @@
 namespace {
 
 constexpr int kRangeCaption = 43;
+constexpr int kCutTextCaption = 60;
 
 bool HasRange(const S_ECR_FIELD& field)
 {
@@ -99,4 +100,15 @@ CString FitFieldText(const S_ECR_FIELD& field, const CString& text)
         return text;
     CStringA stored = FieldTextBytes(field, text);
     return RegisterToText(stored, stored.GetLength(), (field.Flags & FIELD_PLAIN_TEXT) != 0);
+}
+
+CString CutTextMessage(const S_ECR_FIELD& field, const CString& kept)
+{
+    CString limit = CaptionText(WNDNO_COMMON, kCutTextCaption,
+                                L"at most %d bytes fit (a double-byte character takes two). Kept:");
+    CString bytes;
+    bytes.Format(L"%d", FieldByteLength(field));
+    // Replaced as text: a caption is no format string to trust.
+    limit.Replace(L"%d", bytes);
+    return LabelText(field.Label) + L": " + limit + L"\n\"" + kept + L"\"";
 }

@@ -41,3 +41,7 @@ bool IsShadedOutOfRange(const S_ECR_FIELD& field, const CString& shown);
 // The text as a text field would store it: cut to the field's width on the
 // register bytes, never inside a double-byte character. Numbers unchanged.
 CString FitFieldText(const S_ECR_FIELD& field, const CString& text);
+
+// What to tell when a text field keeps only `kept` of a longer text: the
+// field's name, its byte limit and the kept text.
+CString CutTextMessage(const S_ECR_FIELD& field, const CString& kept);

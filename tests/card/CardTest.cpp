@@ -175,7 +175,7 @@ TEST_F(CardTest, DeptRowsShowEveryKind)
     EXPECT_EQ(L"Dept No.", Text(IDC_CARD_CAPTION + D_NO));
     EXPECT_EQ(Stored(dept, 1, D_NO), Text(IDC_CARD_EDIT + D_NO));
     EXPECT_EQ(L"Name", Text(IDC_CARD_CAPTION + D_NAME));
-    EXPECT_EQ(16u, ::SendMessageW(Item(IDC_CARD_EDIT + D_NAME), EM_GETLIMITTEXT, 0, 0));
+    EXPECT_EQ(4u, ::SendMessageW(Item(IDC_CARD_EDIT + D_NO), EM_GETLIMITTEXT, 0, 0));
     EXPECT_EQ(16 * 8 + 17, Rect(IDC_CARD_EDIT + D_NAME).Width());
     EXPECT_EQ(card->ValueColumn, Rect(IDC_CARD_EDIT + D_NAME).left);
     EXPECT_FALSE(ReadOnly(IDC_CARD_EDIT + D_NAME));
@@ -441,16 +441,28 @@ TEST_F(CardTest, F5TypesTheRegisterCharacterInTextFieldsOnly)
     EXPECT_EQ(before, Text(IDC_CARD_EDIT + D_PRICE));
 }
 
-TEST_F(CardTest, TextEndingInALeadByteIsCutBeforeIt)
+TEST_F(CardTest, TextRowsHoldWholeCharactersWithinTheFieldsBytes)
 {
     if (::GetACP() != 932)
         GTEST_SKIP() << "needs code page 932";
     S_ECR_TABLE* dept = Table(WNDNO_DEPT);
     Open(dept, 1);
-    // Fifteen bytes, then a double-byte character that would end at byte 17.
+    // Typed: sixteen bytes hold eight kana, and the ninth is refused.
+    HWND name = Item(IDC_CARD_EDIT + D_NAME);
+    ::SetFocus(name);
+    ::SendMessageW(name, EM_SETSEL, 0, -1);
+    for (int i = 0; i < 9; ++i)
+        ::SendMessageW(name, WM_CHAR, 0x3042, 1);
+    EXPECT_EQ(std::wstring(8, L'\x3042'), Text(IDC_CARD_EDIT + D_NAME));
+    EXPECT_EQ(0u, boxes.Count());
+    // Put in at once: fifteen bytes, then a double-byte character that would
+    // end at byte 17. What was kept is told.
     TypeInto(IDC_CARD_EDIT + D_NAME, L"ABCDEFGHIJKLMNO\x3042");
     EXPECT_EQ(L"ABCDEFGHIJKLMNO", Stored(dept, 1, D_NAME));
     EXPECT_EQ(L"ABCDEFGHIJKLMNO", Text(IDC_CARD_EDIT + D_NAME));
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(L"Name: at most 16 bytes fit (a double-byte character takes two). Kept:\n\"ABCDEFGHIJKLMNO\"",
+              boxes.Boxes()[0].text);
     TypeInto(IDC_CARD_EDIT + D_NAME, L"ABCDEFGHIJKLMN\x3042");
     EXPECT_EQ(L"ABCDEFGHIJKLMN\x3042", Stored(dept, 1, D_NAME));
 }

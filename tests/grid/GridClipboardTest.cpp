@@ -12,23 +12,6 @@ using namespace gridtest;
 
 namespace {
 
-// Puts text on the clipboard as another program would.
-bool PutText(HWND owner, const std::wstring& text)
-{
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL data = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (!data)
-        return false;
-    std::memcpy(::GlobalLock(data), text.c_str(), bytes);
-    ::GlobalUnlock(data);
-    if (!::OpenClipboard(owner))
-        return false;
-    ::EmptyClipboard();
-    const bool ok = ::SetClipboardData(CF_UNICODETEXT, data) != nullptr;
-    ::CloseClipboard();
-    return ok;
-}
-
 std::wstring DataText(const COleDataObject& data)
 {
     HGLOBAL block = data.GetGlobalData(CF_UNICODETEXT);
@@ -235,6 +218,23 @@ TEST_F(GridClipTest, CutClearsOnlyWhatReachedTheClipboard)
     grid.SetEditable(FALSE);
     grid.OnEditCut();
     EXPECT_EQ(L"d", Text(2, 1));
+}
+
+TEST_F(GridClipTest, ClearAndCutPassHiddenCellsAsCopyDoes)
+{
+    // A whole row selected: the hidden column is neither copied nor cleared.
+    grid.SetColumnWidth(2, 0);
+    grid.SetSelectedRange(1, 1, 1, 3);
+    grid.OnEditCut();
+    EXPECT_EQ(L"a\tc", ClipboardText());
+    EXPECT_EQ(L"", Text(1, 1));
+    EXPECT_EQ(L"b", Text(1, 2));
+    EXPECT_EQ(L"", Text(1, 3));
+    grid.SetFocusCell(2, 1);
+    grid.SetSelectedRange(2, 1, 2, 3);
+    grid.SendMessage(WM_KEYDOWN, VK_DELETE, 1);
+    EXPECT_EQ(L"", Text(2, 1));
+    EXPECT_EQ(L"e", Text(2, 2));
 }
 
 TEST_F(GridClipTest, PasteIntoAnOpenEditorGoesToTheEditor)

@@ -167,4 +167,20 @@ void Mouse(CGridCtrl& grid, UINT message, CPoint point, UINT flags)
     grid.SendMessage(message, flags, MAKELPARAM(point.x, point.y));
 }
 
+bool PutText(HWND owner, const std::wstring& text)
+{
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL data = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!data)
+        return false;
+    std::memcpy(::GlobalLock(data), text.c_str(), bytes);
+    ::GlobalUnlock(data);
+    if (!::OpenClipboard(owner))
+        return false;
+    ::EmptyClipboard();
+    const bool ok = ::SetClipboardData(CF_UNICODETEXT, data) != nullptr;
+    ::CloseClipboard();
+    return ok;
+}
+
 } // namespace gridtest

@@ -84,5 +84,7 @@ HWND Editor(CGridCtrl& grid);
 std::wstring TextOf(HWND hWnd);
 // A mouse message with flags to the grid at a client point.
 void Mouse(CGridCtrl& grid, UINT message, CPoint point, UINT flags = 0);
+// Puts text on the clipboard as another program would.
+bool PutText(HWND owner, const std::wstring& text);
 
 } // namespace gridtest

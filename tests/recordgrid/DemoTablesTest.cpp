@@ -128,3 +128,28 @@ TEST_F(DemoTablesTest, PluTablePictures)
         EXPECT_EQ(shot.At(plain.left + 2, plain.top + 2), CEcrGrid::EditableBack);
     }
 }
+
+TEST_F(DemoTablesTest, ClearAndCutOfAWholeRowKeepTheFieldsTheLevelHides)
+{
+    S_ECR_TABLE* plu = Table(18);
+    ASSERT_TRUE(plu);
+    // Level 3 hides Label, Stock, Discount % and Age limit (fields 5 to 8).
+    ASSERT_TRUE(grid.BindTable(plu, 3));
+    ASSERT_EQ(grid.GetColumnWidth(6), 0);
+    for (int row : {1, 2}) {
+        std::vector<std::wstring> hidden;
+        for (int f = 5; f <= 8; ++f)
+            hidden.push_back(VornK2Library::Text(plu, row - 1, f));
+        // A row-header click selects the whole row, hidden cells included.
+        gridtest::Mouse(grid, WM_LBUTTONDOWN, Centre(row, 0), MK_LBUTTON);
+        gridtest::Mouse(grid, WM_LBUTTONUP, Centre(row, 0));
+        ASSERT_TRUE(grid.IsCellSelected(row, 6));
+        if (row == 1)
+            grid.ClearSelectedCells();  // Delete
+        else
+            grid.OnEditCut();
+        EXPECT_EQ(Text(grid, row, 2), L"") << "the shown name is cleared";
+        for (int f = 5; f <= 8; ++f)
+            EXPECT_EQ(VornK2Library::Text(plu, row - 1, f), hidden[f - 5]) << "row " << row << ", field " << f;
+    }
+}

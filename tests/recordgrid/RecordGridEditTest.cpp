@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "FakeCaptionManager.h"
 #include "ole.h"
 
 namespace {
@@ -124,11 +125,63 @@ TEST_F(RecordGridEditTest, ShiftJisCutKeepsWholeCharacters)
     TypeInto(2, 2, L"ABCDム", WM_IME_CHAR);
     EXPECT_EQ(0, std::memcmp(table.Bytes(1, F_NAME), "ABCD\x83\x80", 6));
     EXPECT_EQ(Text(2, 2), L"ABCDム");
+    // Text set without typing (paste) keeps what fits and says so.
+    EXPECT_TRUE(boxes.Boxes().empty());
     grid.SetItemTextByUser(3, 2, L"ぁぁぁぁ");
     EXPECT_EQ(0, std::memcmp(table.Bytes(2, F_NAME), "\x82\x9F\x82\x9F\x82\x9F", 6));
     grid.SetItemTextByUser(4, 2, L"Aぁぁぁ");
     EXPECT_EQ(0, std::memcmp(table.Bytes(3, F_NAME), "A\x82\x9F\x82\x9F ", 6));
     EXPECT_EQ(Text(4, 2), L"Aぁぁ");
+    EXPECT_EQ(boxes.Count(), 2u);
+    EXPECT_EQ(LastBox(), L"Name: at most 6 bytes fit (a double-byte character takes two). Kept:\n\"Aぁぁ\"");
+}
+
+TEST_F(RecordGridEditTest, TheEditorAndTheFillDialogTakeNoMoreThanTheFieldsBytes)
+{
+    grid.SetFocusCell(1, 2);
+    grid.SetFocus();
+    grid.SendMessage(WM_CHAR, L'A', 1);
+    PumpPending();
+    ASSERT_TRUE(Editor());
+    // Width 6: after "Aあい" (five bytes) no kana fits, a letter does.
+    for (wchar_t ch : std::wstring(L"あいう")) {
+        ::SendMessageW(Editor(), WM_IME_CHAR, ch, 1);
+        PumpPending();
+    }
+    EXPECT_EQ(gridtest::TextOf(Editor()), L"Aあい");
+    ::SendMessageW(Editor(), WM_CHAR, L'B', 1);
+    ::SendMessageW(Editor(), WM_CHAR, L'C', 1);
+    EXPECT_EQ(gridtest::TextOf(Editor()), L"AあいB");
+    EXPECT_TRUE(boxes.Boxes().empty()) << "typing just stops";
+
+    // A paste keeps the whole characters that fit, and says what was kept.
+    ASSERT_TRUE(gridtest::PutText(host.m_hWnd, L"かきくけこ"));
+    ::SendMessageW(Editor(), EM_SETSEL, 1, -1);
+    grid.OnEditPaste();
+    EXPECT_EQ(gridtest::TextOf(Editor()), L"Aかき");
+    EXPECT_EQ(LastBox(), L"Name: at most 6 bytes fit (a double-byte character takes two). Kept:\n\"Aかき\"");
+    ::SendMessageW(Editor(), WM_CHAR, VK_RETURN, 1);
+    PumpPending();
+    EXPECT_EQ(table.Get(0, F_NAME), L"Aかき");
+
+    // Counted in the register's bytes: the table's "×" takes one, not the code page's two.
+    {
+        FakeCaptionManager captions;
+        captions.Map(0xA0, L'×');
+        TypeInto(3, 2, L"ABCD×E");
+        EXPECT_EQ(table.Get(2, F_NAME), L"ABCD×E");
+    }
+
+    // The fill dialog stops typing at the same limit: nothing to tell.
+    grid.SetSelectedRange(1, 2, 2, 2);
+    {
+        InputScript script(L"さしすせ");
+        gridtest::Mouse(grid, WM_RBUTTONDOWN, Centre(2, 2), MK_RBUTTON);
+        gridtest::Mouse(grid, WM_RBUTTONUP, Centre(2, 2));
+        ASSERT_TRUE(script.ran);
+    }
+    EXPECT_EQ(table.Get(1, F_NAME), L"さしす");
+    EXPECT_EQ(boxes.Count(), 1u);
 }
 
 TEST_F(RecordGridEditTest, F5TypesTheRegistersSpecialCharacter)
@@ -199,15 +252,7 @@ TEST_F(RecordGridEditTest, UserEditsSkipWhatMayNotBeWritten)
 
 TEST_F(RecordGridEditTest, PasteOfAColumnBlockSkipsReadOnlyCells)
 {
-    ASSERT_TRUE(::OpenClipboard(host.m_hWnd));
-    ::EmptyClipboard();
-    const wchar_t text[] = L"1\r\n2\r\n3\r\n4\r\n5";
-    HGLOBAL data = ::GlobalAlloc(GMEM_MOVEABLE, sizeof text);
-    std::memcpy(::GlobalLock(data), text, sizeof text);
-    ::GlobalUnlock(data);
-    ASSERT_TRUE(::SetClipboardData(CF_UNICODETEXT, data));
-    ::CloseClipboard();
-
+    ASSERT_TRUE(gridtest::PutText(host.m_hWnd, L"1\r\n2\r\n3\r\n4\r\n5"));
     grid.SetFocusCell(1, 5);
     grid.SetSelectedRange(1, 5, 1, 5);
     grid.OnEditPaste();

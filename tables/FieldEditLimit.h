@@ -1,0 +1,14 @@
+// The limit of an edit box that edits one field. A text field is measured in
+// the register bytes its text becomes (through the character table), not in
+// characters: a typed character that does not fit is refused whole, and a
+// paste or a composed string keeps the whole characters that fit and says
+// what was kept. Other fields take at most their width in characters.
+#pragma once
+
+#include <windows.h>
+
+#include "S_ECR_FIELD.h"
+
+// Limits an edit control (or a combo box's edit part) to the field. Called
+// again, it takes the new field: a control may show another field later.
+void LimitEditToField(HWND edit, const S_ECR_FIELD& field);
