@@ -12,3 +12,8 @@ enum class TextEncoding { Utf16LE, Utf16BE, Utf8, Ansi };
 // text), then UTF-8 when `guessUtf8` is set and the whole file is valid UTF-8
 // with at least one byte above 0x7F, else the ANSI code page.
 std::wstring DecodeText(const BYTE* bytes, size_t size, bool guessUtf8, TextEncoding* found = nullptr);
+
+// Whether the bytes are valid UTF-8 with at least one byte above 0x7F.
+bool IsUtf8WithHighBytes(const BYTE* bytes, size_t size);
+// The bytes of a code page (CP_UTF8 included) as UTF-16.
+std::wstring DecodeCodePage(UINT codePage, const BYTE* bytes, size_t size);

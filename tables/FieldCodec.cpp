@@ -174,13 +174,6 @@ uint32_t ReadInt32(const char* ansi, bool bcd, bool unsignedRead)
     return static_cast<uint32_t>(strtol(ansi, nullptr, 10));
 }
 
-void ParseText(const S_ECR_FIELD& field, const CString& text, BYTE* bytes)
-{
-    CStringA stored = FieldTextBytes(field, text);
-    std::memset(bytes, ' ', ClampedWidth(field));
-    std::memcpy(bytes, stored.GetString(), stored.GetLength());
-}
-
 void ParseAmount(const S_ECR_FIELD& field, const char* ansi, BYTE* bytes)
 {
     double scaled = strtod(ansi, nullptr) * 10000.0;
@@ -245,6 +238,13 @@ CStringA FieldTextBytes(const S_ECR_FIELD& field, const CString& text)
     return stored.Left(FitRegisterBytes(stored, stored.GetLength(), ClampedWidth(field)));
 }
 
+void StoreFieldTextBytes(const S_ECR_FIELD& field, const CStringA& stored, BYTE* bytes)
+{
+    const int width = ClampedWidth(field);
+    std::memset(bytes, ' ', width);
+    std::memcpy(bytes, stored.GetString(), stored.GetLength() < width ? stored.GetLength() : width);
+}
+
 BOOL FormatField(const S_ECR_FIELD* field, const BYTE* bytes, CString& text)
 {
     return Format(field, bytes, text, 3);
@@ -260,7 +260,7 @@ BOOL ParseField(const S_ECR_FIELD* field, const CString& text, BYTE* bytes)
     if (!field || !bytes)
         return FALSE;
     if (field->Type() == FIELD_TEXT) {
-        ParseText(*field, text, bytes);
+        StoreFieldTextBytes(*field, FieldTextBytes(*field, text), bytes);
         return TRUE;
     }
     NumberBytes ansi(text);

@@ -19,6 +19,10 @@ BOOL FormatFieldExact(const S_ECR_FIELD* field, const BYTE* bytes, CString& text
 // character. Every write of register text is cut here and nowhere else.
 CStringA FieldTextBytes(const S_ECR_FIELD& field, const CString& text);
 
+// Stores register bytes in a text field as they are, padded with blanks;
+// bytes beyond the width are dropped (callers check the length first).
+void StoreFieldTextBytes(const S_ECR_FIELD& field, const CStringA& stored, BYTE* bytes);
+
 // Writes the field's bytes; FALSE with nothing written for an unknown type or
 // no address. Text fields keep at most the width in whole characters.
 BOOL ParseField(const S_ECR_FIELD* field, const CString& text, BYTE* bytes);
