@@ -119,7 +119,7 @@ int wmain(int argc, wchar_t** argv)
 
     CString errors;
     double importMs = BestOf(kRuns, [&] {
-        if (!CsvExchange::Import(table, csv, errors))
+        if (!CsvExchange::Import(table, csv, errors, CsvExchange::Origin::Library))
             std::fprintf(stderr, "bench: import refused: %s\n", CStringA(errors).GetString());
     });
     double importRef = BestOf(kRuns, [&] {

@@ -1,8 +1,6 @@
 #include "TextDecoding.h"
 
-namespace {
-
-std::wstring Widen(UINT codePage, const BYTE* bytes, size_t size)
+std::wstring DecodeCodePage(UINT codePage, const BYTE* bytes, size_t size)
 {
     std::wstring text;
     if (size == 0 || size > 0x7FFFFFFF)
@@ -15,6 +13,8 @@ std::wstring Widen(UINT codePage, const BYTE* bytes, size_t size)
     }
     return text;
 }
+
+namespace {
 
 std::wstring FromUtf16(const BYTE* bytes, size_t size, bool bigEndian)
 {
@@ -40,6 +40,8 @@ bool LooksUtf16LE(const BYTE* bytes, size_t size)
     return zeroOdd * 2 > units && zeroEven * 8 < units;
 }
 
+} // namespace
+
 bool IsUtf8WithHighBytes(const BYTE* bytes, size_t size)
 {
     bool high = false;
@@ -49,6 +51,8 @@ bool IsUtf8WithHighBytes(const BYTE* bytes, size_t size)
            && ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, reinterpret_cast<const char*>(bytes),
                                     static_cast<int>(size), nullptr, 0) > 0;
 }
+
+namespace {
 
 // Hands each line of the units to `take`, without its end (CR LF, LF or CR
 // alone); a last line without an end too, when it is not empty.
@@ -82,15 +86,15 @@ std::wstring DecodeText(const BYTE* bytes, size_t size, bool guessUtf8, TextEnco
         text = FromUtf16(bytes + 2, size - 2, true);
     } else if (size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
         encoding = TextEncoding::Utf8;
-        text = Widen(CP_UTF8, bytes + 3, size - 3);
+        text = DecodeCodePage(CP_UTF8, bytes + 3, size - 3);
     } else if (LooksUtf16LE(bytes, size)) {
         encoding = TextEncoding::Utf16LE;
         text = FromUtf16(bytes, size, false);
     } else if (guessUtf8 && IsUtf8WithHighBytes(bytes, size)) {
         encoding = TextEncoding::Utf8;
-        text = Widen(CP_UTF8, bytes, size);
+        text = DecodeCodePage(CP_UTF8, bytes, size);
     } else {
-        text = Widen(CP_ACP, bytes, size);
+        text = DecodeCodePage(CP_ACP, bytes, size);
     }
     if (found)
         *found = encoding;
@@ -108,6 +112,6 @@ std::vector<std::wstring> DecodeLines(const BYTE* bytes, size_t size, bool guess
     }
     const UINT codePage = encoding == TextEncoding::Utf8 ? CP_UTF8 : CP_ACP;
     const size_t mark = size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF ? 3 : 0;
-    SplitLines(bytes + mark, size - mark, [&](const BYTE* line, size_t n) { lines.push_back(Widen(codePage, line, n)); });
+    SplitLines(bytes + mark, size - mark, [&](const BYTE* line, size_t n) { lines.push_back(DecodeCodePage(codePage, line, n)); });
     return lines;
 }

@@ -19,3 +19,8 @@ std::wstring DecodeText(const BYTE* bytes, size_t size, bool guessUtf8, TextEnco
 // each line decoded alone, so a line ending in half a character keeps its
 // line end and the next line stays whole.
 std::vector<std::wstring> DecodeLines(const BYTE* bytes, size_t size, bool guessUtf8);
+
+// Whether the bytes are valid UTF-8 with at least one byte above 0x7F.
+bool IsUtf8WithHighBytes(const BYTE* bytes, size_t size);
+// The bytes of a code page (CP_UTF8 included) as UTF-16.
+std::wstring DecodeCodePage(UINT codePage, const BYTE* bytes, size_t size);

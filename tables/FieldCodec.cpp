@@ -295,13 +295,6 @@ uint32_t Int32Of(const NumberText& n, bool unsignedRead)
     return n.integer > (uint64_t(1) << 31) ? uint32_t(1) << 31 : 0u - static_cast<uint32_t>(n.integer);
 }
 
-void ParseText(const S_ECR_FIELD& field, const CString& text, BYTE* bytes)
-{
-    CStringA stored = FieldTextBytes(field, text);
-    std::memset(bytes, ' ', ClampedWidth(field));
-    std::memcpy(bytes, stored.GetString(), stored.GetLength());
-}
-
 void ParseAmount(const S_ECR_FIELD& field, const NumberText& n, BYTE* bytes)
 {
     uint64_t magnitude = TenThousandths(n);
@@ -336,6 +329,13 @@ bool FieldTextFits(const S_ECR_FIELD& field, const CString& text)
            TextToRegister(text, (field.Flags & FIELD_PLAIN_TEXT) != 0).GetLength() <= ClampedWidth(field);
 }
 
+void StoreFieldTextBytes(const S_ECR_FIELD& field, const CStringA& stored, BYTE* bytes)
+{
+    const int width = ClampedWidth(field);
+    std::memset(bytes, ' ', width);
+    std::memcpy(bytes, stored.GetString(), stored.GetLength() < width ? stored.GetLength() : width);
+}
+
 BOOL FormatField(const S_ECR_FIELD* field, const BYTE* bytes, CString& text)
 {
     return Format(field, bytes, text, kShownDecimals);
@@ -354,7 +354,7 @@ BOOL ParseField(const S_ECR_FIELD* field, const CString& text, BYTE* bytes)
     const unsigned base = bcd ? 16 : 10;
     switch (field->Type()) {
     case FIELD_TEXT:
-        ParseText(*field, text, bytes);
+        StoreFieldTextBytes(*field, FieldTextBytes(*field, text), bytes);
         return TRUE;
     case FIELD_U8:
     case FIELD_S8:

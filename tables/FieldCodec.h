@@ -28,6 +28,10 @@ CStringA FieldTextBytes(const S_ECR_FIELD& field, const CString& text);
 // that FieldTextBytes cuts nothing; always true for other fields.
 bool FieldTextFits(const S_ECR_FIELD& field, const CString& text);
 
+// Stores register bytes in a text field as they are, padded with blanks;
+// bytes beyond the width are dropped (callers check the length first).
+void StoreFieldTextBytes(const S_ECR_FIELD& field, const CStringA& stored, BYTE* bytes);
+
 // Writes the field's bytes; FALSE with nothing written for an unknown type or
 // no address. Text fields keep at most the width in whole characters.
 // Numbers are read as ReadFieldNumber reads them, up to the first character

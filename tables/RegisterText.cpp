@@ -103,3 +103,29 @@ int FitRegisterBytes(const char* bytes, int length, int width)
     }
     return fit;
 }
+
+namespace {
+
+bool IsCodePageChar(UINT cp, const char* bytes, int length)
+{
+    return ::MultiByteToWideChar(cp, MB_ERR_INVALID_CHARS, bytes, length, nullptr, 0) > 0;
+}
+
+} // namespace
+
+bool IsRegisterText(const char* bytes, int length)
+{
+    const UINT cp = ThreadCodePage();
+    for (int i = 0; i < length;) {
+        if (static_cast<BYTE>(bytes[i]) < 0x80) {
+            ++i;
+        } else if (i + 1 < length && ::IsDBCSLeadByteEx(cp, static_cast<BYTE>(bytes[i])) && IsCodePageChar(cp, bytes + i, 2)) {
+            i += 2;
+        } else if (IsCodePageChar(cp, bytes + i, 1) || TextToRegister(RegisterToText(bytes + i, 1, false), false) == CStringA(bytes + i, 1)) {
+            ++i;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}

@@ -17,6 +17,13 @@ CString AnsiToText(const char* bytes, int length);
 CString RegisterToText(const char* bytes, int length, bool plain);
 CStringA TextToRegister(const CString& text, bool plain);
 
+// Whether the bytes are text the register keeps: characters of the thread's
+// code page, and single bytes that the character table or the code page turn
+// into a character converting back to the same byte, though the code page
+// alone counts them as no characters (the table's A0 for the multiplication
+// sign, FF through code page 932).
+bool IsRegisterText(const char* bytes, int length);
+
 // How many of the first `length` bytes fit into `width` bytes without
 // splitting a double-byte character of the thread's code page.
 int FitRegisterBytes(const char* bytes, int length, int width);

@@ -25,7 +25,7 @@ ChoiceGroup::ChoiceGroup(const wchar_t* name, int groupId, bool enabled, std::ve
 
 void ChoiceGroup::ReloadFromFolder(const wchar_t*)
 {
-    bool japanese = LibraryState::Instance().Language().CompareNoCase(L"JPN") == 0;
+    bool japanese = LibraryState::Instance().Japanese();
     for (size_t t = 0; t < m_tables.size(); ++t) {
         const std::vector<const wchar_t*>& texts = japanese ? m_lists[t].japanese : m_lists[t].english;
         EcrTable& table = *m_tables[t];

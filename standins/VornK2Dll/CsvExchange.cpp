@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AtomicFile.h"
@@ -13,75 +15,133 @@
 #include "FieldCodec.h"
 #include "LibraryState.h"
 #include "RegisterText.h"
+#include "TextDecoding.h"
 
 namespace {
 
 constexpr size_t kCsvLimit = 64u << 20;
 constexpr int kErrorsShown = 20;
 
-// Text fields travel as the register's own bytes.
-S_ECR_FIELD CsvView(const S_ECR_FIELD& field)
+// Line breaks and TABs at the end of a text, which the field shows none of.
+constexpr char kTrailingBreaks[] = "\t\v\f\r\n";
+
+// Text fields travel as the register's own bytes, never through UTF-16: a
+// code page may give one character several byte codes (NEC and IBM
+// selections of code page 932), of which a round trip keeps only one.
+std::string TextFieldBytes(const S_ECR_FIELD& field, const BYTE* bytes)
 {
-    S_ECR_FIELD view = field;
-    if (view.Type() == FIELD_TEXT)
-        view.Flags |= FIELD_PLAIN_TEXT;
-    return view;
+    const char* chars = reinterpret_cast<const char*>(bytes);
+    std::string text(chars, strnlen(chars, FieldByteLength(field)));
+    size_t end = text.find_last_not_of(std::string(" ") + kTrailingBreaks);
+    text.erase(end == std::string::npos ? 0 : end + 1);
+    return text;
 }
 
 // Text a cell holds that the register's text field would not give back.
-const wchar_t* TextFault(const std::string& value, UINT codePage)
+const wchar_t* TextFault(const std::string& value)
 {
-    if (!value.empty() && std::strchr("\t\v\f\r\n", value.back()))
+    if (!value.empty() && std::strchr(kTrailingBreaks, value.back()))
         return L"ends in a TAB or a line break, which the field would drop";
-    bool high = false;
-    for (char c : value)
-        high = high || static_cast<BYTE>(c) >= 0x80;
-    if (high && ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, value.data(), static_cast<int>(value.size()), nullptr, 0) <= 0)
-        return L"holds bytes that are no characters of the code page";
+    if (!IsRegisterText(value.data(), static_cast<int>(value.size())))
+        return L"holds bytes that are no characters of the code page or of the register";
     return nullptr;
 }
 
-bool HasHighBytes(const std::vector<BYTE>& bytes)
+bool IsUtf16(const std::vector<BYTE>& bytes)
 {
-    return std::find_if(bytes.begin(), bytes.end(), [](BYTE b) { return b >= 0x80; }) != bytes.end();
+    return (bytes.size() >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF)))
+           || std::memchr(bytes.data(), 0, bytes.size()) != nullptr;
 }
 
-bool Decodes(const std::vector<BYTE>& bytes, UINT codePage)
+bool HasUtf8Mark(const std::vector<BYTE>& bytes)
 {
-    return ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, reinterpret_cast<const char*>(bytes.data()),
-                                 static_cast<int>(bytes.size()), nullptr, 0) > 0;
+    return bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF;
 }
 
-// Every character beyond ASCII is Japanese: kana, kanji or full-width forms.
-bool Utf8IsJapanese(const std::vector<BYTE>& bytes)
+CString Utf8Text(const std::string& cell)
 {
-    int n = ::MultiByteToWideChar(CP_UTF8, 0, reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring text(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()), text.data(), n);
-    return std::all_of(text.begin(), text.end(), [](wchar_t c) {
-        return c < 0x80 || (c >= 0x3000 && c <= 0x30FF) || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xFF00 && c <= 0xFFEF);
-    });
+    std::wstring text = DecodeCodePage(CP_UTF8, reinterpret_cast<const BYTE*>(cell.data()), cell.size());
+    return CString(text.data(), static_cast<int>(text.size()));
 }
 
-// The encoding decided from the whole file: "" for the ANSI code page the
-// table is exchanged in, else what was found. A file that reads both ways is
-// taken as UTF-8 only where the code page is double-byte and every character
-// UTF-8 gives is Japanese, since half-width katakana pairs (C5 BD) also form
-// UTF-8.
-const wchar_t* ForeignEncoding(const std::vector<BYTE>& bytes, UINT codePage)
+enum class Reading { RegisterBytes, Utf8, Cancelled };
+
+// Code page, line, column, the UTF-8 text, code page, its text, code page.
+const wchar_t kReadingQuestion[] =
+    L"The file reads both as UTF-8 and as code page %u, with different texts. "
+    L"The first difference, line %d, column %d:\n\n"
+    L"UTF-8:\t\t\"%s\"\nCode page %u:\t\"%s\"\n\n"
+    L"Is the file UTF-8?\nYes: UTF-8.   No: code page %u.   Cancel: no import.";
+const wchar_t kReadingQuestionJapanese[] =
+    L"このファイルは UTF-8 としてもコードページ %u としても読めますが、内容が異なります。"
+    L"最初の違い（%d 行目、%d 列目）:\n\n"
+    L"UTF-8:\t\t\"%s\"\nコードページ %u:\t\"%s\"\n\n"
+    L"UTF-8 のファイルですか？\nはい: UTF-8。  いいえ: コードページ %u。  キャンセル: 取り込みません。";
+
+// The first cell beyond ASCII whose UTF-8 text is not its register text.
+const CsvParser::Record* FirstDifference(const std::vector<CsvParser::Record>& records, size_t& column)
 {
-    if ((bytes.size() >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF)))
-        || std::memchr(bytes.data(), 0, bytes.size()) != nullptr)
-        return L"UTF-16";
-    if (bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF)
-        return L"UTF-8 (with a byte-order mark)";
-    if (!HasHighBytes(bytes) || bytes.size() > 0x7FFFFFFF || !Decodes(bytes, CP_UTF8))
-        return L"";
-    CPINFO info = {};
-    bool doubleByte = ::GetCPInfo(codePage, &info) && info.MaxCharSize > 1;
-    if (!Decodes(bytes, codePage) || !doubleByte || Utf8IsJapanese(bytes))
-        return L"UTF-8";
-    return L"";
+    for (const CsvParser::Record& record : records)
+        for (column = 0; column < record.fields.size(); ++column) {
+            const std::string& cell = record.fields[column];
+            bool ascii = std::all_of(cell.begin(), cell.end(), [](char b) { return static_cast<BYTE>(b) < 0x80; });
+            if (!ascii && Utf8Text(cell) != RegisterToText(cell.data(), static_cast<int>(cell.size()), false))
+                return &record;
+        }
+    return nullptr;
+}
+
+// A text short enough for a question.
+CString Shown(const CString& text)
+{
+    return text.GetLength() > 40 ? text.Left(40) + L"..." : text;
+}
+
+// A file from outside that is valid UTF-8 beyond ASCII. UTF-8 that is no
+// register text is UTF-8. Bytes that read both ways with different texts are
+// the user's to decide, since each reading has its look-alikes: UTF-8 letters
+// are pairs of half-width katakana in code page 932, and such pairs form UTF-8.
+Reading ChooseReading(const std::vector<BYTE>& bytes, const std::vector<CsvParser::Record>& records)
+{
+    if (!IsRegisterText(reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size())))
+        return Reading::Utf8;
+    size_t column = 0;
+    const CsvParser::Record* record = FirstDifference(records, column);
+    if (!record)
+        return Reading::RegisterBytes;
+    const std::string& cell = record->fields[column];
+    CString utf8 = Shown(Utf8Text(cell));
+    CString ansi = Shown(RegisterToText(cell.data(), static_cast<int>(cell.size()), false));
+    CString question;
+    question.Format(LibraryState::Instance().Say(kReadingQuestion, kReadingQuestionJapanese), ThreadCodePage(),
+                    record->line, static_cast<int>(column + 1), utf8.GetString(), ThreadCodePage(), ansi.GetString(),
+                    ThreadCodePage());
+    switch (LibraryState::Ask(question, MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON3)) {
+    case IDYES:
+        return Reading::Utf8;
+    case IDNO:
+        return Reading::RegisterBytes;
+    default:
+        return Reading::Cancelled;
+    }
+}
+
+// The cells of a UTF-8 file as register bytes, through the character table
+// as typed text goes. Returns the cells (record, column) holding characters
+// the register cannot store, which would come back as others.
+std::set<std::pair<size_t, size_t>> ToRegisterBytes(std::vector<CsvParser::Record>& records)
+{
+    std::set<std::pair<size_t, size_t>> unstorable;
+    for (size_t r = 0; r < records.size(); ++r)
+        for (size_t c = 0; c < records[r].fields.size(); ++c) {
+            std::string& cell = records[r].fields[c];
+            CString text = Utf8Text(cell);
+            CStringA stored = TextToRegister(text, false);
+            if (RegisterToText(stored.GetString(), stored.GetLength(), false) != text)
+                unstorable.emplace(r, c);
+            cell.assign(stored.GetString(), static_cast<size_t>(stored.GetLength()));
+        }
+    return unstorable;
 }
 
 bool SameName(const std::string& a, const std::string& b)
@@ -108,7 +168,7 @@ CString List(const std::vector<CString>& names)
 class RowChecker
 {
 public:
-    RowChecker(EcrTable& table, CString& errors) : m_table(table), m_errors(errors), m_codePage(ThreadCodePage()) {}
+    RowChecker(EcrTable& table, CString& errors) : m_table(table), m_errors(errors) {}
 
     void Refuse(int line, const CString& why)
     {
@@ -140,7 +200,7 @@ public:
                 why.Format(L"%s is longer than %d bytes", f.Label.DefaultText, FieldByteLength(f));
                 return false;
             }
-            if (const wchar_t* fault = TextFault(value, m_codePage)) {
+            if (const wchar_t* fault = TextFault(value)) {
                 why.Format(L"%s %s", f.Label.DefaultText, fault);
                 return false;
             }
@@ -174,7 +234,6 @@ public:
 private:
     EcrTable& m_table;
     CString& m_errors;
-    UINT m_codePage;
     int m_count = 0;
 };
 
@@ -233,17 +292,22 @@ bool CsvExchange::Export(const EcrTable& table, const CString& path, Quoting quo
         csv += CsvParser::Quote(name.GetString(), always);
     }
     csv += "\r\n";
-    std::vector<S_ECR_FIELD> views;
-    for (int c = 0; c < table.FieldCount(); ++c)
-        views.push_back(CsvView(table.Field(c)));
     CString text;
     for (int r = 0; r < table.Count(); ++r) {
         for (int c = 0; c < table.FieldCount(); ++c) {
-            FormatFieldExact(&views[c], FieldPtr(table.Table(), r, c), text);
-            CStringA bytes = TextToAnsi(text);
+            const S_ECR_FIELD& field = table.Field(c);
+            const BYTE* value = FieldPtr(table.Table(), r, c);
+            std::string cell;
+            if (field.Type() == FIELD_TEXT) {
+                cell = TextFieldBytes(field, value);
+            } else {
+                FormatFieldExact(&field, value, text);
+                CStringA number = TextToAnsi(text);
+                cell.assign(number.GetString(), static_cast<size_t>(number.GetLength()));
+            }
             if (c)
                 csv += ',';
-            csv += CsvParser::Quote(std::string(bytes.GetString(), bytes.GetLength()), always);
+            csv += CsvParser::Quote(cell, always);
         }
         csv += "\r\n";
     }
@@ -253,7 +317,7 @@ bool CsvExchange::Export(const EcrTable& table, const CString& path, Quoting quo
     return false;
 }
 
-bool CsvExchange::Import(EcrTable& table, const CString& path, CString& errors)
+bool CsvExchange::Import(EcrTable& table, const CString& path, CString& errors, Origin origin)
 {
     errors.Empty();
     std::vector<BYTE> bytes;
@@ -261,13 +325,23 @@ bool CsvExchange::Import(EcrTable& table, const CString& path, CString& errors)
         errors = L"The file cannot be read.\n";
         return false;
     }
-    const wchar_t* foreign = ForeignEncoding(bytes, ThreadCodePage());
-    if (*foreign) {
-        errors.Format(L"The file is %s text; save it in the ANSI code page (%u).\n", foreign, ThreadCodePage());
+    if (IsUtf16(bytes)) {
+        errors.Format(L"The file is UTF-16 text; save it as UTF-8 or in the ANSI code page (%u).\n", ThreadCodePage());
         return false;
     }
-
+    Reading reading = Reading::RegisterBytes;
+    if (origin == Origin::Outside && HasUtf8Mark(bytes)) {
+        bytes.erase(bytes.begin(), bytes.begin() + 3);
+        reading = Reading::Utf8;
+    }
     std::vector<CsvParser::Record> records = CsvParser::Records(bytes);
+    if (origin == Origin::Outside && reading != Reading::Utf8 && IsUtf8WithHighBytes(bytes.data(), bytes.size()))
+        reading = ChooseReading(bytes, records);
+    if (reading == Reading::Cancelled)
+        return false;
+    std::set<std::pair<size_t, size_t>> unstorable;
+    if (reading == Reading::Utf8)
+        unstorable = ToRegisterBytes(records);
     RowChecker checker(table, errors);
     std::vector<int> fieldOfColumn;
     if (records.empty()) {
@@ -280,15 +354,14 @@ bool CsvExchange::Import(EcrTable& table, const CString& path, CString& errors)
     }
     if (!MatchHeader(table, records[0], fieldOfColumn, checker))
         return false;
-    if (records.size() == 1) {
+    // The library's own file of no records is an empty table (a report of a
+    // quiet day); a user's would empty the table by accident.
+    if (records.size() == 1 && origin == Origin::Outside) {
         errors = L"The file holds no records after its first row; an import would empty the table.\n";
         return false;
     }
 
     const int columns = static_cast<int>(fieldOfColumn.size());
-    std::vector<S_ECR_FIELD> views;
-    for (int c = 0; c < table.FieldCount(); ++c)
-        views.push_back(CsvView(table.Field(c)));
     size_t size = static_cast<size_t>(table.RecordSize());
     std::vector<BYTE> accepted;
     std::map<std::string, int> keys;
@@ -318,13 +391,19 @@ bool CsvExchange::Import(EcrTable& table, const CString& path, CString& errors)
         bool good = true;
         for (int c = 0; c < columns; ++c) {
             const std::string& cell = line.fields[c];
-            int field = fieldOfColumn[c];
+            const S_ECR_FIELD& field = table.Field(fieldOfColumn[c]);
             CString text = AnsiToText(cell.data(), static_cast<int>(cell.size()));
-            if (!checker.CheckCell(field, record, cell, text, why)) {
+            if (unstorable.count({row, static_cast<size_t>(c)})) {
+                why.Format(L"%s holds characters the register cannot store", field.Label.DefaultText);
                 checker.RefuseCell(line.line, c + 1, why);
                 good = false;
-            } else if (good && FieldByteLength(views[field]) > 0) {
-                ParseField(&views[field], text, bytesOfRecord.data() + views[field].Offset);
+            } else if (!checker.CheckCell(fieldOfColumn[c], record, cell, text, why)) {
+                checker.RefuseCell(line.line, c + 1, why);
+                good = false;
+            } else if (good && field.Type() == FIELD_TEXT) {
+                StoreFieldTextBytes(field, CStringA(cell.data(), static_cast<int>(cell.size())), bytesOfRecord.data() + field.Offset);
+            } else if (good && FieldByteLength(field) > 0) {
+                ParseField(&field, text, bytesOfRecord.data() + field.Offset);
             }
         }
         if (!good)

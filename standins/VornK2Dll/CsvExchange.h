@@ -5,16 +5,22 @@
 class EcrTable;
 
 // A table as CSV: a header row of column names, then one row per record;
-// register text in the ANSI code page as the register stores it.
+// register text as the register's own bytes (the ANSI code page and the
+// bytes of the character table), written and read back unchanged.
 class CsvExchange
 {
 public:
     // Report CSVs quote every field: the chart reader takes only quoted ones.
     enum class Quoting { WhereNeeded, EveryField };
+    // Files the library wrote hold register bytes. A file from outside may
+    // be UTF-8 too; when it reads both ways with different texts, the user
+    // is asked which reading is meant.
+    enum class Origin { Library, Outside };
 
     // A file that cannot be written is told to the user, naming it.
     static bool Export(const EcrTable& table, const CString& path, Quoting quoting = Quoting::WhereNeeded);
     // All or nothing: with any refused row the table stays as it was and
-    // `errors` lists the refusals, one line each.
-    static bool Import(EcrTable& table, const CString& path, CString& errors);
+    // `errors` lists the refusals, one line each; false with no errors when
+    // the user cancelled.
+    static bool Import(EcrTable& table, const CString& path, CString& errors, Origin origin);
 };

@@ -23,12 +23,17 @@ int LibraryState::Level() const
     return g_pEcrSetting ? g_pEcrSetting->Level : 0;
 }
 
-CString LibraryState::Language() const
+bool LibraryState::Japanese() const
 {
-    return g_pEcrSetting ? g_pEcrSetting->Language : CString();
+    return g_pEcrSetting && g_pEcrSetting->Language.CompareNoCase(L"JPN") == 0;
 }
 
 void LibraryState::Tell(const CString& text, UINT icon)
 {
-    AfxShowMessageBox(nullptr, text, L"02 VORN-K2", MB_OK | icon);
+    Ask(text, MB_OK | icon);
+}
+
+int LibraryState::Ask(const CString& text, UINT buttons)
+{
+    return AfxShowMessageBox(nullptr, text, L"02 VORN-K2", buttons);
 }

@@ -17,11 +17,16 @@ public:
     void SetFolder(const wchar_t* folder) { m_folder = folder; }
 
     const CString& Folder() const { return m_folder; }
-    // The settings' user level and language, or their defaults without settings.
+    // The settings' user level, or 0 without settings.
     int Level() const;
-    CString Language() const;
+    // Whether the settings' caption language is Japanese.
+    bool Japanese() const;
+    // The text of the caption language.
+    const wchar_t* Say(const wchar_t* english, const wchar_t* japanese) const { return Japanese() ? japanese : english; }
     // A message of the library's own, titled with the model name.
     static void Tell(const CString& text, UINT icon);
+    // A question of the library's own (`buttons` and icon); the answer.
+    static int Ask(const CString& text, UINT buttons);
 
 private:
     CString m_folder;

@@ -58,16 +58,24 @@ void ReportGroup::ReloadFromFolder(const wchar_t* folder)
     CString base = FullPathName(folder ? CString(folder) : LibraryState::Instance().Folder());
     unsigned level = static_cast<unsigned>(LibraryState::Instance().Level());
     std::wstring list;
+    CString unread;
     for (size_t i = 0; i < m_kinds.size(); ++i) {
         EcrTable& table = *m_tables[i];
         table.Clear();
         CString csv = LatestCsv(base, m_kinds[i].prefix);
         CString errors;
-        if (!csv.IsEmpty() && !CsvExchange::Import(table, csv, errors))
-            table.Clear();
+        if (!csv.IsEmpty() && !CsvExchange::Import(table, csv, errors, CsvExchange::Origin::Library))
+            unread += L"\n" + csv;
         if (static_cast<unsigned>(table.Table()->Level) >= level)
             list += std::wstring(csv.GetString()) + L"\r\n";
     }
+    // An unreadable report shows no records: say which, so that none is
+    // taken for a day without sales.
+    if (!unread.IsEmpty())
+        LibraryState::Tell(LibraryState::Instance().Say(L"These reports could not be read and show no records:\n",
+                                                        L"次のレポートは読み込めないため、レコードを表示しません:\n")
+                               + unread,
+                           MB_ICONEXCLAMATION);
     CString listPath = ReportListPath();
     if (!AtomicFile::Write(listPath, list.data(), list.size() * sizeof(wchar_t)))
         LibraryState::Tell(AtomicFile::FailureMessage(listPath, ::GetLastError()), MB_ICONSTOP);

@@ -126,8 +126,10 @@ BOOL TableGroup::ImportCsv(int table, const wchar_t* path)
     if (table < 0 || table >= GetTableCount() || !path)
         return FALSE;
     CString errors;
-    if (CsvExchange::Import(*m_tables[table], path, errors))
+    if (CsvExchange::Import(*m_tables[table], path, errors, CsvExchange::Origin::Outside))
         return TRUE;
-    LibraryState::Tell(L"The CSV file was not imported; the table is unchanged.\n\n" + errors, MB_ICONEXCLAMATION);
+    // No errors: the user cancelled, and knows.
+    if (!errors.IsEmpty())
+        LibraryState::Tell(L"The CSV file was not imported; the table is unchanged.\n\n" + errors, MB_ICONEXCLAMATION);
     return FALSE;
 }

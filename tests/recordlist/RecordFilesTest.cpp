@@ -174,7 +174,7 @@ TEST_F(RecordList, MalformedImportChangesNothingAndSaysWhy)
     std::vector<std::string> files;
     for (const char* row : rows)
         files.push_back(header + row);
-    files.push_back("\xEF\xBB\xBF" + header + "1,Tea,1.00,1,0,,0,0,0,0,0\r\n");  // UTF-8
+    files.push_back("\xEF\xBB\xBF" + header + "1,Caf\xC3\xA9,1.00,1,0,,0,0,0,0,0\r\n");  // UTF-8 the register cannot store
     for (const std::string& content : files) {
         m_scratch.Write(L"bad.csv", content);
         g_fileDialog.answer = m_scratch.File(L"bad.csv");

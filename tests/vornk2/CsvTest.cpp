@@ -102,10 +102,9 @@ TEST_F(Csv, BadFilesChangeNothing)
         {"duplicate key", PluCsv(L"") + good + good, L"Line 3: the unique key repeats line 2"},
         {"bad header", "Code,Name\r\n" + good, L"Unknown: \"Code\""},
         {"empty file", std::string(), L"The file is empty"},
-        {"UTF-8 with mark", "\xEF\xBB\xBF" + PluCsv(L"") + good, L"UTF-8"},
-        {"UTF-8", PluCsv(L"") + "5,\xE7\xB7\x91\xE8\x8C\xB6,1,1,1,T,0,0,0,0,0\r\n", L"UTF-8"},
         {"UTF-16", std::string("\xFF\xFEP\0L\0U\0", 8), L"UTF-16"},
-        {"UTF-8 without kana pairs", PluCsv(L"") + "5,\xE7\xB7\x91\xE8\x8C\xB6\xE3\x81\x82,1,1,1,T,0,0,0,0,0\r\n", L"The file is UTF-8 text"},
+        {"UTF-8 the register cannot store", "\xEF\xBB\xBF" + PluCsv(L"") + "5,Caf\xC3\xA9,1,1,1,T,0,0,0,0,0\r\n",
+         L"Line 2, column 2: Name holds characters the register cannot store"},
     };
     for (const Case& c : cases) {
         EXPECT_FALSE(Import(c.bytes)) << c.name;
@@ -204,13 +203,82 @@ TEST_F(Csv, QuotedLineBreaksAndEveryBadCell)
         << CStringA(messages[0].c_str()).GetString();
 }
 
+// Register text travels as its bytes: those of the character table (A0 for
+// the multiplication sign, FD, FE), FF, and a character that code page 932
+// gives two codes (NEC's EE 4C, which a trip through UTF-16 makes FB 68).
+TEST_F(Csv, RegisterBytesGoOutAndComeBackUnchanged)
+{
+    lib.Captions().Map(0xA0, L'\u00D7');
+    lib.Captions().Map(0xFD, L'\u2116');
+    lib.Captions().Map(0xFE, L'\u00F7');
+    std::string file = PluCsv(L"") + "1,Cola \xA0 2,1.5000,1,1,T,0,0,0,0,00000000000000\r\n"
+                                     "2,P\xEE\x4CU \xFD\xFE\xFF,1.5000,1,1,T,0,0,0,0,00000000000000\r\n";
+    ASSERT_TRUE(Import(file)) << CStringA(lib.TakeMessages().front().c_str()).GetString();
+    S_ECR_TABLE* t = plu->GetTable(0);
+    EXPECT_EQ(VornK2Library::Text(t, 0, 1), L"Cola \u00D7 2");
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(FieldPtr(t, 1, 1)), 10), "P\xEE\x4CU \xFD\xFE\xFF  ");
+    ASSERT_TRUE(plu->ExportCsv(0, lib.PathOf(L"out.csv").c_str()));
+    EXPECT_EQ(ReadFileBytes(lib.PathOf(L"out.csv")), file);
+}
+
+// A file that reads both as UTF-8 and as code page 932, with different
+// texts, is read as the user says; the question shows the first such cell
+// both ways. UTF-8 letters are half-width katakana pairs in code page 932.
+TEST_F(Csv, FileThatReadsTwoWaysIsReadAsTheUserSays)
+{
+    ASSERT_TRUE(Import(PluCsv(kPluRows)));
+    std::string before = Records(plu->GetTable(0));
+    std::string cafe = PluCsv(L"") + "1,Tea,1,1,1,T,0,0,0,0,0\r\n2,Caf\xC3\xA9 Latte,1,1,1,T,0,0,0,0,0\r\n"
+                                     "3,Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9\x65,1,1,1,T,0,0,0,0,0\r\n";
+
+    VornK2Library::AnswerQuestions(IDCANCEL);
+    EXPECT_FALSE(Import(cafe));
+    std::vector<std::wstring> messages = lib.TakeMessages();
+    ASSERT_EQ(messages.size(), 1u) << "the question alone";
+    EXPECT_NE(messages[0].find(L"line 3, column 2:"), std::wstring::npos);
+    EXPECT_NE(messages[0].find(L"\"Caf\u00E9 Latte\""), std::wstring::npos);
+    EXPECT_NE(messages[0].find(L"\"Caf\uFF83\uFF69 Latte\""), std::wstring::npos);
+    EXPECT_EQ(Records(plu->GetTable(0)), before);
+
+    VornK2Library::AnswerQuestions(IDYES);
+    EXPECT_FALSE(Import(cafe));
+    messages = lib.TakeMessages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_NE(messages[1].find(L"Line 3, column 2: Name holds characters the register cannot store\n"
+                               L"Line 4, column 2: Name holds characters"),
+              std::wstring::npos);
+    EXPECT_EQ(Records(plu->GetTable(0)), before);
+
+    VornK2Library::AnswerQuestions(IDNO);
+    EXPECT_TRUE(Import(cafe));
+    EXPECT_EQ(VornK2Library::Text(plu->GetTable(0), 1, 1), L"Caf\uFF83\uFF69 Latte");
+    EXPECT_EQ(lib.TakeMessages().size(), 1u);
+
+    VornK2Library::AnswerQuestions(IDYES);
+    EXPECT_TRUE(Import(PluCsv(L"") + "5,\xE7\xB7\x91\xE8\x8C\xB6,1,1,1,T,0,0,0,0,0\r\n"));
+    EXPECT_EQ(VornK2Library::Text(plu->GetTable(0), 0, 1), L"\u7DD1\u8336");
+    EXPECT_EQ(lib.TakeMessages().size(), 1u);
+}
+
+// UTF-8 with a byte-order mark, or UTF-8 that is no code page 932 text,
+// is UTF-8 without a question.
+TEST_F(Csv, PlainUtf8IsReadWithoutAQuestion)
+{
+    ASSERT_TRUE(Import("\xEF\xBB\xBF" + PluCsv(L"") + "5,\xE7\xB7\x91\xE8\x8C\xB6,1,1,1,T,0,0,0,0,0\r\n"));
+    EXPECT_EQ(VornK2Library::Text(plu->GetTable(0), 0, 1), L"\u7DD1\u8336");
+    ASSERT_TRUE(Import(PluCsv(L"") + "5,\xE7\xB7\x91\xE8\x8C\xB6\xE3\x81\x82,1,1,1,T,0,0,0,0,0\r\n"));
+    EXPECT_EQ(VornK2Library::Text(plu->GetTable(0), 0, 1), L"\u7DD1\u8336\u3042");
+    EXPECT_TRUE(lib.TakeMessages().empty());
+}
+
 // Code page 932 text whose high bytes happen to form UTF-8 (half-width
-// katakana pairs) is taken as the ANSI text it is.
+// katakana pairs) imports as the ANSI text it is when the user says so.
 TEST_F(Csv, HalfWidthKatakanaThatLookLikeUtf8AreAnsi)
 {
+    VornK2Library::AnswerQuestions(IDNO);
     ASSERT_TRUE(Import(PluCsv(L"5,\uFF85\uFF7D\uFF8F\uFF77,1,1,1,T,0,0,0,0,0\r\n")));
     EXPECT_EQ(VornK2Library::Text(plu->GetTable(0), 0, 1), L"\uFF85\uFF7D\uFF8F\uFF77");
-    EXPECT_TRUE(lib.TakeMessages().empty());
+    EXPECT_EQ(lib.TakeMessages().size(), 1u) << "asked which reading is meant";
 }
 
 // The sample PLUs go out and come back byte for byte.

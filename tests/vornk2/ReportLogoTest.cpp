@@ -120,6 +120,34 @@ TEST(VornK2Reports, ReportFilesAreListedAndConverted)
     EXPECT_EQ(ReportListLines(), lines);
 }
 
+// A converted report holding bytes of the character table reads back; one
+// that cannot be read is named, not shown as an empty report without a word.
+TEST(VornK2Reports, ConvertedReportsReadBackOrAreNamed)
+{
+    VornK2Library lib;
+    lib.Captions().Map(0xA0, L'\u00D7');
+    CEcrData* set = lib.Group(WND_REPORT_SET);
+    WriteFileBytes(lib.PathOf(L"DEPT1230.VKR"), RawReport(set->GetTable(KEY_DEPT), KEY_DEPT, {{L"1", L"Cola \u00D7 2", L"1", L"2"}}));
+    ASSERT_TRUE(set->LoadData(lib.Folder().c_str()));
+    ASSERT_TRUE(AsReportSet(set)->ConvertReport(0, 0));
+    CEcrData* reports = lib.Group(WND_REPORTS);
+    reports->Reset();
+    reports->ReloadFromFolder(lib.Folder().c_str());
+    ASSERT_EQ(reports->GetTable(1)->RecordCount, 1);
+    EXPECT_EQ(VornK2Library::Text(reports->GetTable(1), 0, 1), L"Cola \u00D7 2");
+    EXPECT_TRUE(lib.TakeMessages().empty());
+
+    ::CreateDirectoryW(lib.PathOf(L"20261201").c_str(), nullptr);
+    WriteFileBytes(lib.PathOf(L"20261201\\FIN.CSV"), "\"Item\",\"Count\"\r\n\"Cash\",\"1\"\r\n");
+    reports->Reset();
+    reports->ReloadFromFolder(lib.Folder().c_str());
+    std::vector<std::wstring> messages = lib.TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(L"could not be read"), std::wstring::npos);
+    EXPECT_NE(messages[0].find(lib.PathOf(L"20261201\\FIN.CSV")), std::wstring::npos);
+    EXPECT_EQ(reports->GetTable(1)->RecordCount, 1) << "the readable report still shows";
+}
+
 TEST(VornK2Reports, ReportListNamesFullPathsForARelativeDataFolder)
 {
     VornK2Library lib;
@@ -132,6 +160,7 @@ TEST(VornK2Reports, ReportListNamesFullPathsForARelativeDataFolder)
     reports->Reset();
     reports->ReloadFromFolder(L".");
     ::SetCurrentDirectoryW(current);
+    EXPECT_TRUE(lib.TakeMessages().empty()) << "a report of no records reads as one";
     std::vector<std::wstring> lines = ReportListLines();
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines[0], lib.PathOf(L"20261201\\FIN.CSV"));

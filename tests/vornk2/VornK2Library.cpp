@@ -8,6 +8,7 @@
 namespace {
 
 std::vector<std::wstring> g_messages;
+int g_answer = IDCANCEL;
 
 template <typename Fn>
 Fn Export(HMODULE module, const char* name)
@@ -34,6 +35,7 @@ VornK2Library::VornK2Library()
     m_setFolder = Export<PFN_SetEcrFolder>(m_module, "SetEcrFolder");
     m_setFolder(m_folder.Path().c_str());
     g_messages.clear();
+    g_answer = IDCANCEL;
 }
 
 VornK2Library::~VornK2Library()
@@ -48,10 +50,15 @@ void VornK2Library::UseFolder(const std::wstring& folder)
     m_setFolder(folder.c_str());
 }
 
-int VornK2Library::RecordBox(HWND, LPCWSTR text, LPCWSTR, UINT)
+int VornK2Library::RecordBox(HWND, LPCWSTR text, LPCWSTR, UINT type)
 {
     g_messages.push_back(text ? text : L"");
-    return IDOK;
+    return (type & MB_TYPEMASK) == MB_OK ? IDOK : g_answer;
+}
+
+void VornK2Library::AnswerQuestions(int answer)
+{
+    g_answer = answer;
 }
 
 std::vector<std::wstring> VornK2Library::TakeMessages()

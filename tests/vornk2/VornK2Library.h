@@ -13,7 +13,8 @@
 
 // The demo model library loaded fresh for one test, bound to test settings,
 // a caption manager and an empty data folder of its own. The library's
-// message boxes are answered with OK and recorded.
+// message boxes are recorded; messages are answered with OK, questions with
+// Cancel unless the test says otherwise.
 class VornK2Library
 {
 public:
@@ -35,6 +36,10 @@ public:
     std::wstring PathOf(const wchar_t* name) const { return m_folder.File(name); }
     // Texts of the library's message boxes since the last call.
     std::vector<std::wstring> TakeMessages();
+    // The answer to the library's questions from now on.
+    static void AnswerQuestions(int answer);
+    // The caption manager, whose character table the library's text goes through.
+    FakeCaptionManager& Captions() { return m_captions; }
 
     // Field c of record r through the codec, as the program shows it.
     static std::wstring Text(S_ECR_TABLE* table, int r, int c);
