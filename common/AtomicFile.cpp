@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include "FillPlaceholders.h"
+
 namespace {
 
 // Closes a file handle when it goes out of scope.
@@ -122,19 +124,6 @@ CString AtomicFile::SystemReason(DWORD error)
 
 CString AtomicFile::FailureMessage(const CString& path, DWORD error, const wchar_t* format)
 {
-    // One pass of plain replacement rather than printf, so an edited caption
-    // cannot ask for arguments that are not there, in any order.
     const CString pattern = format && *format ? format : L"%1 could not be written (%2); the previous file is kept.";
-    const CString reason = SystemReason(error);
-    CString message;
-    for (int i = 0; i < pattern.GetLength(); ++i) {
-        const wchar_t next = i + 1 < pattern.GetLength() ? pattern[i + 1] : L'\0';
-        if (pattern[i] == L'%' && (next == L'1' || next == L'2')) {
-            message += next == L'1' ? path : reason;
-            ++i;
-        } else {
-            message += pattern[i];
-        }
-    }
-    return message;
+    return FillPlaceholders(pattern, {path, SystemReason(error)});
 }
