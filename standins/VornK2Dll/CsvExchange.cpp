@@ -322,9 +322,10 @@ bool CsvExchange::Export(const EcrTable& table, const CString& path, Quoting quo
     return false;
 }
 
-bool CsvExchange::Import(EcrTable& table, const CString& path, CString& errors)
+bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& accepted, CString& errors)
 {
     errors.Empty();
+    accepted.clear();
     std::vector<BYTE> bytes;
     if (AtomicFile::Read(path, bytes, kCsvLimit) != AtomicFile::ReadResult::Ok) {
         errors = L"The file cannot be read.\n";
@@ -359,7 +360,6 @@ bool CsvExchange::Import(EcrTable& table, const CString& path, CString& errors)
     for (int c = 0; c < table.FieldCount(); ++c)
         views.push_back(CsvView(table.Field(c)));
     size_t size = static_cast<size_t>(table.RecordSize());
-    std::vector<BYTE> accepted;
     std::map<std::string, int> keys;
     std::vector<BYTE> bytesOfRecord(size);
     for (size_t row = 1; row < records.size(); ++row) {
@@ -381,7 +381,7 @@ bool CsvExchange::Import(EcrTable& table, const CString& path, CString& errors)
             continue;
         }
         if (record < table.Count())
-            std::memcpy(bytesOfRecord.data(), table.Record(record), size);
+            std::memcpy(bytesOfRecord.data(), table.Records().data() + static_cast<size_t>(record) * size, size);
         else
             std::fill(bytesOfRecord.begin(), bytesOfRecord.end(), BYTE(0));
         bool good = true;
@@ -411,8 +411,17 @@ bool CsvExchange::Import(EcrTable& table, const CString& path, CString& errors)
         accepted.insert(accepted.end(), bytesOfRecord.begin(), bytesOfRecord.end());
     }
     checker.Finish();
-    if (checker.Count() > 0)
+    if (checker.Count() == 0)
+        return true;
+    accepted.clear();
+    return false;
+}
+
+bool CsvExchange::Import(EcrTable& table, const CString& path, CString& errors)
+{
+    std::vector<BYTE> records;
+    if (!Read(table, path, records, errors))
         return false;
-    table.Assign(std::move(accepted));
+    table.Assign(std::move(records));
     return true;
 }

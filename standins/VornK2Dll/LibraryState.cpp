@@ -32,3 +32,8 @@ void LibraryState::Tell(const CString& text, UINT icon)
 {
     AfxShowMessageBox(nullptr, text, L"02 VORN-K2", MB_OK | icon);
 }
+
+bool LibraryState::Confirm(const CString& text)
+{
+    return AfxShowMessageBox(nullptr, text, L"02 VORN-K2", MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
+}

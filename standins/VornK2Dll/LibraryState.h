@@ -22,6 +22,8 @@ public:
     CString Language() const;
     // A message of the library's own, titled with the model name.
     static void Tell(const CString& text, UINT icon);
+    // A yes/no question of the library's own, No the default: true on Yes.
+    static bool Confirm(const CString& text);
 
 private:
     CString m_folder;

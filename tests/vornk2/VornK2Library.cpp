@@ -48,10 +48,10 @@ void VornK2Library::UseFolder(const std::wstring& folder)
     m_setFolder(folder.c_str());
 }
 
-int VornK2Library::RecordBox(HWND, LPCWSTR text, LPCWSTR, UINT)
+int VornK2Library::RecordBox(HWND, LPCWSTR text, LPCWSTR, UINT type)
 {
     g_messages.push_back(text ? text : L"");
-    return IDOK;
+    return (type & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
 }
 
 std::vector<std::wstring> VornK2Library::TakeMessages()
