@@ -15,9 +15,11 @@
 #include "CSelectDlg.h"
 #include "CaptionText.h"
 #include "EcrGlobals.h"
+#include "FillPlaceholders.h"
 #include "KeyboardResources.h"
 #include "S_ECR_SETTING.h"
 #include "TablesResources.h"
+#include "UnsavedEdits.h"
 #include "resource.h"
 
 // Static initialisation, in this order: the application object (its
@@ -289,8 +291,18 @@ void CEcrTilldeskApp::OnExitRequest(WPARAM, LPARAM)
 {
     if (DeferWhileModal(WM_ECR_EXIT_REQUEST, 0, 0))
         return;
-    CString question = CaptionText(WNDNO_COMMON, 1, L"Do you really want to exit?");
-    if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES)
+    // Edits not saved with Update end with the program: the question names
+    // their tables, and No is then the default.
+    const CString unsaved = UnsavedGroupNames();
+    const bool plain = unsaved.IsEmpty();
+    const CString question =
+        plain ? CaptionText(WNDNO_COMMON, 1, L"Do you really want to exit?")
+              : FillPlaceholders(CaptionText(WNDNO_COMMON, 20,
+                                             L"These tables hold edits that were not saved with Update: %1\n"
+                                             L"The edits are lost on exit. Do you really want to exit?"),
+                                 {unsaved});
+    const UINT type = plain ? MB_YESNO | MB_ICONQUESTION : MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2;
+    if (AfxMessageBox(question, type) == IDYES)
         ::PostQuitMessage(0);
 }
 

@@ -17,3 +17,21 @@ bool ConfirmDiscardUnsavedEdits()
     }
     return true;
 }
+
+CString UnsavedGroupNames()
+{
+    CString names;
+    for (int i = 0; i < GetEcrDataCount(); ++i) {
+        CEcrData* group = GetEcrDataFromIndex(i);
+        if (!group || group->UnsavedChanges <= 0)
+            continue;
+        CString name = group->Name ? group->Name : L"";
+        // A group without a name is still counted, by its place in the list.
+        if (name.IsEmpty())
+            name.Format(L"#%d", i + 1);
+        if (!names.IsEmpty())
+            names += L", ";
+        names += name;
+    }
+    return names;
+}

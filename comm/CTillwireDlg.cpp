@@ -9,6 +9,7 @@
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
 #include "FieldRules.h"
+#include "FillPlaceholders.h"
 #include "PortProbe.h"
 #include "S_ECR_SETTING.h"
 
@@ -302,6 +303,29 @@ void CTillwireDlg::ConfirmUnsavedGroups()
     }
 }
 
+bool CTillwireDlg::ConfirmSendOfSavedData()
+{
+    // The communication program sends the group's file, so edits not saved
+    // with Update would not reach the register, though the run ends well.
+    CString unsaved;
+    for (int i = 0; i < SettingRows; ++i) {
+        HWND box = Item(IDC_SETTING_ROW_FIRST + i);
+        if (::SendMessageW(box, BM_GETCHECK, 0, 0) != BST_CHECKED || UnsavedChangesOf(m_settingGroups[i]) <= 0)
+            continue;
+        if (!unsaved.IsEmpty())
+            unsaved += L", ";
+        unsaved += WindowText(box);
+    }
+    if (unsaved.IsEmpty())
+        return true;
+    CString question = FillPlaceholders(CaptionText(WNDNO_COM, 22,
+                                                    L"These tables hold edits that were not saved with Update: %1\n"
+                                                    L"The register gets the saved data, without these edits.\n"
+                                                    L"Send anyway?"),
+                                        {unsaved});
+    return AfxMessageBox(question, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
+}
+
 void CTillwireDlg::ClampRangeEdits()
 {
     for (int r = 0; r < ReportRows; ++r) {
@@ -357,6 +381,8 @@ void CTillwireDlg::OnStartTransfer()
     ClampRangeEdits();
     if (TransferDirection == 0)
         ConfirmUnsavedGroups();
+    else if (!ConfirmSendOfSavedData())
+        return;
 
     switch (m_cancel.Create(CancelEventName)) {
     case CCancelEvent::CreateResult::InUse:

@@ -62,6 +62,9 @@ private:
     // Receive mode: asks once about ticked groups with unsaved edits that
     // were not confirmed one by one; on Cancel they are unticked.
     void ConfirmUnsavedGroups();
+    // Send mode: asks before ticked groups with unsaved edits are sent as
+    // saved; false when the operator answers No.
+    bool ConfirmSendOfSavedData();
     bool SettingRowMayChange(int row) const;
 
     // The worker and its steps; they reach the controls through their

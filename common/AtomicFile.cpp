@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include "FillPlaceholders.h"
+
 namespace {
 
 // Closes a file handle when it goes out of scope.
@@ -134,21 +136,8 @@ CString AtomicFile::FailureMessage(const CString& path, DWORD error, const wchar
     // nothing is kept, and the text must not say so.
     const bool kept = ::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
     const wchar_t* format = kept ? keptFormat : noFileFormat;
-    // One pass of plain replacement rather than printf, so an edited caption
-    // cannot ask for arguments that are not there, in any order.
     const CString pattern = format && *format ? format
                             : kept            ? L"%1 could not be written (%2); the previous file is kept."
                                               : L"%1 could not be written (%2).";
-    const CString reason = SystemReason(error);
-    CString message;
-    for (int i = 0; i < pattern.GetLength(); ++i) {
-        const wchar_t next = i + 1 < pattern.GetLength() ? pattern[i + 1] : L'\0';
-        if (pattern[i] == L'%' && (next == L'1' || next == L'2')) {
-            message += next == L'1' ? path : reason;
-            ++i;
-        } else {
-            message += pattern[i];
-        }
-    }
-    return message;
+    return FillPlaceholders(pattern, {path, SystemReason(error)});
 }

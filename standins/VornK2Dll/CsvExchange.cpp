@@ -317,9 +317,11 @@ bool CsvExchange::Export(const EcrTable& table, const CString& path, Quoting quo
     return false;
 }
 
-bool CsvExchange::Import(EcrTable& table, const CString& path, CString& errors, Origin origin)
+bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& accepted, CString& errors,
+                       Origin origin)
 {
     errors.Empty();
+    accepted.clear();
     std::vector<BYTE> bytes;
     if (AtomicFile::Read(path, bytes, kCsvLimit) != AtomicFile::ReadResult::Ok) {
         errors = L"The file cannot be read.\n";
@@ -363,7 +365,6 @@ bool CsvExchange::Import(EcrTable& table, const CString& path, CString& errors, 
 
     const int columns = static_cast<int>(fieldOfColumn.size());
     size_t size = static_cast<size_t>(table.RecordSize());
-    std::vector<BYTE> accepted;
     std::map<std::string, int> keys;
     std::vector<BYTE> bytesOfRecord(size);
     for (size_t row = 1; row < records.size(); ++row) {
@@ -385,7 +386,7 @@ bool CsvExchange::Import(EcrTable& table, const CString& path, CString& errors, 
             continue;
         }
         if (record < table.Count())
-            std::memcpy(bytesOfRecord.data(), table.Record(record), size);
+            std::memcpy(bytesOfRecord.data(), table.Records().data() + static_cast<size_t>(record) * size, size);
         else
             std::fill(bytesOfRecord.begin(), bytesOfRecord.end(), BYTE(0));
         bool good = true;
@@ -421,8 +422,17 @@ bool CsvExchange::Import(EcrTable& table, const CString& path, CString& errors, 
         accepted.insert(accepted.end(), bytesOfRecord.begin(), bytesOfRecord.end());
     }
     checker.Finish();
-    if (checker.Count() > 0)
+    if (checker.Count() == 0)
+        return true;
+    accepted.clear();
+    return false;
+}
+
+bool CsvExchange::Import(EcrTable& table, const CString& path, CString& errors, Origin origin)
+{
+    std::vector<BYTE> records;
+    if (!Read(table, path, records, errors, origin))
         return false;
-    table.Assign(std::move(accepted));
+    table.Assign(std::move(records));
     return true;
 }

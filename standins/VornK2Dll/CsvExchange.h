@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "afx.h"
 
 class EcrTable;
@@ -19,8 +21,12 @@ public:
 
     // A file that cannot be written is told to the user, naming it.
     static bool Export(const EcrTable& table, const CString& path, Quoting quoting = Quoting::WhereNeeded);
-    // All or nothing: with any refused row the table stays as it was and
-    // `errors` lists the refusals, one line each; false with no errors when
-    // the user cancelled.
+    // The file's records, each checked as an edit of the table would be,
+    // the table left as it is: false when any row is refused, with the
+    // refusals in `errors`, one line each; false with no errors when the
+    // user cancelled.
+    static bool Read(EcrTable& table, const CString& path, std::vector<BYTE>& records, CString& errors,
+                     Origin origin);
+    // Read, then the table takes the file's records: all or nothing.
     static bool Import(EcrTable& table, const CString& path, CString& errors, Origin origin);
 };

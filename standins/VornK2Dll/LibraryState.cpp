@@ -37,3 +37,8 @@ int LibraryState::Ask(const CString& text, UINT buttons)
 {
     return AfxShowMessageBox(nullptr, text, L"02 VORN-K2", buttons);
 }
+
+bool LibraryState::Confirm(const CString& text)
+{
+    return Ask(text, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
+}

@@ -27,6 +27,8 @@ public:
     static void Tell(const CString& text, UINT icon);
     // A question of the library's own (`buttons` and icon); the answer.
     static int Ask(const CString& text, UINT buttons);
+    // A yes/no question of the library's own, No the default: true on Yes.
+    static bool Confirm(const CString& text);
 
 private:
     CString m_folder;

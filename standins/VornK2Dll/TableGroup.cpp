@@ -1,9 +1,27 @@
 #include "TableGroup.h"
 
 #include "AtomicFile.h"
+#include "CaptionText.h"
 #include "CsvExchange.h"
+#include "EcrWndNo.h"
+#include "FillPlaceholders.h"
 #include "GroupFile.h"
 #include "LibraryState.h"
+
+namespace {
+
+CString DropQuestion(int fileRecords, int tableRecords)
+{
+    CString file, table;
+    file.Format(L"%d", fileRecords);
+    table.Format(L"%d", tableRecords);
+    const CString pattern = CaptionText(WNDNO_COMMON, 21,
+                                        L"The file holds %1 records, the table %2.\nImporting the file leaves the table "
+                                        L"with %1 records; the other records are dropped.\nImport it?");
+    return FillPlaceholders(pattern, {file, table});
+}
+
+} // namespace
 
 TableGroup::TableGroup(const Identity& id) : m_name(id.name), m_file(id.file), m_registerParam(id.registerParam)
 {
@@ -125,11 +143,22 @@ BOOL TableGroup::ImportCsv(int table, const wchar_t* path)
 {
     if (table < 0 || table >= GetTableCount() || !path)
         return FALSE;
+    EcrTable& target = *m_tables[table];
+    std::vector<BYTE> records;
     CString errors;
-    if (CsvExchange::Import(*m_tables[table], path, errors, CsvExchange::Origin::Outside))
-        return TRUE;
-    // No errors: the user cancelled, and knows.
-    if (!errors.IsEmpty())
-        LibraryState::Tell(L"The CSV file was not imported; the table is unchanged.\n\n" + errors, MB_ICONEXCLAMATION);
-    return FALSE;
+    if (!CsvExchange::Read(target, path, records, errors, CsvExchange::Origin::Outside)) {
+        // No errors: the user cancelled, and knows.
+        if (!errors.IsEmpty())
+            LibraryState::Tell(L"The CSV file was not imported; the table is unchanged.\n\n" + errors,
+                               MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    // A file that holds part of the table would drop the other records
+    // without a word: asked first, and No keeps the table as it is.
+    const size_t size = static_cast<size_t>(target.RecordSize());
+    const int fileRecords = size ? static_cast<int>(records.size() / size) : 0;
+    if (fileRecords < target.Count() && !LibraryState::Confirm(DropQuestion(fileRecords, target.Count())))
+        return FALSE;
+    target.Assign(std::move(records));
+    return TRUE;
 }

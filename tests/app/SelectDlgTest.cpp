@@ -241,3 +241,26 @@ TEST_F(FunctionMenu, PictureOfTheMenu)
     for (int id : {IDC_SEL_DEPT, IDC_SEL_LOGO, IDC_SEL_FOLDER, IDC_SEL_BACK})
         EXPECT_TRUE(WindowShowsInk(::GetDlgItem(theApp.CurrentWnd->m_hWnd, id))) << id;
 }
+
+TEST_F(FunctionMenu, BackKeepsEditsAndExitThenNamesTheirTablesWithNoAsDefault)
+{
+    OpenMenu(L"02 VORN-K2", L"VornK2Dll.dll");
+    EditDept();
+    Click(IDC_SEL_BACK);
+    PumpPending();
+    ASSERT_EQ(WNDNO_MAIN, CurrentNumber());
+    EXPECT_GT(GetEcrDataFromWndNo(WNDNO_DEPT)->UnsavedChanges, 0);
+
+    MessageBoxRecorder boxes;
+    boxes.Answer(IDNO);
+    PostEcrMessage(WM_ECR_EXIT_REQUEST);
+    PumpPending();
+    ASSERT_EQ(1u, boxes.Boxes().size());
+    const std::wstring text = boxes.Boxes()[0].text;
+    EXPECT_NE(std::wstring::npos, text.find(L": DEPT")) << text;
+    EXPECT_EQ(std::wstring::npos, text.find(L"PLU")) << text;
+    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2), boxes.Boxes()[0].type);
+    MSG msg;
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    EXPECT_EQ(WNDNO_MAIN, CurrentNumber());
+}

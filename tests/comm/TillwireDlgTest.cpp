@@ -507,3 +507,38 @@ TEST_F(TillwireTest, ReceiveModeKeepsTheFourthRowClearAndAsksAboutUnsavedEdits)
     EXPECT_EQ(0, Count(log, L"[Start]:"));
     EXPECT_EQ(onDisk, ReadBytes(dataFolder + L"\\DEPT.VK2"));
 }
+
+TEST_F(TillwireTest, SendWithUnsavedEditsNamesTheTickedTablesAndNoSendsNothing)
+{
+    CEcrData* dept = GetEcrDataFromWndNo(WNDNO_DEPT);
+    ASSERT_NE(nullptr, dept);
+    dept->LoadData(nullptr);
+    S_ECR_TABLE* table = dept->GetTable(0);
+    ASSERT_TRUE(table && table->RecordData);
+    table->RecordData[0] = static_cast<BYTE>(table->RecordData[0] ^ 0xFF);  // an edit not yet saved
+
+    MessageBoxRecorder boxes;
+    boxes.Answer(IDNO);
+    boxes.Answer(IDYES);
+    CString logAfterNo, logAfterYes;
+    ScriptedTillwireDlg dlg(1, [&](ScriptedTillwireDlg& d) {
+        d.Tick(d.SettingRowOf(L"DEPT"), true);
+        d.Tick(d.SettingRowOf(L"PLU"), true);
+        d.Click(IDC_START_TRANSFER);
+        ASSERT_TRUE(d.WaitIdle());
+        logAfterNo = d.Text(IDC_TRANSFER_LOG);
+        d.Click(IDC_START_TRANSFER);
+        ASSERT_TRUE(d.WaitIdle());
+        logAfterYes = d.Text(IDC_TRANSFER_LOG);
+    });
+    dlg.DoModal();
+
+    auto asked = boxes.Boxes();
+    ASSERT_EQ(2u, asked.size());
+    EXPECT_NE(std::wstring::npos, asked[0].text.find(L": DEPT")) << asked[0].text;
+    EXPECT_EQ(std::wstring::npos, asked[0].text.find(L"PLU")) << asked[0].text;
+    EXPECT_NE(std::wstring::npos, asked[0].text.find(L"saved data")) << asked[0].text;
+    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2), asked[0].type);
+    EXPECT_EQ(0, Count(logAfterNo, L"[Start]:"));
+    EXPECT_EQ(2, Count(logAfterYes, L"[End  ]: Code=00000000H"));
+}

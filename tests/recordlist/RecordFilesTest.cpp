@@ -18,6 +18,25 @@ bool Contains(const std::vector<std::wstring>& boxes, const std::wstring& part)
     return false;
 }
 
+// The sample data holds discounts outside their range on purpose, which an
+// import refuses: brings them into range.
+void BringDiscountsIntoRange(S_ECR_TABLE* plu)
+{
+    const S_ECR_FIELD& discount = plu->Fields()[7];
+    for (int r = 0; r < plu->RecordCount; ++r) {
+        CString shown;
+        FormatField(&discount, FieldPtr(plu, r, 7), shown);
+        if (IsShadedOutOfRange(discount, shown))
+            ParseField(&discount, L"0", FieldPtr(plu, r, 7));
+    }
+}
+
+std::string RecordBytes(const S_ECR_TABLE* table)
+{
+    return std::string(reinterpret_cast<const char*>(table->RecordData),
+                       static_cast<size_t>(table->RecordCount) * table->RecordSize);
+}
+
 } // namespace
 
 TEST_F(RecordList, UpdateWritesTheEditAndARestartReadsItBack)
@@ -118,16 +137,7 @@ TEST_F(RecordList, DamagedFileSaysSoAndIsNeverWrittenOver)
 
 TEST_F(RecordList, DumpThenImportBringsTheRecordsBack)
 {
-    // The sample data holds discounts outside their range on purpose, which
-    // an import refuses: bring them into range first.
-    S_ECR_TABLE* plu = Group(WNDNO_PLU)->GetTable(0);
-    const S_ECR_FIELD& discount = plu->Fields()[7];
-    for (int r = 0; r < plu->RecordCount; ++r) {
-        CString shown;
-        FormatField(&discount, FieldPtr(plu, r, 7), shown);
-        if (IsShadedOutOfRange(discount, shown))
-            ParseField(&discount, L"0", FieldPtr(plu, r, 7));
-    }
+    BringDiscountsIntoRange(Group(WNDNO_PLU)->GetTable(0));
     CFlexListDlg* screen = Open(WNDNO_PLU);
     CEcrGrid& grid = screen->Grid();
     CString name = grid.GetItemText(3, 2);
@@ -151,6 +161,46 @@ TEST_F(RecordList, DumpThenImportBringsTheRecordsBack)
     EXPECT_EQ(L"Success", boxes[0]);
     EXPECT_EQ(name, grid.GetItemText(3, 2));
     EXPECT_TRUE(grid.IsWindowVisible());
+}
+
+TEST_F(RecordList, ImportOfFewerRecordsAsksFirstAndNoKeepsTheTable)
+{
+    BringDiscountsIntoRange(Group(WNDNO_PLU)->GetTable(0));
+    ASSERT_EQ(TRUE, Group(WNDNO_PLU)->CommitData(0));
+    CFlexListDlg* screen = Open(WNDNO_PLU);
+    const S_ECR_TABLE* table = screen->Grid().GetBoundTable();
+    const int held = table->RecordCount;
+    const std::string records = RecordBytes(table);
+    const std::string file = DataFile(L"PLU.VK2");
+    g_fileDialog.answer = m_scratch.File(L"plu.csv");
+    Click(IDC_FLEX_EXPORT);
+    TakeBoxes();
+    // The header row and the first three records, as a spreadsheet keeps them.
+    std::string part = m_scratch.Read(L"plu.csv");
+    size_t end = 0;
+    for (int line = 0; line < 4; ++line)
+        end = part.find("\r\n", end) + 2;
+    m_scratch.Write(L"part.csv", part.substr(0, end));
+    g_fileDialog.answer = m_scratch.File(L"part.csv");
+
+    m_boxes.Answer(IDNO);
+    Click(IDC_FLEX_IMPORT);
+    ASSERT_EQ(1u, m_boxes.Boxes().size());
+    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_DEFBUTTON2), m_boxes.Boxes()[0].type & (MB_TYPEMASK | MB_DEFMASK));
+    EXPECT_EQ(0u, TakeBoxes()[0].find(L"The file holds 3 records, the table " + std::to_wstring(held) + L"."));
+    table = screen->Grid().GetBoundTable();
+    EXPECT_TRUE(records == RecordBytes(table));
+    EXPECT_EQ(0, Group(WNDNO_PLU)->UnsavedChanges);
+    Click(IDC_FLEX_UPDATE);
+    TakeBoxes();
+    EXPECT_TRUE(file == DataFile(L"PLU.VK2"));
+
+    m_boxes.Answer(IDYES);
+    Click(IDC_FLEX_IMPORT);
+    auto boxes = TakeBoxes();
+    ASSERT_EQ(2u, boxes.size());
+    EXPECT_EQ(L"Success", boxes[1]);
+    EXPECT_EQ(3, screen->Grid().GetBoundTable()->RecordCount);
 }
 
 TEST_F(RecordList, MalformedImportChangesNothingAndSaysWhy)

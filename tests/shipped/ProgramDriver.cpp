@@ -153,3 +153,11 @@ std::wstring ProgramDriver::Text(HWND window)
     ::SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
     return text;
 }
+
+HWND ProgramDriver::MessageOf(HWND box)
+{
+    for (HWND child = nullptr; (child = ::FindWindowExW(box, child, L"Static", nullptr)) != nullptr;)
+        if (!Text(child).empty())
+            return child;
+    return nullptr;
+}

@@ -48,6 +48,8 @@ public:
     static HWND Control(HWND dialog, int id);
     static bool IsShown(HWND dialog, int id);
     static std::wstring Text(HWND window);
+    // The static of a message box that holds its message, or null.
+    static HWND MessageOf(HWND box);
 
     DWORD ProcessId() const { return m_process.dwProcessId; }
 

@@ -123,17 +123,6 @@ void CheckSettingsFile(const std::wstring& folder, const FILETIME& started, cons
     Require(language == value, L"the settings file keeps language \"" + std::wstring(value) + L"\"");
 }
 
-// The text of the message box's static that holds the message.
-std::wstring MessageOf(HWND box)
-{
-    for (HWND child = nullptr; (child = ::FindWindowExW(box, child, L"Static", nullptr)) != nullptr;) {
-        std::wstring text = ProgramDriver::Text(child);
-        if (!text.empty())
-            return text;
-    }
-    return L"";
-}
-
 // With a folder where the settings file belongs, the program cannot write its
 // settings at exit: it says so once, naming the file, and still ends with 0.
 void UnwritableSettingsAreReported(const std::wstring& folder)
@@ -161,7 +150,7 @@ void UnwritableSettingsAreReported(const std::wstring& folder)
     ProgramDriver::Click(question, IDYES);
     program.WaitGone(question);
     HWND box = program.WaitForDialogOver(screen);
-    std::wstring message = MessageOf(box);
+    std::wstring message = ProgramDriver::Text(ProgramDriver::MessageOf(box));
     const size_t named = message.find(ini + L"\n(");
     Require(named != std::wstring::npos && message.size() > named + ini.size() + 3 && message.back() == L')',
             L"the exit message \"" + message + L"\" names no settings file and no reason");

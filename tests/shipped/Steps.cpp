@@ -1,10 +1,12 @@
 #include "Steps.h"
 
+#include <cstring>
 #include <string>
 
 #include <windows.h>
 
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include "CommResources.h"
 #include "EcrWndNo.h"
@@ -12,6 +14,7 @@
 #include "KeyboardResources.h"
 #include "LogoResources.h"
 #include "TablesResources.h"
+#include "TestFiles.h"
 #include "resource.h"
 
 namespace {
@@ -45,6 +48,27 @@ void RecordList(Walk& walk, int buttonId, const wchar_t* name)
     walk.BackToMenu(screen, IDC_FLEX_BACK);
 }
 
+// Types a name into the card's first text row, as the user leaves the row.
+void TypeFirstName(Walk& walk, HWND card, const wchar_t* name)
+{
+    HWND edit = ProgramDriver::Control(card, IDC_CARD_EDIT + 1);
+    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
+    ::SendMessageW(edit, EM_SETMODIFY, TRUE, 0);
+    ::PostMessageW(card, WM_COMMAND, MAKEWPARAM(IDC_CARD_EDIT + 1, EN_KILLFOCUS), reinterpret_cast<LPARAM>(edit));
+    walk.program.Settle();
+}
+
+// Update on a record list, answered by "Update Success".
+void UpdateSucceeds(Walk& walk, HWND screen)
+{
+    ProgramDriver::Click(screen, IDC_FLEX_UPDATE);
+    HWND box = walk.program.WaitForDialogOver(screen);
+    Require(::FindWindowExW(box, nullptr, L"Static", walk.Say(L"Update Success", L"更新しました")) != nullptr,
+            L"Update did not succeed");
+    ProgramDriver::Click(box, IDOK);
+    walk.program.WaitGone(box);
+}
+
 // One department's name is edited on the card and saved with Update: the
 // data file holds it. (Later steps receive the register's departments again,
 // so each walk edits and saves anew.)
@@ -53,27 +77,11 @@ void Dept(Walk& walk)
     const wchar_t* name = walk.Say(L"Walked", L"Walked JPN");
     HWND card = nullptr;
     HWND screen = OpenRecordList(walk, IDC_SEL_DEPT, L"dept", &card);
-    HWND edit = ProgramDriver::Control(card, IDC_CARD_EDIT + 1);
-    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
-    ::SendMessageW(edit, EM_SETMODIFY, TRUE, 0);
-    ::PostMessageW(card, WM_COMMAND, MAKEWPARAM(IDC_CARD_EDIT + 1, EN_KILLFOCUS), reinterpret_cast<LPARAM>(edit));
-    walk.program.Settle();
+    TypeFirstName(walk, card, name);
     CloseCard(walk, card);
-    ProgramDriver::Click(screen, IDC_FLEX_UPDATE);
-    HWND box = walk.program.WaitForDialogOver(screen);
-    Require(::FindWindowExW(box, nullptr, L"Static", walk.Say(L"Update Success", L"更新しました")) != nullptr,
-            L"Update did not succeed");
-    ProgramDriver::Click(box, IDOK);
-    walk.program.WaitGone(box);
-
-    HANDLE file = ::CreateFileW((walk.folder + L"\\Data\\DEPT.VK2").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    Require(file != INVALID_HANDLE_VALUE, L"no DEPT.VK2");
-    std::string bytes(::GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    ::CloseHandle(file);
-    Require(bytes.find(walk.Japanese() ? "Walked JPN" : "Walked") != std::string::npos,
+    UpdateSucceeds(walk, screen);
+    Require(ReadBytes(walk.folder + L"\\Data\\DEPT.VK2").find(walk.Japanese() ? "Walked JPN" : "Walked") !=
+                std::string::npos,
             L"DEPT.VK2 does not hold the saved name");
     walk.Picture(screen, L"dept", ProgramDriver::Control(screen, IDC_FLEX_UPDATE));
     walk.BackToMenu(screen, IDC_FLEX_BACK);
@@ -88,6 +96,67 @@ void Plu(Walk& walk)
     Require(name == L"\x30AD\x30E3\x30D9\x30C4", L"the first PLU's name reads \"" + name + L"\", not cabbage");
     CloseCard(walk, card);
     walk.Picture(screen, L"plu", ProgramDriver::Control(screen, IDC_FLEX_UPDATE));
+    walk.BackToMenu(screen, IDC_FLEX_BACK);
+}
+
+// A message box over the window (not the function menu under it).
+HWND WaitForBoxOver(Walk& walk, HWND window)
+{
+    for (int tries = 0; tries < 200; ++tries) {
+        HWND box = walk.program.WaitForDialogOver(window);
+        if (box != walk.menu)
+            return box;
+        ::Sleep(50);
+    }
+    Require(false, L"no message box over \"" + ProgramDriver::Text(window) + L"\"");
+    return nullptr;
+}
+
+// A question whose message holds the part, pictured and checked; answered No.
+void AnswerNo(Walk& walk, HWND box, const std::wstring& part, const std::wstring& name)
+{
+    HWND text = ProgramDriver::MessageOf(box);
+    Require(ProgramDriver::Text(text).find(part) != std::wstring::npos,
+            name + L" reads \"" + ProgramDriver::Text(text) + L"\"");
+    walk.Picture(box, name, text);
+    // Title and buttons are the system's.
+    walk.CheckLayout(box, name, {0, IDYES, IDNO});
+    ProgramDriver::Click(box, IDNO);
+    walk.program.WaitGone(box);
+}
+
+// Three PLUs of a spreadsheet's CSV file are imported: the import asks
+// first, naming both counts, and No leaves the table as it was, so the
+// next Update writes the same file.
+void PluImportOfFewerRecords(Walk& walk)
+{
+    const std::wstring data = walk.folder + L"\\Data\\PLU.VK2";
+    const std::string before = ReadBytes(data);
+    Require(before.size() >= 24, L"no PLU.VK2");
+    unsigned held = 0;  // the first table's record count
+    std::memcpy(&held, before.data() + 20, sizeof held);
+    const std::wstring csv = walk.folder + L"\\walk-three-plus.csv";
+    WriteBytes(csv, "PLU Code,Name,Price,Dept,Tax,Label,Stock,Discount %,Age limit,Sold,Link PLU\r\n"
+                    "1,Tea,1.5000,1,1,T,0,0,0,0,0\r\n2,Coffee,2.0000,1,1,C,0,0,0,0,0\r\n"
+                    "3,Water,1.0000,1,1,W,0,0,0,0,0\r\n");
+    HWND card = nullptr;
+    HWND screen = OpenRecordList(walk, IDC_SEL_PLU, L"plu import", &card);
+    CloseCard(walk, card);
+    ProgramDriver::Click(screen, IDC_FLEX_IMPORT);
+    HWND files = walk.program.WaitForDialogOver(screen);
+    // The file name box: a combo box in the newer template, an edit in the older.
+    HWND name = ::GetDlgItem(files, cmb13) ? ::GetDlgItem(files, cmb13) : ::GetDlgItem(files, edt1);
+    Require(name != nullptr, L"the open-file dialog has no file name box");
+    ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(csv.c_str()));
+    ProgramDriver::Click(files, IDOK);
+    walk.program.WaitGone(files);
+    const std::wstring count = std::to_wstring(held);
+    const std::wstring counts = walk.Japanese() ? L"ファイルのレコードは3件、テーブルのレコードは" + count + L"件です。"
+                                                : L"The file holds 3 records, the table " + count + L".";
+    AnswerNo(walk, WaitForBoxOver(walk, screen), counts, L"import-question");
+    UpdateSucceeds(walk, screen);
+    ::DeleteFileW(csv.c_str());
+    Require(ReadBytes(data) == before, L"answering No changed PLU.VK2");
     walk.BackToMenu(screen, IDC_FLEX_BACK);
 }
 void Clerk(Walk& walk) { RecordList(walk, IDC_SEL_CLERK, L"clerk"); }
@@ -261,6 +330,59 @@ void Send(Walk& walk)
     TransferDept(walk, IDC_SEL_SEND, L"send", walk.Say(L"ECR data send", L"ECR送信"), walk.Say(L"Send start", L"送信開始"));
 }
 
+// DEPT gets an edit that Update has not saved (a name that no step saved
+// before); the menu is current again.
+void LeaveDeptUnsaved(Walk& walk, const wchar_t* name)
+{
+    HWND card = nullptr;
+    HWND screen = OpenRecordList(walk, IDC_SEL_DEPT, L"dept", &card);
+    TypeFirstName(walk, card, name);
+    CloseCard(walk, card);
+    walk.BackToMenu(screen, IDC_FLEX_BACK);
+}
+
+// Saves DEPT's edits, so the steps after see no unsaved edits.
+void SaveDept(Walk& walk)
+{
+    HWND card = nullptr;
+    HWND screen = OpenRecordList(walk, IDC_SEL_DEPT, L"dept", &card);
+    CloseCard(walk, card);
+    UpdateSucceeds(walk, screen);
+    walk.BackToMenu(screen, IDC_FLEX_BACK);
+}
+
+// Send copies the saved file: with DEPT edited and not saved, Start asks
+// first, naming DEPT, and No sends nothing.
+void SendWithUnsavedEdits(Walk& walk)
+{
+    LeaveDeptUnsaved(walk, walk.Say(L"Not sent", L"Not sent JPN"));
+    HWND dialog = walk.OpenDialog(IDC_SEL_SEND);
+    HWND dept = nullptr;
+    for (int id = IDC_SETTING_ROW_FIRST; id <= IDC_SETTING_ROW_LAST && !dept; ++id)
+        if (ProgramDriver::IsShown(dialog, id) && ProgramDriver::Text(ProgramDriver::Control(dialog, id)) == L"DEPT")
+            dept = ProgramDriver::Control(dialog, id);
+    Require(dept != nullptr, L"no DEPT row");
+    ::SendMessageW(dept, BM_SETCHECK, BST_CHECKED, 0);
+    ProgramDriver::Click(dialog, IDC_START_TRANSFER);
+    AnswerNo(walk, WaitForBoxOver(walk, dialog),
+             walk.Say(L"not saved with Update: DEPT", L"更新していない修正があります: DEPT"), L"send-question");
+    Require(ProgramDriver::Text(::GetDlgItem(dialog, IDC_TRANSFER_LOG)).empty(), L"answering No started the send");
+    walk.CloseDialog(dialog, IDCANCEL);
+    SaveDept(walk);
+}
+
+// Closing the program with DEPT edited and not saved asks, naming DEPT;
+// No keeps the program.
+void ExitWithUnsavedEdits(Walk& walk)
+{
+    LeaveDeptUnsaved(walk, walk.Say(L"Not kept", L"Not kept JPN"));
+    ::PostMessageW(walk.menu, WM_CLOSE, 0, 0);
+    AnswerNo(walk, WaitForBoxOver(walk, walk.menu),
+             walk.Say(L"not saved with Update: DEPT", L"更新していない修正があります: DEPT"), L"exit-question-unsaved");
+    Require(::IsWindowVisible(walk.menu) != FALSE, L"answering No closed the function menu");
+    SaveDept(walk);
+}
+
 // The folder browser opens over the menu; cancelling it keeps the data folder.
 void FolderSelect(Walk& walk)
 {
@@ -309,6 +431,7 @@ void About(Walk& walk)
 const Step kSteps[] = {
     {L"DEPT", Dept},
     {L"PLU", Plu},
+    {L"PLU import of fewer records", PluImportOfFewerRecords},
     {L"CLERK", Clerk},
     {L"S_MODE", SMode},
     {L"PROG_MODE", ProgMode},
@@ -319,6 +442,8 @@ const Step kSteps[] = {
     {L"Folder Select", FolderSelect},
     {L"EcrDataReceive", Receive},
     {L"EcrDataSend", Send},
+    {L"Send with unsaved edits", SendWithUnsavedEdits},
+    {L"Exit with unsaved edits", ExitWithUnsavedEdits},
     {L"CaptionEditor", CaptionEditor},
     {L"About", About},
 };

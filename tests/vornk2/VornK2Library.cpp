@@ -53,7 +53,14 @@ void VornK2Library::UseFolder(const std::wstring& folder)
 int VornK2Library::RecordBox(HWND, LPCWSTR text, LPCWSTR, UINT type)
 {
     g_messages.push_back(text ? text : L"");
-    return (type & MB_TYPEMASK) == MB_OK ? IDOK : g_answer;
+    switch (type & MB_TYPEMASK) {
+    case MB_OK:
+        return IDOK;
+    case MB_YESNO:  // the library's yes/no questions are answered Yes
+        return IDYES;
+    default:
+        return g_answer;
+    }
 }
 
 void VornK2Library::AnswerQuestions(int answer)

@@ -45,7 +45,8 @@ public:
     static std::wstring Text(S_ECR_TABLE* table, int r, int c);
 
 private:
-    static int RecordBox(HWND, LPCWSTR text, LPCWSTR, UINT);
+    // Records the message; answers Yes to a question, else OK.
+    static int RecordBox(HWND, LPCWSTR text, LPCWSTR, UINT type);
 
     HMODULE m_module = nullptr;
     PFN_SetEcrFolder m_setFolder = nullptr;
