@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <utility>
+
 #include "AtomicFile.h"
 #include "CCaptionManagerBase.h"
 #include "CChildProgram.h"
@@ -16,7 +18,9 @@
 #include "CaptionText.h"
 #include "EcrGlobals.h"
 #include "FillPlaceholders.h"
+#include "FullPathName.h"
 #include "KeyboardResources.h"
+#include "ProgramFolder.h"
 #include "S_ECR_SETTING.h"
 #include "TablesResources.h"
 #include "UnsavedEdits.h"
@@ -49,6 +53,11 @@ END_MESSAGE_MAP()
 
 CEcrTilldeskApp::CEcrTilldeskApp() : CWinApp(nullptr)
 {
+    // Before the settings object, made next, reads anything: the settings
+    // file and the relative paths in it mean the files beside the program,
+    // whatever folder the program was started from. When that fails the
+    // program works in the folder it was started in.
+    MakeProgramFolderCurrent();
 }
 
 CCaptionManagerBase* CEcrTilldeskApp::CaptionManager()
@@ -70,7 +79,12 @@ BOOL CEcrTilldeskApp::InitInstance()
         LoadModelDll(path);
     ShowWindowByNumber(WNDNO_MAIN, 0);
     // Without a first screen there would be no window and no way out.
-    return CurrentWnd != nullptr;
+    if (!CurrentWnd)
+        return FALSE;
+    // A folder another copy has open stays closed here; the model choice
+    // shows, and Select tries again.
+    OpenDataFolder();
+    return TRUE;
 }
 
 int CEcrTilldeskApp::ExitInstance()
@@ -101,6 +115,41 @@ void CEcrTilldeskApp::ReportSettingsNotSaved(DWORD error)
     CString text = CaptionText(WNDNO_COMMON, 2, L"The settings could not be saved to this file:");
     AfxMessageBox(text + L"\n" + S_ECR_SETTING::FilePath() + L"\n(" + AtomicFile::SystemReason(error) + L")",
                   MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CEcrTilldeskApp::WriteSettingsNow()
+{
+    if (g_pEcrSetting->WriteSettings() || m_settingsFailureReported)
+        return;
+    // Once a run: the exit says it again.
+    m_settingsFailureReported = true;
+    ReportSettingsNotSaved(::GetLastError());
+}
+
+// ---- the data folder ---------------------------------------------------------
+
+bool CEcrTilldeskApp::OpenDataFolder()
+{
+    FolderLock mark;
+    if (!MarkDataFolder(g_pEcrSetting->DataPath, mark))
+        return false;
+    if (mark.Held())
+        DataFolderLock = std::move(mark);
+    return true;
+}
+
+bool CEcrTilldeskApp::MarkDataFolder(const CString& folder, FolderLock& mark)
+{
+    if (DataFolderLock.Holds(folder))
+        return true;
+    mark = FolderLock(folder);
+    if (mark.Held())
+        return true;
+    // Two copies on one folder would each save over the other's edits.
+    CString text = CaptionText(WNDNO_COMMON, 30,
+                               L"This data folder is open in another copy of the program, so it is not opened here:");
+    AfxMessageBox(text + L"\n" + FullPathName(folder), MB_OK | MB_ICONEXCLAMATION);
+    return false;
 }
 
 // ---- screens ----------------------------------------------------------------
@@ -308,6 +357,7 @@ void CEcrTilldeskApp::OnExitRequest(WPARAM, LPARAM)
 
 void CEcrTilldeskApp::OnFolderChanged(WPARAM, LPARAM)
 {
+    WriteSettingsNow();
     // The text belongs to the settings object, which outlives the library's
     // use of it; the posted pointer may be older than the current folder.
     SetEcrFolder(g_pEcrSetting->DataPath);
@@ -338,6 +388,7 @@ void CEcrTilldeskApp::OnModelChanged(WPARAM path, LPARAM)
     // The text lives in the settings object; work on a copy.
     const wchar_t* text = reinterpret_cast<const wchar_t*>(path);
     CString copy(text);
+    WriteSettingsNow();
     if (!DeferWhileModal(WM_ECR_MODEL_CHANGED, 0, 0, copy))
         LoadModelDll(text ? copy.GetString() : nullptr);
 }

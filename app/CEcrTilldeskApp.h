@@ -5,6 +5,7 @@
 #include "CCaptionMgr.h"
 #include "CEcrDll.h"
 #include "EcrWndNo.h"
+#include "FolderLock.h"
 #include "afx.h"
 
 // The application: starts the program, switches screens by window number on
@@ -29,6 +30,14 @@ public:
     // PROCESS_INFORMATION) to close its main window (see CChildProgram).
     static BOOL CALLBACK CloseWindowsOfProcess(HWND hWnd, LPARAM lParam);
 
+    // Opens the settings' data folder for this copy: false, after saying so,
+    // when another copy of the program has it open.
+    bool OpenDataFolder();
+    // The mark of folder for this copy, to be held once the folder is
+    // current; stays empty when this copy holds the folder already. False,
+    // after saying so, when another copy has the folder open.
+    bool MarkDataFolder(const CString& folder, FolderLock& mark);
+
     // The caption manager, or null while there is none.
     CCaptionManagerBase* CaptionManager();
     // Frees the current screen the way it was made.
@@ -37,6 +46,7 @@ public:
     CWnd* CurrentWnd = nullptr;
     BOOL CurrentIsExDialog = FALSE;
     CEcrDll EcrDll;
+    FolderLock DataFolderLock;  // of the data folder this copy has open
     CCaptionMgr CaptionMgr;  // destroyed first: writes captions while the library is loaded
 
 protected:
@@ -60,6 +70,9 @@ private:
     };
 
     void ReportSettingsNotSaved(DWORD error);
+    // Writes the settings file now, so programs started from here (the key
+    // layout program) read the current model and data folder.
+    void WriteSettingsNow();
     void ReloadDataGroup(int kind, int value);
     // Reset, then read again from the data folder.
     void ReloadGroup(CEcrData* group);
@@ -71,6 +84,7 @@ private:
 
     std::deque<Deferred> m_deferred;
     bool m_oleInitialized = false;
+    bool m_settingsFailureReported = false;  // by a write before exit
 };
 
 extern CEcrTilldeskApp theApp;

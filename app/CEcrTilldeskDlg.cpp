@@ -192,6 +192,8 @@ void CEcrTilldeskDlg::OnSelectButton()
         AfxMessageBox(L"System DLL of selected ECR was not able to be read", MB_OK);
         return;
     }
+    if (!theApp.OpenDataFolder())
+        return;
     PostEcrMessage(WM_ECR_SHOW_WINDOW, WNDNO_SELECT, 0);
 }
 

@@ -1,8 +1,11 @@
 #include "CSelectDlg.h"
 
+#include <utility>
+
 #include "CEcrCnvDlg.h"
 #include "CEcrData.h"
 #include "CEcrDll.h"
+#include "CEcrTilldeskApp.h"
 #include "CTillwireDlg.h"
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
@@ -165,8 +168,13 @@ void CSelectDlg::OnFolderSelect()
         initial = full;
 
     // The menu owns the browser, so no click here can switch screens under it.
+    // A folder another copy has open is not opened; the current one stays.
     CString chosen;
-    if (AfxBrowseForFolder(m_hWnd, L"Select EcrData Folder", initial, chosen) && ConfirmDiscardUnsavedEdits()) {
+    FolderLock mark;
+    if (AfxBrowseForFolder(m_hWnd, L"Select EcrData Folder", initial, chosen) &&
+        theApp.MarkDataFolder(chosen, mark) && ConfirmDiscardUnsavedEdits()) {
+        if (mark.Held())
+            theApp.DataFolderLock = std::move(mark);
         g_pEcrSetting->DataPath = chosen;
         PostEcrMessage(WM_ECR_FOLDER_CHANGED, reinterpret_cast<WPARAM>(g_pEcrSetting->DataPath.GetString()));
     }

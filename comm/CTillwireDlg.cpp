@@ -10,6 +10,7 @@
 #include "EcrWndNo.h"
 #include "FieldRules.h"
 #include "FillPlaceholders.h"
+#include "FullPathName.h"
 #include "PortProbe.h"
 #include "S_ECR_SETTING.h"
 
@@ -487,10 +488,12 @@ CString CTillwireDlg::CommandLineFor(int row) const
     else
         link.Format(L"%d %d", static_cast<int>(::SendMessageW(Item(IDC_PORT_LIST), CB_GETCURSEL, 0, 0)), s.BaudRate);
 
+    // By its full path: a relative one would be looked for along the search path too.
+    const CString program = FullPathName(s.Tillwire);
     CString line;
     if (row < SettingRows) {
         CEcrData* group = m_settingGroups[row];
-        line.Format(L"\"%s\" %s %d \"%s\\\" %d ECR 1 %d 0 1", s.Tillwire.GetString(), link.GetString(), TransferDirection,
+        line.Format(L"\"%s\" %s %d \"%s\\\" %d ECR 1 %d 0 1", program.GetString(), link.GetString(), TransferDirection,
                     s.DataPath.GetString(), group->GroupId, group->GetRegisterParam());
         return line;
     }
@@ -508,7 +511,7 @@ CString CTillwireDlg::CommandLineFor(int row) const
             count = 2;
         }
     }
-    line.Format(L"\"%s\" %s %d \"%s\\\" %d CSV %d %d %d 1", s.Tillwire.GetString(), link.GetString(), TransferDirection,
+    line.Format(L"\"%s\" %s %d \"%s\\\" %d CSV %d %d %d 1", program.GetString(), link.GetString(), TransferDirection,
                 s.DataPath.GetString(), report.group->GetReportId(report.report), count, from, to);
     return line;
 }

@@ -7,3 +7,9 @@ CString GetProgramFolder()
     CString folder(path, n < MAX_PATH ? static_cast<int>(n) : 0);
     return folder.Left(folder.ReverseFind(L'\\') + 1);
 }
+
+bool MakeProgramFolderCurrent()
+{
+    const CString folder = GetProgramFolder();
+    return !folder.IsEmpty() && ::SetCurrentDirectoryW(folder) != FALSE;
+}

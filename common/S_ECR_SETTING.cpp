@@ -139,7 +139,7 @@ void S_ECR_SETTING::LoadSettings()
         ModelMap.SetAt(kDefaultModel, kDefaultModelDll);
 }
 
-bool S_ECR_SETTING::SaveSettings()
+bool S_ECR_SETTING::WriteSettings() const
 {
     // The whole file is rewritten through a temporary file, so a full disk
     // or a kill mid-write leaves the previous settings whole; keys of others
@@ -175,6 +175,12 @@ bool S_ECR_SETTING::SaveSettings()
         file.Set(L"ECR LIST", L"ListPath", ProfileValue(ListPath));
         ok = file.Save(ini);
     }
+    return ok;
+}
+
+bool S_ECR_SETTING::SaveSettings()
+{
+    const bool ok = WriteSettings();
     const DWORD error = ::GetLastError();
     ModelMap.RemoveAll();
     ::SetLastError(ok ? ERROR_SUCCESS : error);

@@ -18,8 +18,12 @@ struct S_ECR_SETTING
     S_ECR_SETTING& operator=(const S_ECR_SETTING&) = delete;
 
     void LoadSettings();
-    // False when the file could not be read or written (a read-only folder or
-    // file); GetLastError() then says why.
+    // Writes the settings file and keeps everything. False when the file
+    // could not be read or written (a read-only folder or file);
+    // GetLastError() then says why.
+    bool WriteSettings() const;
+    // The write at exit: as WriteSettings, then empties the model map, which
+    // marks the settings as saved.
     bool SaveSettings();
     // "<current directory>\Tilldesk.ini".
     static CString FilePath();

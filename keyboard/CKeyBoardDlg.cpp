@@ -10,6 +10,7 @@
 #include "EcrKeyboard.h"
 #include "EcrWndNo.h"
 #include "KeyboardResources.h"
+#include "ProgramFolder.h"
 #include "S_ECR_SETTING.h"
 #include "S_ECR_TABLE.h"
 
@@ -165,7 +166,9 @@ void CKeyBoardDlg::LaunchKeyLayout()
     startup.wShowWindow = SW_SHOW;
     PROCESS_INFORMATION process = {};
     wchar_t commandLine[1] = {};  // CreateProcessW may write into it
-    if (!::CreateProcessW(L"Tillpad.exe", commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    // The one beside this program, never one of the folder it was started from.
+    const CString program = GetProgramFolder() + L"Tillpad.exe";
+    if (!::CreateProcessW(program, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                           &process)) {
         AfxMessageBox(L"Tillpad.EXE Not Found", MB_OK);
         return;

@@ -4,6 +4,7 @@
 #include "CaptionText.h"
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
+#include "FullPathName.h"
 #include "LogoNames.h"
 #include "LogoResources.h"
 #include "S_ECR_SETTING.h"
@@ -48,7 +49,8 @@ CString CTillmarkCnvDlg::BuildCommandLine() const
 {
     const S_ECR_SETTING& settings = *g_pEcrSetting;
     CString line;
-    line.Format(L"\"%s\" \"%s\\\" %s %s", settings.Tillmark.GetString(), settings.BmpPath.GetString(),
+    // By its full path: a relative one would be looked for along the search path too.
+    line.Format(L"\"%s\" \"%s\\\" %s %s", FullPathName(settings.Tillmark).GetString(), settings.BmpPath.GetString(),
                 m_inputName.GetString(), m_outputName.GetString());
     for (int param : m_logo->Params)
         line.AppendFormat(L" %d", param);

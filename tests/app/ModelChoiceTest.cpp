@@ -6,6 +6,7 @@
 #include "CEcrTilldeskApp.h"
 #include "CEcrTilldeskDlg.h"
 #include "EcrGlobals.h"
+#include "FolderLock.h"
 #include "MessageBoxRecorder.h"
 #include "Pump.h"
 #include "S_ECR_SETTING.h"
@@ -119,9 +120,15 @@ TEST_F(ModelChoice, ModelChangePostsTheModelThenTheLanguage)
     EXPECT_STREQ(L"VornK2Dll.dll", g_pEcrSetting->ModelDllPath);
     std::vector<MSG> taken;
     EXPECT_EQ((std::vector<UINT>{WM_ECR_MODEL_CHANGED, WM_ECR_LANGUAGE_CHANGED}), TakeQueued(taken));
+    TempFolder settingsFolder;
+    CurrentDirectoryScope cwd(settingsFolder.Path());
     for (const MSG& msg : taken)
         theApp.DispatchThreadMessage(msg.message, msg.wParam, msg.lParam);
     EXPECT_STREQ(L"VornK2Dll.dll", theApp.EcrDll.Path);
+    // Written at once, for the programs started from here.
+    wchar_t written[64] = {};
+    GetPrivateProfileStringW(L"DEFAULT", L"EcrName", L"", written, 64, settingsFolder.File(L"Tilldesk.ini").c_str());
+    EXPECT_STREQ(L"02 VORN-K2", written);
 }
 
 TEST_F(ModelChoice, LanguageChangeStoresAndPostsIt)
@@ -203,6 +210,30 @@ TEST_F(ModelChoice, SelectNeedsALoadedLibrary)
     again.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SELECT, BN_CLICKED), reinterpret_cast<LPARAM>(again.SelectButton.m_hWnd));
     PumpPending();
     EXPECT_EQ(WNDNO_SELECT, dynamic_cast<CEcrDialog*>(theApp.CurrentWnd)->WndNo);
+}
+
+TEST_F(ModelChoice, SelectLeavesAFolderOpenInAnotherCopyClosed)
+{
+    theApp.LoadModelDll(L"VornK2Dll.dll");
+    TempFolder data;
+    g_pEcrSetting->DataPath = data.Path().c_str();
+    FolderLock otherCopy(data.Path().c_str());
+    MessageBoxRecorder boxes;
+    CEcrTilldeskDlg& dlg = Open(L"02 VORN-K2");
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SELECT, BN_CLICKED), reinterpret_cast<LPARAM>(dlg.SelectButton.m_hWnd));
+    PumpPending();
+    ASSERT_EQ(1u, boxes.Boxes().size());
+    EXPECT_NE(std::wstring::npos, boxes.Boxes()[0].text.find(L"another copy"));
+    EXPECT_NE(std::wstring::npos, boxes.Boxes()[0].text.find(data.Path()));
+    EXPECT_EQ(WNDNO_MAIN, dynamic_cast<CEcrDialog*>(theApp.CurrentWnd)->WndNo);
+
+    // Closed by the other copy, it opens.
+    otherCopy = FolderLock();
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SELECT, BN_CLICKED), reinterpret_cast<LPARAM>(dlg.SelectButton.m_hWnd));
+    PumpPending();
+    EXPECT_EQ(1u, boxes.Boxes().size());
+    EXPECT_EQ(WNDNO_SELECT, dynamic_cast<CEcrDialog*>(theApp.CurrentWnd)->WndNo);
+    EXPECT_FALSE(FolderLock(data.Path().c_str()).Held());
 }
 
 TEST_F(ModelChoice, ModelChangeWithUnsavedEditsAsksAndCancelKeepsEverything)

@@ -4,6 +4,7 @@
 #include "CEcrDialog.h"
 #include "CEcrTilldeskApp.h"
 #include "EcrGlobals.h"
+#include "FolderLock.h"
 #include "MessageBoxRecorder.h"
 #include "Pump.h"
 #include "S_ECR_SETTING.h"
@@ -164,9 +165,34 @@ TEST_F(FunctionMenu, FolderChangeWithoutEditsAsksNothing)
     EXPECT_NE(-1, g_browser.initial.Find(L"Data"));
     EXPECT_TRUE(boxes.Boxes().empty());
     EXPECT_STREQ(folder.Path().c_str(), g_pEcrSetting->DataPath);
-    PumpPending();
+    {
+        TempFolder settingsFolder;
+        CurrentDirectoryScope cwd(settingsFolder.Path());
+        PumpPending();
+        // Written at once, for the programs started from here.
+        wchar_t written[MAX_PATH] = {};
+        GetPrivateProfileStringW(L"DEFAULT", L"DataPath", L"", written, MAX_PATH,
+                                 settingsFolder.File(L"Tilldesk.ini").c_str());
+        EXPECT_STREQ(folder.Path().c_str(), written);
+    }
     EXPECT_NE(-1, theApp.CurrentWnd->GetWindowText().Find(folder.Path().c_str()));
     EXPECT_TRUE(Enabled(IDC_SEL_FOLDER));
+    EXPECT_TRUE(theApp.DataFolderLock.Holds(folder.Path().c_str()));
+}
+
+TEST_F(FunctionMenu, AFolderOpenInAnotherCopyIsRefusedAndTheCurrentOneStays)
+{
+    TempFolder folder;
+    FolderLock otherCopy(folder.Path().c_str());
+    OpenMenu(L"02 VORN-K2", L"VornK2Dll.dll");
+    MessageBoxRecorder boxes;
+    g_browser.answer = folder.Path().c_str();
+    Click(IDC_SEL_FOLDER);
+    PumpPending();
+    ASSERT_EQ(1u, boxes.Boxes().size());
+    EXPECT_NE(std::wstring::npos, boxes.Boxes()[0].text.find(folder.Path()));
+    EXPECT_STREQ(L".\\Data", g_pEcrSetting->DataPath);
+    EXPECT_EQ(-1, theApp.CurrentWnd->GetWindowText().Find(folder.Path().c_str()));
 }
 
 TEST_F(FunctionMenu, FolderChangeWithEditsAsksOnceAndCancelChangesNothing)

@@ -5,6 +5,24 @@
 
 namespace {
 
+// Model and folder changes write the settings file of the working folder at
+// once; the test programs share that folder and read it at start-up, so a
+// file these tests leave there is removed.
+class NoSettingsFileLeftBehind : public ::testing::Environment
+{
+public:
+    void SetUp() override { m_existed = GetFileAttributesW(L"Tilldesk.ini") != INVALID_FILE_ATTRIBUTES; }
+    void TearDown() override
+    {
+        if (!m_existed)
+            DeleteFileW(L"Tilldesk.ini");
+    }
+
+private:
+    bool m_existed = false;
+};
+const auto* const g_noSettingsFileLeftBehind = ::testing::AddGlobalTestEnvironment(new NoSettingsFileLeftBehind);
+
 struct Settings : ::testing::Test
 {
     TempFolder folder;

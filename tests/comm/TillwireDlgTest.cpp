@@ -9,6 +9,7 @@
 #include "PortProbe.h"
 #include "Pump.h"
 #include "S_ECR_SETTING.h"
+#include "TempFolder.h"
 #include "TestFiles.h"
 #include "TillwireFixture.h"
 
@@ -372,6 +373,15 @@ TEST_F(TillwireTest, MissingProgramFailsTheRowWithItsReason)
     EXPECT_EQ(1, Count(log, L"[Start]:\"" ));
     EXPECT_TRUE(Contains(log, L"[End  ]: Code=80070002H")) << log.GetString();
     EXPECT_EQ(1u, boxes.Count());
+}
+
+TEST_F(TillwireTest, AProgramPathRelativeToTheWorkingFolderIsStartedByItsFullPath)
+{
+    CurrentDirectoryScope here(folder.Path());
+    g_pEcrSetting->Tillwire = L".\\Tillwire.exe";
+    MessageBoxRecorder boxes;
+    const CString log = SendDeptAndPlu();
+    EXPECT_EQ(2, Count(log, (L"[Start]:\"" + program + L"\" ").c_str())) << log.GetString();
 }
 
 // The line is never cut: a data folder too long for the platform fails the

@@ -329,6 +329,12 @@ TEST_F(KeyboardScreen, TheLayoutProgramStartsOnlyOnce)
     LoadLibrary();
     CKeyBoardDlg* screen = Open();
     ASSERT_NE(nullptr, screen);
+    // The one beside the program, whatever the working folder (whose
+    // settings the layout program reads).
+    TempFolder elsewhere;
+    const std::wstring data = ProgramFolder() + L"\\Data";
+    elsewhere.Write(L"Tilldesk.ini", "[DEFAULT]\r\nDataPath=" + std::string(data.begin(), data.end()) + "\r\n");
+    CurrentDirectoryScope cwd(elsewhere.Path());
     Click(*screen, IDC_KB_PRINT);
     ASSERT_TRUE(PumpUntil([] { return OurTillpads().size() == 1; }));
     Click(*screen, IDC_KB_PRINT);

@@ -356,10 +356,15 @@ TEST_F(LogoScreen, NoPictureGivesTheDefaultNameAndAForcedFailureItsCode)
 {
     tools.Write(L"Tillmark.ini", "[Settings]\r\nExitCode=0x01006465\r\n");
     Open();
+    // A path relative to the working folder is started by its full path.
+    CurrentDirectoryScope here(tools.Path());
+    g_pEcrSetting->Tillmark = L".\\Tillmark.exe";
     Convert();
     ASSERT_EQ(1u, boxes.Boxes().size());
     EXPECT_EQ(L"Convert Fail\n CODE:01006465 H", boxes.Boxes()[0].text);
     std::string log = tools.Read(L"Tillmark.log");
+    const std::string program(tillmarkPath.begin(), tillmarkPath.end());  // a temporary folder's ASCII path
+    EXPECT_NE(std::string::npos, log.find("\"" + program + "\" ")) << log;
     EXPECT_NE(std::string::npos, log.find(" temp.bmp BLUNK_LOGO1.ECR 384 96 1 8 0\t")) << log;
     EXPECT_FALSE(FileExists(bmp.File(L"temp.bmp")));
 }

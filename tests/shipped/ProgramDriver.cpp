@@ -47,7 +47,7 @@ ProgramDriver::~ProgramDriver()
     Kill();
 }
 
-void ProgramDriver::Start(const std::wstring& folder)
+void ProgramDriver::Start(const std::wstring& folder, const std::wstring& workingFolder)
 {
     std::wstring exe = folder + L"\\Tilldesk.exe";
     Require(::GetFileAttributesW(exe.c_str()) != INVALID_FILE_ATTRIBUTES, L"no program at " + exe);
@@ -56,7 +56,8 @@ void ProgramDriver::Start(const std::wstring& folder)
     buffer.push_back(0);
     STARTUPINFOW start = {};
     start.cb = sizeof start;
-    Require(::CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &start,
+    Require(::CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             (workingFolder.empty() ? folder : workingFolder).c_str(), &start,
                              &m_process) != FALSE,
             L"the program did not start");
     ::WaitForInputIdle(m_process.hProcess, 10000);

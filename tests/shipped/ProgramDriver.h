@@ -23,8 +23,9 @@ public:
     ProgramDriver(const ProgramDriver&) = delete;
     ProgramDriver& operator=(const ProgramDriver&) = delete;
 
-    // Starts <folder>\Tilldesk.exe with the folder as its current directory.
-    void Start(const std::wstring& folder);
+    // Starts <folder>\Tilldesk.exe with workingFolder (empty: the program's
+    // folder) as its current directory.
+    void Start(const std::wstring& folder, const std::wstring& workingFolder = L"");
     // Waits for the program to end by itself and returns its exit code.
     DWORD WaitForExit(DWORD timeoutMs);
     // Ends a program that is still running (after a failed step).

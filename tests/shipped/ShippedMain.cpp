@@ -3,6 +3,8 @@
 // menu and back, in English and then in Japanese, the exit question (No,
 // then Yes), exit code 0 and the settings file written; then once more with
 // a settings file that cannot be written, which the program reports at exit.
+// A second copy on the same data folder leaves it closed; a copy started from
+// another working folder still finds its own files.
 //
 //   shipped_walk <program folder>
 
@@ -12,6 +14,7 @@
 
 #include "ProgramDriver.h"
 #include "Steps.h"
+#include "TempFolder.h"
 #include "Walk.h"
 #include "WindowPicture.h"
 #include "resource.h"
@@ -160,6 +163,67 @@ void UnwritableSettingsAreReported(const std::wstring& folder)
     Require(code == 0, L"exit code " + std::to_wstring(code));
 }
 
+// Exits at the model choice: the close box, then Yes; exit code 0.
+void ExitFromModelChoice(ProgramDriver& program, HWND screen)
+{
+    ::PostMessageW(screen, WM_CLOSE, 0, 0);
+    HWND question = program.WaitForDialogOver(screen);
+    ProgramDriver::Click(question, IDYES);
+    DWORD code = program.WaitForExit(15000);
+    Require(code == 0, L"exit code " + std::to_wstring(code));
+}
+
+// A second copy on the data folder the first has open says so, naming the
+// folder, at start-up and again at Select, and leaves the folder closed.
+void SecondCopyLeavesTheFolderClosed(const Walk& walk)
+{
+    ProgramDriver second;
+    second.Start(walk.folder);
+    HWND screen = second.WaitForScreen(nullptr, 30000);
+    auto upper = [](std::wstring text) {
+        ::CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+        return text;
+    };
+    const std::wstring data = upper(walk.folder + L"\\Data");
+    auto saysSo = [&](const wchar_t* when) {
+        HWND box = second.WaitForDialogOver(screen);
+        const std::wstring message = ProgramDriver::Text(ProgramDriver::MessageOf(box));
+        Require(upper(message).find(data) != std::wstring::npos,
+                std::wstring(when) + L": \"" + message + L"\" names no data folder");
+        ProgramDriver::Click(box, IDOK);
+        second.WaitGone(box);
+    };
+    saysSo(L"at start-up");
+    ProgramDriver::Click(screen, IDC_SELECT);
+    saysSo(L"at Select");
+    Require(ProgramDriver::IsShown(screen, IDC_SELECT), L"the second copy left the model choice");
+    ExitFromModelChoice(second, screen);
+}
+
+// Started with another working folder (a shortcut's "Start in"), the program
+// reads its own settings all the same: the shipped model, whose PLU table
+// shows the sample data; the settings go back beside the program.
+void StartedFromAnotherFolder(Walk& walk)
+{
+    TempFolder elsewhere;
+    ProgramDriver program;
+    program.Start(walk.folder, elsewhere.Path());
+    HWND screen = program.WaitForScreen(nullptr, 30000);
+    const std::wstring title = ProgramDriver::Text(screen);
+    Require(title.rfind(L"02 VORN-K2 - ", 0) == 0, L"the model choice reads \"" + title + L"\"");
+    Walk there{program, walk.language, nullptr, walk.captions, walk.folder};
+    ProgramDriver::Click(screen, IDC_SELECT);
+    there.menu = program.WaitForScreen(screen);
+    for (int i = 0; i < kStepCount; ++i)
+        if (std::wstring(kSteps[i].name) == L"PLU")
+            kSteps[i].run(there);
+    ProgramDriver::Click(there.menu, IDC_SEL_BACK);
+    screen = program.WaitForScreen(there.menu);
+    ExitFromModelChoice(program, screen);
+    Require(::GetFileAttributesW(elsewhere.File(L"Tilldesk.ini").c_str()) == INVALID_FILE_ATTRIBUTES,
+            L"the settings were written into the working folder");
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -196,6 +260,7 @@ int wmain(int argc, wchar_t** argv)
             program.Start(folder);
             screen = ModelChoice(walk, program.WaitForScreen(nullptr, 30000));
         });
+        step(L"second copy on the same folder", [&] { SecondCopyLeavesTheFolderClosed(walk); });
         for (const wchar_t* language : {L"ENG", L"JPN"}) {
             if (walk.language != language) {
                 walk.language = language;
@@ -217,6 +282,7 @@ int wmain(int argc, wchar_t** argv)
         });
         step(L"settings file", [&] { CheckSettingsFile(folder, started, walk.language); });
         step(L"settings that cannot be saved", [&] { UnwritableSettingsAreReported(folder); });
+        step(L"started from another folder", [&] { StartedFromAnotherFolder(walk); });
     } catch (const StepFailed& failure) {
         ++failed;
         Print(L"FAIL " + where + L": " + failure.what);
