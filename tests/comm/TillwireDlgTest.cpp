@@ -483,12 +483,7 @@ TEST_F(TillwireTest, PortListHoldsThePortsFoundAndStoresTheChosenPosition)
 
 TEST_F(TillwireTest, ReceiveModeKeepsTheFourthRowClearAndAsksAboutUnsavedEdits)
 {
-    CEcrData* dept = GetEcrDataFromWndNo(WNDNO_DEPT);
-    ASSERT_NE(nullptr, dept);
-    dept->LoadData(nullptr);
-    S_ECR_TABLE* table = dept->GetTable(0);
-    ASSERT_TRUE(table && table->RecordData);
-    table->RecordData[0] = static_cast<BYTE>(table->RecordData[0] ^ 0xFF);  // an edit not yet saved
+    ASSERT_NO_FATAL_FAILURE(EditDeptWithoutSaving());
     std::string onDisk = ReadBytes(dataFolder + L"\\DEPT.VK2");
 
     MessageBoxRecorder boxes;
@@ -520,12 +515,7 @@ TEST_F(TillwireTest, ReceiveModeKeepsTheFourthRowClearAndAsksAboutUnsavedEdits)
 
 TEST_F(TillwireTest, SendWithUnsavedEditsNamesTheTickedTablesAndNoSendsNothing)
 {
-    CEcrData* dept = GetEcrDataFromWndNo(WNDNO_DEPT);
-    ASSERT_NE(nullptr, dept);
-    dept->LoadData(nullptr);
-    S_ECR_TABLE* table = dept->GetTable(0);
-    ASSERT_TRUE(table && table->RecordData);
-    table->RecordData[0] = static_cast<BYTE>(table->RecordData[0] ^ 0xFF);  // an edit not yet saved
+    ASSERT_NO_FATAL_FAILURE(EditDeptWithoutSaving());
 
     MessageBoxRecorder boxes;
     boxes.Answer(IDNO);

@@ -1,5 +1,6 @@
 #include "TillwireFixture.h"
 
+#include "CEcrData.h"
 #include "CEcrTilldeskApp.h"
 #include "CommResources.h"
 #include "EcrGlobals.h"
@@ -162,6 +163,16 @@ std::vector<std::string> TillwireTest::LogLines() const
         start = end + 2;
     }
     return lines;
+}
+
+void TillwireTest::EditDeptWithoutSaving()
+{
+    CEcrData* dept = GetEcrDataFromWndNo(WNDNO_DEPT);
+    ASSERT_NE(nullptr, dept);
+    dept->LoadData(nullptr);
+    S_ECR_TABLE* table = dept->GetTable(0);
+    ASSERT_TRUE(table && table->RecordData);
+    table->RecordData[0] = static_cast<BYTE>(table->RecordData[0] ^ 0xFF);
 }
 
 CString TillwireTest::SendDeptAndPlu()

@@ -56,6 +56,8 @@ struct TillwireTest : ::testing::Test
     void WriteIni(const std::string& text) const;
     // The lines of Tillwire.log (UTF-8), one per run.
     std::vector<std::string> LogLines() const;
+    // Loads DEPT and changes its first byte in memory only: an edit not yet saved.
+    static void EditDeptWithoutSaving();
     // Sends DEPT and PLU and waits for the run to end: the dialog's log.
     static CString SendDeptAndPlu();
     // The command line as the dialog must pass it for a group.
