@@ -1,5 +1,6 @@
 #include "CCardDlg.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "CCaptionManagerBase.h"
@@ -19,6 +20,8 @@ namespace {
 
 constexpr COLORREF kGrey = 0xC0C0C0;  // read-only and disabled edit boxes
 constexpr wchar_t kF5Character = 0xF8F3;  // the byte 0xFF in code page 932
+// The fewest characters a combo box's text shows.
+constexpr int kComboMinimumChars = 3;
 
 // Captions of the card (window 4).
 enum CardCaption { CAP_TITLE = 1, CAP_CLOSE = 2, CAP_DATANO = 3, CAP_PREVIOUS = 4, CAP_NEXT = 5, CAP_PAGE = 6 };
@@ -278,8 +281,6 @@ void CCardDlg::SetupRow(int field, int row)
     // Only what this kind does not use is hidden: hiding the control that
     // has the focus would move the focus in the middle of a commit.
     const int kind = f.CardKind;
-    if (kind != CARD_EDIT && kind != CARD_LIST && kind != CARD_OPTIONS)
-        m_edit[row].ShowWindow(SW_HIDE);
     if (kind != CARD_LIST)
         m_list[row].ShowWindow(SW_HIDE);
     if (kind != CARD_COMBO)
@@ -287,9 +288,8 @@ void CCardDlg::SetupRow(int field, int row)
     if (kind != CARD_OPTIONS)
         for (CButton& option : m_option[row])
             option.ShowWindow(SW_HIDE);
-    if (kind < CARD_EDIT || kind > CARD_COMBO)
-        return;  // not shown on the card
     if (kind == CARD_COMBO) {
+        m_edit[row].ShowWindow(SW_HIDE);
         SetupCombo(f, row);
         return;
     }
@@ -300,10 +300,16 @@ void CCardDlg::SetupRow(int field, int row)
     SetTabStop(edit, true);
     PlaceValue(edit, ValueColumn, f.Width * 8 + 17);
     edit.ShowWindow(SW_SHOW);
-    if (kind == CARD_LIST)
+    if (kind == CARD_LIST) {
         SetupList(f, row);
-    else if (kind == CARD_OPTIONS)
+    } else if (kind == CARD_OPTIONS) {
         SetupOptions(f, row);
+    } else if (kind != CARD_EDIT) {
+        // A kind the card does not edit still shows the value beside its
+        // caption, read-only.
+        edit.SetReadOnly(TRUE);
+        SetTabStop(edit, false);
+    }
 }
 
 void CCardDlg::SetupList(const S_ECR_FIELD& field, int row)
@@ -385,7 +391,9 @@ void CCardDlg::SetupCombo(const S_ECR_FIELD& field, int row)
     info.cbSize = sizeof info;
     if (::GetComboBoxInfo(combo.m_hWnd, &info) && info.hwndItem)
         LimitEditToField(info.hwndItem, field);
-    PlaceValue(combo, ValueColumn, field.Width * 8 + 17);
+    // Room for at least a short value beside the drop button, which takes
+    // the whole of a one-character field's width.
+    PlaceValue(combo, ValueColumn, std::max(field.Width, kComboMinimumChars) * 8 + 17);
     combo.ShowWindow(SW_SHOW);
     ComboEdited[row] = FALSE;
 }
@@ -394,7 +402,8 @@ void CCardDlg::SetRowState(int field, int row)
 {
     const S_ECR_FIELD& f = Table->Fields()[field];
     // A field without record bytes (no data, record size 0) cannot take a value.
-    const bool editable = (f.Flags & FIELD_EDITABLE) != 0 && FieldPtr(Table, Record - 1, field);
+    const bool hasBytes = FieldPtr(Table, Record - 1, field) != nullptr;
+    const bool editable = (f.Flags & FIELD_EDITABLE) != 0 && hasBytes;
     bool enable = editable;
     if (IsShadedOutOfRange(f, ValueOf(f))) {
         if (!editable) {
@@ -403,7 +412,14 @@ void CCardDlg::SetRowState(int field, int row)
         }
         enable = false;
     }
-    m_edit[row].EnableWindow(enable);
+    // A value the user may not change is shown read-only, not disabled: a
+    // disabled box greys its text on the grey background.
+    const bool readOnlyValue = hasBytes && !editable;
+    if (readOnlyValue) {
+        m_edit[row].SetReadOnly(TRUE);
+        SetTabStop(m_edit[row], false);
+    }
+    m_edit[row].EnableWindow(enable || readOnlyValue);
     m_list[row].EnableWindow(enable);
     m_combo[row].EnableWindow(enable);
     for (CButton& option : m_option[row])

@@ -9,12 +9,16 @@
 #include "FieldCodec.h"
 #include "FieldEditLimit.h"
 #include "FieldRules.h"
+#include "FillPlaceholders.h"
 
 namespace {
 
 // Captions of the common section for the grid's own texts.
 constexpr int kSearchTitleCaption = 40;
 constexpr int kNotFoundCaption = 41;
+// A paste's refusals: the count, then a line per listed cell.
+constexpr int kPasteRefusedCaption = 45;
+constexpr int kPasteRefusalCaption = 46;
 
 // Height of the turned caption font.
 constexpr LONG kCaptionHeight = 12;
@@ -50,6 +54,13 @@ UINT DataFormat(const S_ECR_FIELD& field)
     default:
         return DT_RIGHT | DT_SINGLELINE | DT_VCENTER;
     }
+}
+
+CString IntText(int n)
+{
+    CString text;
+    text.Format(L"%d", n);
+    return text;
 }
 
 int DecimalDigits(int n)
@@ -188,9 +199,21 @@ BOOL CEcrGrid::BindTable(S_ECR_TABLE* table, int level)
     if (GetColumnCount() > 0)
         m_arColWidths[m_arColOrder[0]] = 9 * (DecimalDigits(GetRowCount()) + 1);
     SizeRows();
+    // A current cell from the start, so that arrow keys and typing work
+    // before any click.
+    SetFocusCell(FirstEditableCell());
     if (redraw)
         SetRedraw(TRUE, TRUE);
     return TRUE;
+}
+
+CCellID CEcrGrid::FirstEditableCell() const
+{
+    for (int r = 1; r < GetRowCount(); ++r)
+        for (int c = 1; c < GetColumnCount(); ++c)
+            if (!IsCellHidden(r, c) && !(GetItemState(r, c) & GRIDCELL_READONLY))
+                return CCellID(r, c);
+    return CCellID(-1, -1);
 }
 
 void CEcrGrid::BindDataCell(int record, int field, CGridCellBase* cell)
@@ -296,8 +319,41 @@ BOOL CEcrGrid::ValidateValue(int field, int record, const CString& text)
     CString message;
     if (CheckFieldValue(m_pTable, field, record, text, message))
         return TRUE;
-    AfxMessageBox(message, MB_OK);
+    if (m_pRefusals)
+        m_pRefusals->push_back({record, field, message});
+    else
+        AfxMessageBox(message, MB_OK);
     return FALSE;
+}
+
+BOOL CEcrGrid::PasteText(int nRow, int nCol, COleDataObject* data, BOOL selectPasted)
+{
+    // A pasted block can refuse in many cells: one box tells them all.
+    std::vector<Refusal> refusals;
+    m_pRefusals = &refusals;
+    const BOOL pasted = CGridCtrl::PasteText(nRow, nCol, data, selectPasted);
+    m_pRefusals = nullptr;
+    if (!refusals.empty())
+        ShowRefusals(refusals);
+    return pasted;
+}
+
+void CEcrGrid::ShowRefusals(const std::vector<Refusal>& refusals) const
+{
+    constexpr size_t kListed = 5;
+    CString text = FillPlaceholders(
+        CaptionText(WNDNO_COMMON, kPasteRefusedCaption, L"%1 pasted values were refused; their cells are unchanged:"),
+        {IntText(static_cast<int>(refusals.size()))});
+    const CString line = CaptionText(WNDNO_COMMON, kPasteRefusalCaption, L"Row %1, %2: %3");
+    for (size_t i = 0; i < refusals.size() && i < kListed; ++i) {
+        const Refusal& r = refusals[i];
+        CString why = r.why;
+        why.Replace(L"\n", L" ");
+        text += L"\n" + FillPlaceholders(line, {IntText(r.record + 1), LabelText(m_pTable->Fields()[r.field].Label), why});
+    }
+    if (refusals.size() > kListed)
+        text += L"\n...";
+    AfxMessageBox(text, MB_OK);
 }
 
 bool CEcrGrid::StoreValue(int nRow, int nCol, const CString& text, CString& shown, std::vector<BYTE>& before)

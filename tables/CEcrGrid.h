@@ -48,6 +48,8 @@ public:
     BOOL DeleteAllCells();
 
     BOOL PreTranslateMessage(MSG* msg) override;
+    // A paste tells its refused cells in one message after it ends.
+    BOOL PasteText(int nRow, int nCol, COleDataObject* data, BOOL selectPasted) override;
     void SetItemTextByUser(int nRow, int nCol, LPCWSTR text) override;
     void OnEditCell(int nRow, int nCol, CPoint point, UINT ch) override;
     void OnEndInPlaceEdit(NMHDR* header, LRESULT* result) override;
@@ -76,6 +78,8 @@ private:
     // One data row's height for all: every data cell has the same font and
     // single-line format, so one row measures them all.
     void SizeRows();
+    // The first shown data cell that may be written; (-1, -1) when none.
+    CCellID FirstEditableCell() const;
     // Writes text into the field of a grid cell and reads back what was
     // stored; `before` keeps the old bytes. FALSE when the cell has no field
     // bytes. A text that does not fit is told before its start is stored.
@@ -88,7 +92,19 @@ private:
     void FillSelection(int nCol);
     void SearchColumn(int nCol);
 
+    // A refused value of a paste: record and field (from 0) and why.
+    struct Refusal
+    {
+        int record;
+        int field;
+        CString why;
+    };
+    // The refusals' count and the first few, in one message.
+    void ShowRefusals(const std::vector<Refusal>& refusals) const;
+
     S_ECR_TABLE* m_pTable = nullptr;
+    // Where ValidateValue keeps its refusals during a paste; null: it shows them.
+    std::vector<Refusal>* m_pRefusals = nullptr;
     BOOL m_bEditAccepted = TRUE;
     bool m_bDiscardingEdit = false;
 };

@@ -204,9 +204,11 @@ TEST_F(CardTest, DeptRowsShowEveryKind)
     EXPECT_EQ(Rect(IDC_CARD_OPTION3 + D_TYPE).right + 10, Rect(IDC_CARD_EDIT + D_TYPE).left);
     EXPECT_TRUE(ReadOnly(IDC_CARD_EDIT + D_TYPE));
 
-    // A field the card does not edit keeps only its caption.
+    // A field of a kind the card does not edit shows its value, read-only.
     EXPECT_TRUE(Visible(IDC_CARD_CAPTION + D_STATUS));
-    EXPECT_FALSE(Visible(IDC_CARD_EDIT + D_STATUS));
+    ASSERT_TRUE(Visible(IDC_CARD_EDIT + D_STATUS));
+    EXPECT_EQ(Stored(dept, 1, D_STATUS), Text(IDC_CARD_EDIT + D_STATUS));
+    EXPECT_TRUE(ReadOnly(IDC_CARD_EDIT + D_STATUS));
     // Rows beyond the fields are gone.
     EXPECT_FALSE(Visible(IDC_CARD_CAPTION + 8));
     EXPECT_FALSE(Visible(IDC_CARD_GROUP + 9));
@@ -421,6 +423,18 @@ TEST_F(CardTest, EscapeKeepsWhatWasTyped)
     EXPECT_FALSE(card->IsWindowVisible());
 }
 
+// A field that may not be changed reads plainly: read-only, not greyed out.
+TEST_F(CardTest, ReadOnlyFieldsShowTheirValueReadOnly)
+{
+    S_ECR_TABLE* options = Table(WNDNO_PROG_MODE);
+    ASSERT_NE(nullptr, options);
+    Open(options, 1);
+    EXPECT_EQ(Stored(options, 1, 0), Text(IDC_CARD_EDIT));
+    EXPECT_TRUE(Enabled(IDC_CARD_EDIT));
+    EXPECT_TRUE(ReadOnly(IDC_CARD_EDIT));
+    EXPECT_EQ(0, ::GetWindowLongW(Item(IDC_CARD_EDIT), GWL_STYLE) & WS_TABSTOP);
+}
+
 TEST_F(CardTest, F5TypesTheRegisterCharacterInTextFieldsOnly)
 {
     S_ECR_TABLE* dept = Table(WNDNO_DEPT);
@@ -534,6 +548,12 @@ TEST_F(CardTest, ComboRowsCommitWhatWasTypedOrPicked)
     HWND combo = Item(IDC_CARD_COMBO + kDrawer);
     ASSERT_TRUE(Visible(IDC_CARD_COMBO + kDrawer));
     EXPECT_EQ(2, Count(IDC_CARD_COMBO + kDrawer));
+
+    // A one-character field's combo still shows its value beside the drop button.
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(::GetComboBoxInfo(combo, &info));
+    EXPECT_GE(info.rcItem.right - info.rcItem.left, 12);
 
     // Leaving an untouched combo writes nothing.
     ::SetFocus(combo);

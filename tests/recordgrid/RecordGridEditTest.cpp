@@ -265,6 +265,23 @@ TEST_F(RecordGridEditTest, PasteOfAColumnBlockSkipsReadOnlyCells)
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
+// Junk pasted over many cells is told once: the count and the first cells.
+TEST_F(RecordGridEditTest, PasteTellsItsRefusedCellsInOneMessage)
+{
+    ASSERT_TRUE(gridtest::PutText(host.m_hWnd, L"99999\t\t0\r\n7\t\t0\r\n-1\t\t0\r\n1\t\t1\r\n10000\t\t0"));
+    grid.SetFocusCell(1, 3);
+    grid.SetSelectedRange(1, 3, 1, 3);
+    grid.OnEditPaste();
+    PumpPending();
+    EXPECT_EQ(table.Get(1, F_PRICE), L"7.000") << "good cells are applied";
+    EXPECT_EQ(table.Get(0, F_PRICE), L"100.000");
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(LastBox(), L"7 pasted values were refused; their cells are unchanged:\n"
+                         L"Row 1, Price: Range is 0 - 9999\nRow 1, Group: Range is 1 - 9\n"
+                         L"Row 2, Group: Range is 1 - 9\nRow 3, Price: Range is 0 - 9999\n"
+                         L"Row 3, Group: Range is 1 - 9\n...");
+}
+
 TEST_F(RecordGridEditTest, FillWritesEverySelectedWritableCellOrNone)
 {
     // Column 5: rows 1 to 5 selected, row 4 is out of range (read-only).

@@ -95,6 +95,23 @@ TEST_F(RecordList, EveryRecordGroupOpensFromTheFunctionMenuInSingleTableMode)
     EXPECT_TRUE(TakeBoxes().empty());
 }
 
+// Without the card on entry the grid has a current cell at once, so the
+// keyboard works before any click.
+TEST_F(RecordList, AnOpenedTableTakesKeysWithoutAClick)
+{
+    CFlexListDlg* screen = Open(WNDNO_DEPT);
+    PumpPending();
+    CEcrGrid& grid = screen->Grid();
+    ASSERT_EQ(grid.m_hWnd, ::GetFocus());
+    const CCellID first = grid.GetFocusCell();
+    ASSERT_TRUE(grid.IsValid(first));
+    EXPECT_EQ(1, first.row);
+    EXPECT_FALSE(grid.GetItemState(first.row, first.col) & GRIDCELL_READONLY);
+    ::PostMessageW(grid.m_hWnd, WM_KEYDOWN, VK_DOWN, 1);
+    PumpPending();
+    EXPECT_EQ(CCellID(2, first.col), grid.GetFocusCell());
+}
+
 TEST_F(RecordList, ButtonsFollowTheTable)
 {
     CFlexListDlg* screen = Open(WNDNO_DEPT);
