@@ -1,6 +1,7 @@
 #include "CReportListDlg.h"
 
 #include "CEcrData.h"
+#include "CaptionText.h"
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
 #include "ProgramFolder.h"
@@ -16,6 +17,14 @@ void CReportListDlg::OpenReport(int listPos)
     CEcrData* group = DataGroup();
     if (!group || group->GroupType != GROUP_REPORTS || !g_pEcrSetting)
         return;
-    CWaitCursor wait;
-    ReportOpener().Open(listPos, GetProgramFolder(), g_pEcrSetting->EcrName);
+    ReportOpener::Result result = ReportOpener::Result::Opened;
+    {
+        CWaitCursor wait;
+        result = ReportOpener().Open(listPos, GetProgramFolder(), g_pEcrSetting->EcrName);
+    }
+    if (result == ReportOpener::Result::NotConverted)
+        AfxMessageBox(CaptionText(WNDNO_REPORT_VIEWER, 20,
+                                  L"This report has not been converted yet. "
+                                  L"Convert it first with ReportConvert in the function menu."),
+                      MB_OK | MB_ICONINFORMATION);
 }

@@ -1,6 +1,7 @@
 #include "CTillwireDlg.h"
 
 #include "AppendLogLine.h"
+#include "AtomicFile.h"
 #include "CChildProgram.h"
 #include "CEcrReportGroup.h"
 #include "CaptionText.h"
@@ -379,11 +380,18 @@ void CTillwireDlg::OnStartTransfer()
         m_cancel.Signal();
         return;
     }
+    if (!AnyRowTicked()) {
+        AfxMessageBox(CaptionText(WNDNO_COM, 32, L"No item is ticked. Please tick the items to send or receive."),
+                      MB_OK | MB_ICONINFORMATION);
+        return;
+    }
     ClampRangeEdits();
     if (TransferDirection == 0)
         ConfirmUnsavedGroups();
     else if (!ConfirmSendOfSavedData())
         return;
+    if (!AnyRowTicked())
+        return;  // the operator unticked them at the unsaved-edits question
 
     switch (m_cancel.Create(CancelEventName)) {
     case CCancelEvent::CreateResult::InUse:
@@ -466,10 +474,22 @@ void CTillwireDlg::Log(const wchar_t* text) const
     AppendLogLine(Item(IDC_TRANSFER_LOG), text);
 }
 
+int CTillwireDlg::RowBox(int row)
+{
+    return row < SettingRows ? IDC_SETTING_ROW_FIRST + row : IDC_REPORT_ROW_FIRST + row - SettingRows;
+}
+
 bool CTillwireDlg::RowTicked(int row) const
 {
-    int id = row < SettingRows ? IDC_SETTING_ROW_FIRST + row : IDC_REPORT_ROW_FIRST + row - SettingRows;
-    return RowGroup(row) && ::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return RowGroup(row) && ::SendMessageW(Item(RowBox(row)), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool CTillwireDlg::AnyRowTicked() const
+{
+    for (int row = 0; row < SettingRows + ReportRows; ++row)
+        if (RowTicked(row))
+            return true;
+    return false;
 }
 
 CEcrData* CTillwireDlg::RowGroup(int row) const
@@ -539,13 +559,14 @@ void CTillwireDlg::RunTransfers()
 {
     int row = -1;
     int started = 0;
-    // A failed row asks whether to go on; a cancel pressed meanwhile is a No.
-    auto goOn = [this](DWORD code) {
-        // The caption replaces the whole text, the code included.
-        CString text = CaptionText(WNDNO_COM, 20, nullptr);
-        if (text.IsEmpty())
-            text.Format(L"Communication Fail.. Code=%08xH\n Do you keep processing it?", code);
-        bool yes = AfxMessageBox(text, MB_YESNO) == IDYES;
+    // A failed row asks whether to go on, after a line that names the item
+    // and why it failed; a cancel pressed meanwhile is a No.
+    auto goOn = [this](const CString& failure, DWORD code) {
+        // The caption replaces the whole question, the code included.
+        CString question = CaptionText(WNDNO_COM, 20, nullptr);
+        if (question.IsEmpty())
+            question.Format(L"Communication Fail.. Code=%08xH\n Do you keep processing it?", code);
+        bool yes = AfxMessageBox(failure + L"\r\n" + question, MB_YESNO) == IDYES;
         if (m_cancel.TakePending()) {
             Log(L"[Stop ]: Cancel by User");
             return false;
@@ -564,11 +585,15 @@ void CTillwireDlg::RunTransfers()
                 break;
             // The program did not start (missing, or the line too long):
             // the row fails with the system's reason.
-            DWORD code = HRESULT_FROM_WIN32(::GetLastError());
+            DWORD error = ::GetLastError();
+            DWORD code = HRESULT_FROM_WIN32(error);
             CString end;
             end.Format(L"[End  ]: Code=%08xH", code);
             Log(end);
-            if (!goOn(code))
+            CString failure = FillPlaceholders(
+                CaptionText(WNDNO_COM, 30, L"%1: the communication program %2 could not be started (%3)."),
+                {WindowText(Item(RowBox(row))), g_pEcrSetting->Tillwire, AtomicFile::SystemReason(error)});
+            if (!goOn(failure, code))
                 break;
             continue;
         }
@@ -595,8 +620,15 @@ void CTillwireDlg::RunTransfers()
             PostEcrMessage(WM_ECR_DATA_RELOAD, 1, GetEcrIndexFromData(RowGroup(row)));
         if (cancelled)
             break;
-        if (code != 0 && !goOn(code))
-            break;
+        if (code != 0) {
+            CString hex;
+            hex.Format(L"%08xH", code);
+            CString failure = FillPlaceholders(
+                CaptionText(WNDNO_COM, 31, L"%1: the communication program ended with code %2."),
+                {WindowText(Item(RowBox(row))), hex});
+            if (!goOn(failure, code))
+                break;
+        }
     }
     // The last act: the UI thread ends the run and may then end the dialog.
     ::PostMessageW(m_hWnd, WM_TRANSFER_ENDED, 0, 0);

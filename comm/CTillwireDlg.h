@@ -76,7 +76,10 @@ private:
     BOOL StartNextTransfer(int* row, class CChildProgram& program, CString& line);
     CString CommandLineFor(int row) const;
     void Log(const wchar_t* text) const;
+    // The check box of row 0 to 35.
+    static int RowBox(int row);
     bool RowTicked(int row) const;
+    bool AnyRowTicked() const;
     HWND Item(int id) const { return ::GetDlgItem(m_hWnd, id); }
     CEcrData* RowGroup(int row) const;
 

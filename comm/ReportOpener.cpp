@@ -41,14 +41,17 @@ bool ReportOpener::StartOpener(const CString& opener, const CString& parameter)
     return reinterpret_cast<INT_PTR>(::ShellExecuteW(nullptr, nullptr, opener, parameter, nullptr, SW_MINIMIZE)) > 32;
 }
 
-void ReportOpener::Open(int selection, const CString& programFolder, const CString& ecrName)
+ReportOpener::Result ReportOpener::Open(int selection, const CString& programFolder, const CString& ecrName)
 {
     CString report;
+    if (!ReadListLine(programFolder + L"report.lst", selection, report))
+        return Result::NotListed;
     // An empty line stands for a report not converted yet: nothing to open.
-    if (!ReadListLine(programFolder + L"report.lst", selection, report) || report.IsEmpty())
-        return;
+    if (report.IsEmpty())
+        return Result::NotConverted;
     m_opener(programFolder + L"Cellvane.exe", L"\"" + report + L"\"");
     ChartBuilder charts(m_viewer);
     charts.BuildChart(programFolder + ecrName + L"Chart.prm", report, programFolder + L"EcrChart.dat",
                       programFolder + L"Plotvane.exe");
+    return Result::Opened;
 }

@@ -5,11 +5,13 @@
 // Opens a report of the report viewer's list: the report's CSV file, named
 // by line `selection` of "report.lst" beside the program, goes to the
 // spreadsheet opener, and the report's charts are built from the model's
-// chart definitions. Every failure is silent: a missing list or line opens
-// nothing.
+// chart definitions. A missing list or line opens nothing; a report listed
+// but not converted yet is told apart, so that the viewer can say so.
 class ReportOpener
 {
 public:
+    enum class Result { Opened, NotConverted, NotListed };
+
     // Starts the spreadsheet opener on the quoted path, minimised.
     using OpenerStarter = bool (*)(const CString& opener, const CString& parameter);
 
@@ -19,7 +21,7 @@ public:
     }
 
     // programFolder ends in a backslash; ecrName names the chart definitions.
-    void Open(int selection, const CString& programFolder, const CString& ecrName);
+    Result Open(int selection, const CString& programFolder, const CString& ecrName);
 
     // Line `index` (from 0) of a UTF-16LE list of CR LF lines, its line end
     // removed; false when the file or the line is missing.

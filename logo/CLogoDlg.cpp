@@ -11,6 +11,7 @@
 #include "FullPathName.h"
 #include "CaptionText.h"
 #include "FieldRules.h"
+#include "FillPlaceholders.h"
 #include "LogoNames.h"
 #include "LogoRenderer.h"
 #include "LogoResources.h"
@@ -29,6 +30,27 @@ const wchar_t kDefaultSource[] = L"Blunk.bmp";
 
 // Where the labels start, from the preview's top-left corner.
 const POINT kLabelOffsets[3] = {{5, 5}, {5, 25}, {5, 45}};
+
+// What a failed conversion's code means, for the user beside the code.
+CString FailureMeaning(DWORD code)
+{
+    switch (code) {
+    case TILLMARK_BUSY:
+        return CaptionText(WNDNO_LOGO, 10, L"A logo conversion is running already.");
+    case TILLMARK_NO_THREAD:
+        return CaptionText(WNDNO_LOGO, 11, L"The conversion could not be started.");
+    case TILLMARK_NOT_STARTED:
+        return FillPlaceholders(
+            CaptionText(WNDNO_LOGO, 12, L"The logo conversion program %1 could not be started."),
+            {g_pEcrSetting->Tillmark});
+    case TILLMARK_NO_BITMAP:
+        return CaptionText(WNDNO_LOGO, 13, L"The picture could not be prepared for the conversion; no conversion ran.");
+    case TILLMARK_WAIT_FAILED:
+        return CaptionText(WNDNO_LOGO, 14, L"Waiting for the logo conversion program failed.");
+    default:
+        return CaptionText(WNDNO_LOGO, 15, L"The logo conversion program reported a failure.");
+    }
+}
 
 } // namespace
 
@@ -439,7 +461,8 @@ void CLogoDlg::ReportResult(CEcrGraphic* logo, DWORD code, const CString& output
         AfxMessageBox(CaptionText(WNDNO_LOGO, 7, L"It canceled"), MB_OK);
     } else {
         CString message;
-        message.Format(L"%s\n CODE:%08lx H", CaptionText(WNDNO_LOGO, 8, L"Convert Fail").GetString(), code);
+        message.Format(L"%s\n CODE:%08lx H\n%s", CaptionText(WNDNO_LOGO, 8, L"Convert Fail").GetString(), code,
+                       FailureMeaning(code).GetString());
         AfxMessageBox(message, MB_OK);
     }
 }

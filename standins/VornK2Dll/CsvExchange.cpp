@@ -47,10 +47,54 @@ const wchar_t* TextFault(const std::string& value)
     return nullptr;
 }
 
+bool IsControlByte(BYTE b)
+{
+    return (b < 0x20 && b != '\t' && b != '\r' && b != '\n') || b == 0x7F;
+}
+
+// 16-bit units in one byte order (`high`: the offset of the high byte in a
+// unit) with no U+0000 among them and many ASCII characters, as the commas,
+// digits and line ends of a CSV give. Bytes of other files hold U+0000 or
+// few such units.
+bool ReadsAsUtf16(const std::vector<BYTE>& bytes, size_t high)
+{
+    if (bytes.empty() || bytes.size() % 2)
+        return false;
+    size_t ascii = 0;
+    for (size_t i = 0; i < bytes.size(); i += 2) {
+        BYTE hi = bytes[i + high];
+        BYTE lo = bytes[i + 1 - high];
+        if (hi == 0 && lo == 0)
+            return false;
+        if (hi == 0 && lo < 0x80 && !IsControlByte(lo))
+            ++ascii;
+    }
+    return ascii * 4 >= bytes.size() / 2;
+}
+
+// A byte-order mark, or the NUL bytes of UTF-16 text without one.
 bool IsUtf16(const std::vector<BYTE>& bytes)
 {
-    return (bytes.size() >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF)))
-           || std::memchr(bytes.data(), 0, bytes.size()) != nullptr;
+    if (bytes.size() >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF)))
+        return true;
+    return std::memchr(bytes.data(), 0, bytes.size()) != nullptr && (ReadsAsUtf16(bytes, 1) || ReadsAsUtf16(bytes, 0));
+}
+
+// Bytes no text file holds: a NUL, or control bytes (TAB and line ends
+// aside) above one byte in sixteen, which a stray one in a cell never
+// reaches and random bytes (one in nine) do.
+bool IsBinary(const std::vector<BYTE>& bytes)
+{
+    if (std::memchr(bytes.data(), 0, bytes.size()) != nullptr)
+        return true;
+    return static_cast<size_t>(std::count_if(bytes.begin(), bytes.end(), IsControlByte)) * 16 > bytes.size();
+}
+
+// A row whose every cell is empty: what spreadsheets write for a cleared row.
+bool IsEmptyRow(const CsvParser::Record& record)
+{
+    return !*record.broken
+           && std::all_of(record.fields.begin(), record.fields.end(), [](const std::string& f) { return f.empty(); });
 }
 
 bool HasUtf8Mark(const std::vector<BYTE>& bytes)
@@ -331,12 +375,21 @@ bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& 
         errors.Format(L"The file is UTF-16 text; save it as UTF-8 or in the ANSI code page (%u).\n", ThreadCodePage());
         return false;
     }
+    if (IsBinary(bytes)) {
+        errors = LibraryState::Instance().Say(
+            L"The file is not a CSV text file: it holds NUL or control bytes, as a program or a picture does.\n",
+            L"このファイルは CSV のテキストファイルではありません。プログラムや画像のように、NUL や制御文字のバイトを含んでいます。\n");
+        return false;
+    }
     Reading reading = Reading::RegisterBytes;
     if (origin == Origin::Outside && HasUtf8Mark(bytes)) {
         bytes.erase(bytes.begin(), bytes.begin() + 3);
         reading = Reading::Utf8;
     }
     std::vector<CsvParser::Record> records = CsvParser::Records(bytes);
+    // Rows of empty cells are skipped as blank lines are.
+    if (!records.empty())
+        records.erase(std::remove_if(records.begin() + 1, records.end(), IsEmptyRow), records.end());
     if (origin == Origin::Outside && reading != Reading::Utf8 && IsUtf8WithHighBytes(bytes.data(), bytes.size()))
         reading = ChooseReading(bytes, records);
     if (reading == Reading::Cancelled)
@@ -390,6 +443,7 @@ bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& 
         else
             std::fill(bytesOfRecord.begin(), bytesOfRecord.end(), BYTE(0));
         bool good = true;
+        std::vector<CString> unfilled;  // number fields left empty, told once for the row
         for (int c = 0; c < columns; ++c) {
             const std::string& cell = line.fields[c];
             const S_ECR_FIELD& field = table.Field(fieldOfColumn[c]);
@@ -399,7 +453,10 @@ bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& 
                 checker.RefuseCell(line.line, c + 1, why);
                 good = false;
             } else if (!checker.CheckCell(fieldOfColumn[c], record, cell, text, why)) {
-                checker.RefuseCell(line.line, c + 1, why);
+                if (field.Type() != FIELD_TEXT && TrimBlanks(cell).empty())
+                    unfilled.push_back(field.Label.DefaultText);
+                else
+                    checker.RefuseCell(line.line, c + 1, why);
                 good = false;
             } else if (good && field.Type() == FIELD_TEXT) {
                 StoreFieldTextBytes(field, CStringA(cell.data(), static_cast<int>(cell.size())), bytesOfRecord.data() + field.Offset);
@@ -407,6 +464,9 @@ bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& 
                 ParseField(&field, text, bytesOfRecord.data() + field.Offset);
             }
         }
+        if (!unfilled.empty())
+            checker.Refuse(line.line, LibraryState::Instance().Say(L"a number is needed in ", L"数値の入力が必要です: ")
+                                          + List(unfilled));
         if (!good)
             continue;
         if (table.UniqueField() >= 0) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "AtomicFile.h"
 #include "CCancelEvent.h"
 #include "CEcrData.h"
 #include "CEcrTilldeskApp.h"
@@ -159,7 +160,9 @@ TEST_F(TillwireTest, FailedItemAsksWhetherToGoOn)
 
         auto asked = boxes.Boxes();
         ASSERT_EQ(1u, asked.size());
-        EXPECT_EQ(L"Communication failed.\r\nDo you want to go on with the next item?", asked[0].text);
+        EXPECT_EQ(L"DEPT: the communication program ended with code e0000099H.\r\n"
+                  L"Communication failed.\r\nDo you want to go on with the next item?",
+                  asked[0].text);
         EXPECT_EQ(static_cast<UINT>(MB_YESNO), asked[0].type & MB_TYPEMASK);
         EXPECT_EQ(nullptr, asked[0].owner);
         EXPECT_TRUE(Contains(log, L"[End  ]: Code=e0000099H"));
@@ -197,6 +200,11 @@ TEST_F(TillwireTest, CancelPressedDuringTheFailureQuestionStopsTheRun)
 TEST_F(TillwireTest, CancelDuringASlowItemEndsTheRunSoon)
 {
     WriteIni("[Settings]\r\nDelay=20000\r\n");
+    // The data to send differs from the register's, so a send shows.
+    const std::string registerDept = ReadBytes(registerFolder + L"\\DEPT.VK2");
+    std::string edited = registerDept;
+    edited.back() = static_cast<char>(edited.back() ^ 0x5A);
+    WriteBytes(dataFolder + L"\\DEPT.VK2", edited);
     CString log;
     DWORD took = 0;
     ScriptedTillwireDlg dlg(1, [&](ScriptedTillwireDlg& d) {
@@ -217,7 +225,7 @@ TEST_F(TillwireTest, CancelDuringASlowItemEndsTheRunSoon)
     EXPECT_EQ(1, Count(log, L"[Start]:"));
     EXPECT_EQ(1, Count(log, L"[Stop ]: Cancel by User"));
     EXPECT_TRUE(Contains(log, L"[End  ]: Code=e0000007H"));
-    EXPECT_FALSE(FileExists(registerFolder + L"\\DEPT.VK2.tw~"));
+    EXPECT_EQ(registerDept, ReadBytes(registerFolder + L"\\DEPT.VK2"));
 }
 
 // A program that goes on after the close request (finishing a write) is
@@ -366,13 +374,38 @@ TEST_F(TillwireTest, EscDuringARunCancelsAndTheDialogEndsAfterTheWorker)
 
 TEST_F(TillwireTest, MissingProgramFailsTheRowWithItsReason)
 {
-    g_pEcrSetting->Tillwire = (folder / L"NoSuchTillwire.exe").c_str();
+    const std::wstring missing = folder / L"NoSuchTillwire.exe";
+    g_pEcrSetting->Tillwire = missing.c_str();
     MessageBoxRecorder boxes;
     boxes.Answer(IDNO);
     const CString log = SendDeptAndPlu();
     EXPECT_EQ(1, Count(log, L"[Start]:\"" ));
     EXPECT_TRUE(Contains(log, L"[End  ]: Code=80070002H")) << log.GetString();
-    EXPECT_EQ(1u, boxes.Count());
+    auto asked = boxes.Boxes();
+    ASSERT_EQ(1u, asked.size());
+    EXPECT_EQ(L"DEPT: the communication program " + missing + L" could not be started ("
+                  + AtomicFile::SystemReason(ERROR_FILE_NOT_FOUND).GetString()
+                  + L").\r\nCommunication failed.\r\nDo you want to go on with the next item?",
+              asked[0].text);
+}
+
+TEST_F(TillwireTest, StartWithNothingTickedSaysSo)
+{
+    for (int direction : {0, 1}) {
+        MessageBoxRecorder boxes;
+        bool idle = false;
+        ScriptedTillwireDlg dlg(direction, [&](ScriptedTillwireDlg& d) {
+            d.Click(IDC_UNCHECK_ALL);
+            d.Click(IDC_START_TRANSFER);
+            idle = d.IsIdle() && d.Enabled(IDCANCEL);
+        });
+        dlg.DoModal();
+        EXPECT_TRUE(idle) << direction;
+        auto asked = boxes.Boxes();
+        ASSERT_EQ(1u, asked.size()) << direction;
+        EXPECT_EQ(L"No item is ticked. Please tick the items to send or receive.", asked[0].text);
+    }
+    EXPECT_FALSE(FileExists(folder / L"Tillwire.log"));
 }
 
 TEST_F(TillwireTest, AProgramPathRelativeToTheWorkingFolderIsStartedByItsFullPath)

@@ -361,7 +361,7 @@ TEST_F(LogoScreen, NoPictureGivesTheDefaultNameAndAForcedFailureItsCode)
     g_pEcrSetting->Tillmark = L".\\Tillmark.exe";
     Convert();
     ASSERT_EQ(1u, boxes.Boxes().size());
-    EXPECT_EQ(L"Convert Fail\n CODE:01006465 H", boxes.Boxes()[0].text);
+    EXPECT_EQ(L"Convert Fail\n CODE:01006465 H\nThe logo conversion program reported a failure.", boxes.Boxes()[0].text);
     std::string log = tools.Read(L"Tillmark.log");
     const std::string program(tillmarkPath.begin(), tillmarkPath.end());  // a temporary folder's ASCII path
     EXPECT_NE(std::string::npos, log.find("\"" + program + "\" ")) << log;
@@ -437,27 +437,35 @@ TEST_F(LogoScreen, AWorkerThatDoesNotStartEndsTheConversionWithAMessage)
     Convert();
     SetThreadResumeHandler(previous);
     ASSERT_EQ(1u, boxes.Boxes().size());
-    EXPECT_EQ(L"Convert Fail\n CODE:f0020000 H", boxes.Boxes()[0].text);
+    EXPECT_EQ(L"Convert Fail\n CODE:f0020000 H\nThe conversion could not be started.", boxes.Boxes()[0].text);
     EXPECT_FALSE(FileExists(tools.File(L"Tillmark.log")));
 }
 
 TEST_F(LogoScreen, AMissingConverterOrARunningConversionFails)
 {
+    const std::wstring missing = tools.File(L"Missing.exe");
     Open();
-    g_pEcrSetting->Tillmark = tools.File(L"Missing.exe").c_str();
+    g_pEcrSetting->Tillmark = missing.c_str();
     Convert();
     // A line longer than the system takes is never cut: the program does not start.
-    g_pEcrSetting->Tillmark = CString(L'x', 40000);
+    const std::wstring tooLong(40000, L'x');
+    g_pEcrSetting->Tillmark = tooLong.c_str();
     Convert();
     // A conversion that runs already (here or in another instance) is refused.
     HANDLE running = CreateEventW(nullptr, FALSE, FALSE, L"EV_TILLMARK_CANCEL");
     g_pEcrSetting->Tillmark = tillmarkPath.c_str();
     Convert();
     CloseHandle(running);
-    ASSERT_EQ(3u, boxes.Boxes().size());
-    EXPECT_EQ(L"Convert Fail\n CODE:f0030000 H", boxes.Boxes()[0].text);
-    EXPECT_EQ(L"Convert Fail\n CODE:f0030000 H", boxes.Boxes()[1].text);
-    EXPECT_EQ(L"Convert Fail\n CODE:f0010000 H", boxes.Boxes()[2].text);
+    UseLanguage(L"JPN");
+    g_pEcrSetting->Tillmark = missing.c_str();
+    Convert();
+    ASSERT_EQ(4u, boxes.Boxes().size());
+    const std::wstring notStarted = L"Convert Fail\n CODE:f0030000 H\nThe logo conversion program ";
+    EXPECT_EQ(notStarted + missing + L" could not be started.", boxes.Boxes()[0].text);
+    EXPECT_EQ(notStarted + tooLong + L" could not be started.", boxes.Boxes()[1].text);
+    EXPECT_EQ(L"Convert Fail\n CODE:f0010000 H\nA logo conversion is running already.", boxes.Boxes()[2].text);
+    EXPECT_EQ(L"変換に失敗しました\n CODE:f0030000 H\nロゴ変換プログラム " + missing + L" を起動できませんでした。",
+              boxes.Boxes()[3].text);
     EXPECT_FALSE(FileExists(tools.File(L"Tillmark.log")));
 }
 
@@ -467,7 +475,8 @@ TEST_F(LogoScreen, ATempBmpThatCannotBeWrittenStartsNothing)
     g_pEcrSetting->BmpPath = bmp.File(L"gone").c_str();
     Convert();
     ASSERT_EQ(1u, boxes.Boxes().size());
-    EXPECT_EQ(L"Convert Fail\n CODE:f0040000 H", boxes.Boxes()[0].text);
+    EXPECT_EQ(L"Convert Fail\n CODE:f0040000 H\nThe picture could not be prepared for the conversion; no conversion ran.",
+              boxes.Boxes()[0].text);
     EXPECT_FALSE(FileExists(tools.File(L"Tillmark.log")));
 }
 

@@ -151,6 +151,20 @@ TEST_F(RecordList, ReportViewerListsItsReportsAndOffersNoUpdate)
     EXPECT_TRUE(TakeBoxes().empty());
 }
 
+// The data folder holds the raw reports only, none converted.
+TEST_F(RecordList, AReportNotConvertedYetSaysSo)
+{
+    CFlexListDlg* screen = Open(WNDNO_REPORT_VIEWER);
+    ASSERT_NE(nullptr, screen);
+    ASSERT_STREQ(L"PLU sales", ListText(screen, 2));
+    screen->SendDlgItemMessage(IDC_FLEX_TABLES, LB_SETCURSEL, 2);
+    screen->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FLEX_TABLES, LBN_DBLCLK),
+                        reinterpret_cast<LPARAM>(screen->GetDlgItem(IDC_FLEX_TABLES)->m_hWnd));
+    EXPECT_EQ(std::vector<std::wstring>{L"This report has not been converted yet. Convert it first with ReportConvert "
+                                        L"in the function menu."},
+              TakeBoxes());
+}
+
 TEST_F(RecordList, TablesBelowTheUserLevelAreLeftOut)
 {
     // Level 3: the machine table (level 2) of the program mode is not listed.

@@ -36,10 +36,10 @@ struct ReportOpenerTest : ::testing::Test
         folder = program.Path() + L"\\";
     }
     void List(const std::wstring& text) { program.Write(L"report.lst", Utf16(text, false)); }
-    void Open(int selection)
+    ReportOpener::Result Open(int selection)
     {
         ReportOpener opener(RecordOpener, RecordViewer);
-        opener.Open(selection, folder.c_str(), L"02 VORN-K2");
+        return opener.Open(selection, folder.c_str(), L"02 VORN-K2");
     }
 };
 
@@ -94,11 +94,11 @@ TEST_F(ReportOpenerTest, FilesHeldOpenForWritingStillRead)
 
 TEST_F(ReportOpenerTest, MissingListLineOrUnconvertedReportOpensNothing)
 {
-    Open(0);  // no report.lst
+    EXPECT_EQ(ReportOpener::Result::NotListed, Open(0));  // no report.lst
     List(L"\r\nC:\\Data\\FIN.CSV\r\n");
-    Open(0);  // not converted yet
-    Open(2);  // past the last line
-    Open(-1);
+    EXPECT_EQ(ReportOpener::Result::NotConverted, Open(0));
+    EXPECT_EQ(ReportOpener::Result::NotListed, Open(2));  // past the last line
+    EXPECT_EQ(ReportOpener::Result::NotListed, Open(-1));
     EXPECT_TRUE(g_opened.empty());
     EXPECT_TRUE(g_viewed.empty());
 }

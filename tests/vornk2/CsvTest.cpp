@@ -15,6 +15,31 @@ std::string Records(S_ECR_TABLE* t)
     return t->RecordData ? std::string(reinterpret_cast<char*>(t->RecordData), t->RecordCount * t->RecordSize) : std::string();
 }
 
+// Bytes as a program or picture file holds them, the same in every run;
+// `noNul` turns the NUL bytes into 01.
+std::string RandomBytes(size_t size, bool noNul)
+{
+    std::string bytes(size, '\0');
+    unsigned state = 12345;
+    for (char& b : bytes) {
+        state = state * 1103515245u + 12345u;
+        b = static_cast<char>(state >> 16);
+        if (noNul && b == '\0')
+            b = '\1';
+    }
+    return bytes;
+}
+
+std::string Utf16Le(const std::wstring& text)
+{
+    std::string bytes;
+    for (wchar_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
 class Csv : public ::testing::Test
 {
 protected:
@@ -93,7 +118,7 @@ TEST_F(Csv, BadFilesChangeNothing)
         {"broken Shift-JIS", PluCsv(L"") + "5,Tea\x82,1,1,1,T,0,0,0,0,0\r\n", L"Line 2, column 2: Name holds bytes that are no characters"},
         {"trailing TAB", PluCsv(L"") + "5,Tea\t,1,1,1,T,0,0,0,0,0\r\n", L"Name ends in a TAB"},
         {"five decimals", PluCsv(L"") + "5,Tea,1.00001,1,1,T,0,0,0,0,0\r\n", L"Price is not a valid number"},
-        {"empty number", PluCsv(L"") + "5,Tea,,1,1,T,0,0,0,0,0\r\n", L"Price is not a valid number"},
+        {"empty number", PluCsv(L"") + "5,Tea,,1,1,T,0,0,0,0,0\r\n", L"Line 2: a number is needed in \"Price\""},
         {"text too long", PluCsv(L"") + "5,Tea with a name much too long,1,1,1,T,0,0,0,0,0\r\n", L"Name is longer than 24 bytes"},
         {"kanji too long", PluCsv(L"") + std::string(longKanji.GetString()), L"Name is longer than 24 bytes"},
         {"open quote", PluCsv(L"") + "5,\"Tea,1,1,1,T,0,0,0,0,0\r\n", L"Line 2: broken quotes: a quote is not closed"},
@@ -103,6 +128,9 @@ TEST_F(Csv, BadFilesChangeNothing)
         {"bad header", "Code,Name\r\n" + good, L"Unknown: \"Code\""},
         {"empty file", std::string(), L"The file is empty"},
         {"UTF-16", std::string("\xFF\xFEP\0L\0U\0", 8), L"UTF-16"},
+        {"UTF-16 without a mark", Utf16Le(std::wstring(L"PLU Code,Name\r\n12,\u7DD1\u8336\u3000\u4E00\r\n")), L"UTF-16"},
+        {"random bytes", RandomBytes(4096, false), L"The file is not a CSV text file"},
+        {"random bytes without NUL", RandomBytes(4096, true), L"The file is not a CSV text file"},
         {"UTF-8 the register cannot store", "\xEF\xBB\xBF" + PluCsv(L"") + "5,Caf\xC3\xA9,1,1,1,T,0,0,0,0,0\r\n",
          L"Line 2, column 2: Name holds characters the register cannot store"},
     };
@@ -115,6 +143,13 @@ TEST_F(Csv, BadFilesChangeNothing)
     }
     EXPECT_FALSE(plu->ImportCsv(0, lib.PathOf(L"missing.csv").c_str()));
     EXPECT_EQ(Records(plu->GetTable(0)), before);
+
+    lib.TakeMessages();
+    lib.Settings().Language = L"JPN";
+    EXPECT_FALSE(Import(RandomBytes(4096, false)));
+    std::vector<std::wstring> messages = lib.TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(L"CSV のテキストファイルではありません"), std::wstring::npos);
 }
 
 TEST_F(Csv, ValidatorAndCapacityApplyToImports)
@@ -137,6 +172,33 @@ TEST_F(Csv, ValidatorAndCapacityApplyToImports)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find(L"Line 52: the table holds at most 50 records"), std::wstring::npos);
     EXPECT_EQ(clerk->GetTable(0)->RecordCount, 0);
+}
+
+// Rows of empty cells, as spreadsheets write cleared rows, are skipped as
+// blank lines are; a row that leaves numbers empty is told once, naming them.
+TEST_F(Csv, EmptyRowsAreSkippedAndEmptyNumbersToldOncePerRow)
+{
+    const std::string empty = ",,,,,,,,,,\r\n";
+    ASSERT_TRUE(Import(PluCsv(kPluRows)));
+    std::string records = Records(plu->GetTable(0));
+    ASSERT_TRUE(Import(PluCsv(L"") + empty + CStringA(kPluRows).GetString() + empty + empty));
+    EXPECT_EQ(Records(plu->GetTable(0)), records);
+    EXPECT_TRUE(lib.TakeMessages().empty());
+
+    EXPECT_FALSE(Import(PluCsv(L"") + empty));
+    std::vector<std::wstring> messages = lib.TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(L"no records after its first row"), std::wstring::npos);
+
+    EXPECT_FALSE(Import(PluCsv(kPluRows) + "5,Tea,,,1,T,,x,0,0,0\r\n"));
+    EXPECT_EQ(Records(plu->GetTable(0)), records);
+    messages = lib.TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(L"Line 5, column 8: Discount % is not a valid number: \"x\"\n"
+                               L"Line 5: a number is needed in \"Price\", \"Dept\", \"Stock\"\n"),
+              std::wstring::npos)
+        << CStringA(messages[0].c_str()).GetString();
+    EXPECT_EQ(messages[0].find(L"column 3"), std::wstring::npos);
 }
 
 // Columns are matched by the header's names: another order lands in the
