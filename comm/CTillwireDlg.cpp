@@ -53,6 +53,26 @@ bool Shown(HWND control)
     return (::GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
+// The function menu's buttons (captions of window 16) that open a group's
+// screen: a row names its group as the button does, in the caption language.
+struct MenuButton
+{
+    int wndNo;
+    int caption;
+};
+constexpr MenuButton kMenuButtons[] = {{WNDNO_DEPT, 1},     {WNDNO_PLU, 2},    {WNDNO_CLERK, 3},
+                                       {WNDNO_KEYBOARD, 5}, {WNDNO_S_MODE, 6}, {WNDNO_PROG_MODE, 7}};
+
+// Groups no button opens keep the library's name, which follows the
+// caption language too.
+CString RowName(CEcrData* group)
+{
+    for (const MenuButton& button : kMenuButtons)
+        if (GetEcrDataFromWndNo(button.wndNo) == group)
+            return CaptionText(WNDNO_SELECT, button.caption, group->Name);
+    return group->Name ? group->Name : L"";
+}
+
 // The address control keeps the first octet in the high byte; the
 // communication program takes it in the low byte.
 unsigned AddressNumber(int ipReg)
@@ -187,7 +207,7 @@ void CTillwireDlg::FillRows()
             continue;  // the dialog has room for 12
         m_settingGroups[settingRow] = group;
         HWND box = Item(IDC_SETTING_ROW_FIRST + settingRow);
-        ::SetWindowTextW(box, group->Name ? group->Name : L"");
+        ::SetWindowTextW(box, RowName(group));
         ::ShowWindow(box, SW_SHOW);
         if (TransferDirection == 1 && group->Enabled == 0)
             ::EnableWindow(box, FALSE);
@@ -267,7 +287,11 @@ int UnsavedChangesOf(CEcrData* group)
     return fresh ? fresh->UnsavedChanges : group->UnsavedChanges;
 }
 
-const wchar_t* const kUnsavedQuestion = L"データが修正されています。\nチェックしてよろしいですか？";
+// Asked in receive mode, where the received file replaces the edits.
+CString UnsavedQuestion()
+{
+    return CaptionText(WNDNO_COM, 40, L"The data has been modified.\nDo you want to tick it anyway?");
+}
 
 } // namespace
 
@@ -280,7 +304,7 @@ void CTillwireDlg::OnGroupCheck(UINT id)
     m_confirmed[row] = false;
     if (::SendMessageW(box, BM_GETCHECK, 0, 0) != BST_CHECKED || UnsavedChangesOf(m_settingGroups[row]) <= 0)
         return;
-    if (AfxMessageBox(kUnsavedQuestion, MB_OKCANCEL) == IDOK)
+    if (AfxMessageBox(UnsavedQuestion(), MB_OKCANCEL) == IDOK)
         m_confirmed[row] = true;
     else
         ::SendMessageW(box, BM_SETCHECK, BST_UNCHECKED, 0);
@@ -295,7 +319,7 @@ void CTillwireDlg::ConfirmUnsavedGroups()
         if (m_confirmed[i] || ::SendMessageW(box, BM_GETCHECK, 0, 0) != BST_CHECKED || UnsavedChangesOf(m_settingGroups[i]) <= 0)
             continue;
         if (!asked) {
-            keep = AfxMessageBox(kUnsavedQuestion, MB_OKCANCEL) == IDOK;
+            keep = AfxMessageBox(UnsavedQuestion(), MB_OKCANCEL) == IDOK;
             asked = true;
         }
         if (keep)

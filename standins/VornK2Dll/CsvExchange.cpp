@@ -25,6 +25,12 @@ constexpr int kErrorsShown = 20;
 // Line breaks and TABs at the end of a text, which the field shows none of.
 constexpr char kTrailingBreaks[] = "\t\v\f\r\n";
 
+// The text of the caption language.
+const wchar_t* Say(const wchar_t* english, const wchar_t* japanese)
+{
+    return LibraryState::Instance().Say(english, japanese);
+}
+
 // Text fields travel as the register's own bytes, never through UTF-16: a
 // code page may give one character several byte codes (NEC and IBM
 // selections of code page 932), of which a round trip keeps only one.
@@ -41,9 +47,11 @@ std::string TextFieldBytes(const S_ECR_FIELD& field, const BYTE* bytes)
 const wchar_t* TextFault(const std::string& value)
 {
     if (!value.empty() && std::strchr(kTrailingBreaks, value.back()))
-        return L"ends in a TAB or a line break, which the field would drop";
+        return Say(L"ends in a TAB or a line break, which the field would drop",
+                   L"の末尾がタブか改行です（フィールドでは失われます）");
     if (!IsRegisterText(value.data(), static_cast<int>(value.size())))
-        return L"holds bytes that are no characters of the code page or of the register";
+        return Say(L"holds bytes that are no characters of the code page or of the register",
+                   L"にコードページの文字でもレジの文字でもないバイトがあります");
     return nullptr;
 }
 
@@ -157,7 +165,7 @@ Reading ChooseReading(const std::vector<BYTE>& bytes, const std::vector<CsvParse
     CString utf8 = Shown(Utf8Text(cell));
     CString ansi = Shown(RegisterToText(cell.data(), static_cast<int>(cell.size()), false));
     CString question;
-    question.Format(LibraryState::Instance().Say(kReadingQuestion, kReadingQuestionJapanese), ThreadCodePage(),
+    question.Format(Say(kReadingQuestion, kReadingQuestionJapanese), ThreadCodePage(),
                     record->line, static_cast<int>(column + 1), utf8.GetString(), ThreadCodePage(), ansi.GetString(),
                     ThreadCodePage());
     switch (LibraryState::Ask(question, MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON3)) {
@@ -217,18 +225,19 @@ public:
     void Refuse(int line, const CString& why)
     {
         if (m_count++ < kErrorsShown)
-            m_errors.AppendFormat(L"Line %d: %s\n", line, why.GetString());
+            m_errors.AppendFormat(Say(L"Line %d: %s\n", L"%d 行目: %s\n"), line, why.GetString());
     }
     void RefuseCell(int line, int column, const CString& why)
     {
         if (m_count++ < kErrorsShown)
-            m_errors.AppendFormat(L"Line %d, column %d: %s\n", line, column, why.GetString());
+            m_errors.AppendFormat(Say(L"Line %d, column %d: %s\n", L"%d 行目 %d 列目: %s\n"), line, column,
+                                  why.GetString());
     }
     int Count() const { return m_count; }
     void Finish()
     {
         if (m_count > kErrorsShown)
-            m_errors.AppendFormat(L"... and %d more\n", m_count - kErrorsShown);
+            m_errors.AppendFormat(Say(L"... and %d more\n", L"... ほか %d 件\n"), m_count - kErrorsShown);
     }
 
     // Checks one cell as an edit would be checked; the reason in `why`.
@@ -241,15 +250,17 @@ public:
         const bool exact = ReadFieldNumber(f, text, kExactDecimals, number) != FALSE;
         if (f.Type() == FIELD_TEXT) {
             if (static_cast<int>(value.size()) > FieldByteLength(f)) {
-                why.Format(L"%s is longer than %d bytes", f.Label.DefaultText, FieldByteLength(f));
+                why.Format(Say(L"%s is longer than %d bytes", L"%s が %d バイトを超えています"), f.Label.DefaultText,
+                           FieldByteLength(f));
                 return false;
             }
             if (const wchar_t* fault = TextFault(value)) {
-                why.Format(L"%s %s", f.Label.DefaultText, fault);
+                why.Format(Say(L"%s %s", L"%s%s"), f.Label.DefaultText, fault);
                 return false;
             }
         } else if (FieldByteLength(f) > 0 && !exact) {
-            why.Format(L"%s is not a valid number: \"%s\"", f.Label.DefaultText, text.GetString());
+            why.Format(Say(L"%s is not a valid number: \"%s\"", L"%s が正しい数値ではありません: \"%s\""),
+                       f.Label.DefaultText, text.GetString());
             return false;
         }
         // A range-shaded field may hold a value outside its range (the grid
@@ -261,7 +272,8 @@ public:
         if (!ranged && !validator)
             return true;
         if (ranged && (number < f.Minimum || number > f.Maximum)) {
-            why.Format(L"%s: Range is %.0f - %.0f", f.Label.DefaultText, f.Minimum, f.Maximum);
+            why.Format(Say(L"%s: Range is %.0f - %.0f", L"%s: 入力範囲は %.0f - %.0f"), f.Label.DefaultText,
+                       f.Minimum, f.Maximum);
             return false;
         }
         if (validator) {
@@ -312,13 +324,15 @@ bool MatchHeader(const EcrTable& table, const CsvParser::Record& header, std::ve
     }
     if (unknown.empty() && repeated.empty() && missing.empty())
         return true;
-    CString why = L"the first row must name the table's columns, in any order: " + List(all) + L".";
+    CString why = Say(L"the first row must name the table's columns, in any order: ",
+                      L"1 行目には表の列名をすべて（順不同で）書いてください: ")
+                  + List(all) + Say(L".", L"。");
     if (!unknown.empty())
-        why += L"\n  Unknown: " + List(unknown);
+        why += Say(L"\n  Unknown: ", L"\n  不明な列: ") + List(unknown);
     if (!repeated.empty())
-        why += L"\n  Repeated: " + List(repeated);
+        why += Say(L"\n  Repeated: ", L"\n  重複した列: ") + List(repeated);
     if (!missing.empty())
-        why += L"\n  Missing: " + List(missing);
+        why += Say(L"\n  Missing: ", L"\n  足りない列: ") + List(missing);
     checker.Refuse(header.line, why);
     return false;
 }
@@ -357,7 +371,7 @@ bool CsvExchange::Export(const EcrTable& table, const CString& path, Quoting quo
     }
     if (AtomicFile::Write(path, csv.data(), csv.size()))
         return true;
-    LibraryState::Tell(AtomicFile::FailureMessage(path, ::GetLastError()), MB_ICONSTOP);
+    LibraryState::Tell(LibraryState::Instance().WriteFailure(path, ::GetLastError()), MB_ICONSTOP);
     return false;
 }
 
@@ -368,11 +382,13 @@ bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& 
     accepted.clear();
     std::vector<BYTE> bytes;
     if (AtomicFile::Read(path, bytes, kCsvLimit) != AtomicFile::ReadResult::Ok) {
-        errors = L"The file cannot be read.\n";
+        errors = Say(L"The file cannot be read.\n", L"ファイルを読み込めません。\n");
         return false;
     }
     if (IsUtf16(bytes)) {
-        errors.Format(L"The file is UTF-16 text; save it as UTF-8 or in the ANSI code page (%u).\n", ThreadCodePage());
+        errors.Format(Say(L"The file is UTF-16 text; save it as UTF-8 or in the ANSI code page (%u).\n",
+                          L"このファイルは UTF-16 のテキストです。UTF-8 か ANSI コードページ（%u）で保存してください。\n"),
+                      ThreadCodePage());
         return false;
     }
     if (IsBinary(bytes)) {
@@ -400,11 +416,12 @@ bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& 
     RowChecker checker(table, errors);
     std::vector<int> fieldOfColumn;
     if (records.empty()) {
-        errors = L"The file is empty: its first row must name the table's columns.\n";
+        errors = Say(L"The file is empty: its first row must name the table's columns.\n",
+                     L"ファイルが空です。1 行目には表の列名を書いてください。\n");
         return false;
     }
     if (*records[0].broken) {
-        checker.Refuse(records[0].line, CString(L"broken quotes: ") + records[0].broken);
+        checker.Refuse(records[0].line, CString(Say(L"broken quotes: ", L"引用符の誤り: ")) + records[0].broken);
         return false;
     }
     if (!MatchHeader(table, records[0], fieldOfColumn, checker))
@@ -412,7 +429,8 @@ bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& 
     // The library's own file of no records is an empty table (a report of a
     // quiet day); a user's would empty the table by accident.
     if (records.size() == 1 && origin == Origin::Outside) {
-        errors = L"The file holds no records after its first row; an import would empty the table.\n";
+        errors = Say(L"The file holds no records after its first row; an import would empty the table.\n",
+                     L"1 行目のあとにレコードがありません。取り込むとテーブルが空になります。\n");
         return false;
     }
 
@@ -425,16 +443,17 @@ bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& 
         int record = static_cast<int>(row - 1);
         CString why;
         if (*line.broken) {
-            checker.Refuse(line.line, CString(L"broken quotes: ") + line.broken);
+            checker.Refuse(line.line, CString(Say(L"broken quotes: ", L"引用符の誤り: ")) + line.broken);
             continue;
         }
         if (static_cast<int>(line.fields.size()) != columns) {
-            why.Format(L"%d columns, %d expected", static_cast<int>(line.fields.size()), columns);
+            why.Format(Say(L"%d columns, %d expected", L"列が %d 個あります（%d 個のはずです）"),
+                       static_cast<int>(line.fields.size()), columns);
             checker.Refuse(line.line, why);
             continue;
         }
         if (record >= table.Capacity()) {
-            why.Format(L"the table holds at most %d records", table.Capacity());
+            why.Format(Say(L"the table holds at most %d records", L"テーブルに入るのは %d 件までです"), table.Capacity());
             checker.Refuse(line.line, why);
             continue;
         }
@@ -449,7 +468,8 @@ bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& 
             const S_ECR_FIELD& field = table.Field(fieldOfColumn[c]);
             CString text = AnsiToText(cell.data(), static_cast<int>(cell.size()));
             if (unstorable.count({row, static_cast<size_t>(c)})) {
-                why.Format(L"%s holds characters the register cannot store", field.Label.DefaultText);
+                why.Format(Say(L"%s holds characters the register cannot store", L"%s にレジが保存できない文字があります"),
+                           field.Label.DefaultText);
                 checker.RefuseCell(line.line, c + 1, why);
                 good = false;
             } else if (!checker.CheckCell(fieldOfColumn[c], record, cell, text, why)) {
@@ -474,7 +494,7 @@ bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& 
             std::string keyBytes(reinterpret_cast<const char*>(bytesOfRecord.data() + key.Offset), FieldByteLength(key));
             auto [it, added] = keys.emplace(keyBytes, line.line);
             if (!added) {
-                why.Format(L"the unique key repeats line %d", it->second);
+                why.Format(Say(L"the unique key repeats line %d", L"キーが %d 行目と重複しています"), it->second);
                 checker.Refuse(line.line, why);
                 continue;
             }

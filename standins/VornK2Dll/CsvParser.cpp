@@ -1,5 +1,7 @@
 #include "CsvParser.h"
 
+#include "LibraryState.h"
+
 namespace {
 
 class Reader
@@ -46,7 +48,7 @@ public:
                     ++m_p;
                 field.assign(start, m_p);
                 if (m_p != m_end && *m_p == '"') {
-                    record.broken = L"a quote inside a field that does not start with one";
+                    record.broken = LibraryState::Instance().Say(L"a quote inside a field that does not start with one", L"引用符で始まらないフィールドの中に引用符があります");
                     SkipRestOfLine();
                     return record;
                 }
@@ -63,7 +65,7 @@ private:
         ++m_p;
         for (;;) {
             if (m_p == m_end)
-                return L"a quote is not closed";
+                return LibraryState::Instance().Say(L"a quote is not closed", L"引用符が閉じていません");
             char c = *m_p;
             if (c == '"') {
                 if (m_p + 1 != m_end && m_p[1] == '"') {
@@ -81,7 +83,7 @@ private:
         }
         if (m_p != m_end && *m_p != ',' && !AtLineEnd()) {
             SkipRestOfLine();
-            return L"text after a closing quote";
+            return LibraryState::Instance().Say(L"text after a closing quote", L"閉じる引用符のあとに文字があります");
         }
         return L"";
     }

@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "LibraryState.h"
+
 int FieldRuleValidator::Validate(S_ECR_CHECK* check)
 {
     if (!check || !check->Message)
@@ -23,7 +25,8 @@ bool FieldRuleValidator::HaloRule(const S_ECR_CHECK& check, CString& message)
     bool ok = !text.IsEmpty() && text.SpanIncluding(L"0123456789").GetLength() == text.GetLength()
               && text.GetLength() <= 8 && (text.GetLength() == 1 || text.Mid(1).SpanIncluding(L"0") == text.Mid(1));
     if (!ok)
-        message = L"HALO is one digit followed by zeros (e.g. 5000), at most 90000000";
+        message = LibraryState::Instance().Say(L"HALO is one digit followed by zeros (e.g. 5000), at most 90000000",
+                                               L"HALO は 1 桁の数字のあとに 0 が続く値です（例: 5000）。最大 90000000");
     return ok;
 }
 
@@ -33,6 +36,7 @@ bool FieldRuleValidator::SecretCodeRule(const S_ECR_CHECK& check, CString& messa
     text.Trim();
     bool ok = !text.IsEmpty() && text.GetLength() <= 4 && text.SpanIncluding(L"0123456789") == text;
     if (!ok)
-        message = L"The secret code is 1 to 4 digits 0-9";
+        message = LibraryState::Instance().Say(L"The secret code is 1 to 4 digits 0-9",
+                                               L"暗証番号は 0～9 の数字 1～4 桁です");
     return ok;
 }

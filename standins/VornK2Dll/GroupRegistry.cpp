@@ -1,5 +1,6 @@
 #include "GroupRegistry.h"
 
+#include "LibraryState.h"
 #include "TableGroup.h"
 #include "VornK2Model.h"
 
@@ -19,6 +20,8 @@ CEcrData* GroupRegistry::Fetch(Entry& entry)
 {
     if (entry.tables)
         entry.tables->RefreshUnsaved();
+    if (entry.japaneseName)
+        entry.data->Name = LibraryState::Instance().Say(entry.englishName, entry.japaneseName);
     return entry.data;
 }
 

@@ -16,11 +16,13 @@ public:
     // The model's groups, built on first use.
     static GroupRegistry& Instance();
 
+    // `japaneseName`: the group's name in Japanese captions, for groups the
+    // program shows by name; the group's own name is the English one.
     template <typename Group>
-    Group& Add(std::unique_ptr<Group> group, int wndNo)
+    Group& Add(std::unique_ptr<Group> group, int wndNo, const wchar_t* japaneseName = nullptr)
     {
         Group& ref = *group;
-        Entry entry = {group.get(), wndNo, nullptr, Deleter<Group>};
+        Entry entry = {group.get(), wndNo, nullptr, Deleter<Group>, group->Name, japaneseName};
         if constexpr (std::is_same_v<Group, TableGroup>)
             entry.tables = group.get();
         group.release();
@@ -28,7 +30,8 @@ public:
         return ref;
     }
 
-    // Fetching a table group recounts its unsaved edits.
+    // Fetching a table group recounts its unsaved edits; fetching any group
+    // names it in the caption language of the moment.
     CEcrData* FromWndNo(int wndNo);
     CEcrData* FromIndex(int index);
     int Count() const { return static_cast<int>(m_entries.size()); }
@@ -47,6 +50,8 @@ private:
         int wndNo;
         TableGroup* tables;
         void (*destroy)(CEcrData*);
+        const wchar_t* englishName;
+        const wchar_t* japaneseName;
     };
     template <typename Group>
     static void Deleter(CEcrData* data) { delete static_cast<Group*>(data); }

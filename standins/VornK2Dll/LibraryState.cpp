@@ -1,5 +1,6 @@
 #include "LibraryState.h"
 
+#include "AtomicFile.h"
 #include "EcrGlobals.h"
 #include "S_ECR_SETTING.h"
 
@@ -26,6 +27,13 @@ int LibraryState::Level() const
 bool LibraryState::Japanese() const
 {
     return g_pEcrSetting && g_pEcrSetting->Language.CompareNoCase(L"JPN") == 0;
+}
+
+CString LibraryState::WriteFailure(const CString& path, DWORD error) const
+{
+    // Null in English: the file writer's own English text.
+    return AtomicFile::FailureMessage(path, error, Say(nullptr, L"%1 に書き込めませんでした（%2）。前のファイルはそのまま残っています。"),
+                                      Say(nullptr, L"%1 に書き込めませんでした（%2）。"));
 }
 
 void LibraryState::Tell(const CString& text, UINT icon)

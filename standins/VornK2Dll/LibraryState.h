@@ -23,6 +23,9 @@ public:
     bool Japanese() const;
     // The text of the caption language.
     const wchar_t* Say(const wchar_t* english, const wchar_t* japanese) const { return Japanese() ? japanese : english; }
+    // What the user is told when a file could not be written, in the
+    // caption language.
+    CString WriteFailure(const CString& path, DWORD error) const;
     // A message of the library's own, titled with the model name.
     static void Tell(const CString& text, UINT icon);
     // A question of the library's own (`buttons` and icon); the answer.

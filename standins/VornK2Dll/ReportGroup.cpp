@@ -78,7 +78,7 @@ void ReportGroup::ReloadFromFolder(const wchar_t* folder)
                            MB_ICONEXCLAMATION);
     CString listPath = ReportListPath();
     if (!AtomicFile::Write(listPath, list.data(), list.size() * sizeof(wchar_t)))
-        LibraryState::Tell(AtomicFile::FailureMessage(listPath, ::GetLastError()), MB_ICONSTOP);
+        LibraryState::Tell(LibraryState::Instance().WriteFailure(listPath, ::GetLastError()), MB_ICONSTOP);
     Loaded = 1;
 }
 

@@ -119,7 +119,7 @@ bool ReportSet::WriteConverted(const EcrTable& records, const CString& folder, c
 {
     CString dateFolder = JoinPath(folder, DateFolderName(reportTime));
     if (!::CreateDirectoryW(dateFolder, nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
-        LibraryState::Tell(AtomicFile::FailureMessage(dateFolder, ::GetLastError()), MB_ICONSTOP);
+        LibraryState::Tell(LibraryState::Instance().WriteFailure(dateFolder, ::GetLastError()), MB_ICONSTOP);
         return false;
     }
     CString csv = JoinPath(dateFolder, CString(prefix) + L".CSV");

@@ -1,6 +1,5 @@
 #include "TableGroup.h"
 
-#include "AtomicFile.h"
 #include "CaptionText.h"
 #include "CsvExchange.h"
 #include "EcrWndNo.h"
@@ -106,7 +105,9 @@ BOOL TableGroup::CommitData(int)
     // whatever the records hold.
     CString message;
     if (m_damaged || !Loaded) {
-        message.Format(L"%s could not be read whole and is left unchanged.", FilePath().GetString());
+        message.Format(LibraryState::Instance().Say(L"%s could not be read whole and is left unchanged.",
+                                                    L"%s は全体を読み込めなかったため、変更しません。"),
+                       FilePath().GetString());
         LibraryState::Tell(message, MB_ICONSTOP);
         return ECR_COMMIT_NOT_WRITTEN;
     }
@@ -114,7 +115,7 @@ BOOL TableGroup::CommitData(int)
         if (t->FindDuplicateKey() >= 0)
             return FALSE;
     if (!GroupFile::Write(FilePath(), GroupId, Tables())) {
-        LibraryState::Tell(AtomicFile::FailureMessage(FilePath(), ::GetLastError()), MB_ICONSTOP);
+        LibraryState::Tell(LibraryState::Instance().WriteFailure(FilePath(), ::GetLastError()), MB_ICONSTOP);
         return ECR_COMMIT_NOT_WRITTEN;
     }
     MarkSaved();
@@ -149,7 +150,9 @@ BOOL TableGroup::ImportCsv(int table, const wchar_t* path)
     if (!CsvExchange::Read(target, path, records, errors, CsvExchange::Origin::Outside)) {
         // No errors: the user cancelled, and knows.
         if (!errors.IsEmpty())
-            LibraryState::Tell(L"The CSV file was not imported; the table is unchanged.\n\n" + errors,
+            LibraryState::Tell(LibraryState::Instance().Say(L"The CSV file was not imported; the table is unchanged.\n\n",
+                                                            L"CSV ファイルを取り込みませんでした。テーブルは変わっていません。\n\n")
+                                   + errors,
                                MB_ICONEXCLAMATION);
         return FALSE;
     }

@@ -75,7 +75,7 @@ void AddDept(GroupRegistry& registry)
         Hidden(Level({L"Status", 1108, FIELD_U16 | BCD | ZP, 4}, SERVICE)),
     });
     t.SetRule(5, FieldRuleValidator::HaloRule);
-    registry.Add(std::move(group), WND_DEPT);
+    registry.Add(std::move(group), WND_DEPT, L"部門");
 }
 
 void AddPlu(GroupRegistry& registry)
@@ -94,7 +94,7 @@ void AddPlu(GroupRegistry& registry)
         Hidden(Level({L"Sold", 1210, FIELD_U32, 10}, SERVICE)),
         Lookup(Level({L"Link PLU", 1211, FIELD_S64 | BCD | ZP | ED, 14}, SERVICE), CARD_COMBO, WND_PLU, 0, 0),
     });
-    registry.Add(std::move(group), WND_PLU);
+    registry.Add(std::move(group), WND_PLU, L"PLU");
 }
 
 void AddClerk(GroupRegistry& registry)
@@ -108,7 +108,7 @@ void AddClerk(GroupRegistry& registry)
         Range(Lookup({L"Drawer", 1305, FIELD_U8 | CENTER | ED, 1}, CARD_COMBO, WND_CHOICES, CHOICE_DRAWER, 0), 1, 2),
     });
     t.SetRule(2, FieldRuleValidator::SecretCodeRule);
-    registry.Add(std::move(group), WND_CLERK);
+    registry.Add(std::move(group), WND_CLERK, L"担当者");
 }
 
 void AddProgMode(GroupRegistry& registry)
@@ -128,7 +128,7 @@ void AddProgMode(GroupRegistry& registry)
         Level({L"Shop code", 1507, FIELD_S64 | BCD | ZP | ED, 12}, SUPERVISOR),
         Level({L"Receipt No.", 1508, FIELD_U32 | BCD | ZP | ED, 8}, SUPERVISOR),
     });
-    registry.Add(std::move(group), WND_PROG_MODE);
+    registry.Add(std::move(group), WND_PROG_MODE, L"Pモード");
 }
 
 void AddSMode(GroupRegistry& registry)
@@ -143,7 +143,7 @@ void AddSMode(GroupRegistry& registry)
     group->AddTable({L"Receipt style", 1005, 99, -1, 1}, {
         Range({L"Style", 1404, FIELD_U8 | CENTER | ED, 1}, 0, 5),
     });
-    registry.Add(std::move(group), WND_S_MODE);
+    registry.Add(std::move(group), WND_S_MODE, L"Sモード");
 }
 
 void AddMessage(GroupRegistry& registry)
@@ -153,7 +153,7 @@ void AddMessage(GroupRegistry& registry)
         {L"Line", 1601, FIELD_TEXT | LEFT | ED, 32},
         Range({L"Double width", 1602, FIELD_U8 | CENTER | ED, 1}, 0, 1),
     });
-    registry.Add(std::move(group), WND_NONE);
+    registry.Add(std::move(group), WND_NONE, L"メッセージ");
 }
 
 void AddKeyboard(GroupRegistry& registry)
@@ -177,7 +177,7 @@ void AddKeyboard(GroupRegistry& registry)
         {L"Last column", 1716, FIELD_U8, 2},
         {L"Last row", 1717, FIELD_U8, 2},
     });
-    registry.Add(std::move(group), WND_KEYBOARD);
+    registry.Add(std::move(group), WND_KEYBOARD, L"キーボード");
 }
 
 void AddChoices(GroupRegistry& registry)
@@ -214,8 +214,10 @@ namespace {
 
 void AddLogos(GroupRegistry& registry)
 {
-    registry.Add(std::make_unique<LogoGroup>(LogoGroup::Identity{L"LOGO1", L"LOGO1.ECR", L"Receipt top logo", 1031, 8, 384, 96}), WND_NONE);
-    registry.Add(std::make_unique<LogoGroup>(LogoGroup::Identity{L"LOGO2", L"LOGO2.ECR", L"Receipt bottom logo", 1032, 9, 384, 48}), WND_NONE);
+    registry.Add(std::make_unique<LogoGroup>(LogoGroup::Identity{L"LOGO1", L"LOGO1.ECR", L"Receipt top logo", 1031, 8, 384, 96}),
+                 WND_NONE, L"ロゴ1");
+    registry.Add(std::make_unique<LogoGroup>(LogoGroup::Identity{L"LOGO2", L"LOGO2.ECR", L"Receipt bottom logo", 1032, 9, 384, 48}),
+                 WND_NONE, L"ロゴ2");
 }
 
 } // namespace

@@ -20,6 +20,17 @@ ATOM RegisterStandinClass(HINSTANCE instance, WNDPROC proc)
     return ::RegisterClassExW(&wc);
 }
 
+// The show command the starting program asked for: the program starts its
+// helpers minimised, and their windows must not come up over its screen.
+// (Wine's SW_SHOWDEFAULT does not look at it.)
+int StartupShowCommand()
+{
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    ::GetStartupInfoW(&startup);
+    return (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWNORMAL;
+}
+
 } // namespace
 
 StandinProgram::StandinProgram(const wchar_t* title, int width, int height)
@@ -44,7 +55,7 @@ StandinProgram::StandinProgram(const wchar_t* title, int width, int height)
     m_hWnd = ::CreateWindowExW(0, kWindowClass, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, width, height,
                                nullptr, nullptr, instance, this);
     if (m_hWnd) {
-        ::ShowWindow(m_hWnd, SW_SHOWDEFAULT);
+        ::ShowWindow(m_hWnd, StartupShowCommand());
         ::UpdateWindow(m_hWnd);
     }
 }

@@ -175,4 +175,12 @@ TEST_F(Pictures, ChecksFindClippedOverlappingAndOtherLanguageTexts)
     ASSERT_EQ(1u, japanese.size()) << JoinFindings(japanese);
     EXPECT_EQ(0u, japanese[0].find(L"13 ")) << japanese[0];
     ::DestroyWindow(window);
+
+    // Messages and names: a Japanese question on an English screen, an
+    // English message or group name on a Japanese one.
+    EXPECT_TRUE(captions.InOtherLanguage(L"データが修正されています。\nチェックしてよろしいですか？", false));
+    EXPECT_TRUE(captions.InOtherLanguage(L"The secret code is 1 to 4 digits 0-9", true));
+    EXPECT_TRUE(captions.InOtherLanguage(L"DEPT", true));
+    EXPECT_FALSE(captions.InOtherLanguage(L"PLU", true));  // the Japanese captions name it so too
+    EXPECT_FALSE(captions.InOtherLanguage(L"暗証番号は 0～9 の数字 1～4 桁です", true));
 }

@@ -243,12 +243,16 @@ std::vector<std::wstring> CaptionLanguages::OtherLanguageTexts(HWND window, bool
             shown.push_back({std::to_wstring(::GetDlgCtrlID(control)), TextOf(control)});
     std::vector<std::wstring> findings;
     for (const auto& [where, text] : shown) {
-        bool wrong = japanese ? !HasJapanese(text) && HasLatinWord(text) && !m_japanese.count(text)
-                              : HasJapanese(text) && !m_english.count(text);
-        if (wrong)
+        if (InOtherLanguage(text, japanese))
             findings.push_back(where + L" \"" + text + L"\" is not " + (japanese ? L"Japanese" : L"English"));
     }
     return findings;
+}
+
+bool CaptionLanguages::InOtherLanguage(const std::wstring& text, bool japanese) const
+{
+    return japanese ? !HasJapanese(text) && HasLatinWord(text) && !m_japanese.count(text)
+                    : HasJapanese(text) && !m_english.count(text);
 }
 
 std::vector<std::wstring> ScreenFindings(HWND window, const CaptionLanguages& captions, bool japanese,

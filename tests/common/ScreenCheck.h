@@ -31,6 +31,9 @@ public:
     // a Japanese character that the English file does not hold. Controls
     // whose ids are in `dataIds` show data, not captions (id 0: the title).
     std::vector<std::wstring> OtherLanguageTexts(HWND window, bool japanese, const std::set<int>& dataIds = {}) const;
+    // Whether one text (a message box's, a name a library gives) is in the
+    // other language, by the same rules.
+    bool InOtherLanguage(const std::wstring& text, bool japanese) const;
 
     size_t EnglishCount() const { return m_english.size(); }
     size_t JapaneseCount() const { return m_japanese.size(); }

@@ -296,9 +296,11 @@ void TransferDept(Walk& walk, int buttonId, const wchar_t* name, const wchar_t* 
 {
     HWND dialog = walk.OpenDialog(buttonId);
     Require(ProgramDriver::Text(dialog) == title, L"wrong title \"" + ProgramDriver::Text(dialog) + L"\"");
+    // The row is named as the function menu names the screen.
     HWND dept = nullptr;
     for (int id = IDC_SETTING_ROW_FIRST; id <= IDC_SETTING_ROW_LAST && !dept; ++id)
-        if (ProgramDriver::IsShown(dialog, id) && ProgramDriver::Text(ProgramDriver::Control(dialog, id)) == L"DEPT")
+        if (ProgramDriver::IsShown(dialog, id)
+            && ProgramDriver::Text(ProgramDriver::Control(dialog, id)) == walk.Say(L"DEPT", L"部門"))
             dept = ProgramDriver::Control(dialog, id);
     Require(dept != nullptr, L"no DEPT row");
     ::SendMessageW(dept, BM_SETCHECK, BST_CHECKED, 0);
@@ -313,11 +315,7 @@ void TransferDept(Walk& walk, int buttonId, const wchar_t* name, const wchar_t* 
     Require(ProgramDriver::Text(log).find(L"[End  ]: Code=00000000H") != std::wstring::npos,
             L"the transfer failed: " + ProgramDriver::Text(log));
     walk.Picture(dialog, name, start);
-    // The setting rows show the groups' names, the same in every language.
-    std::set<int> names;
-    for (int id = IDC_SETTING_ROW_FIRST; id <= IDC_SETTING_ROW_LAST; ++id)
-        names.insert(id);
-    walk.CheckLayout(dialog, name, names);
+    walk.CheckLayout(dialog, name);
     walk.CloseDialog(dialog, IDCANCEL);
 }
 
@@ -357,15 +355,17 @@ void SendWithUnsavedEdits(Walk& walk)
 {
     LeaveDeptUnsaved(walk, walk.Say(L"Not sent", L"Not sent JPN"));
     HWND dialog = walk.OpenDialog(IDC_SEL_SEND);
+    // The row is named as the function menu names the screen.
     HWND dept = nullptr;
     for (int id = IDC_SETTING_ROW_FIRST; id <= IDC_SETTING_ROW_LAST && !dept; ++id)
-        if (ProgramDriver::IsShown(dialog, id) && ProgramDriver::Text(ProgramDriver::Control(dialog, id)) == L"DEPT")
+        if (ProgramDriver::IsShown(dialog, id)
+            && ProgramDriver::Text(ProgramDriver::Control(dialog, id)) == walk.Say(L"DEPT", L"部門"))
             dept = ProgramDriver::Control(dialog, id);
     Require(dept != nullptr, L"no DEPT row");
     ::SendMessageW(dept, BM_SETCHECK, BST_CHECKED, 0);
     ProgramDriver::Click(dialog, IDC_START_TRANSFER);
     AnswerNo(walk, WaitForBoxOver(walk, dialog),
-             walk.Say(L"not saved with Update: DEPT", L"更新していない修正があります: DEPT"), L"send-question");
+             walk.Say(L"not saved with Update: DEPT", L"更新していない修正があります: 部門"), L"send-question");
     Require(ProgramDriver::Text(::GetDlgItem(dialog, IDC_TRANSFER_LOG)).empty(), L"answering No started the send");
     walk.CloseDialog(dialog, IDCANCEL);
     SaveDept(walk);
@@ -378,7 +378,7 @@ void ExitWithUnsavedEdits(Walk& walk)
     LeaveDeptUnsaved(walk, walk.Say(L"Not kept", L"Not kept JPN"));
     ::PostMessageW(walk.menu, WM_CLOSE, 0, 0);
     AnswerNo(walk, WaitForBoxOver(walk, walk.menu),
-             walk.Say(L"not saved with Update: DEPT", L"更新していない修正があります: DEPT"), L"exit-question-unsaved");
+             walk.Say(L"not saved with Update: DEPT", L"更新していない修正があります: 部門"), L"exit-question-unsaved");
     Require(::IsWindowVisible(walk.menu) != FALSE, L"answering No closed the function menu");
     SaveDept(walk);
 }

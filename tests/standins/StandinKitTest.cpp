@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "CChildProgram.h"
 #include "RawCommandLine.h"
 #include "TempFolder.h"
 #include "TestFiles.h"
@@ -45,18 +46,34 @@ protected:
         ASSERT_TRUE(::CopyFileW((ProgramFolder() + L"\\StandinProbe.exe").c_str(), (folder + L"StandinProbe.exe").c_str(), FALSE));
     }
 
-    // Starts the probe; returns its process handle.
-    HANDLE Start(const wchar_t* args)
+    // Starts the probe, with a show command when `show` is not -1; returns
+    // its process handle.
+    HANDLE Start(const wchar_t* args, int show = -1)
     {
         std::wstring line = L"\"" + folder + L"StandinProbe.exe\" " + args;
         std::vector<wchar_t> buffer(line.begin(), line.end());
         buffer.push_back(L'\0');
         STARTUPINFOW si = {};
         si.cb = sizeof si;
+        if (show >= 0) {
+            si.dwFlags = STARTF_USESHOWWINDOW;
+            si.wShowWindow = static_cast<WORD>(show);
+        }
         PROCESS_INFORMATION pi = {};
         EXPECT_TRUE(::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi));
         ::CloseHandle(pi.hThread);
         return pi.hProcess;
+    }
+
+    // The probe's visible window, waited for.
+    static HWND WindowOf(HANDLE process)
+    {
+        HWND window = nullptr;
+        for (int i = 0; i < 200 && !window; ++i) {
+            ::Sleep(50);
+            window = CChildProgram::MainWindowOf(::GetProcessId(process));
+        }
+        return window;
     }
 
     static DWORD ExitCodeOf(HANDLE process)
@@ -86,20 +103,25 @@ TEST_F(StandinProbeTest, CloseRequestCancelsAWait)
 {
     WriteBytes(folder + L"StandinProbe.ini", "[Settings]\r\nDelay=60000\r\n");
     HANDLE process = Start(L"slow");
-    DWORD pid = ::GetProcessId(process);
-    HWND window = nullptr;
-    for (int i = 0; i < 200 && !window; ++i) {
-        ::Sleep(50);
-        for (HWND w = ::FindWindowW(nullptr, L"Standin probe"); w; w = ::FindWindowExW(nullptr, w, nullptr, L"Standin probe")) {
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(w, &owner);
-            if (owner == pid && ::IsWindowVisible(w))
-                window = w;
-        }
-    }
+    HWND window = WindowOf(process);
     ASSERT_NE(window, nullptr) << "the probe shows a visible window at once";
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(ExitCodeOf(process), 0x02010000u);
+}
+
+// The program starts its helpers minimised: their windows must not come up
+// over its screen.
+TEST_F(StandinProbeTest, StartedMinimisedTheWindowStaysMinimised)
+{
+    WriteBytes(folder + L"StandinProbe.ini", "[Settings]\r\nDelay=60000\r\n");
+    for (int show : {SW_SHOWMINIMIZED, SW_SHOWMINNOACTIVE}) {
+        HANDLE process = Start(L"slow", show);
+        HWND window = WindowOf(process);
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(::IsIconic(window)) << "show command " << show;
+        ::PostMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(ExitCodeOf(process), 0x02010000u);
+    }
 }
 
 } // namespace

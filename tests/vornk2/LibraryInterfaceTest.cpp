@@ -3,6 +3,8 @@
 #include <set>
 
 #include "CEcrValidator.h"
+#include "ScreenCheck.h"
+#include "TestFiles.h"
 #include "VornK2Library.h"
 
 namespace {
@@ -131,6 +133,39 @@ TEST(VornK2Interface, ChoicesFollowTheCaptionLanguage)
     choices->Reset();
     choices->ReloadFromFolder(lib.Folder().c_str());
     EXPECT_EQ(VornK2Library::Text(choices->GetTable(0), 0, 0), L"\u975E\u8AB2\u7A0E");
+}
+
+// What the library says, returns or names is in the program's caption
+// language, also after the language changed while the library was loaded.
+TEST(VornK2Interface, MessagesAndNamesFollowTheCaptionLanguage)
+{
+    const CaptionLanguages captions(ProgramFolder() + L"\\Cap");
+    VornK2Library lib;
+    CEcrData* clerk = lib.Group(WND_CLERK);
+    ASSERT_NE(clerk, nullptr);
+    clerk->LoadData(nullptr);
+    S_ECR_TABLE* clerks = clerk->GetTable(0);
+    for (bool japanese : {true, false}) {
+        lib.Settings().Language = japanese ? L"JPN" : L"ENG";
+        CString refusal;
+        S_ECR_CHECK check = {clerks, 2, 0, L"12A4", 12, &refusal};
+        EXPECT_FALSE(clerks->Validator->Validate(&check));
+        WriteFileBytes(lib.PathOf(L"in.csv"), "Clerk No.\r\n1\r\n");
+        EXPECT_FALSE(clerk->ImportCsv(0, lib.PathOf(L"in.csv").c_str()));
+        EXPECT_FALSE(clerk->ExportCsv(0, lib.PathOf(L"missing\\out.csv").c_str()));
+        std::vector<std::wstring> told = lib.TakeMessages();
+        ASSERT_EQ(told.size(), 2u);
+        // The write failure's reason, in brackets, is the system's text in the system's language.
+        std::vector<std::wstring> said = {told[0], told[1].substr(0, told[1].find_first_of(L"(（")),
+                                          refusal.GetString()};
+        for (int i = 0; i < lib.Count(); ++i) {
+            CEcrData* group = lib.At(i);
+            if (group->GroupType < 2 || group->GroupType > 4)  // the groups that send/receive rows name
+                said.push_back(group->Name);
+        }
+        for (const std::wstring& text : said)
+            EXPECT_FALSE(captions.InOtherLanguage(text, japanese)) << CStringA(text.c_str()).GetString();
+    }
 }
 
 } // namespace
