@@ -392,7 +392,7 @@ bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& 
         return false;
     }
     if (IsBinary(bytes)) {
-        errors = LibraryState::Instance().Say(
+        errors = Say(
             L"The file is not a CSV text file: it holds NUL or control bytes, as a program or a picture does.\n",
             L"このファイルは CSV のテキストファイルではありません。プログラムや画像のように、NUL や制御文字のバイトを含んでいます。\n");
         return false;
@@ -485,7 +485,7 @@ bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& 
             }
         }
         if (!unfilled.empty())
-            checker.Refuse(line.line, LibraryState::Instance().Say(L"a number is needed in ", L"数値の入力が必要です: ")
+            checker.Refuse(line.line, Say(L"a number is needed in ", L"数値の入力が必要です: ")
                                           + List(unfilled));
         if (!good)
             continue;
