@@ -159,12 +159,11 @@ TEST(TillmarkProgram, ConvertsLogsAndReportsSuccess)
 TEST(TillmarkProgram, FailuresAndForcedCodes)
 {
     TillmarkCopy tillmark;
-    // A missing input is shown and fails; closing the window ends it at once.
-    tillmark.folder.Write(L"Tillmark.ini", "[Settings]\r\nFailShowMs=20000\r\n");
-    PROCESS_INFORMATION child = tillmark.Start(tillmark.CommandLine());
-    Sleep(500);
-    EXPECT_TRUE(CloseWhenShown(child));
-    EXPECT_EQ(0x03020000u, tillmark.Finish(child));
+    // A missing input is shown for a moment and fails. (A close sent while
+    // it is shown would race with the reading on a busy machine, and a close
+    // before the failure is a cancel.)
+    tillmark.folder.Write(L"Tillmark.ini", "[Settings]\r\nFailShowMs=300\r\n");
+    EXPECT_EQ(0x03020000u, tillmark.Run(tillmark.CommandLine()));
     EXPECT_FALSE(FileExists(tillmark.work.File(L"PHOTO_LOGO1.ECR")));
 
     // The settings file forces a code; nothing is converted.
