@@ -616,7 +616,7 @@ void CTillwireDlg::RunTransfers()
             Log(end);
             CString failure = FillPlaceholders(
                 CaptionText(WNDNO_COM, 30, L"%1: the communication program %2 could not be started (%3)."),
-                {WindowText(Item(RowBox(row))), g_pEcrSetting->Tillwire, AtomicFile::SystemReason(error)});
+                {WindowText(Item(RowBox(row))), FullPathName(g_pEcrSetting->Tillwire), AtomicFile::SystemReason(error)});
             if (!goOn(failure, code))
                 break;
             continue;
