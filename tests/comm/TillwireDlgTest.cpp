@@ -91,10 +91,8 @@ TEST_F(TillwireTest, ReceivedGroupReplacesTheLocalFileAndIsReloaded)
     std::string changed = original;
     changed[changed.size() - 1] = static_cast<char>(changed.back() ^ 0x5A);
     WriteBytes(dataFolder + L"\\DEPT.VK2", changed);
-    CEcrData* dept = GetEcrDataFromWndNo(WNDNO_DEPT);
+    CEcrData* dept = ReloadDeptFromFolder();
     ASSERT_NE(nullptr, dept);
-    dept->Reset();
-    dept->ReloadFromFolder(g_pEcrSetting->DataPath);
     S_ECR_TABLE* table = dept->GetTable(0);
     ASSERT_TRUE(table && table->RecordCount > 0);
     const BYTE* last = table->RecordData + table->RecordSize * table->RecordCount - 1;
@@ -261,10 +259,8 @@ TEST_F(TillwireTest, CancelWaitsForAProgramThatTakesItsTime)
 // What a failed transfer left in the data folder is not loaded.
 TEST_F(TillwireTest, FailedReceiveDoesNotReloadTheGroup)
 {
-    CEcrData* dept = GetEcrDataFromWndNo(WNDNO_DEPT);
+    CEcrData* dept = ReloadDeptFromFolder();
     ASSERT_NE(nullptr, dept);
-    dept->Reset();
-    dept->ReloadFromFolder(g_pEcrSetting->DataPath);
     S_ECR_TABLE* table = dept->GetTable(0);
     ASSERT_TRUE(table && table->RecordCount > 0);
     const size_t lastAt = table->RecordSize * table->RecordCount - 1;

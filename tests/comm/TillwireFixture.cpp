@@ -165,6 +165,16 @@ std::vector<std::string> TillwireTest::LogLines() const
     return lines;
 }
 
+CEcrData* TillwireTest::ReloadDeptFromFolder()
+{
+    CEcrData* dept = GetEcrDataFromWndNo(WNDNO_DEPT);
+    if (dept) {
+        dept->Reset();
+        dept->ReloadFromFolder(g_pEcrSetting->DataPath);
+    }
+    return dept;
+}
+
 void TillwireTest::EditDeptWithoutSaving()
 {
     CEcrData* dept = GetEcrDataFromWndNo(WNDNO_DEPT);

@@ -42,6 +42,8 @@ private:
     std::function<void(ScriptedTillwireDlg&)> m_script;
 };
 
+class CEcrData;
+
 struct TillwireTest : ::testing::Test
 {
     TempFolder folder;
@@ -58,6 +60,8 @@ struct TillwireTest : ::testing::Test
     std::vector<std::string> LogLines() const;
     // Loads DEPT and changes its first byte in memory only: an edit not yet saved.
     static void EditDeptWithoutSaving();
+    // DEPT as the data folder's file holds it now, or null without DEPT.
+    static CEcrData* ReloadDeptFromFolder();
     // Sends DEPT and PLU and waits for the run to end: the dialog's log.
     static CString SendDeptAndPlu();
     // The command line as the dialog must pass it for a group.

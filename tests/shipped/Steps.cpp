@@ -290,13 +290,10 @@ void ReportConvert(Walk& walk)
     walk.CheckLayout(dialog, L"report conversion");
     walk.CloseDialog(dialog, IDCANCEL);
 }
-// Ticks DEPT and runs one transfer through the shipped communication
-// program and its simulated register; the log shows exit code 0.
-void TransferDept(Walk& walk, int buttonId, const wchar_t* name, const wchar_t* title, const wchar_t* idleStart)
+// Ticks the DEPT row of a send or receive dialog and presses Start. The row
+// is named as the function menu names the screen.
+void TickDeptAndStart(Walk& walk, HWND dialog)
 {
-    HWND dialog = walk.OpenDialog(buttonId);
-    Require(ProgramDriver::Text(dialog) == title, L"wrong title \"" + ProgramDriver::Text(dialog) + L"\"");
-    // The row is named as the function menu names the screen.
     HWND dept = nullptr;
     for (int id = IDC_SETTING_ROW_FIRST; id <= IDC_SETTING_ROW_LAST && !dept; ++id)
         if (ProgramDriver::IsShown(dialog, id)
@@ -305,6 +302,15 @@ void TransferDept(Walk& walk, int buttonId, const wchar_t* name, const wchar_t* 
     Require(dept != nullptr, L"no DEPT row");
     ::SendMessageW(dept, BM_SETCHECK, BST_CHECKED, 0);
     ProgramDriver::Click(dialog, IDC_START_TRANSFER);
+}
+
+// Ticks DEPT and runs one transfer through the shipped communication
+// program and its simulated register; the log shows exit code 0.
+void TransferDept(Walk& walk, int buttonId, const wchar_t* name, const wchar_t* title, const wchar_t* idleStart)
+{
+    HWND dialog = walk.OpenDialog(buttonId);
+    Require(ProgramDriver::Text(dialog) == title, L"wrong title \"" + ProgramDriver::Text(dialog) + L"\"");
+    TickDeptAndStart(walk, dialog);
     HWND start = ProgramDriver::Control(dialog, IDC_START_TRANSFER);
     HWND log = ::GetDlgItem(dialog, IDC_TRANSFER_LOG);  // hidden behind the animation
     DWORD began = ::GetTickCount();
@@ -355,15 +361,7 @@ void SendWithUnsavedEdits(Walk& walk)
 {
     LeaveDeptUnsaved(walk, walk.Say(L"Not sent", L"Not sent JPN"));
     HWND dialog = walk.OpenDialog(IDC_SEL_SEND);
-    // The row is named as the function menu names the screen.
-    HWND dept = nullptr;
-    for (int id = IDC_SETTING_ROW_FIRST; id <= IDC_SETTING_ROW_LAST && !dept; ++id)
-        if (ProgramDriver::IsShown(dialog, id)
-            && ProgramDriver::Text(ProgramDriver::Control(dialog, id)) == walk.Say(L"DEPT", L"部門"))
-            dept = ProgramDriver::Control(dialog, id);
-    Require(dept != nullptr, L"no DEPT row");
-    ::SendMessageW(dept, BM_SETCHECK, BST_CHECKED, 0);
-    ProgramDriver::Click(dialog, IDC_START_TRANSFER);
+    TickDeptAndStart(walk, dialog);
     AnswerNo(walk, WaitForBoxOver(walk, dialog),
              walk.Say(L"not saved with Update: DEPT", L"更新していない修正があります: 部門"), L"send-question");
     Require(ProgramDriver::Text(::GetDlgItem(dialog, IDC_TRANSFER_LOG)).empty(), L"answering No started the send");
