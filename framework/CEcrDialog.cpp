@@ -50,20 +50,34 @@ bool CEcrDialog::ApplyCaptionNumber(CWnd* control, int captionNo)
         control->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(GetFontHandle()), TRUE);
         return false;
     }
+    // Only what changes is set: each change repaints the control, and a
+    // screen binds many. A caption's own font is always set again, as its
+    // handle may be a new font's after a caption file was read again.
     HGDIOBJ font = cap->Font.m_hObject ? cap->Font.m_hObject : GetFontHandle();
-    control->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    control->SetWindowText(cap->Text);
-    if (ToolTip.m_hWnd) {
-        if (cap->TipOn) {
-            if (ToolTip.HasTool(control))
-                ToolTip.UpdateTipText(cap->TipText, control);
-            else
-                ToolTip.AddTool(control, cap->TipText);
-        } else if (ToolTip.HasTool(control)) {
-            ToolTip.DelTool(control);
-        }
+    if (cap->Font.m_hObject || control->GetFontHandle() != font)
+        control->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (control->GetWindowText() != cap->Text)
+        control->SetWindowText(cap->Text);
+    if (cap->TipOn && CreateToolTip()) {
+        if (ToolTip.HasTool(control))
+            ToolTip.UpdateTipText(cap->TipText, control);
+        else
+            ToolTip.AddTool(control, cap->TipText);
+    } else if (ToolTip.m_hWnd && ToolTip.HasTool(control)) {
+        ToolTip.DelTool(control);
     }
     return true;
+}
+
+bool CEcrDialog::CreateToolTip()
+{
+    // Made for the first tip: most screens have none, and a tooltip is a
+    // window of its own, as costly to make as a screen's frame.
+    if (!ToolTip.m_hWnd && ToolTip.Create(this, TTS_ALWAYSTIP)) {
+        ToolTip.Activate(TRUE);
+        ToolTip.SetMaxTipWidth(256);  // long tips wrap
+    }
+    return ToolTip.m_hWnd != nullptr;
 }
 
 BOOL CEcrDialog::BindCaption(CWnd* control, int captionNo)
@@ -125,10 +139,6 @@ BOOL CEcrDialog::OnInitDialog()
     }
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Icon));
-    if (ToolTip.Create(this, TTS_ALWAYSTIP)) {
-        ToolTip.Activate(TRUE);
-        ToolTip.SetMaxTipWidth(256);  // long tips wrap
-    }
 
     // The layout starts from the size the dialog has now, whenever the
     // first WM_SIZE came; and it never shrinks below it.

@@ -54,6 +54,8 @@ protected:
 private:
     void ResizeChild(CWnd* child, const int delta[2]);
     bool ApplyCaptionNumber(CWnd* control, int captionNo);
+    // The tooltip, made when the first caption with a tip is bound.
+    bool CreateToolTip();
     bool PressFocusedButton();
 
     CSize m_minTrackSize;  // the template's size: shrinking below it loses the layout

@@ -1,16 +1,52 @@
 #include "CPictureButton.h"
 
+#include <map>
+#include <string>
+
+namespace {
+
+// Decoded pictures by file, kept for the process: the same buttons open
+// again and again (the record card has two), and decoding is most of what
+// showing them costs. A file written since is decoded again. UI thread only.
+struct CachedPicture {
+    FILETIME written = {};
+    ULONGLONG size = 0;
+    std::shared_ptr<const CImage> image;
+};
+
+std::shared_ptr<const CImage> LoadPicture(LPCWSTR path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA file = {};
+    if (!path || !::GetFileAttributesExW(path, GetFileExInfoStandard, &file))
+        return nullptr;
+    const ULONGLONG size = (static_cast<ULONGLONG>(file.nFileSizeHigh) << 32) | file.nFileSizeLow;
+    static std::map<std::wstring, CachedPicture> cache;
+    CachedPicture& cached = cache[path];
+    if (cached.image && cached.size == size && ::CompareFileTime(&cached.written, &file.ftLastWriteTime) == 0)
+        return cached.image;
+    auto image = std::make_shared<CImage>();
+    if (FAILED(image->Load(path))) {
+        cache.erase(path);
+        return nullptr;
+    }
+    cached = {file.ftLastWriteTime, size, image};
+    return image;
+}
+
+} // namespace
+
 BOOL CPictureButton::LoadImages(LPCWSTR normalFile, LPCWSTR pressedFile)
 {
-    bool normal = SUCCEEDED(m_normal.Load(normalFile));
-    bool pressed = SUCCEEDED(m_pressed.Load(pressedFile));
-    return normal && pressed;
+    m_normal = LoadPicture(normalFile);
+    m_pressed = LoadPicture(pressedFile);
+    return m_normal && m_pressed;
 }
 
 void CPictureButton::DrawItem(LPDRAWITEMSTRUCT item)
 {
-    const CImage& image = (item->itemState & ODS_SELECTED) ? m_pressed : m_normal;
-    image.Draw(item->hDC, item->rcItem);
+    const auto& image = (item->itemState & ODS_SELECTED) ? m_pressed : m_normal;
+    if (image)
+        image->Draw(item->hDC, item->rcItem);
 }
 
 LRESULT CPictureButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)

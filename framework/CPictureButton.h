@@ -2,6 +2,8 @@
 // The button must have the BS_OWNERDRAW style.
 #pragma once
 
+#include <memory>
+
 #include "afx.h"
 
 class CPictureButton : public CButton
@@ -19,6 +21,7 @@ protected:
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    CImage m_normal;
-    CImage m_pressed;
+    // Shared with every button showing the same file.
+    std::shared_ptr<const CImage> m_normal;
+    std::shared_ptr<const CImage> m_pressed;
 };

@@ -108,6 +108,13 @@ LRESULT CALLBACK CreateHookProc(int code, WPARAM wParam, LPARAM lParam)
         CWnd* wnd = t_pendingCreate;
         t_pendingCreate = nullptr;
         wnd->SubclassWindow(reinterpret_cast<HWND>(wParam));
+        // Done: the rest of this creation (a dialog's controls) runs without
+        // the hook, which would cost each control calls to the window system.
+        HHOOK hook = t_createHook;
+        t_createHook = nullptr;
+        const LRESULT result = ::CallNextHookEx(hook, code, wParam, lParam);
+        ::UnhookWindowsHookEx(hook);
+        return result;
     }
     return ::CallNextHookEx(t_createHook, code, wParam, lParam);
 }

@@ -73,9 +73,36 @@ int ControlWidth(CWnd& control)
     return rect.Width();
 }
 
+// Hides or enables a row control, which may not have been made yet.
+void HideIfMade(CWnd& control)
+{
+    if (control.m_hWnd)
+        control.ShowWindow(SW_HIDE);
+}
+
+void EnableIfMade(CWnd& control, bool enable)
+{
+    if (control.m_hWnd)
+        control.EnableWindow(enable);
+}
+
 bool HasStyle(HWND hWnd, DWORD style)
 {
     return (static_cast<DWORD>(::GetWindowLongPtrW(hWnd, GWL_STYLE)) & style) != 0;
+}
+
+// Each change to a control is a trip to the window system; a page or record
+// change sets up ten rows, so what already holds is not set again.
+void SetReadOnly(CEdit& edit, bool readOnly)
+{
+    if (HasStyle(edit.m_hWnd, ES_READONLY) != readOnly)
+        edit.SetReadOnly(readOnly);
+}
+
+void SetText(CWnd& control, const CString& text)
+{
+    if (control.GetWindowText() != text)
+        control.SetWindowText(text);
 }
 
 void SetTabStop(CWnd& control, bool on)
@@ -112,6 +139,7 @@ BEGIN_MESSAGE_MAP(CCardDlg, CEcrDialog)
     ON_NOTIFY(TCN_SELCHANGING, IDC_CARD_TAB, &CCardDlg::OnTabChanging)
     ON_NOTIFY(TCN_SELCHANGE, IDC_CARD_TAB, &CCardDlg::OnTabChanged)
     ON_CBN_SELCHANGE(IDC_CARD_RECORD, &CCardDlg::OnRecordChanged)
+    ON_CBN_DROPDOWN(IDC_CARD_RECORD, &CCardDlg::ListRecords)
     ON_BN_CLICKED(IDC_CARD_PREVIOUS, &CCardDlg::OnPrevious)
     ON_BN_CLICKED(IDC_CARD_NEXT, &CCardDlg::OnNext)
     ON_CONTROL_RANGE(EN_KILLFOCUS, IDC_CARD_EDIT, IDC_CARD_EDIT + 9, &CCardDlg::OnEditKillFocus)
@@ -142,8 +170,6 @@ void CCardDlg::DoDataExchange(CDataExchange* dx)
     for (int n = 0; n < RowsPerPage; ++n) {
         DDX_Control(dx, IDC_CARD_CAPTION + n, m_caption[n]);
         DDX_Control(dx, IDC_CARD_EDIT + n, m_edit[n]);
-        DDX_Control(dx, IDC_CARD_LIST + n, m_list[n]);
-        DDX_Control(dx, IDC_CARD_COMBO + n, m_combo[n]);
         DDX_Control(dx, IDC_CARD_OPTION1 + n, m_option[n][0]);
         DDX_Control(dx, IDC_CARD_OPTION2 + n, m_option[n][1]);
         DDX_Control(dx, IDC_CARD_OPTION3 + n, m_option[n][2]);
@@ -174,8 +200,7 @@ BOOL CCardDlg::OnInitDialog()
     BindCaption(&m_next, CAP_NEXT);
 
     m_tab.DeleteAllItems();
-    AddEntries(m_record, Table->RecordCount, [](int r, CString& text) { text.Format(L"%d", r + 1); });
-    m_record.SetCurSel(Record - 1);
+    ShowRecordNumber();
 
     const int level = EffectiveDisplayLevel();
     FieldMap.RemoveAll();
@@ -216,11 +241,37 @@ CString CCardDlg::ValueOf(const S_ECR_FIELD& field) const
     return text;
 }
 
+CComboBox& CCardDlg::RowBox(int row, bool list, int width)
+{
+    CComboBox& box = list ? m_list[row] : m_combo[row];
+    if (box.m_hWnd) {
+        PlaceValue(box, ValueColumn, width);
+        return box;
+    }
+    // In the row, at the value column, with a drop-down 120 dialog units
+    // high, shown: made in place, as each move costs the list window a
+    // move too.
+    CRect edit;
+    m_edit[row].GetWindowRect(&edit);
+    ScreenToClient(&edit);
+    CRect dropped(0, 0, 0, 120);
+    ::MapDialogRect(m_hWnd, &dropped);
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | (list ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL);
+    const UINT id = static_cast<UINT>((list ? IDC_CARD_LIST : IDC_CARD_COMBO) + row);
+    if (!box.Create(style, CRect(CPoint(ValueColumn, edit.top), CSize(width, dropped.Height())), this, id))
+        AfxThrowResourceException();
+    box.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(GetFontHandle()), FALSE);
+    // After the row's edit box (and list) in the tab order, before its frame.
+    const CWnd& before = !list && m_list[row].m_hWnd ? static_cast<CWnd&>(m_list[row]) : m_edit[row];
+    box.SetWindowPos(&before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return box;
+}
+
 void CCardDlg::HideValueControls(int row)
 {
     m_edit[row].ShowWindow(SW_HIDE);
-    m_list[row].ShowWindow(SW_HIDE);
-    m_combo[row].ShowWindow(SW_HIDE);
+    HideIfMade(m_list[row]);
+    HideIfMade(m_combo[row]);
     for (CButton& option : m_option[row])
         option.ShowWindow(SW_HIDE);
 }
@@ -230,13 +281,14 @@ void CCardDlg::PlaceValue(CWnd& control, int x, int width)
     CRect rect;
     control.GetWindowRect(&rect);
     ScreenToClient(&rect);
-    control.MoveWindow(x, rect.top, width, rect.Height(), FALSE);
+    if (rect.left != x || rect.Width() != width)
+        control.MoveWindow(x, rect.top, width, rect.Height(), FALSE);
 }
 
 void CCardDlg::ShowPage(int page)
 {
     Page = page;
-    m_status.SetWindowText(L"");
+    SetText(m_status, L"");
     for (int n = 0; n < RowsPerPage; ++n) {
         const int field = FieldOfRow(n);
         if (field < 0) {
@@ -246,7 +298,7 @@ void CCardDlg::ShowPage(int page)
             continue;
         }
         m_group[n].ShowWindow(SW_SHOW);
-        m_caption[n].SetWindowText(LabelText(Table->Fields()[field].Label));
+        SetText(m_caption[n], LabelText(Table->Fields()[field].Label));
         m_caption[n].ShowWindow(SW_SHOW);
         SetupRow(field, n);
         SetRowState(field, n);
@@ -254,10 +306,31 @@ void CCardDlg::ShowPage(int page)
     Invalidate(TRUE);
 }
 
+void CCardDlg::ListRecords()
+{
+    if (m_recordsListed || !Table)
+        return;
+    AddEntries(m_record, Table->RecordCount, [](int r, CString& text) { text.Format(L"%d", r + 1); });
+    m_recordsListed = true;
+    m_record.SetCurSel(Record - 1);
+}
+
+void CCardDlg::ShowRecordNumber()
+{
+    if (m_recordsListed) {
+        m_record.SetCurSel(Record - 1);
+        return;
+    }
+    CString number;
+    number.Format(L"%d", Record);
+    SetText(m_record, number);
+}
+
 void CCardDlg::ShowRecord(int record)
 {
-    m_status.SetWindowText(L"");
+    SetText(m_status, L"");
     Record = record;
+    ShowRecordNumber();
     // The enabled state follows each record's values, as the grid's cells do.
     for (int n = 0; n < RowsPerPage; ++n) {
         const int field = FieldOfRow(n);
@@ -272,7 +345,7 @@ void CCardDlg::ShowRecord(int record)
 void CCardDlg::UpdateMoveButtons()
 {
     m_previous.EnableWindow(Record >= 2);
-    m_next.EnableWindow(Record < m_record.GetCount());
+    m_next.EnableWindow(Record < Table->RecordCount);
 }
 
 void CCardDlg::SetupRow(int field, int row)
@@ -282,9 +355,9 @@ void CCardDlg::SetupRow(int field, int row)
     // has the focus would move the focus in the middle of a commit.
     const int kind = f.CardKind;
     if (kind != CARD_LIST)
-        m_list[row].ShowWindow(SW_HIDE);
+        HideIfMade(m_list[row]);
     if (kind != CARD_COMBO)
-        m_combo[row].ShowWindow(SW_HIDE);
+        HideIfMade(m_combo[row]);
     if (kind != CARD_OPTIONS)
         for (CButton& option : m_option[row])
             option.ShowWindow(SW_HIDE);
@@ -294,9 +367,10 @@ void CCardDlg::SetupRow(int field, int row)
         return;
     }
     CEdit& edit = m_edit[row];
-    edit.SetWindowText(ValueOf(f));
+    SetText(edit, ValueOf(f));
+    edit.SetModify(FALSE);
     LimitEditToField(edit.m_hWnd, f);
-    edit.SetReadOnly(FALSE);
+    SetReadOnly(edit, false);
     SetTabStop(edit, true);
     PlaceValue(edit, ValueColumn, f.Width * 8 + 17);
     edit.ShowWindow(SW_SHOW);
@@ -307,7 +381,7 @@ void CCardDlg::SetupRow(int field, int row)
     } else if (kind != CARD_EDIT) {
         // A kind the card does not edit still shows the value beside its
         // caption, read-only.
-        edit.SetReadOnly(TRUE);
+        SetReadOnly(edit, true);
         SetTabStop(edit, false);
     }
 }
@@ -315,11 +389,13 @@ void CCardDlg::SetupRow(int field, int row)
 void CCardDlg::SetupList(const S_ECR_FIELD& field, int row)
 {
     CEdit& edit = m_edit[row];
-    CComboBox& list = m_list[row];
-    edit.SetReadOnly(TRUE);
-    list.ResetContent();
-    list.ShowWindow(SW_SHOW);
     const S_ECR_TABLE* lookup = LookupTable(field);
+    const int listWidth = lookup ? lookup->Fields()[field.LookupField].Width * 8 : ControlWidth(m_edit[row]);
+    CComboBox& list = RowBox(row, true, listWidth);
+    SetReadOnly(edit, true);
+    if (list.GetCount() > 0)
+        list.ResetContent();
+    list.ShowWindow(SW_SHOW);
     if (!lookup)
         return;
     const int minimum = static_cast<int>(field.Minimum);
@@ -334,8 +410,6 @@ void CCardDlg::SetupList(const S_ECR_FIELD& field, int row)
     const int index = static_cast<int>(std::wcstol(edit.GetWindowText(), nullptr, 10)) - minimum;
     list.SetCurSel(index >= 0 && index < list.GetCount() ? index : -1);
 
-    const int listWidth = lookup->Fields()[field.LookupField].Width * 8;
-    PlaceValue(list, ValueColumn, listWidth);
     PlaceValue(edit, ValueColumn + listWidth + 10, ControlWidth(edit));
     SetTabStop(edit, false);
 }
@@ -358,7 +432,7 @@ void CCardDlg::SetupOptions(const S_ECR_FIELD& field, int row)
         CButton& option = m_option[row][i];
         CString text;
         ChoiceText(*lookup, i, field.LookupField, text);
-        option.SetWindowText(text);
+        SetText(option, text);
         // The box and its text.
         const int width = dc.GetTextExtent(text, text.GetLength()).cx + ::GetSystemMetrics(SM_CXMENUCHECK) + 8;
         PlaceValue(option, x, width);
@@ -367,7 +441,7 @@ void CCardDlg::SetupOptions(const S_ECR_FIELD& field, int row)
         x += width + 5;
     }
     dc.SelectObject(old);
-    edit.SetReadOnly(TRUE);
+    SetReadOnly(edit, true);
     PlaceValue(edit, x - 5 + 10, ControlWidth(edit));
     SetTabStop(edit, false);
     m_group[row].ShowWindow(SW_SHOW);
@@ -375,7 +449,9 @@ void CCardDlg::SetupOptions(const S_ECR_FIELD& field, int row)
 
 void CCardDlg::SetupCombo(const S_ECR_FIELD& field, int row)
 {
-    CComboBox& combo = m_combo[row];
+    // Room for at least a short value beside the drop button, which takes
+    // the whole of a one-character field's width.
+    CComboBox& combo = RowBox(row, false, std::max(field.Width, kComboMinimumChars) * 8 + 17);
     const S_ECR_TABLE* lookup = LookupTable(field);
     if (!lookup || m_comboSource[row] != lookup || m_comboSourceField[row] != field.LookupField) {
         // Filled once per lookup table: a PLU list may hold 20,000 codes.
@@ -386,14 +462,11 @@ void CCardDlg::SetupCombo(const S_ECR_FIELD& field, int row)
         m_comboSource[row] = lookup;
         m_comboSourceField[row] = field.LookupField;
     }
-    combo.SetWindowText(ValueOf(field));
+    SetText(combo, ValueOf(field));
     COMBOBOXINFO info = {};
     info.cbSize = sizeof info;
     if (::GetComboBoxInfo(combo.m_hWnd, &info) && info.hwndItem)
         LimitEditToField(info.hwndItem, field);
-    // Room for at least a short value beside the drop button, which takes
-    // the whole of a one-character field's width.
-    PlaceValue(combo, ValueColumn, std::max(field.Width, kComboMinimumChars) * 8 + 17);
     combo.ShowWindow(SW_SHOW);
     ComboEdited[row] = FALSE;
 }
@@ -416,12 +489,12 @@ void CCardDlg::SetRowState(int field, int row)
     // disabled box greys its text on the grey background.
     const bool readOnlyValue = hasBytes && !editable;
     if (readOnlyValue) {
-        m_edit[row].SetReadOnly(TRUE);
+        SetReadOnly(m_edit[row], true);
         SetTabStop(m_edit[row], false);
     }
     m_edit[row].EnableWindow(enable || readOnlyValue);
-    m_list[row].EnableWindow(enable);
-    m_combo[row].EnableWindow(enable);
+    EnableIfMade(m_list[row], enable);
+    EnableIfMade(m_combo[row], enable);
     for (CButton& option : m_option[row])
         option.EnableWindow(enable);
 }
@@ -491,7 +564,7 @@ int CCardDlg::RowOfWindow(HWND hWnd, bool& inCombo) const
     for (int n = 0; n < RowsPerPage; ++n) {
         if (hWnd == m_edit[n].m_hWnd)
             return n;
-        if (hWnd && (hWnd == m_combo[n].m_hWnd || ::GetParent(hWnd) == m_combo[n].m_hWnd)) {
+        if (hWnd && m_combo[n].m_hWnd && (hWnd == m_combo[n].m_hWnd || ::GetParent(hWnd) == m_combo[n].m_hWnd)) {
             inCombo = true;
             return n;
         }
@@ -515,7 +588,7 @@ BOOL CCardDlg::CommitFocusedRow()
 void CCardDlg::OnEditKillFocus(UINT id)
 {
     const int row = static_cast<int>(id) - IDC_CARD_EDIT;
-    m_status.SetWindowText(L"");
+    SetText(m_status, L"");
     if (m_committing || !m_edit[row].GetModify())
         return;
     const BOOL accepted = CommitAndShow(row, m_edit[row]);
@@ -529,7 +602,7 @@ void CCardDlg::OnEditKillFocus(UINT id)
 void CCardDlg::OnComboKillFocus(UINT id)
 {
     const int row = static_cast<int>(id) - IDC_CARD_COMBO;
-    m_status.SetWindowText(L"");
+    SetText(m_status, L"");
     if (m_committing || !ComboEdited[row])
         return;
     const BOOL accepted = CommitAndShow(row, m_combo[row]);
@@ -622,20 +695,14 @@ void CCardDlg::OnRecordChanged()
 
 void CCardDlg::OnPrevious()
 {
-    const int selected = m_record.GetCurSel();
-    if (selected > 0) {
-        m_record.SetCurSel(selected - 1);
-        ShowRecord(selected);
-    }
+    if (Record > 1)
+        ShowRecord(Record - 1);
 }
 
 void CCardDlg::OnNext()
 {
-    const int selected = m_record.GetCurSel();
-    if (selected + 1 < m_record.GetCount()) {
-        m_record.SetCurSel(selected + 1);
-        ShowRecord(selected + 2);
-    }
+    if (Record < Table->RecordCount)
+        ShowRecord(Record + 1);
 }
 
 void CCardDlg::OnOK()
@@ -667,6 +734,13 @@ HBRUSH CCardDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT type)
 
 BOOL CCardDlg::PreTranslateMessage(MSG* msg)
 {
+    // Keys and the wheel that move through the record box's list find it filled.
+    const bool inRecordBox = msg->hwnd == m_record.m_hWnd || ::GetParent(msg->hwnd) == m_record.m_hWnd;
+    if (inRecordBox && (msg->message == WM_MOUSEWHEEL || msg->message == WM_SYSKEYDOWN ||
+                        (msg->message == WM_KEYDOWN && (msg->wParam == VK_UP || msg->wParam == VK_DOWN ||
+                                                        msg->wParam == VK_PRIOR || msg->wParam == VK_NEXT ||
+                                                        msg->wParam == VK_F4))))
+        ListRecords();
     if (msg->message != WM_KEYDOWN) {
         TabPending = FALSE;
         return CEcrDialog::PreTranslateMessage(msg);
@@ -692,10 +766,8 @@ BOOL CCardDlg::PreTranslateMessage(MSG* msg)
             wchar_t* end = nullptr;
             const CString text = m_record.GetWindowText();
             const long number = std::wcstol(text, &end, 10);
-            if (!text.IsEmpty() && end && *end == 0 && number >= 1 && number <= m_record.GetCount()) {
-                m_record.SetCurSel(static_cast<int>(number - 1));
+            if (!text.IsEmpty() && end && *end == 0 && number >= 1 && number <= Table->RecordCount)
                 ShowRecord(static_cast<int>(number));
-            }
             return TRUE;
         }
         if (row >= 0) {

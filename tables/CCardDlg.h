@@ -44,6 +44,10 @@ protected:
     void OnTabChanging(NMHDR* header, LRESULT* result);
     void OnTabChanged(NMHDR* header, LRESULT* result);
     void OnRecordChanged();
+    // The record box lists every record number from its first drop-down
+    // or list key on: a table may hold 20,000 records, and most opens of
+    // the card never look at the list.
+    void ListRecords();
     void OnPrevious();
     void OnNext();
     void OnEditKillFocus(UINT id);
@@ -58,6 +62,7 @@ protected:
 private:
     void ShowPage(int page);
     void ShowRecord(int record);
+    void ShowRecordNumber();
     void SetupRow(int field, int row);
     void SetRowState(int field, int row);
     void SetupList(const S_ECR_FIELD& field, int row);
@@ -76,6 +81,9 @@ private:
     // The row whose edit box, or combo box or its edit part, is this window; -1 when none.
     int RowOfWindow(HWND hWnd, bool& inCombo) const;
     CString ValueOf(const S_ECR_FIELD& field) const;
+    // The row's drop-down list (list) or combo box, made when first needed,
+    // width pixels wide at the value column.
+    CComboBox& RowBox(int row, bool list, int width);
     void HideValueControls(int row);
     void PlaceValue(CWnd& control, int x, int width);
 
@@ -98,4 +106,5 @@ private:
     const S_ECR_TABLE* m_comboSource[RowsPerPage] = {};
     int m_comboSourceField[RowsPerPage] = {};
     bool m_committing = false;
+    bool m_recordsListed = false;
 };

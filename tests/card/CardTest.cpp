@@ -93,6 +93,11 @@ protected:
         return text;
     }
     bool Visible(int id) { return ::IsWindowVisible(Item(id)) != FALSE; }
+    void DropDown(int id)
+    {
+        ::SendMessageW(Item(id), CB_SHOWDROPDOWN, TRUE, 0);
+        ::SendMessageW(Item(id), CB_SHOWDROPDOWN, FALSE, 0);
+    }
     bool Enabled(int id) { return ::IsWindowEnabled(Item(id)) != FALSE; }
     bool ReadOnly(int id) { return (::GetWindowLongW(Item(id), GWL_STYLE) & ES_READONLY) != 0; }
     CRect Rect(int id)
@@ -166,6 +171,9 @@ TEST_F(CardTest, DeptRowsShowEveryKind)
 
     EXPECT_EQ(1, TabCtrl_GetItemCount(Item(IDC_CARD_TAB)));
     EXPECT_EQ(L"Page 1", TabText(0));
+    // The record box lists every record once it drops down.
+    EXPECT_EQ(L"1", Text(IDC_CARD_RECORD));
+    DropDown(IDC_CARD_RECORD);
     EXPECT_EQ(dept->RecordCount, Count(IDC_CARD_RECORD));
     EXPECT_EQ(0, Selected(IDC_CARD_RECORD));
     EXPECT_STREQ(L"Record Edit", card->GetWindowText());
@@ -286,7 +294,7 @@ TEST_F(CardTest, NextPreviousAndTheRecordBoxStayWithinTheTable)
     ::SetWindowTextW(recordEdit, L"3");
     Key(recordEdit, VK_RETURN);
     EXPECT_EQ(3, card->Record);
-    EXPECT_EQ(2, Selected(IDC_CARD_RECORD));
+    EXPECT_EQ(L"3", Text(IDC_CARD_RECORD));
     EXPECT_EQ(Stored(dept, 3, D_NAME), Text(IDC_CARD_EDIT + D_NAME));
     for (const wchar_t* refused : {L"0", L"999", L"2x", L""}) {
         ::SetWindowTextW(recordEdit, refused);
@@ -294,6 +302,12 @@ TEST_F(CardTest, NextPreviousAndTheRecordBoxStayWithinTheTable)
         EXPECT_EQ(3, card->Record) << refused;
     }
     EXPECT_TRUE(card->IsWindowVisible());  // Enter never closes the card
+    // Down in the record box moves on through its list, filled on the way.
+    Key(recordEdit, VK_DOWN);
+    EXPECT_EQ(4, card->Record);
+    EXPECT_EQ(dept->RecordCount, Count(IDC_CARD_RECORD));
+    ::SetWindowTextW(recordEdit, L"3");
+    Key(recordEdit, VK_RETURN);
 
     Click(IDC_CARD_PREVIOUS);
     Click(IDC_CARD_PREVIOUS);
@@ -505,6 +519,7 @@ TEST_F(CardTest, ShadedFieldFollowsEachRecord)
     ASSERT_GT(inside, 0);
     Open(dept, inside);
     EXPECT_TRUE(Enabled(IDC_CARD_EDIT + D_GROUP));
+    DropDown(IDC_CARD_RECORD);
     ::SendMessageW(Item(IDC_CARD_RECORD), CB_SETCURSEL, outside - 1, 0);
     card->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CARD_RECORD, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(IDC_CARD_RECORD)));
     EXPECT_EQ(outside, card->Record);

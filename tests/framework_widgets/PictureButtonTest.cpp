@@ -54,6 +54,11 @@ TEST(PictureButton, DrawsThePictureOfItsStateStretched)
     ASSERT_TRUE(dlg.m_picture.LoadImages(blue.c_str(), red.c_str()));
     EXPECT_TRUE(Near(kBlue, DrawnPixel(dlg, 0, 20, 10)));
     EXPECT_EQ(kRed, DrawnPixel(dlg, ODS_SELECTED, 20, 10));
+
+    // A file written since it was loaded is read again.
+    WritePicture(folder, L"normal.bmp", kBlue, 8, 8);
+    ASSERT_TRUE(dlg.m_picture.LoadImages(red.c_str(), red.c_str()));
+    EXPECT_EQ(kBlue, DrawnPixel(dlg, 0, 20, 10));
 }
 
 TEST(PictureButton, MissingPictureDrawsNothing)
