@@ -22,6 +22,22 @@ constexpr COLORREF kGrey = 0xC0C0C0;  // read-only and disabled edit boxes
 constexpr wchar_t kF5Character = 0xF8F3;  // the byte 0xFF in code page 932
 // The fewest characters a combo box's text shows.
 constexpr int kComboMinimumChars = 3;
+// Where rows stand, in dialog units: the value column, and the caption of
+// row n at kFirstRowY + n * kRowHeight.
+constexpr int kValueX = 92;
+constexpr int kFirstRowY = 51;
+constexpr int kRowHeight = 22;
+
+int RowY(int row)
+{
+    return kFirstRowY + row * kRowHeight;
+}
+
+// A drop-down list is as wide as its choices' field.
+int ListWidth(const S_ECR_FIELD& field, const S_ECR_TABLE& lookup)
+{
+    return lookup.Fields()[field.LookupField].Width * 8;
+}
 
 // Captions of the card (window 4).
 enum CardCaption { CAP_TITLE = 1, CAP_CLOSE = 2, CAP_DATANO = 3, CAP_PREVIOUS = 4, CAP_NEXT = 5, CAP_PAGE = 6 };
@@ -167,14 +183,6 @@ void CCardDlg::DoDataExchange(CDataExchange* dx)
     DDX_Control(dx, IDC_CARD_PREVIOUS, m_previous);
     DDX_Control(dx, IDC_CARD_NEXT, m_next);
     DDX_Control(dx, IDC_CARD_STATUS, m_status);
-    for (int n = 0; n < RowsPerPage; ++n) {
-        DDX_Control(dx, IDC_CARD_CAPTION + n, m_caption[n]);
-        DDX_Control(dx, IDC_CARD_EDIT + n, m_edit[n]);
-        DDX_Control(dx, IDC_CARD_OPTION1 + n, m_option[n][0]);
-        DDX_Control(dx, IDC_CARD_OPTION2 + n, m_option[n][1]);
-        DDX_Control(dx, IDC_CARD_OPTION3 + n, m_option[n][2]);
-        DDX_Control(dx, IDC_CARD_GROUP + n, m_group[n]);
-    }
 }
 
 // ---- opening ---------------------------------------------------------------------
@@ -187,10 +195,7 @@ BOOL CCardDlg::OnInitDialog()
         return FALSE;
     }
 
-    CRect value;
-    m_edit[0].GetWindowRect(&value);
-    ScreenToClient(&value);
-    ValueColumn = value.left;
+    ValueColumn = DialogUnits(kValueX, 0, 0, 0).left;
     LoadedGroup(WNDNO_CARD);
 
     BindCaption(this, CAP_TITLE);
@@ -213,7 +218,13 @@ BOOL CCardDlg::OnInitDialog()
         m_tab.InsertItem(p, PageTitle(p));
 
     m_tab.SetCurSel(0);
+    // The first page's rows are made in order, each below the last; then
+    // the tab control goes below them all, so that clicks and painting
+    // reach the rows.
+    m_opening = true;
     ShowPage(0);
+    m_opening = false;
+    ::SetWindowPos(m_tab.m_hWnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     UpdateMoveButtons();
 
     m_grey.CreateSolidBrush(kGrey);
@@ -248,32 +259,78 @@ CComboBox& CCardDlg::RowBox(int row, bool list, int width)
         PlaceValue(box, ValueColumn, width);
         return box;
     }
-    // In the row, at the value column, with a drop-down 120 dialog units
-    // high, shown: made in place, as each move costs the list window a
-    // move too.
-    CRect edit;
-    m_edit[row].GetWindowRect(&edit);
-    ScreenToClient(&edit);
-    CRect dropped(0, 0, 0, 120);
-    ::MapDialogRect(m_hWnd, &dropped);
-    const DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | (list ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL);
-    const UINT id = static_cast<UINT>((list ? IDC_CARD_LIST : IDC_CARD_COMBO) + row);
-    if (!box.Create(style, CRect(CPoint(ValueColumn, edit.top), CSize(width, dropped.Height())), this, id))
-        AfxThrowResourceException();
-    box.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(GetFontHandle()), FALSE);
-    // After the row's edit box (and list) in the tab order, before its frame.
-    const CWnd& before = !list && m_list[row].m_hWnd ? static_cast<CWnd&>(m_list[row]) : m_edit[row];
-    box.SetWindowPos(&before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // With a drop-down 120 dialog units high; made in place, as each move
+    // costs the list window a move too.
+    CRect place = DialogUnits(kValueX, RowY(row) - 1, 0, 120);
+    place.left = ValueColumn;
+    place.right = ValueColumn + width;
+    MakeRowControl(box, row, L"COMBOBOX", L"", WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | (list ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL), 0,
+                   place, (list ? IDC_CARD_LIST : IDC_CARD_COMBO) + row);
     return box;
+}
+
+CRect CCardDlg::DialogUnits(int x, int y, int width, int height) const
+{
+    CRect rect(x, y, x + width, y + height);
+    ::MapDialogRect(m_hWnd, &rect);
+    return rect;
+}
+
+void CCardDlg::MakeRowControl(CWnd& control, int row, const wchar_t* className, const wchar_t* text, DWORD style,
+                              DWORD exStyle, const CRect& place, int id)
+{
+    HWND made = ::CreateWindowExW(WS_EX_NOPARENTNOTIFY | exStyle, className, text, WS_CHILD | style, place.left,
+                                  place.top, place.Width(), place.Height(), m_hWnd,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AfxGetInstanceHandle(), nullptr);
+    if (!made || !control.SubclassWindow(made)) {
+        if (made)
+            ::DestroyWindow(made);
+        AfxThrowResourceException();
+    }
+    control.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(GetFontHandle()), FALSE);
+    if (!m_opening)
+        ::SetWindowPos(made, PreviousRowControl(row, made), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+HWND CCardDlg::PreviousRowControl(int row, HWND control) const
+{
+    // A row's controls in tab order: caption, edit box, list, combo box,
+    // options, frame.
+    const CWnd* order[] = {&m_caption[row], &m_edit[row], &m_list[row], &m_combo[row],
+                           &m_option[row][0], &m_option[row][1], &m_option[row][2], &m_group[row]};
+    HWND previous = row > 0 && m_group[row - 1].m_hWnd ? m_group[row - 1].m_hWnd : m_status.m_hWnd;
+    for (const CWnd* made : order) {
+        if (made->m_hWnd == control)
+            break;
+        if (made->m_hWnd)
+            previous = made->m_hWnd;
+    }
+    return previous;
+}
+
+CEdit& CCardDlg::RowEdit(int row, int x, int width, const CString& text, bool readOnly, bool tabStop)
+{
+    CEdit& edit = m_edit[row];
+    if (edit.m_hWnd) {
+        PlaceValue(edit, x, width);
+        return edit;
+    }
+    CRect place = DialogUnits(kValueX, RowY(row) - 1, 0, 12);
+    place.left = x;
+    place.right = x + width;
+    MakeRowControl(edit, row, L"EDIT", text,
+                   WS_VISIBLE | ES_AUTOHSCROLL | (readOnly ? ES_READONLY : 0) | (tabStop ? WS_TABSTOP : 0), WS_EX_CLIENTEDGE, place,
+                   IDC_CARD_EDIT + row);
+    return edit;
 }
 
 void CCardDlg::HideValueControls(int row)
 {
-    m_edit[row].ShowWindow(SW_HIDE);
+    HideIfMade(m_edit[row]);
     HideIfMade(m_list[row]);
     HideIfMade(m_combo[row]);
     for (CButton& option : m_option[row])
-        option.ShowWindow(SW_HIDE);
+        HideIfMade(option);
 }
 
 void CCardDlg::PlaceValue(CWnd& control, int x, int width)
@@ -292,15 +349,22 @@ void CCardDlg::ShowPage(int page)
     for (int n = 0; n < RowsPerPage; ++n) {
         const int field = FieldOfRow(n);
         if (field < 0) {
-            m_caption[n].ShowWindow(SW_HIDE);
-            m_group[n].ShowWindow(SW_HIDE);
+            HideIfMade(m_caption[n]);
+            HideIfMade(m_group[n]);
             HideValueControls(n);
             continue;
         }
-        m_group[n].ShowWindow(SW_SHOW);
-        SetText(m_caption[n], LabelText(Table->Fields()[field].Label));
+        const CString label = LabelText(Table->Fields()[field].Label);
+        if (!m_caption[n].m_hWnd)
+            MakeRowControl(m_caption[n], n, L"STATIC", label, WS_VISIBLE | SS_NOPREFIX | SS_CENTERIMAGE, 0,
+                           DialogUnits(14, RowY(n), 74, 10), IDC_CARD_CAPTION + n);
+        SetText(m_caption[n], label);
         m_caption[n].ShowWindow(SW_SHOW);
         SetupRow(field, n);
+        if (!m_group[n].m_hWnd)
+            MakeRowControl(m_group[n], n, L"BUTTON", L"", WS_VISIBLE | WS_GROUP | BS_GROUPBOX, 0,
+                           DialogUnits(10, RowY(n) - 7, 312, 23), IDC_CARD_GROUP + n);
+        m_group[n].ShowWindow(SW_SHOW);
         SetRowState(field, n);
     }
     Invalidate(TRUE);
@@ -360,39 +424,40 @@ void CCardDlg::SetupRow(int field, int row)
         HideIfMade(m_combo[row]);
     if (kind != CARD_OPTIONS)
         for (CButton& option : m_option[row])
-            option.ShowWindow(SW_HIDE);
+            HideIfMade(option);
     if (kind == CARD_COMBO) {
-        m_edit[row].ShowWindow(SW_HIDE);
+        HideIfMade(m_edit[row]);
         SetupCombo(f, row);
         return;
     }
-    CEdit& edit = m_edit[row];
-    SetText(edit, ValueOf(f));
+    // Beside a list or options the edit box only shows the value chosen
+    // there, and it leaves the Tab order once there are choices; a kind the
+    // card does not edit still shows the value beside its caption,
+    // read-only. A list's edit box stands where the list leaves it.
+    const S_ECR_TABLE* lookup = kind == CARD_LIST || kind == CARD_OPTIONS ? LookupTable(f) : nullptr;
+    const bool readOnly = kind != CARD_EDIT && (kind != CARD_OPTIONS || lookup);
+    const bool tabStop = !readOnly || (kind == CARD_LIST && !lookup);
+    const int x = kind == CARD_LIST && lookup ? ValueColumn + ListWidth(f, *lookup) + 10 : ValueColumn;
+    const CString value = ValueOf(f);
+    CEdit& edit = RowEdit(row, x, f.Width * 8 + 17, value, readOnly, tabStop);
+    SetText(edit, value);
     edit.SetModify(FALSE);
     LimitEditToField(edit.m_hWnd, f);
-    SetReadOnly(edit, false);
-    SetTabStop(edit, true);
-    PlaceValue(edit, ValueColumn, f.Width * 8 + 17);
+    SetReadOnly(edit, readOnly);
+    SetTabStop(edit, tabStop);
     edit.ShowWindow(SW_SHOW);
-    if (kind == CARD_LIST) {
+    if (kind == CARD_LIST)
         SetupList(f, row);
-    } else if (kind == CARD_OPTIONS) {
+    else if (kind == CARD_OPTIONS)
         SetupOptions(f, row);
-    } else if (kind != CARD_EDIT) {
-        // A kind the card does not edit still shows the value beside its
-        // caption, read-only.
-        SetReadOnly(edit, true);
-        SetTabStop(edit, false);
-    }
 }
 
 void CCardDlg::SetupList(const S_ECR_FIELD& field, int row)
 {
     CEdit& edit = m_edit[row];
     const S_ECR_TABLE* lookup = LookupTable(field);
-    const int listWidth = lookup ? lookup->Fields()[field.LookupField].Width * 8 : ControlWidth(m_edit[row]);
+    const int listWidth = lookup ? ListWidth(field, *lookup) : ControlWidth(m_edit[row]);
     CComboBox& list = RowBox(row, true, listWidth);
-    SetReadOnly(edit, true);
     if (list.GetCount() > 0)
         list.ResetContent();
     list.ShowWindow(SW_SHOW);
@@ -411,7 +476,6 @@ void CCardDlg::SetupList(const S_ECR_FIELD& field, int row)
     list.SetCurSel(index >= 0 && index < list.GetCount() ? index : -1);
 
     PlaceValue(edit, ValueColumn + listWidth + 10, ControlWidth(edit));
-    SetTabStop(edit, false);
 }
 
 void CCardDlg::SetupOptions(const S_ECR_FIELD& field, int row)
@@ -421,7 +485,7 @@ void CCardDlg::SetupOptions(const S_ECR_FIELD& field, int row)
     // A row has three option buttons, whatever the lookup table holds.
     const int shown = !lookup ? 0 : lookup->RecordCount < 3 ? lookup->RecordCount : 3;
     for (int i = shown; i < 3; ++i)
-        m_option[row][i].ShowWindow(SW_HIDE);
+        HideIfMade(m_option[row][i]);
     if (!lookup)
         return;
     const int index = static_cast<int>(std::wcstol(edit.GetWindowText(), nullptr, 10)) - static_cast<int>(field.Minimum);
@@ -432,19 +496,25 @@ void CCardDlg::SetupOptions(const S_ECR_FIELD& field, int row)
         CButton& option = m_option[row][i];
         CString text;
         ChoiceText(*lookup, i, field.LookupField, text);
-        SetText(option, text);
         // The box and its text.
         const int width = dc.GetTextExtent(text, text.GetLength()).cx + ::GetSystemMetrics(SM_CXMENUCHECK) + 8;
-        PlaceValue(option, x, width);
+        if (option.m_hWnd) {
+            PlaceValue(option, x, width);
+        } else {
+            // The first option starts the row's group of options and is its Tab stop.
+            CRect place = DialogUnits(kValueX, RowY(row), 0, 10);
+            place.left = x;
+            place.right = x + width;
+            MakeRowControl(option, row, L"BUTTON", text, BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0), 0,
+                           place, IDC_CARD_OPTION1 + 10 * i + row);
+        }
+        SetText(option, text);
         option.SetCheck(i == index ? BST_CHECKED : BST_UNCHECKED);
         option.ShowWindow(SW_SHOW);
         x += width + 5;
     }
     dc.SelectObject(old);
-    SetReadOnly(edit, true);
     PlaceValue(edit, x - 5 + 10, ControlWidth(edit));
-    SetTabStop(edit, false);
-    m_group[row].ShowWindow(SW_SHOW);
 }
 
 void CCardDlg::SetupCombo(const S_ECR_FIELD& field, int row)
@@ -488,15 +558,15 @@ void CCardDlg::SetRowState(int field, int row)
     // A value the user may not change is shown read-only, not disabled: a
     // disabled box greys its text on the grey background.
     const bool readOnlyValue = hasBytes && !editable;
-    if (readOnlyValue) {
+    if (readOnlyValue && m_edit[row].m_hWnd) {
         SetReadOnly(m_edit[row], true);
         SetTabStop(m_edit[row], false);
     }
-    m_edit[row].EnableWindow(enable || readOnlyValue);
+    EnableIfMade(m_edit[row], enable || readOnlyValue);
     EnableIfMade(m_list[row], enable);
     EnableIfMade(m_combo[row], enable);
     for (CButton& option : m_option[row])
-        option.EnableWindow(enable);
+        EnableIfMade(option, enable);
 }
 
 // ---- committing --------------------------------------------------------------------

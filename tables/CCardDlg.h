@@ -81,9 +81,19 @@ private:
     // The row whose edit box, or combo box or its edit part, is this window; -1 when none.
     int RowOfWindow(HWND hWnd, bool& inCombo) const;
     CString ValueOf(const S_ECR_FIELD& field) const;
-    // The row's drop-down list (list) or combo box, made when first needed,
-    // width pixels wide at the value column.
+    // A row's controls are made when a page first shows the row or a field
+    // first needs them, in place: the card opens with only what it shows.
+    // The row's edit box, at x and width pixels wide; made showing text,
+    // with the read-only and Tab stop styles given.
+    CEdit& RowEdit(int row, int x, int width, const CString& text, bool readOnly, bool tabStop);
+    // The row's drop-down list (list) or combo box, width pixels wide at the
+    // value column.
     CComboBox& RowBox(int row, bool list, int width);
+    void MakeRowControl(CWnd& control, int row, const wchar_t* className, const wchar_t* text, DWORD style,
+                        DWORD exStyle, const CRect& place, int id);
+    // The window a new control of the row goes after in the tab order.
+    HWND PreviousRowControl(int row, HWND control) const;
+    CRect DialogUnits(int x, int y, int width, int height) const;
     void HideValueControls(int row);
     void PlaceValue(CWnd& control, int x, int width);
 
@@ -107,4 +117,5 @@ private:
     int m_comboSourceField[RowsPerPage] = {};
     bool m_committing = false;
     bool m_recordsListed = false;
+    bool m_opening = false;  // rows made now go below the ones before
 };
