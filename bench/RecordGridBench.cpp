@@ -4,13 +4,14 @@
 //
 //  1. Bind and paint, against a report-mode list view filled with the same
 //     formatted texts in the same run: the first of each, which is what a
-//     user waits for on opening, and the best of three. Each first is timed
-//     in a process of its own, started for it, so that neither inherits what
-//     the other warmed (heap, fonts, the system's drawing code); the process's
-//     first window is made before, as the program's screens are up before
-//     any record grid opens. Windows are torn down outside the timing on
-//     both sides: nobody waits for that. Beside them the same bind with the
-//     grid's generic row-by-row sizing.
+//     user waits for on opening, and the best of three. A first is timed in
+//     a process of its own, started for it, so that neither side inherits
+//     what the other warmed (heap, fonts, the system's drawing code); the
+//     process's first window is made before, as the program's screens are
+//     up before any record grid opens. One such start is noisy: the first
+//     is the median of three, the two sides started in turn. Windows are
+//     torn down outside the timing on both sides: nobody waits for that.
+//     Beside them the same bind with the grid's generic row-by-row sizing.
 //  2. Search of the code column, against a plain loop of _wcstoi64 over the
 //     same texts.
 //  3. Fill of one value into every selected cell of one column, against the
@@ -41,6 +42,7 @@ constexpr int kDefaultRecords = 20000;
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr int kRuns = 3;
+constexpr int kFirstRuns = 3;
 // Bind and paint take at most this share of the list view's, on the first
 // (what a user waits for) as on the best.
 constexpr double kBindGoal = 0.5;
@@ -285,12 +287,19 @@ int wmain(int argc, wchar_t** argv)
         std::printf("PLU table: %d records, %d fields\n\n", records, t->FieldCount);
     const std::vector<CString> texts = FormatAll(t);
 
-    // 1. Bind and paint: the best here, each first in a process of its own.
+    // 1. Bind and paint: the best here, the firsts in processes of their own.
     Timings bind = BindAndPaint(t, false);
     Timings list = ListView(t, records, texts);
-    bind.first = FirstRunApart(L"grid", folder);
-    list.first = FirstRunApart(L"list", folder);
-    if (bind.first < 0 || list.first < 0) {
+    double grids[kFirstRuns], lists[kFirstRuns];
+    for (int i = 0; i < kFirstRuns; ++i) {
+        grids[i] = FirstRunApart(L"grid", folder);
+        lists[i] = FirstRunApart(L"list", folder);
+    }
+    std::sort(grids, grids + kFirstRuns);
+    std::sort(lists, lists + kFirstRuns);
+    bind.first = grids[kFirstRuns / 2];
+    list.first = lists[kFirstRuns / 2];
+    if (grids[0] < 0 || lists[0] < 0) {
         std::fprintf(stderr, "bench: a first run in a process of its own failed\n");
         return 1;
     }
