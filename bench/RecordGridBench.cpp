@@ -241,6 +241,7 @@ double FirstRunApart(const wchar_t* side, const CString& folder)
             ms = -1;
         std::fclose(in);
     }
+    ::DeleteFileW(result);
     return ms;
 }
 
