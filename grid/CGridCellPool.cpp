@@ -24,18 +24,10 @@ private:
     std::atomic_flag& m_lock;
 };
 
-// Blocks are aligned for pointers, integers and doubles (8 bytes), not for
-// the 16 the heap keeps for every type: a 40-byte cell stays 40 bytes.
-size_t Aligned(size_t size)
-{
-    const size_t unit = CGridCellPool::kAlignment;
-    return (std::max(size, sizeof(void*)) + unit - 1) / unit * unit;
-}
-
 } // namespace
 
 CGridCellPool::CGridCellPool(size_t blockSize)
-    : m_blockSize(Aligned(blockSize)), m_perChunk(kChunkBytes / m_blockSize)
+    : m_blockSize(BlockSizeFor(blockSize)), m_perChunk(kChunkBytes / m_blockSize)
 {
 }
 
