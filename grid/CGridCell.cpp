@@ -7,8 +7,12 @@
 #include "CInPlaceEdit.h"
 #include "layout.h"
 
-static_assert(sizeof(CGridCell) <= ByBuild(40, 64), "a grid cell stays within 40 bytes, 64 in the 64-bit build");
+static_assert(sizeof(CGridCell) <= ByBuild(36, 48), "a grid cell stays within 36 bytes, 48 in the 64-bit build");
 static_assert(alignof(CGridCell) <= CGridCellPool::kAlignment, "the pool's blocks fit a cell");
+// With its slot in its row, a cell takes at most 56 bytes beside its text in
+// either build; its row's own vector adds about 2 per cell (20 columns).
+static_assert(CGridCellPool::BlockSizeFor(sizeof(CGridCell)) + sizeof(CGridCellBase*) <= 56,
+              "a pooled cell and its slot stay within 56 bytes");
 
 namespace {
 
@@ -37,13 +41,46 @@ void CGridCell::operator delete(void* block, size_t size)
         ::operator delete(block);
 }
 
-CGridCell::~CGridCell() = default;
+CGridCell::~CGridCell()
+{
+    DropMore();
+}
 
 CGridCell::More& CGridCell::MakeMore()
 {
-    if (!m_pMore)
-        m_pMore = std::make_unique<More>();
-    return *m_pMore;
+    if (!m_bHasMore) {
+        auto* more = new More;
+        more->grid = m_link.grid;
+        m_link.more = more;
+        m_bHasMore = true;
+    }
+    return *m_link.more;
+}
+
+void CGridCell::DropMore() noexcept
+{
+    if (!m_bHasMore)
+        return;
+    CGridCtrl* grid = m_link.more->grid;
+    delete m_link.more;
+    m_link.grid = grid;
+    m_bHasMore = false;
+}
+
+void CGridCell::DropMoreIfUnset() noexcept
+{
+    const More* more = m_bHasMore ? m_link.more : nullptr;
+    if (more && !more->data && more->image == -1 && more->margin == -1 && !more->editing && !more->editor &&
+        !more->font && !more->merge)
+        DropMore();
+}
+
+void CGridCell::SetGrid(CGridCtrl* grid)
+{
+    if (m_bHasMore)
+        m_link.more->grid = grid;
+    else
+        m_link.grid = grid;
 }
 
 CGridCell::FontData& CGridCell::MakeFontData()
@@ -54,29 +91,50 @@ CGridCell::FontData& CGridCell::MakeFontData()
     return *more.font;
 }
 
+const CGridCellBase::MergeFields* CGridCell::MergeData() const
+{
+    return m_bHasMore ? m_link.more->merge.get() : nullptr;
+}
+
+CGridCellBase::MergeFields& CGridCell::MakeMergeData()
+{
+    More& more = MakeMore();
+    if (!more.merge)
+        more.merge = std::make_unique<MergeFields>();
+    return *more.merge;
+}
+
+void CGridCell::DropMergeData()
+{
+    if (!m_bHasMore)
+        return;
+    m_link.more->merge.reset();
+    DropMoreIfUnset();
+}
+
 void CGridCell::SetImage(int image)
 {
-    if (m_pMore || image != -1)
+    if (m_bHasMore || image != -1)
         MakeMore().image = image;
 }
 
 void CGridCell::SetData(LPARAM data)
 {
-    if (m_pMore || data != 0)
+    if (m_bHasMore || data != 0)
         MakeMore().data = data;
 }
 
 void CGridCell::SetMargin(UINT margin)
 {
-    if (m_pMore || static_cast<int>(margin) != -1)
+    if (m_bHasMore || static_cast<int>(margin) != -1)
         MakeMore().margin = static_cast<int>(margin);
 }
 
 void CGridCell::SetFont(const LOGFONTW* font)
 {
     if (!font) {
-        if (m_pMore)
-            m_pMore->font.reset();
+        if (m_bHasMore)
+            m_link.more->font.reset();
         return;
     }
     FontData& own = MakeFontData();
@@ -138,14 +196,14 @@ UINT CGridCell::GetMargin() const
 
 void CGridCell::ResetCell()
 {
-    CGridCellBase::ResetCell();
     m_text.Empty();
-    m_pGrid = nullptr;
+    DropMore();  // data, image, margin, editing state, own font and merged-block fields
+    m_link.grid = nullptr;
+    m_nState = 0;
     m_nFormat = static_cast<DWORD>(-1);
     m_crFgClr = CLR_DEFAULT;
     m_crBkClr = CLR_DEFAULT;
     m_nMaxLength = 0;
-    m_pMore.reset();  // data, image, margin, editing state and own font
 }
 
 BOOL CGridCell::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT ch)
@@ -188,8 +246,8 @@ void CGridCell::EndEdit()
 
 void CGridCell::OnEndEdit()
 {
-    if (m_pMore) {
-        m_pMore->editing = false;
-        m_pMore->editor = nullptr;
+    if (m_bHasMore) {
+        m_link.more->editing = false;
+        m_link.more->editor = nullptr;
     }
 }

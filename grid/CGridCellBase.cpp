@@ -52,43 +52,30 @@ void CGridCellBase::CopyFrom(const CGridCellBase& source)
     SetMerged(!source.IsUnmerged());
 }
 
-void CGridCellBase::ResetCell()
-{
-    m_nState = 0;
-    m_pMerge.reset();
-}
-
-CGridCellBase::MergeFields& CGridCellBase::Merge()
-{
-    if (!m_pMerge)
-        m_pMerge = std::make_unique<MergeFields>();
-    return *m_pMerge;
-}
-
 void CGridCellBase::DropMergeIfUnset()
 {
-    const CCellRange unset;
-    if (m_pMerge && !m_pMerge->merged && !m_pMerge->hasOwner && m_pMerge->owner == CCellID() &&
-        m_pMerge->range == unset)
-        m_pMerge.reset();
+    const MergeFields* merge = MergeData();
+    if (merge && !merge->merged && !merge->hasOwner && merge->owner == CCellID() && merge->range == CCellRange())
+        DropMergeData();
 }
 
 void CGridCellBase::SetMergeOwner(CCellID owner)
 {
-    Merge().owner = owner;
-    m_pMerge->hasOwner = owner.row != -1;
+    MergeFields& merge = MakeMergeData();
+    merge.owner = owner;
+    merge.hasOwner = owner.row != -1;
     DropMergeIfUnset();
 }
 
 void CGridCellBase::SetMergeRange(const CCellRange& range)
 {
-    Merge().range = range;
+    MakeMergeData().range = range;
     DropMergeIfUnset();
 }
 
 void CGridCellBase::SetMerged(bool merged)
 {
-    Merge().merged = merged;
+    MakeMergeData().merged = merged;
     DropMergeIfUnset();
 }
 

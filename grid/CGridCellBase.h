@@ -1,8 +1,9 @@
 // The abstract cell the grid talks to, with the drawing,
 // measuring and printing that every cell shares.
+//
+// It holds no fields: the concrete cell keeps every value, so that it can
+// lay them out densely (a grid holds one cell per position).
 #pragma once
-
-#include <memory>
 
 #include "GridDefs.h"
 #include "gdi.h"
@@ -22,7 +23,7 @@ public:
     virtual void SetText(LPCWSTR text) = 0;
     virtual void SetImage(int image) = 0;
     virtual void SetData(LPARAM data) = 0;
-    virtual void SetState(DWORD state) { m_nState = state; }
+    virtual void SetState(DWORD state) = 0;
     virtual void SetFormat(DWORD format) = 0;
     virtual void SetTextClr(COLORREF colour) = 0;
     virtual void SetBackClr(COLORREF colour) = 0;
@@ -37,7 +38,7 @@ public:
     virtual LPCWSTR GetTipText() const { return GetText(); }
     virtual int GetImage() const = 0;
     virtual LPARAM GetData() const = 0;
-    virtual DWORD GetState() const { return m_nState; }
+    virtual DWORD GetState() const = 0;
     virtual DWORD GetFormat() const = 0;
     virtual COLORREF GetTextClr() const = 0;
     virtual COLORREF GetBackClr() const = 0;
@@ -63,7 +64,7 @@ public:
     BOOL IsDropHilited() const { return GetState() & GRIDCELL_DROPHILITED; }
 
     virtual void CopyFrom(const CGridCellBase& source);
-    virtual void ResetCell();
+    virtual void ResetCell() = 0;
 
     // Drawing, measuring and printing.
     virtual BOOL Draw(CDC* dc, int row, int col, CRect rect, BOOL eraseBkgnd = TRUE);
@@ -90,10 +91,10 @@ public:
     virtual BOOL OnSetCursor();
 
     // Merged blocks.
-    bool IsUnmerged() const { return !m_pMerge || !m_pMerge->merged; }
-    CCellRange GetMergeRange() const { return m_pMerge ? m_pMerge->range : CCellRange(); }
-    bool HasMergeOwner() const { return m_pMerge && m_pMerge->hasOwner; }
-    CCellID GetMergeOwner() const { return m_pMerge ? m_pMerge->owner : CCellID(); }
+    bool IsUnmerged() const { return !MergeData() || !MergeData()->merged; }
+    CCellRange GetMergeRange() const { return MergeData() ? MergeData()->range : CCellRange(); }
+    bool HasMergeOwner() const { return MergeData() && MergeData()->hasOwner; }
+    CCellID GetMergeOwner() const { return MergeData() ? MergeData()->owner : CCellID(); }
     void SetMergeOwner(CCellID owner);
     // The top-left owner of a block: its range covers more than one cell.
     bool IsMergeOwner() const { return GetMergeRange().Count() > 1; }
@@ -105,11 +106,9 @@ public:
     void SetMerged(bool merged);
 
 protected:
-    DWORD m_nState = 0;
-
-private:
-    // Few cells belong to a merged block: the fields live out of line, made
-    // on the first merge and dropped when they hold the unmerged values again.
+    // Few cells belong to a merged block: the concrete cell keeps the fields
+    // out of line, made on the first merge and let go when they hold the
+    // unmerged values again.
     struct MergeFields
     {
         CCellRange range;
@@ -117,8 +116,11 @@ private:
         bool hasOwner = false;
         bool merged = false;
     };
-    MergeFields& Merge();
-    void DropMergeIfUnset();
+    // Null when the cell has none.
+    virtual const MergeFields* MergeData() const = 0;
+    virtual MergeFields& MakeMergeData() = 0;
+    virtual void DropMergeData() = 0;
 
-    std::unique_ptr<MergeFields> m_pMerge;
+private:
+    void DropMergeIfUnset();
 };

@@ -24,18 +24,10 @@ private:
     std::atomic_flag& m_lock;
 };
 
-// Blocks are aligned for pointers, integers and doubles (8 bytes), not for
-// the 16 the heap keeps for every type: a 40-byte cell stays 40 bytes.
-size_t Aligned(size_t size)
-{
-    const size_t unit = CGridCellPool::kAlignment;
-    return (std::max(size, sizeof(void*)) + unit - 1) / unit * unit;
-}
-
 } // namespace
 
 CGridCellPool::CGridCellPool(size_t blockSize)
-    : m_blockSize(Aligned(blockSize)), m_perChunk(kChunkBytes / m_blockSize)
+    : m_blockSize(BlockSizeFor(blockSize)), m_perChunk(kChunkBytes / m_blockSize)
 {
 }
 
@@ -57,7 +49,11 @@ void* CGridCellPool::Allocate()
                 m_open = i;
         if (m_open == m_chunks.size()) {
             Chunk chunk;
-            chunk.base = static_cast<char*>(std::malloc(m_perChunk * m_blockSize));
+            // Every pool's chunks have one size, whatever their blocks: a
+            // chunk freed anywhere fits the next one taken, so a grid made
+            // after another reuses the heap's memory rather than touching
+            // new pages (a page's first touch is what a fill waits for most).
+            chunk.base = static_cast<char*>(std::malloc(kChunkBytes));
             if (!chunk.base)
                 throw std::bad_alloc();
             auto at = std::upper_bound(m_chunks.begin(), m_chunks.end(), chunk.base,

@@ -14,7 +14,15 @@
 class CGridCellPool
 {
 public:
+    // Blocks are aligned for pointers, integers and doubles (8 bytes), not
+    // for the 16 the heap keeps for every type: a 40-byte block stays 40.
     static constexpr size_t kAlignment = 8;
+
+    // The block size a pool of blocks of at least size bytes gives out.
+    static constexpr size_t BlockSizeFor(size_t size)
+    {
+        return ((size > sizeof(void*) ? size : sizeof(void*)) + kAlignment - 1) / kAlignment * kAlignment;
+    }
 
     explicit CGridCellPool(size_t blockSize);
     CGridCellPool(const CGridCellPool&) = delete;

@@ -98,6 +98,7 @@ TEST(GridCellPool, PooledAndHeapCellsMixInOneGrid)
 
 TEST(GridCell, ValuesKeptOutOfLineBehaveLikeTheOthers)
 {
+    CGridCtrl grid;
     CGridCell cell;
     // Unset values ask for nothing and read back as unset.
     cell.SetImage(-1);
@@ -109,6 +110,7 @@ TEST(GridCell, ValuesKeptOutOfLineBehaveLikeTheOthers)
     EXPECT_FALSE(cell.IsEditing());
     EXPECT_EQ(nullptr, cell.GetEditWnd());
 
+    cell.SetGrid(&grid);  // kept beside the values out of line once they come
     cell.SetImage(3);
     cell.SetData(77);
     cell.SetMargin(5);
@@ -118,6 +120,7 @@ TEST(GridCell, ValuesKeptOutOfLineBehaveLikeTheOthers)
     cell.SetFont(&lf);
     EXPECT_EQ(3, cell.GetImage());
     EXPECT_EQ(77, cell.GetData());
+    EXPECT_EQ(&grid, cell.GetGrid());
     EXPECT_EQ(5u, cell.GetMargin());
     EXPECT_FALSE(cell.IsDefaultFont());
     ASSERT_NE(nullptr, cell.GetFont());
@@ -132,7 +135,15 @@ TEST(GridCell, ValuesKeptOutOfLineBehaveLikeTheOthers)
     EXPECT_EQ(77, copy.GetData());
     EXPECT_EQ(5u, copy.GetMargin());
 
+    CGridCell merged;
+    merged.SetGrid(&grid);
+    merged.SetMerged(true);
+    merged.SetMerged(false);  // the unmerged values again: the record goes
+    EXPECT_EQ(&grid, merged.GetGrid());
+    EXPECT_TRUE(merged.IsUnmerged());
+
     cell.ResetCell();
+    EXPECT_EQ(nullptr, cell.GetGrid());
     EXPECT_EQ(-1, cell.GetImage());
     EXPECT_EQ(0, cell.GetData());
     EXPECT_EQ(0u, cell.GetMargin());
