@@ -1,5 +1,7 @@
 #include "CEcrDialog.h"
 
+#include <algorithm>
+
 #include "CAboutDlg.h"
 #include "CCaptionEditer.h"
 #include "CaptionText.h"
@@ -45,9 +47,12 @@ CEcrDialog::~CEcrDialog()
 bool CEcrDialog::ApplyCaptionNumber(CWnd* control, int captionNo)
 {
     S_ECR_CAP* cap = FindCaption(WndNo, captionNo);
+    // A screen not shown yet (binding its captions as it opens) paints
+    // everything when it shows.
+    const BOOL redraw = IsWindowVisible();
     if (!cap) {
         // A font of an earlier caption file may be gone: take the dialog's back.
-        control->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(GetFontHandle()), TRUE);
+        control->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(GetFontHandle()), redraw);
         return false;
     }
     // Only what changes is set: each change repaints the control, and a
@@ -55,29 +60,44 @@ bool CEcrDialog::ApplyCaptionNumber(CWnd* control, int captionNo)
     // handle may be a new font's after a caption file was read again.
     HGDIOBJ font = cap->Font.m_hObject ? cap->Font.m_hObject : GetFontHandle();
     if (cap->Font.m_hObject || control->GetFontHandle() != font)
-        control->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        control->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
     if (control->GetWindowText() != cap->Text)
         control->SetWindowText(cap->Text);
-    if (cap->TipOn && CreateToolTip()) {
-        if (ToolTip.HasTool(control))
-            ToolTip.UpdateTipText(cap->TipText, control);
-        else
-            ToolTip.AddTool(control, cap->TipText);
-    } else if (ToolTip.m_hWnd && ToolTip.HasTool(control)) {
-        ToolTip.DelTool(control);
-    }
+    SetTip(control, cap->TipOn ? &cap->TipText : nullptr);
     return true;
 }
 
-bool CEcrDialog::CreateToolTip()
+void CEcrDialog::SetTip(CWnd* control, const CString* text)
 {
-    // Made for the first tip: most screens have none, and a tooltip is a
-    // window of its own, as costly to make as a screen's frame.
-    if (!ToolTip.m_hWnd && ToolTip.Create(this, TTS_ALWAYSTIP)) {
-        ToolTip.Activate(TRUE);
-        ToolTip.SetMaxTipWidth(256);  // long tips wrap
+    if (!ToolTip.m_hWnd) {
+        auto pending = std::find_if(m_pendingTips.begin(), m_pendingTips.end(),
+                                    [control](const auto& tip) { return tip.first == control; });
+        if (pending != m_pendingTips.end())
+            m_pendingTips.erase(pending);
+        if (text)
+            m_pendingTips.emplace_back(control, *text);
+    } else if (text) {
+        if (ToolTip.HasTool(control))
+            ToolTip.UpdateTipText(*text, control);
+        else
+            ToolTip.AddTool(control, *text);
+    } else if (ToolTip.HasTool(control)) {
+        ToolTip.DelTool(control);
     }
-    return ToolTip.m_hWnd != nullptr;
+}
+
+void CEcrDialog::CreateToolTip()
+{
+    // Made at the first mouse message, when a tip can first show: a tooltip
+    // is a window of its own, as costly to make as a screen's frame, and a
+    // screen opens faster without it.
+    if (ToolTip.m_hWnd || m_pendingTips.empty() || !ToolTip.Create(this, TTS_ALWAYSTIP))
+        return;
+    ToolTip.Activate(TRUE);
+    ToolTip.SetMaxTipWidth(256);  // long tips wrap
+    for (const auto& [control, text] : m_pendingTips)
+        ToolTip.AddTool(control, text);
+    m_pendingTips.clear();
 }
 
 BOOL CEcrDialog::BindCaption(CWnd* control, int captionNo)
@@ -190,9 +210,11 @@ BOOL CEcrDialog::PreTranslateMessage(MSG* msg)
     }
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN && PressFocusedButton())
         return TRUE;
-    if (ToolTip.m_hWnd &&
-        (msg->message == WM_MOUSEMOVE || msg->message == WM_LBUTTONDOWN || msg->message == WM_LBUTTONUP))
-        ToolTip.RelayEvent(msg);
+    if (msg->message == WM_MOUSEMOVE || msg->message == WM_LBUTTONDOWN || msg->message == WM_LBUTTONUP) {
+        CreateToolTip();
+        if (ToolTip.m_hWnd)
+            ToolTip.RelayEvent(msg);
+    }
     return CDialog::PreTranslateMessage(msg);
 }
 

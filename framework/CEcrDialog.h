@@ -1,5 +1,8 @@
 #pragma once
 
+#include <utility>
+#include <vector>
+
 #include "afx.h"
 
 // Base of every screen and of most modal dialogs: control texts, fonts and
@@ -54,9 +57,12 @@ protected:
 private:
     void ResizeChild(CWnd* child, const int delta[2]);
     bool ApplyCaptionNumber(CWnd* control, int captionNo);
-    // The tooltip, made when the first caption with a tip is bound.
-    bool CreateToolTip();
+    // A control's tip, or none (null).
+    void SetTip(CWnd* control, const CString* text);
+    // The tooltip with the tips waiting for it.
+    void CreateToolTip();
     bool PressFocusedButton();
 
-    CSize m_minTrackSize;  // the template's size: shrinking below it loses the layout
+    CSize m_minTrackSize;
+    std::vector<std::pair<CWnd*, CString>> m_pendingTips;  // until the tooltip is made  // the template's size: shrinking below it loses the layout
 };

@@ -128,6 +128,11 @@ TEST_F(DialogBase, BindingAppliesTextFontAndTooltip)
     EXPECT_FALSE(dlg.BindCaption(&dlg.button, 5));  // newly bound
     EXPECT_STREQ(L"Send", dlg.button.GetWindowText());
     EXPECT_EQ(cap.Font.m_hObject, dlg.button.GetFontHandle());
+    // The tooltip comes with the first mouse message, when a tip can show.
+    MSG move = {};
+    move.hwnd = dlg.button.m_hWnd;
+    move.message = WM_MOUSEMOVE;
+    dlg.PreTranslateMessage(&move);
     EXPECT_TRUE(dlg.ToolTip.HasTool(&dlg.button));
 
     // The same binding again applies nothing.
