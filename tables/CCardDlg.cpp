@@ -264,8 +264,9 @@ CComboBox& CCardDlg::RowBox(int row, bool list, int width)
     CRect place = DialogUnits(kValueX, RowY(row) - 1, 0, 120);
     place.left = ValueColumn;
     place.right = ValueColumn + width;
-    MakeRowControl(box, row, L"COMBOBOX", L"", WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | (list ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL), 0,
-                   place, (list ? IDC_CARD_LIST : IDC_CARD_COMBO) + row);
+    const DWORD kind = list ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL;
+    MakeRowControl(box, row, L"COMBOBOX", L"", WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | kind, 0, place,
+                   (list ? IDC_CARD_LIST : IDC_CARD_COMBO) + row);
     return box;
 }
 
@@ -318,9 +319,8 @@ CEdit& CCardDlg::RowEdit(int row, int x, int width, const CString& text, bool re
     CRect place = DialogUnits(kValueX, RowY(row) - 1, 0, 12);
     place.left = x;
     place.right = x + width;
-    MakeRowControl(edit, row, L"EDIT", text,
-                   WS_VISIBLE | ES_AUTOHSCROLL | (readOnly ? ES_READONLY : 0) | (tabStop ? WS_TABSTOP : 0), WS_EX_CLIENTEDGE, place,
-                   IDC_CARD_EDIT + row);
+    const DWORD style = WS_VISIBLE | ES_AUTOHSCROLL | (readOnly ? ES_READONLY : 0) | (tabStop ? WS_TABSTOP : 0);
+    MakeRowControl(edit, row, L"EDIT", text, style, WS_EX_CLIENTEDGE, place, IDC_CARD_EDIT + row);
     return edit;
 }
 
