@@ -63,6 +63,6 @@ private:
     void CreateToolTip();
     bool PressFocusedButton();
 
-    CSize m_minTrackSize;
-    std::vector<std::pair<CWnd*, CString>> m_pendingTips;  // until the tooltip is made  // the template's size: shrinking below it loses the layout
+    CSize m_minTrackSize;  // the template's size: shrinking below it loses the layout
+    std::vector<std::pair<CWnd*, CString>> m_pendingTips;  // until the tooltip is made
 };

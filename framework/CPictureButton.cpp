@@ -38,13 +38,19 @@ std::shared_ptr<const CImage> LoadPicture(LPCWSTR path)
 BOOL CPictureButton::LoadImages(LPCWSTR normalFile, LPCWSTR pressedFile)
 {
     m_normal = LoadPicture(normalFile);
-    m_pressed = LoadPicture(pressedFile);
-    return m_normal && m_pressed;
+    m_pressed.reset();
+    m_pressedFile = pressedFile ? pressedFile : L"";
+    return m_normal && pressedFile && ::GetFileAttributesW(pressedFile) != INVALID_FILE_ATTRIBUTES;
 }
 
 void CPictureButton::DrawItem(LPDRAWITEMSTRUCT item)
 {
-    const auto& image = (item->itemState & ODS_SELECTED) ? m_pressed : m_normal;
+    const bool pressed = (item->itemState & ODS_SELECTED) != 0;
+    if (pressed && !m_pressedFile.empty()) {
+        m_pressed = LoadPicture(m_pressedFile.c_str());
+        m_pressedFile.clear();
+    }
+    const auto& image = pressed ? m_pressed : m_normal;
     if (image)
         image->Draw(item->hDC, item->rcItem);
 }
