@@ -304,42 +304,8 @@ int FirstOpen(bool card, const wchar_t* folder, const wchar_t* file)
 // Runs this program for one first open; its time, or -1.
 double RunFirstOpen(bool card, const wchar_t* folder, const wchar_t* file)
 {
-    wchar_t self[MAX_PATH];
-    if (!::GetModuleFileNameW(nullptr, self, MAX_PATH))
-        return -1;
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0))
-        return -1;
-    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    std::wstring command = L"\"" + std::wstring(self) + (card ? L"\" --first-card \"" : L"\" --first-plain \"") +
-                           folder + L"\" \"" + file + L"\"";
-    STARTUPINFOW start = {};
-    start.cb = sizeof start;
-    start.dwFlags = STARTF_USESTDHANDLES;
-    start.hStdOutput = writeEnd;
-    start.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION process = {};
-    const bool started =
-        ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &start, &process) != FALSE;
-    ::CloseHandle(writeEnd);
-    double ms = -1;
-    if (started) {
-        char text[64] = {};
-        DWORD read = 0, total = 0;
-        while (total + 1 < sizeof text && ::ReadFile(readEnd, text + total, sizeof text - 1 - total, &read, nullptr) &&
-               read)
-            total += read;
-        ::WaitForSingleObject(process.hProcess, INFINITE);
-        DWORD code = 1;
-        ::GetExitCodeProcess(process.hProcess, &code);
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-        if (code == 0)
-            ms = std::atof(text);
-    }
-    ::CloseHandle(readEnd);
-    return ms;
+    return TimeOfFreshRun(std::wstring(card ? L"--first-card \"" : L"--first-plain \"") + folder + L"\" \"" + file +
+                          L"\"");
 }
 
 double Median(std::vector<double> values)

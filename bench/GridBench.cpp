@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "CGridCtrl.h"
+#include "Stopwatch.h"
 
 namespace {
 
@@ -162,12 +163,9 @@ double FillAndPaintGrid(const std::vector<std::wstring>& texts, int rows)
     return Now() - t0;
 }
 
-// A report-mode list view in host with the texts of the given rows.
-HWND FillListView(HWND host, const std::vector<std::wstring>& texts, int rows)
+// The list view's columns, as wide as the grid's.
+void AddColumns(HWND list)
 {
-    HWND list = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, kWidth, kHeight,
-                                  host, reinterpret_cast<HMENU>(100), ::GetModuleHandleW(nullptr), nullptr);
-    ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     for (int c = 0; c < kCols; ++c) {
         LVCOLUMNW col = {};
         col.mask = LVCF_TEXT | LVCF_WIDTH;
@@ -177,6 +175,15 @@ HWND FillListView(HWND host, const std::vector<std::wstring>& texts, int rows)
         col.pszText = name;
         ::SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&col));
     }
+}
+
+// A report-mode list view in host with the texts of the given rows.
+HWND FillListView(HWND host, const std::vector<std::wstring>& texts, int rows)
+{
+    HWND list = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, kWidth, kHeight,
+                                  host, reinterpret_cast<HMENU>(100), ::GetModuleHandleW(nullptr), nullptr);
+    ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    AddColumns(list);
     for (int r = 0; r < rows; ++r) {
         LVITEMW item = {};
         item.mask = LVIF_TEXT;
@@ -194,18 +201,25 @@ HWND FillListView(HWND host, const std::vector<std::wstring>& texts, int rows)
     return list;
 }
 
+// The list view painted, the time since t0 taken, and its host closed
+// (untimed).
+double PaintAndClose(HWND host, HWND list, double t0)
+{
+    ::InvalidateRect(list, nullptr, TRUE);
+    ::UpdateWindow(list);
+    ::GdiFlush();
+    const double elapsed = Now() - t0;
+    ::DestroyWindow(host);
+    Pump();
+    return elapsed;
+}
+
 double FillAndPaintListView(const std::vector<std::wstring>& texts, int rows)
 {
     double t0 = Now();
     HWND host = MakeHost();
     HWND list = FillListView(host, texts, rows);
-    ::InvalidateRect(list, nullptr, TRUE);
-    ::UpdateWindow(list);
-    ::GdiFlush();
-    double elapsed = Now() - t0;
-    ::DestroyWindow(host);
-    Pump();
-    return elapsed;
+    return PaintAndClose(host, list, t0);
 }
 
 // The virtual list view's host answers its requests for texts from the
@@ -245,29 +259,15 @@ double FillAndPaintVirtualListView(const std::vector<std::wstring>& texts, int r
                                   kWidth, kHeight, host, reinterpret_cast<HMENU>(100), ::GetModuleHandleW(nullptr),
                                   nullptr);
     ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    for (int c = 0; c < kCols; ++c) {
-        LVCOLUMNW col = {};
-        col.mask = LVCF_TEXT | LVCF_WIDTH;
-        col.cx = 60;
-        wchar_t name[16];
-        swprintf(name, 16, L"C%d", c);
-        col.pszText = name;
-        ::SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&col));
-    }
+    AddColumns(list);
     ::SendMessageW(list, LVM_SETITEMCOUNT, rows, 0);
     ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(list, nullptr, TRUE);
-    ::UpdateWindow(list);
-    ::GdiFlush();
-    double elapsed = Now() - t0;
-    ::DestroyWindow(host);
-    Pump();
-    return elapsed;
+    return PaintAndClose(host, list, t0);
 }
 
 // A fill's first time, the median of cold runs (one when there is one),
 // and the best of every run.
-struct Timings
+struct FillTimes
 {
     std::vector<double> firsts;
     double best = 1e30;
@@ -397,42 +397,7 @@ double FillAndPaint(const std::wstring& kind, const std::vector<std::wstring>& t
 // another fill freed). Negative when the run failed.
 double FirstFillAndPaint(const wchar_t* kind, int rows)
 {
-    wchar_t path[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return -1;
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0))
-        return -1;
-    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    std::wstring command = L"\"" + std::wstring(path) + L"\" " + std::to_wstring(rows) + L" --first " + kind;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION process = {};
-    const BOOL started = ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                          &startup, &process);
-    ::CloseHandle(writeEnd);
-    double ms = -1;
-    if (started) {
-        char answer[64] = {};
-        DWORD total = 0, got = 0;
-        while (total + 1 < sizeof answer && ::ReadFile(readEnd, answer + total, sizeof answer - 1 - total, &got, nullptr) &&
-               got > 0)
-            total += got;
-        ::WaitForSingleObject(process.hProcess, INFINITE);
-        DWORD code = 1;
-        if (::GetExitCodeProcess(process.hProcess, &code) && code == 0 && total > 0)
-            ms = std::atof(answer);
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-    }
-    ::CloseHandle(readEnd);
-    return ms;
+    return TimeOfFreshRun(std::to_wstring(rows) + L" --first " + kind);
 }
 
 } // namespace
@@ -463,13 +428,13 @@ int wmain(int argc, wchar_t** argv)
     const bool bigFill = rows > kDefaultRows;
     const int coldRuns = bigFill ? 1 : 3;
     const int warmRuns = bigFill ? 1 : 3;
-    Timings grid, list, virtualList;
+    FillTimes grid, list, virtualList;
     for (int run = 0; run < coldRuns; ++run) {
         grid.AddFirst(FirstFillAndPaint(L"grid", rows));
         list.AddFirst(FirstFillAndPaint(L"list", rows));
         virtualList.AddFirst(FirstFillAndPaint(L"virtual", rows));
     }
-    for (const Timings* kind : {&grid, &list, &virtualList})
+    for (const FillTimes* kind : {&grid, &list, &virtualList})
         if (*std::min_element(kind->firsts.begin(), kind->firsts.end()) < 0) {
             fwprintf(stderr, L"gridbench: a cold run of this program failed\n");
             return 1;

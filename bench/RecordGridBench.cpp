@@ -188,11 +188,11 @@ std::vector<CString> FormatAll(S_ECR_TABLE* t)
     return texts;
 }
 
-// What a first-run process is started with: "--first grid|list <folder>
-// <result file>"; it writes the milliseconds of its one run there.
+// What a first-run process is started with: "--first grid|list <folder>";
+// it prints the milliseconds of its one run.
 constexpr wchar_t kFirstSwitch[] = L"--first";
 
-int TimeFirstRun(S_ECR_TABLE* t, bool grid, const wchar_t* resultFile)
+int TimeFirstRun(S_ECR_TABLE* t, bool grid)
 {
     const std::vector<CString> texts = grid ? std::vector<CString>() : FormatAll(t);
     MakeFirstWindow();
@@ -207,49 +207,22 @@ int TimeFirstRun(S_ECR_TABLE* t, bool grid, const wchar_t* resultFile)
             host = FillListView(t, t->RecordCount, texts);
         }
     });
-    FILE* out = _wfopen(resultFile, L"w");
-    if (!out)
-        return 1;
-    std::fprintf(out, "%.3f\n", ms);
-    return std::fclose(out) == 0 ? 0 : 1;
+    std::printf("%.3f\n", ms);
+    return 0;
 }
 
 // Starts this program for the first run of one side; the milliseconds, or a
 // negative number when the run failed.
 double FirstRunApart(const wchar_t* side, const CString& folder)
 {
-    wchar_t self[MAX_PATH];
-    if (!::GetModuleFileNameW(nullptr, self, MAX_PATH))
-        return -1;
-    const CString result = folder + L"\\first-run.txt";
-    ::DeleteFileW(result);
-    std::wstring line = std::wstring(L"\"") + self + L"\" " + kFirstSwitch + L" " + side + L" \"" + folder.GetString() +
-                        L"\" \"" + result.GetString() + L"\"";
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return -1;
-    ::WaitForSingleObject(pi.hProcess, INFINITE);
-    DWORD code = 1;
-    ::GetExitCodeProcess(pi.hProcess, &code);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    double ms = -1;
-    if (FILE* in = code == 0 ? _wfopen(result, L"r") : nullptr) {
-        if (std::fscanf(in, "%lf", &ms) != 1)
-            ms = -1;
-        std::fclose(in);
-    }
-    ::DeleteFileW(result);
-    return ms;
+    return TimeOfFreshRun(std::wstring(kFirstSwitch) + L" " + side + L" \"" + folder.GetString() + L"\"");
 }
 
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
-    const bool firstRun = argc == 5 && std::wcscmp(argv[1], kFirstSwitch) == 0;
+    const bool firstRun = argc == 4 && std::wcscmp(argv[1], kFirstSwitch) == 0;
     const int asked = firstRun ? 0 : argc > 1 ? _wtoi(argv[1]) : kDefaultRecords;
     if (!firstRun && asked <= 0) {
         std::fprintf(stderr, "usage: bench_record_grid [records [data folder]]\n");
@@ -267,7 +240,7 @@ int wmain(int argc, wchar_t** argv)
     if (firstRun) {
         plu->Reset();
         plu->ReloadFromFolder(argv[3]);
-        return TimeFirstRun(plu->Table(0).Table(), std::wcscmp(argv[2], L"grid") == 0, argv[4]);
+        return TimeFirstRun(plu->Table(0).Table(), std::wcscmp(argv[2], L"grid") == 0);
     }
     const int capacity = plu->Table(0).Capacity();
     const int records = std::min(asked, capacity);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 double TimeOf(const std::function<void()>& work)
 {
@@ -54,4 +55,44 @@ void ReportTimings(const char* what, Timings timings, const char* reference, Tim
                     best <= goal ? "met" : "NOT met");
     else
         std::printf(" | no goal\n");
+}
+
+double TimeOfFreshRun(const std::wstring& arguments)
+{
+    wchar_t self[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return -1;
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+        return -1;
+    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    std::wstring command = L"\"" + std::wstring(self) + L"\" " + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION process = {};
+    const BOOL started =
+        ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    ::CloseHandle(writeEnd);
+    double ms = -1;
+    if (started) {
+        char answer[64] = {};
+        DWORD total = 0, got = 0;
+        while (total + 1 < sizeof answer &&
+               ::ReadFile(readEnd, answer + total, sizeof answer - 1 - total, &got, nullptr) && got > 0)
+            total += got;
+        ::WaitForSingleObject(process.hProcess, INFINITE);
+        DWORD code = 1;
+        if (::GetExitCodeProcess(process.hProcess, &code) && code == 0 && total > 0)
+            ms = std::atof(answer);
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+    }
+    ::CloseHandle(readEnd);
+    return ms;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 // Milliseconds of one run, by the performance counter.
 double TimeOf(const std::function<void()>& work);
@@ -28,3 +29,8 @@ Timings FirstAndBestMeasured(int runs, const std::function<double()>& measure);
 // ratios, and whether each met the goal (a share of the reference; 0 or
 // less: no goal).
 void ReportTimings(const char* what, Timings timings, const char* reference, Timings ref, double goal);
+
+// Runs this program again with the arguments, for work that must be timed in
+// a fresh process (what a user waits for on a first open); the milliseconds
+// that run prints on its output, or -1 when it failed.
+double TimeOfFreshRun(const std::wstring& arguments);

@@ -261,9 +261,7 @@ CComboBox& CCardDlg::RowBox(int row, bool list, int width)
     }
     // With a drop-down 120 dialog units high; made in place, as each move
     // costs the list window a move too.
-    CRect place = DialogUnits(kValueX, RowY(row) - 1, 0, 120);
-    place.left = ValueColumn;
-    place.right = ValueColumn + width;
+    const CRect place = ValuePlace(row, ValueColumn, width, 120);
     const DWORD kind = list ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL;
     MakeRowControl(box, row, L"COMBOBOX", L"", WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | kind, 0, place,
                    (list ? IDC_CARD_LIST : IDC_CARD_COMBO) + row);
@@ -275,6 +273,14 @@ CRect CCardDlg::DialogUnits(int x, int y, int width, int height) const
     CRect rect(x, y, x + width, y + height);
     ::MapDialogRect(m_hWnd, &rect);
     return rect;
+}
+
+CRect CCardDlg::ValuePlace(int row, int x, int width, int height) const
+{
+    CRect place = DialogUnits(kValueX, RowY(row) - 1, 0, height);
+    place.left = x;
+    place.right = x + width;
+    return place;
 }
 
 void CCardDlg::MakeRowControl(CWnd& control, int row, const wchar_t* className, const wchar_t* text, DWORD style,
@@ -316,9 +322,7 @@ CEdit& CCardDlg::RowEdit(int row, int x, int width, const CString& text, bool re
         PlaceValue(edit, x, width);
         return edit;
     }
-    CRect place = DialogUnits(kValueX, RowY(row) - 1, 0, 12);
-    place.left = x;
-    place.right = x + width;
+    const CRect place = ValuePlace(row, x, width, 12);
     const DWORD style = WS_VISIBLE | ES_AUTOHSCROLL | (readOnly ? ES_READONLY : 0) | (tabStop ? WS_TABSTOP : 0);
     MakeRowControl(edit, row, L"EDIT", text, style, WS_EX_CLIENTEDGE, place, IDC_CARD_EDIT + row);
     return edit;

@@ -94,6 +94,9 @@ private:
     // The window a new control of the row goes after in the tab order.
     HWND PreviousRowControl(int row, HWND control) const;
     CRect DialogUnits(int x, int y, int width, int height) const;
+    // Where a row's edit box or combo box stands: x and width in pixels, the
+    // height in dialog units.
+    CRect ValuePlace(int row, int x, int width, int height) const;
     void HideValueControls(int row);
     void PlaceValue(CWnd& control, int x, int width);
 
