@@ -20,6 +20,7 @@
 #include "EcrDllEntries.h"
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
+#include "FieldRules.h"
 #include "S_ECR_SETTING.h"
 #include "Stopwatch.h"
 #include "TablesResources.h"
@@ -250,7 +251,9 @@ bool ReadTemplate(const wchar_t* file, TemplateWriter& copy)
     return copy.Size() > 0;
 }
 
-// The PLU table of the data folder, loaded as the record list loads it.
+// The PLU table of the data folder, loaded as the record list loads it, with
+// its fields' captions looked up, as the list's column headers do before a
+// card opens from it.
 S_ECR_TABLE* LoadPlu(const wchar_t* folder)
 {
     g_pEcrSetting->Level = 0;
@@ -261,7 +264,10 @@ S_ECR_TABLE* LoadPlu(const wchar_t* folder)
         std::fprintf(stderr, "cardopenbench: no PLU data in %ls\n", folder);
         return nullptr;
     }
-    return group->GetTable(0);
+    S_ECR_TABLE* plu = group->GetTable(0);
+    for (int f = 0; plu && f < plu->FieldCount; ++f)
+        LabelText(plu->Fields()[f].Label);
+    return plu;
 }
 
 HWND MakeOwner()
