@@ -446,7 +446,8 @@ void CCardDlg::SetupRow(int field, int row)
     CEdit& edit = RowEdit(row, x, f.Width * 8 + 17, value, readOnly, tabStop);
     SetText(edit, value);
     edit.SetModify(FALSE);
-    LimitEditToField(edit.m_hWnd, f);
+    // Text comes into a box only while it has the focus (OnEditSetFocus).
+    LimitEditToField(edit.m_hWnd, f, ::GetFocus() == edit.m_hWnd);
     SetReadOnly(edit, readOnly);
     SetTabStop(edit, tabStop);
     edit.ShowWindow(SW_SHOW);
@@ -540,7 +541,7 @@ void CCardDlg::SetupCombo(const S_ECR_FIELD& field, int row)
     COMBOBOXINFO info = {};
     info.cbSize = sizeof info;
     if (::GetComboBoxInfo(combo.m_hWnd, &info) && info.hwndItem)
-        LimitEditToField(info.hwndItem, field);
+        LimitEditToField(info.hwndItem, field, ::GetFocus() == info.hwndItem);
     combo.ShowWindow(SW_SHOW);
     ComboEdited[row] = FALSE;
 }
@@ -694,12 +695,22 @@ void CCardDlg::OnComboEdited(UINT id)
 
 void CCardDlg::OnEditSetFocus(UINT id)
 {
-    ShowHint(static_cast<int>(id) - IDC_CARD_EDIT);
+    const int row = static_cast<int>(id) - IDC_CARD_EDIT;
+    const int field = FieldOfRow(row);
+    if (field >= 0)
+        LimitEditToField(m_edit[row].m_hWnd, Table->Fields()[field]);
+    ShowHint(row);
 }
 
 void CCardDlg::OnComboSetFocus(UINT id)
 {
-    ShowHint(static_cast<int>(id) - IDC_CARD_COMBO);
+    const int row = static_cast<int>(id) - IDC_CARD_COMBO;
+    const int field = FieldOfRow(row);
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    if (field >= 0 && ::GetComboBoxInfo(m_combo[row].m_hWnd, &info) && info.hwndItem)
+        LimitEditToField(info.hwndItem, Table->Fields()[field]);
+    ShowHint(row);
 }
 
 void CCardDlg::ShowHint(int row)

@@ -148,7 +148,7 @@ void ByteLimit::Enforce(HWND edit, const CString& before, int selectionStart) co
 
 } // namespace
 
-void LimitEditToField(HWND edit, const S_ECR_FIELD& field)
+void LimitEditToField(HWND edit, const S_ECR_FIELD& field, bool watchNow)
 {
     const UINT query = LimitQuery();
     auto* limit = query ? reinterpret_cast<ByteLimit*>(::SendMessageW(edit, query, 0, 0)) : nullptr;
@@ -165,6 +165,8 @@ void LimitEditToField(HWND edit, const S_ECR_FIELD& field)
         limit->SetField(field);
         return;
     }
+    if (!watchNow)
+        return;
     auto made = std::make_unique<ByteLimit>(field);
     if (::SetWindowSubclass(edit, &ByteLimit::Proc, kLimitId, reinterpret_cast<DWORD_PTR>(made.get())))
         made.release();

@@ -11,4 +11,8 @@
 
 // Limits an edit control (or a combo box's edit part) to the field. Called
 // again, it takes the new field: a control may show another field later.
-void LimitEditToField(HWND edit, const S_ECR_FIELD& field);
+// A text field's byte limit watches every message to the box, which costs
+// a property lookup each under some systems: with watchNow false it is not
+// put on yet (an existing one takes the field), for a caller that calls
+// again when the box takes the focus, before any text can come in.
+void LimitEditToField(HWND edit, const S_ECR_FIELD& field, bool watchNow = true);
