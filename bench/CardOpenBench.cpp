@@ -153,7 +153,7 @@ double OpenCard(S_ECR_TABLE* plu, CWnd& owner, TemplateWriter* copy)
     CCardDlg card(plu, 1, &owner);
     card.IsModal = TRUE;
     bool opened = false;
-    const double ms = BestOf(1, [&] {
+    const double ms = TimeOf([&] {
         opened = card.Create(IDD_CARD, &owner) != FALSE;
         if (opened)
             ShowAndPaint(card.m_hWnd);
@@ -170,7 +170,7 @@ double OpenCard(S_ECR_TABLE* plu, CWnd& owner, TemplateWriter* copy)
 double OpenPlain(const TemplateWriter& copy, HWND owner)
 {
     HWND dialog = nullptr;
-    const double ms = BestOf(1, [&] {
+    const double ms = TimeOf([&] {
         dialog = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), copy.Get(), owner, PlainProc, 0);
         if (dialog)
             ShowAndPaint(dialog);
