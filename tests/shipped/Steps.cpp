@@ -29,6 +29,8 @@ HWND OpenRecordList(Walk& walk, int buttonId, const wchar_t* name, HWND* card)
     Require(ProgramDriver::IsShown(*card, IDC_CARD_RECORD), L"no record card on entry");
     Require(ProgramDriver::IsShown(screen, IDC_FLEX_GRID), L"no grid");
     walk.CheckLayout(*card, std::wstring(name) + L" record card", {0});
+    // The card builds its rows as it opens: the first row's caption shows.
+    walk.Picture(*card, std::wstring(name) + L"-card", ProgramDriver::Control(*card, IDC_CARD_CAPTION));
     walk.CheckLayout(screen, name, {0});
     return screen;
 }
