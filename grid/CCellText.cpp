@@ -7,12 +7,14 @@
 #include "CGridCellPool.h"
 #include "afx.h"
 
+static_assert(sizeof(CCellText) == CCellText::kInPlace * sizeof(wchar_t), "a cell text is its units alone");
+
 namespace {
 
-// Block sizes in characters, terminator included; longer texts use the
-// heap. Steps of a quarter or a half keep little of a block unused: codes,
-// prices and names of 8 to 11 characters take 24 bytes, not 32.
-constexpr size_t kClasses[] = {8, 12, 16, 24, 32};
+// Block sizes in characters, terminator included, for texts too long to be
+// kept in place; longer ones use the heap. Steps of a half or a third keep
+// little of a block unused.
+constexpr size_t kClasses[] = {16, 24, 32};
 constexpr size_t kClassCount = sizeof kClasses / sizeof kClasses[0];
 
 // Made on first use and never destroyed, like the cells' own pool: texts of
@@ -23,8 +25,6 @@ CGridCellPool& Pool(size_t index)
         new CGridCellPool(kClasses[0] * sizeof(wchar_t)),
         new CGridCellPool(kClasses[1] * sizeof(wchar_t)),
         new CGridCellPool(kClasses[2] * sizeof(wchar_t)),
-        new CGridCellPool(kClasses[3] * sizeof(wchar_t)),
-        new CGridCellPool(kClasses[4] * sizeof(wchar_t)),
     };
     return *pools[index];
 }
@@ -40,13 +40,39 @@ size_t ClassOf(size_t units)
     return index;
 }
 
+void FreeBlock(wchar_t* block) noexcept
+{
+    const size_t index = ClassOf(std::wcslen(block) + 1);
+    if (index < kClassCount)
+        Pool(index).Free(block);
+    else
+        std::free(block);
+}
+
 } // namespace
+
+wchar_t* CCellText::OutOfPlace() const
+{
+    wchar_t* block;
+    std::memcpy(&block, m_units, sizeof block);
+    return block;
+}
 
 void CCellText::Assign(LPCWSTR text)
 {
     const size_t units = text && *text ? std::wcslen(text) + 1 : 0;
+    wchar_t* const old = IsOutOfPlace() ? OutOfPlace() : nullptr;
     if (units == 0) {
         Empty();
+        return;
+    }
+    if (units <= kInPlace) {
+        // text may lie in these units themselves, or in the old block,
+        // which goes only once it is copied.
+        std::memmove(m_units, text, units * sizeof(wchar_t));
+        m_units[kInPlace - 1] = 0;
+        if (old)
+            FreeBlock(old);
         return;
     }
     const size_t index = ClassOf(units);
@@ -60,18 +86,16 @@ void CCellText::Assign(LPCWSTR text)
         AfxThrowMemoryException();
     // Copied before the old text goes: text may point into it.
     std::memcpy(block, text, units * sizeof(wchar_t));
-    Empty();
-    m_text = static_cast<wchar_t*>(block);
+    if (old)
+        FreeBlock(old);
+    std::memcpy(m_units, &block, sizeof block);
+    m_units[kInPlace - 1] = kElsewhere;
 }
 
 void CCellText::Empty() noexcept
 {
-    if (!m_text)
-        return;
-    const size_t index = ClassOf(std::wcslen(m_text) + 1);
-    if (index < kClassCount)
-        Pool(index).Free(m_text);
-    else
-        std::free(m_text);
-    m_text = nullptr;
+    if (IsOutOfPlace())
+        FreeBlock(OutOfPlace());
+    m_units[0] = 0;
+    m_units[kInPlace - 1] = 0;
 }

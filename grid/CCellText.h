@@ -1,26 +1,42 @@
 // The text a grid cell holds.
 //
-// A grid fills hundreds of thousands of cells at once, and a heap call per
-// text costs more under Wine than all the rest of a fill. Short texts go
-// into blocks of a few fixed sizes carved from pooled chunks; longer ones
-// come from the heap. The text is replaced whole, never changed in place.
+// A grid fills hundreds of thousands of cells at once, and under Wine a
+// fill waits mostly for memory touched for the first time and for heap
+// calls. Most cell texts are short (codes, prices, flags), so a text of up
+// to 11 characters is kept in the object itself; longer ones go into blocks
+// of a few fixed sizes carved from pooled chunks, or to the heap. The text
+// is replaced whole, never changed in place.
 #pragma once
+
+#include <cstddef>
 
 #include <windows.h>
 
 class CCellText
 {
 public:
+    // Characters kept in place, the terminator included.
+    static constexpr size_t kInPlace = 12;
+
     CCellText() = default;
     ~CCellText() { Empty(); }
     CCellText(const CCellText&) = delete;
     CCellText& operator=(const CCellText&) = delete;
 
-    // Copies text (null is empty); throws as a CString does when memory runs out.
+    // Copies text (null is empty), which may be this object's own text or a
+    // part of it; throws as a CString does when memory runs out.
     void Assign(LPCWSTR text);
     void Empty() noexcept;
-    LPCWSTR Get() const { return m_text ? m_text : L""; }
+    LPCWSTR Get() const { return IsOutOfPlace() ? OutOfPlace() : m_units; }
 
 private:
-    wchar_t* m_text = nullptr;  // null when empty
+    // The last unit of a text kept in place is its terminator or follows
+    // it, so it is 0; a text kept elsewhere marks it with a noncharacter and
+    // keeps its pointer at the start.
+    static constexpr wchar_t kElsewhere = 0xFFFF;
+
+    bool IsOutOfPlace() const { return m_units[kInPlace - 1] == kElsewhere; }
+    wchar_t* OutOfPlace() const;
+
+    alignas(wchar_t*) wchar_t m_units[kInPlace] = {};
 };

@@ -7,10 +7,11 @@
 #include "CInPlaceEdit.h"
 #include "layout.h"
 
-static_assert(sizeof(CGridCell) <= ByBuild(36, 48), "a grid cell stays within 36 bytes, 48 in the 64-bit build");
+static_assert(sizeof(CGridCell) <= ByBuild(40, 48), "a grid cell stays within 40 bytes, 48 in the 64-bit build");
 static_assert(alignof(CGridCell) <= CGridCellPool::kAlignment, "the pool's blocks fit a cell");
-// With its slot in its row, a cell takes at most 56 bytes beside its text in
-// either build; its row's own vector adds about 2 per cell (20 columns).
+// With its slot in its row, a cell takes at most 56 bytes, a short text
+// included, in either build; its row's own vector adds about 2 per cell (20
+// columns).
 static_assert(CGridCellPool::BlockSizeFor(sizeof(CGridCell)) + sizeof(CGridCellBase*) <= 56,
               "a pooled cell and its slot stay within 56 bytes");
 
@@ -48,28 +49,27 @@ CGridCell::~CGridCell()
 
 CGridCell::More& CGridCell::MakeMore()
 {
-    if (!m_bHasMore) {
+    if (!HasMore()) {
         auto* more = new More;
-        more->grid = m_link.grid;
-        m_link.more = more;
-        m_bHasMore = true;
+        static_assert(alignof(More) > kMoreBit, "the record's address leaves the bit free");
+        more->grid = LinkedGrid();
+        m_link = reinterpret_cast<std::uintptr_t>(more) | kMoreBit;
     }
-    return *m_link.more;
+    return *MoreRecord();
 }
 
 void CGridCell::DropMore() noexcept
 {
-    if (!m_bHasMore)
+    if (!HasMore())
         return;
-    CGridCtrl* grid = m_link.more->grid;
-    delete m_link.more;
-    m_link.grid = grid;
-    m_bHasMore = false;
+    CGridCtrl* grid = MoreRecord()->grid;
+    delete MoreRecord();
+    LinkGrid(grid);
 }
 
 void CGridCell::DropMoreIfUnset() noexcept
 {
-    const More* more = m_bHasMore ? m_link.more : nullptr;
+    const More* more = HasMore() ? MoreRecord() : nullptr;
     if (more && !more->data && more->image == -1 && more->margin == -1 && !more->editing && !more->editor &&
         !more->font && !more->merge)
         DropMore();
@@ -77,10 +77,11 @@ void CGridCell::DropMoreIfUnset() noexcept
 
 void CGridCell::SetGrid(CGridCtrl* grid)
 {
-    if (m_bHasMore)
-        m_link.more->grid = grid;
+    static_assert(alignof(CGridCtrl) > kMoreBit, "a grid's address leaves the bit free");
+    if (HasMore())
+        MoreRecord()->grid = grid;
     else
-        m_link.grid = grid;
+        LinkGrid(grid);
 }
 
 CGridCell::FontData& CGridCell::MakeFontData()
@@ -93,7 +94,7 @@ CGridCell::FontData& CGridCell::MakeFontData()
 
 const CGridCellBase::MergeFields* CGridCell::MergeData() const
 {
-    return m_bHasMore ? m_link.more->merge.get() : nullptr;
+    return HasMore() ? MoreRecord()->merge.get() : nullptr;
 }
 
 CGridCellBase::MergeFields& CGridCell::MakeMergeData()
@@ -106,35 +107,35 @@ CGridCellBase::MergeFields& CGridCell::MakeMergeData()
 
 void CGridCell::DropMergeData()
 {
-    if (!m_bHasMore)
+    if (!HasMore())
         return;
-    m_link.more->merge.reset();
+    MoreRecord()->merge.reset();
     DropMoreIfUnset();
 }
 
 void CGridCell::SetImage(int image)
 {
-    if (m_bHasMore || image != -1)
+    if (HasMore() || image != -1)
         MakeMore().image = image;
 }
 
 void CGridCell::SetData(LPARAM data)
 {
-    if (m_bHasMore || data != 0)
+    if (HasMore() || data != 0)
         MakeMore().data = data;
 }
 
 void CGridCell::SetMargin(UINT margin)
 {
-    if (m_bHasMore || static_cast<int>(margin) != -1)
+    if (HasMore() || static_cast<int>(margin) != -1)
         MakeMore().margin = static_cast<int>(margin);
 }
 
 void CGridCell::SetFont(const LOGFONTW* font)
 {
     if (!font) {
-        if (m_bHasMore)
-            m_link.more->font.reset();
+        if (HasMore())
+            MoreRecord()->font.reset();
         return;
     }
     FontData& own = MakeFontData();
@@ -144,24 +145,24 @@ void CGridCell::SetFont(const LOGFONTW* font)
 
 DWORD CGridCell::GetFormat() const
 {
-    if (m_nFormat != static_cast<DWORD>(-1))
-        return m_nFormat;
+    if (OwnFormat() != static_cast<DWORD>(-1))
+        return OwnFormat();
     CGridCellBase* def = GetDefaultCell();
     return def ? def->GetFormat() : 0;
 }
 
 COLORREF CGridCell::GetTextClr() const
 {
-    if (m_crFgClr != CLR_DEFAULT)
-        return m_crFgClr;
+    if (OwnTextClr() != CLR_DEFAULT)
+        return OwnTextClr();
     CGridCellBase* def = GetDefaultCell();
     return def ? def->GetTextClr() : CLR_DEFAULT;
 }
 
 COLORREF CGridCell::GetBackClr() const
 {
-    if (m_crBkClr != CLR_DEFAULT)
-        return m_crBkClr;
+    if (OwnBackClr() != CLR_DEFAULT)
+        return OwnBackClr();
     CGridCellBase* def = GetDefaultCell();
     return def ? def->GetBackClr() : CLR_DEFAULT;
 }
@@ -198,12 +199,9 @@ void CGridCell::ResetCell()
 {
     m_text.Empty();
     DropMore();  // data, image, margin, editing state, own font and merged-block fields
-    m_link.grid = nullptr;
+    m_link = 0;
     m_nState = 0;
-    m_nFormat = static_cast<DWORD>(-1);
-    m_crFgClr = CLR_DEFAULT;
-    m_crBkClr = CLR_DEFAULT;
-    m_nMaxLength = 0;
+    m_look = CCellLooks::kUnset;
 }
 
 BOOL CGridCell::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT ch)
@@ -233,8 +231,8 @@ BOOL CGridCell::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT ch)
     MakeMore().editor = editor;
     if (code >= 0x80)
         editor->SendMessage(WM_CHAR, code);
-    if (m_nMaxLength)
-        editor->SendMessage(EM_LIMITTEXT, m_nMaxLength);
+    if (const UINT limit = Look().maxLength)
+        editor->SendMessage(EM_LIMITTEXT, limit);
     return TRUE;
 }
 
@@ -246,8 +244,8 @@ void CGridCell::EndEdit()
 
 void CGridCell::OnEndEdit()
 {
-    if (m_bHasMore) {
-        m_link.more->editing = false;
-        m_link.more->editor = nullptr;
+    if (HasMore()) {
+        MoreRecord()->editing = false;
+        MoreRecord()->editor = nullptr;
     }
 }

@@ -2,14 +2,16 @@
 //
 // Kept small: a grid of 400,000 cells holds one of these per cell. What few
 // cells set (data, image, margin, own font, the running editor, merged-block
-// fields) lives out of line, made on first use; text, state, format, colours
-// and the length limit, which the record grid sets on every cell, stay
-// inline. One word holds the grid, or the out-of-line record, which then
-// holds the grid.
+// fields) lives out of line, made on first use. A short text is kept in the
+// cell itself, and format, colours and length limit, which the record grid
+// sets on every cell, as the id of a look the cells share. One word holds
+// the grid, or the out-of-line record, which then holds the grid.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
+#include "CCellLooks.h"
 #include "CCellText.h"
 #include "CGridCellBase.h"
 #include "strings.h"
@@ -34,31 +36,31 @@ public:
     void SetImage(int image) override;
     void SetData(LPARAM data) override;
     void SetState(DWORD state) override { m_nState = state; }
-    void SetFormat(DWORD format) override { m_nFormat = format; }
-    void SetTextClr(COLORREF colour) override { m_crFgClr = colour; }
-    void SetBackClr(COLORREF colour) override { m_crBkClr = colour; }
+    void SetFormat(DWORD format) override { SetLook(&CCellLooks::Look::format, format); }
+    void SetTextClr(COLORREF colour) override { SetLook(&CCellLooks::Look::textClr, colour); }
+    void SetBackClr(COLORREF colour) override { SetLook(&CCellLooks::Look::backClr, colour); }
     void SetFont(const LOGFONTW* font) override;
     void SetMargin(UINT margin) override;
-    void SetMaxLength(UINT length) override { m_nMaxLength = length; }
+    void SetMaxLength(UINT length) override { SetLook(&CCellLooks::Look::maxLength, length); }
     void SetGrid(CGridCtrl* grid) override;
     void SetCoords(int, int) override {}
 
     LPCWSTR GetText() const override { return m_text.Get(); }
-    int GetImage() const override { return m_bHasMore ? m_link.more->image : -1; }
-    LPARAM GetData() const override { return m_bHasMore ? m_link.more->data : 0; }
+    int GetImage() const override { return HasMore() ? MoreRecord()->image : -1; }
+    LPARAM GetData() const override { return HasMore() ? MoreRecord()->data : 0; }
     DWORD GetState() const override { return m_nState; }
     DWORD GetFormat() const override;
     COLORREF GetTextClr() const override;
     COLORREF GetBackClr() const override;
     LOGFONTW* GetFont() const override;
     CFont* GetFontObject() const override;
-    CGridCtrl* GetGrid() const override { return m_bHasMore ? m_link.more->grid : m_link.grid; }
-    CWnd* GetEditWnd() const override { return m_bHasMore ? m_link.more->editor : nullptr; }
+    CGridCtrl* GetGrid() const override { return HasMore() ? MoreRecord()->grid : LinkedGrid(); }
+    CWnd* GetEditWnd() const override { return HasMore() ? MoreRecord()->editor : nullptr; }
     UINT GetMargin() const override;
-    UINT GetMaxLength() const override { return m_nMaxLength; }
+    UINT GetMaxLength() const override { return Look().maxLength; }
 
     BOOL IsDefaultFont() const override { return !HasOwnFont(); }
-    BOOL IsEditing() const override { return m_bHasMore && m_link.more->editing; }
+    BOOL IsEditing() const override { return HasMore() && MoreRecord()->editing; }
 
     void ResetCell() override;
     // Opens the in-place editor over rect, or types ch into the running one.
@@ -75,11 +77,11 @@ protected:
 
     // The cell's own values as stored, unset ones included (for the default
     // cell, which resolves them itself).
-    DWORD OwnFormat() const { return m_nFormat; }
-    COLORREF OwnTextClr() const { return m_crFgClr; }
-    COLORREF OwnBackClr() const { return m_crBkClr; }
-    int OwnMargin() const { return m_bHasMore ? m_link.more->margin : -1; }
-    FontData* OwnFontData() const { return m_bHasMore ? m_link.more->font.get() : nullptr; }
+    DWORD OwnFormat() const { return Look().format; }
+    COLORREF OwnTextClr() const { return Look().textClr; }
+    COLORREF OwnBackClr() const { return Look().backClr; }
+    int OwnMargin() const { return HasMore() ? MoreRecord()->margin : -1; }
+    FontData* OwnFontData() const { return HasMore() ? MoreRecord()->font.get() : nullptr; }
     // The own font's record, made on first use.
     FontData& MakeFontData();
     bool HasOwnFont() const
@@ -109,17 +111,27 @@ private:
     void DropMoreIfUnset() noexcept;
     void DropMore() noexcept;
 
-    // Ordered so that no field needs padding before it: 48 bytes in the
-    // 64-bit build, 36 in the 32-bit one.
+    // The link's lowest bit tells which it holds (both are aligned).
+    bool HasMore() const { return (m_link & kMoreBit) != 0; }
+    More* MoreRecord() const { return reinterpret_cast<More*>(m_link & ~kMoreBit); }
+    CGridCtrl* LinkedGrid() const { return reinterpret_cast<CGridCtrl*>(m_link); }
+    void LinkGrid(CGridCtrl* grid) { m_link = reinterpret_cast<std::uintptr_t>(grid); }
+
+    const CCellLooks::Look& Look() const { return CCellLooks::Get(m_look); }
+    template <typename T> void SetLook(T CCellLooks::Look::*value, T to)
+    {
+        if (Look().*value == to)
+            return;
+        CCellLooks::Look look = Look();
+        look.*value = to;
+        m_look = CCellLooks::Of(look);
+    }
+
+    static constexpr std::uintptr_t kMoreBit = 1;
+
+    // 48 bytes in the 64-bit build, 40 in the 32-bit one.
     CCellText m_text;
-    union Link {
-        CGridCtrl* grid;
-        More* more;  // owned, when m_bHasMore
-    } m_link = {nullptr};
+    std::uintptr_t m_link = 0;  // the grid, or the owned record with kMoreBit
+    CCellLooks::Id m_look = CCellLooks::kUnset;
     DWORD m_nState = 0;
-    DWORD m_nFormat = static_cast<DWORD>(-1);
-    COLORREF m_crFgClr = CLR_DEFAULT;
-    COLORREF m_crBkClr = CLR_DEFAULT;
-    UINT m_nMaxLength = 0;
-    bool m_bHasMore = false;
 };

@@ -1,34 +1,41 @@
 #include "CGridCellPool.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
+#include <mutex>
 #include <new>
-
-#include <windows.h>
 
 namespace {
 
-class ExclusiveLock
-{
-public:
-    explicit ExclusiveLock(std::atomic_flag& lock) : m_lock(lock)
-    {
-        while (m_lock.test_and_set(std::memory_order_acquire))
-            ::SwitchToThread();
-    }
-    ~ExclusiveLock() { m_lock.clear(std::memory_order_release); }
-    ExclusiveLock(const ExclusiveLock&) = delete;
-    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
+// The bytes of empty chunks all pools keep.
+std::atomic<size_t> g_keptBytes{0};
 
-private:
-    std::atomic_flag& m_lock;
-};
+// Counts one more empty chunk kept, when the pools keep room for it.
+bool KeepAnother(size_t bytes)
+{
+    size_t kept = g_keptBytes.load(std::memory_order_relaxed);
+    do {
+        if (kept + bytes > CGridCellPool::kKeptBytes)
+            return false;
+    } while (!g_keptBytes.compare_exchange_weak(kept, kept + bytes, std::memory_order_relaxed));
+    return true;
+}
 
 } // namespace
 
 CGridCellPool::CGridCellPool(size_t blockSize)
     : m_blockSize(BlockSizeFor(blockSize)), m_perChunk(kChunkBytes / m_blockSize)
 {
+}
+
+CGridCellPool::~CGridCellPool()
+{
+    for (const Chunk& chunk : m_chunks) {
+        if (chunk.used == 0 && chunk.carved > 0)
+            g_keptBytes.fetch_sub(kChunkBytes, std::memory_order_relaxed);
+        std::free(chunk.base);
+    }
 }
 
 size_t CGridCellPool::ChunkOf(const void* block) const
@@ -41,7 +48,7 @@ size_t CGridCellPool::ChunkOf(const void* block) const
 
 void* CGridCellPool::Allocate()
 {
-    ExclusiveLock lock(m_lock);
+    std::lock_guard<CSpinLock> lock(m_lock);
     if (m_open >= m_chunks.size() || !HasRoom(m_chunks[m_open])) {
         m_open = m_chunks.size();
         for (size_t i = 0; i < m_chunks.size() && m_open == m_chunks.size(); ++i)
@@ -68,6 +75,8 @@ void* CGridCellPool::Allocate()
         }
     }
     Chunk& chunk = m_chunks[m_open];
+    if (chunk.used == 0 && chunk.carved > 0)
+        g_keptBytes.fetch_sub(kChunkBytes, std::memory_order_relaxed);  // a kept chunk in use again
     void* block;
     if (chunk.freeList) {
         block = chunk.freeList;
@@ -83,7 +92,7 @@ void CGridCellPool::Free(void* block)
 {
     if (!block)
         return;
-    ExclusiveLock lock(m_lock);
+    std::lock_guard<CSpinLock> lock(m_lock);
     const size_t index = ChunkOf(block);
     Chunk& chunk = m_chunks[index];
     *static_cast<void**>(block) = chunk.freeList;
@@ -92,13 +101,15 @@ void CGridCellPool::Free(void* block)
         m_open = index;  // the next cell goes where one just went
         return;
     }
-    // An empty chunk goes back, unless it is the only one left empty.
     const bool anotherEmpty = std::any_of(m_chunks.begin(), m_chunks.end(),
                                           [&](const Chunk& c) { return &c != &chunk && c.used == 0; });
     if (!anotherEmpty) {
+        g_keptBytes.fetch_add(kChunkBytes, std::memory_order_relaxed);
         m_open = index;
         return;
     }
+    if (KeepAnother(kChunkBytes))
+        return;
     std::free(chunk.base);
     m_chunks.erase(m_chunks.begin() + static_cast<std::ptrdiff_t>(index));
     m_open = m_chunks.size();
@@ -106,6 +117,6 @@ void CGridCellPool::Free(void* block)
 
 size_t CGridCellPool::ChunkCount() const
 {
-    ExclusiveLock lock(m_lock);
+    std::lock_guard<CSpinLock> lock(m_lock);
     return m_chunks.size();
 }

@@ -1,5 +1,5 @@
-// The pool the grid's cells and their texts come from, and cells that move
-// out of line only what they set.
+// The pool the grid's cells and their texts come from, the looks they share,
+// and cells that move out of line only what they set.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "CCellLooks.h"
 #include "CCellText.h"
 #include "CGridCell.h"
 #include "CGridCellPool.h"
@@ -41,10 +42,30 @@ TEST(GridCellPool, BlocksAreDistinctAlignedAndChunksGoBackWhenEmpty)
         blocks[i] = pool.Allocate();
     EXPECT_EQ(chunks, pool.ChunkCount());
 
-    // All freed: one empty chunk stays for the next blocks.
+    // All freed: the empty chunks stay for the next blocks.
     for (void* block : blocks)
         pool.Free(block);
-    EXPECT_EQ(1u, pool.ChunkCount());
+    EXPECT_EQ(chunks, pool.ChunkCount());
+    for (void*& block : blocks)
+        block = pool.Allocate();
+    EXPECT_EQ(chunks, pool.ChunkCount());
+    for (void* block : blocks)
+        pool.Free(block);
+}
+
+TEST(GridCellPool, EmptyChunksKeptStayWithinTheLimit)
+{
+    // Two blocks a chunk; more chunks than the pools may keep empty.
+    CGridCellPool pool(CGridCellPool::kChunkBytes / 2);
+    const size_t limit = CGridCellPool::kKeptBytes / CGridCellPool::kChunkBytes;
+    std::vector<void*> blocks;
+    for (size_t i = 0; i < 2 * (limit + 40); ++i)
+        blocks.push_back(pool.Allocate());
+    EXPECT_EQ(limit + 40, pool.ChunkCount());
+    for (void* block : blocks)
+        pool.Free(block);
+    EXPECT_LE(pool.ChunkCount(), limit + 1);  // its own one beyond the shared limit
+    EXPECT_GE(pool.ChunkCount(), 1u);
 }
 
 TEST(GridCellPool, ThreadsShareItSafely)
@@ -67,7 +88,14 @@ TEST(GridCellPool, ThreadsShareItSafely)
     std::thread a(churn), b(churn);
     a.join();
     b.join();
-    EXPECT_EQ(1u, pool.ChunkCount());
+    // Every block came back: one round's worth fits the chunks kept.
+    const size_t chunks = pool.ChunkCount();
+    std::vector<void*> again;
+    for (int i = 0; i < 2000; ++i)
+        again.push_back(pool.Allocate());
+    EXPECT_EQ(chunks, pool.ChunkCount());
+    for (void* block : again)
+        pool.Free(block);
 }
 
 TEST(GridCellPool, PooledAndHeapCellsMixInOneGrid)
@@ -171,4 +199,39 @@ TEST(CellText, EveryLengthReadsBackAndMayBeSetFromItself)
     EXPECT_STREQ(L"", texts[5].Get());
     texts[6].Empty();
     EXPECT_STREQ(L"", texts[6].Get());
+}
+
+// Cells keep their format, colours and limit as the id of a shared look.
+TEST(CellLooks, EqualLooksShareAnIdThatKeepsItsLook)
+{
+    EXPECT_EQ(CCellLooks::Look(), CCellLooks::Get(CCellLooks::kUnset));
+    CCellLooks::Look look;
+    look.format = DT_RIGHT;
+    look.backClr = RGB(1, 2, 3);
+    look.maxLength = 13;
+    const CCellLooks::Id id = CCellLooks::Of(look);
+    EXPECT_EQ(id, CCellLooks::Of(look));
+    EXPECT_EQ(look, CCellLooks::Get(id));
+    look.textClr = RGB(4, 5, 6);
+    EXPECT_NE(id, CCellLooks::Of(look));
+    EXPECT_EQ(CCellLooks::kUnset, CCellLooks::Of(CCellLooks::Look()));
+
+    // Thousands of looks: each id still reads back its own.
+    std::vector<CCellLooks::Id> ids;
+    for (UINT n = 0; n < 3000; ++n) {
+        look.maxLength = 1000 + n;
+        ids.push_back(CCellLooks::Of(look));
+    }
+    for (UINT n = 0; n < 3000; ++n)
+        EXPECT_EQ(1000 + n, CCellLooks::Get(ids[n]).maxLength);
+
+    CGridCell a, b;
+    a.SetFormat(DT_CENTER);
+    a.SetMaxLength(7);
+    b.SetMaxLength(7);
+    b.SetFormat(DT_CENTER);
+    EXPECT_EQ(static_cast<DWORD>(DT_CENTER), b.GetFormat());
+    EXPECT_EQ(7u, b.GetMaxLength());
+    a.SetMaxLength(0);
+    EXPECT_EQ(7u, b.GetMaxLength());  // a cell's change leaves the others' look
 }
