@@ -31,6 +31,8 @@ public:
 
     // The look with every value unset.
     static constexpr Id kUnset = 0;
+    // Ids stay below this.
+    static constexpr Id kMaxLooks = 4 * 1024 * 1024;
 
     // The look of an id Of has given. Read without a lock: the looks are
     // kept in blocks that never move, so another thread may add looks
@@ -47,7 +49,7 @@ private:
     friend class CCellLookTable;
 
     static constexpr size_t kBlockLooks = 1024;
-    static constexpr size_t kMaxBlocks = 4096;
+    static constexpr size_t kMaxBlocks = kMaxLooks / kBlockLooks;
 
     // The first block is there from the start, holding the unset look at
     // kUnset, so that a cell reads its look before any was made.

@@ -8,6 +8,7 @@
 #include "afx.h"
 
 static_assert(sizeof(CCellText) == CCellText::kInPlace * sizeof(wchar_t), "a cell text is its units alone");
+static_assert((CCellText::kInPlace - 1) * sizeof(wchar_t) >= sizeof(wchar_t*), "a pointer leaves the mark free");
 
 namespace {
 

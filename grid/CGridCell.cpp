@@ -7,13 +7,17 @@
 #include "CInPlaceEdit.h"
 #include "layout.h"
 
-static_assert(sizeof(CGridCell) <= ByBuild(40, 48), "a grid cell stays within 40 bytes, 48 in the 64-bit build");
+static_assert(sizeof(CGridCell) <= ByBuild(32, 40), "a grid cell stays within 32 bytes, 40 in the 64-bit build");
+static_assert(CCellLooks::kMaxLooks - 1 <= (0xFFFFFFFFu >> 8), "a look's id fits above the state bits");
+static_assert((GRIDCELL_FOCUSED | GRIDCELL_SELECTED | GRIDCELL_DROPHILITED | GRIDCELL_READONLY | GRIDCELL_FIXED |
+               GRIDCELL_FIXEDROW | GRIDCELL_FIXEDCOL | GRIDCELL_MODIFIED) <= 0xFF,
+              "the grid's state bits fit beside the look");
 static_assert(alignof(CGridCell) <= CGridCellPool::kAlignment, "the pool's blocks fit a cell");
-// With its slot in its row, a cell takes at most 56 bytes, a short text
+// With its slot in its row, a cell takes at most 48 bytes, a short text
 // included, in either build; its row's own vector adds about 2 per cell (20
 // columns).
-static_assert(CGridCellPool::BlockSizeFor(sizeof(CGridCell)) + sizeof(CGridCellBase*) <= 56,
-              "a pooled cell and its slot stay within 56 bytes");
+static_assert(CGridCellPool::BlockSizeFor(sizeof(CGridCell)) + sizeof(CGridCellBase*) <= 48,
+              "a pooled cell and its slot stay within 48 bytes");
 
 namespace {
 
@@ -200,8 +204,7 @@ void CGridCell::ResetCell()
     m_text.Empty();
     DropMore();  // data, image, margin, editing state, own font and merged-block fields
     m_link = 0;
-    m_nState = 0;
-    m_look = CCellLooks::kUnset;
+    m_lookAndState = CCellLooks::kUnset << kLookShift;
 }
 
 BOOL CGridCell::Edit(int nRow, int nCol, CRect rect, CPoint, UINT nID, UINT ch)

@@ -4,8 +4,9 @@
 // cells set (data, image, margin, own font, the running editor, merged-block
 // fields) lives out of line, made on first use. A short text is kept in the
 // cell itself, and format, colours and length limit, which the record grid
-// sets on every cell, as the id of a look the cells share. One word holds
-// the grid, or the out-of-line record, which then holds the grid.
+// sets on every cell, as the id of a look the cells share, in one word with
+// the grid's eight state bits. One word holds the grid, or the out-of-line
+// record, which then holds the grid.
 #pragma once
 
 #include <cstdint>
@@ -35,7 +36,8 @@ public:
     void SetText(LPCWSTR text) override { m_text.Assign(text); }
     void SetImage(int image) override;
     void SetData(LPARAM data) override;
-    void SetState(DWORD state) override { m_nState = state; }
+    // Keeps the grid's state bits (GRIDCELL_*), no others.
+    void SetState(DWORD state) override { m_lookAndState = (m_lookAndState & ~kStateBits) | (state & kStateBits); }
     void SetFormat(DWORD format) override { SetLook(&CCellLooks::Look::format, format); }
     void SetTextClr(COLORREF colour) override { SetLook(&CCellLooks::Look::textClr, colour); }
     void SetBackClr(COLORREF colour) override { SetLook(&CCellLooks::Look::backClr, colour); }
@@ -48,7 +50,7 @@ public:
     LPCWSTR GetText() const override { return m_text.Get(); }
     int GetImage() const override { return HasMore() ? MoreRecord()->image : -1; }
     LPARAM GetData() const override { return HasMore() ? MoreRecord()->data : 0; }
-    DWORD GetState() const override { return m_nState; }
+    DWORD GetState() const override { return m_lookAndState & kStateBits; }
     DWORD GetFormat() const override;
     COLORREF GetTextClr() const override;
     COLORREF GetBackClr() const override;
@@ -117,21 +119,22 @@ private:
     CGridCtrl* LinkedGrid() const { return reinterpret_cast<CGridCtrl*>(m_link); }
     void LinkGrid(CGridCtrl* grid) { m_link = reinterpret_cast<std::uintptr_t>(grid); }
 
-    const CCellLooks::Look& Look() const { return CCellLooks::Get(m_look); }
+    const CCellLooks::Look& Look() const { return CCellLooks::Get(m_lookAndState >> kLookShift); }
     template <typename T> void SetLook(T CCellLooks::Look::*value, T to)
     {
         if (Look().*value == to)
             return;
         CCellLooks::Look look = Look();
         look.*value = to;
-        m_look = CCellLooks::Of(look);
+        m_lookAndState = (CCellLooks::Of(look) << kLookShift) | (m_lookAndState & kStateBits);
     }
 
     static constexpr std::uintptr_t kMoreBit = 1;
+    static constexpr std::uint32_t kStateBits = 0xFF;
+    static constexpr int kLookShift = 8;
 
-    // 48 bytes in the 64-bit build, 40 in the 32-bit one.
+    // 40 bytes in the 64-bit build, 32 in the 32-bit one.
     CCellText m_text;
+    std::uint32_t m_lookAndState = CCellLooks::kUnset << kLookShift;  // the look's id above the state bits
     std::uintptr_t m_link = 0;  // the grid, or the owned record with kMoreBit
-    CCellLooks::Id m_look = CCellLooks::kUnset;
-    DWORD m_nState = 0;
 };

@@ -201,7 +201,8 @@ TEST(CellText, EveryLengthReadsBackAndMayBeSetFromItself)
     EXPECT_STREQ(L"", texts[6].Get());
 }
 
-// Cells keep their format, colours and limit as the id of a shared look.
+// Cells keep their format, colours and limit as the id of a shared look,
+// beside their state bits.
 TEST(CellLooks, EqualLooksShareAnIdThatKeepsItsLook)
 {
     EXPECT_EQ(CCellLooks::Look(), CCellLooks::Get(CCellLooks::kUnset));
@@ -234,4 +235,13 @@ TEST(CellLooks, EqualLooksShareAnIdThatKeepsItsLook)
     EXPECT_EQ(7u, b.GetMaxLength());
     a.SetMaxLength(0);
     EXPECT_EQ(7u, b.GetMaxLength());  // a cell's change leaves the others' look
+
+    // The look and the state bits share a word: each leaves the other.
+    b.SetState(GRIDCELL_READONLY | GRIDCELL_MODIFIED);
+    b.SetTextClr(RGB(9, 9, 9));
+    EXPECT_EQ(static_cast<DWORD>(GRIDCELL_READONLY | GRIDCELL_MODIFIED), b.GetState());
+    b.SetState(GRIDCELL_SELECTED);
+    EXPECT_EQ(RGB(9, 9, 9), b.GetTextClr());
+    EXPECT_EQ(7u, b.GetMaxLength());
+    EXPECT_EQ(static_cast<DWORD>(GRIDCELL_SELECTED), b.GetState());
 }
