@@ -157,8 +157,12 @@ BOOL CEcrDialog::OnInitDialog()
             ::AppendMenuW(system, MF_STRING, IDM_ABOUTBOX, text);
         }
     }
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon));
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Icon));
+    // A dialog without an icon of its own has none to take: setting none
+    // costs a trip to the window system for each size.
+    if (Icon) {
+        SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon));
+        SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Icon));
+    }
 
     // The layout starts from the size the dialog has now, whenever the
     // first WM_SIZE came; and it never shrinks below it.

@@ -358,17 +358,21 @@ void CCardDlg::ShowPage(int page)
             HideValueControls(n);
             continue;
         }
+        // A control made now is made showing what it must.
         const CString label = LabelText(Table->Fields()[field].Label);
-        if (!m_caption[n].m_hWnd)
+        if (!m_caption[n].m_hWnd) {
             MakeRowControl(m_caption[n], n, L"STATIC", label, WS_VISIBLE | SS_NOPREFIX | SS_CENTERIMAGE, 0,
                            DialogUnits(14, RowY(n), 74, 10), IDC_CARD_CAPTION + n);
-        SetText(m_caption[n], label);
-        m_caption[n].ShowWindow(SW_SHOW);
+        } else {
+            SetText(m_caption[n], label);
+            m_caption[n].ShowWindow(SW_SHOW);
+        }
         SetupRow(field, n);
         if (!m_group[n].m_hWnd)
             MakeRowControl(m_group[n], n, L"BUTTON", L"", WS_VISIBLE | WS_GROUP | BS_GROUPBOX, 0,
                            DialogUnits(10, RowY(n) - 7, 312, 23), IDC_CARD_GROUP + n);
-        m_group[n].ShowWindow(SW_SHOW);
+        else
+            m_group[n].ShowWindow(SW_SHOW);
         SetRowState(field, n);
     }
     Invalidate(TRUE);
@@ -443,14 +447,18 @@ void CCardDlg::SetupRow(int field, int row)
     const bool tabStop = !readOnly || (kind == CARD_LIST && !lookup);
     const int x = kind == CARD_LIST && lookup ? ValueColumn + ListWidth(f, *lookup) + 10 : ValueColumn;
     const CString value = ValueOf(f);
+    // A box made now holds the value, unmodified, in the style and showing.
+    const bool made = !m_edit[row].m_hWnd;
     CEdit& edit = RowEdit(row, x, f.Width * 8 + 17, value, readOnly, tabStop);
-    SetText(edit, value);
-    edit.SetModify(FALSE);
+    if (!made) {
+        SetText(edit, value);
+        edit.SetModify(FALSE);
+        SetReadOnly(edit, readOnly);
+        SetTabStop(edit, tabStop);
+        edit.ShowWindow(SW_SHOW);
+    }
     // Text comes into a box only while it has the focus (OnEditSetFocus).
     LimitEditToField(edit.m_hWnd, f, ::GetFocus() == edit.m_hWnd);
-    SetReadOnly(edit, readOnly);
-    SetTabStop(edit, tabStop);
-    edit.ShowWindow(SW_SHOW);
     if (kind == CARD_LIST)
         SetupList(f, row);
     else if (kind == CARD_OPTIONS)
@@ -462,23 +470,28 @@ void CCardDlg::SetupList(const S_ECR_FIELD& field, int row)
     CEdit& edit = m_edit[row];
     const S_ECR_TABLE* lookup = LookupTable(field);
     const int listWidth = lookup ? ListWidth(field, *lookup) : ControlWidth(m_edit[row]);
+    // A list made now is empty and showing.
+    const bool made = !m_list[row].m_hWnd;
     CComboBox& list = RowBox(row, true, listWidth);
-    if (list.GetCount() > 0)
-        list.ResetContent();
-    list.ShowWindow(SW_SHOW);
+    if (!made) {
+        if (list.GetCount() > 0)
+            list.ResetContent();
+        list.ShowWindow(SW_SHOW);
+    }
     if (!lookup)
         return;
     const int minimum = static_cast<int>(field.Minimum);
     // A range one wider than the choices leaves the first entry for "none".
-    if (static_cast<int>(field.Maximum) - minimum == lookup->RecordCount)
-        list.AddString(L"");
-    CString text;
-    for (int r = 0; r < lookup->RecordCount; ++r) {
-        ChoiceText(*lookup, r, field.LookupField, text);
-        list.AddString(text);
-    }
+    const int none = static_cast<int>(field.Maximum) - minimum == lookup->RecordCount ? 1 : 0;
+    const int count = lookup->RecordCount + none;
+    AddEntries(list, count, [&](int i, CString& text) {
+        if (i < none)
+            text.Empty();
+        else
+            ChoiceText(*lookup, i - none, field.LookupField, text);
+    });
     const int index = static_cast<int>(std::wcstol(edit.GetWindowText(), nullptr, 10)) - minimum;
-    list.SetCurSel(index >= 0 && index < list.GetCount() ? index : -1);
+    list.SetCurSel(index >= 0 && index < count ? index : -1);
 
     PlaceValue(edit, ValueColumn + listWidth + 10, ControlWidth(edit));
 }
