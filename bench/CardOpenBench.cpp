@@ -4,8 +4,8 @@
 // from a template with the same controls as the open card (same classes,
 // styles, places, texts and font; no code behind them but what sets the
 // texts of combo boxes, which take none from a template), created and
-// painted in the same run. Each first open runs in a fresh process after the same
-// warm-up; the median of five is reported beside the best.
+// painted in the same run. Each first open runs in a fresh process after
+// the same warm-up; the median of five is reported beside the best.
 #include <windows.h>
 
 #include <algorithm>
