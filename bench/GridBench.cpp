@@ -464,7 +464,7 @@ int wmain(int argc, wchar_t** argv)
     // each kind in turn. A large list view fill is slow under Wine: above
     // the default size each is measured once cold and once warm.
     const bool bigFill = rows > kDefaultRows;
-    const int coldRuns = bigFill ? 1 : 3;
+    const int coldRuns = bigFill ? 1 : 5;
     const int warmRuns = bigFill ? 1 : 3;
     FillTimes grid, list, virtualList;
     for (int run = 0; run < coldRuns; ++run) {
