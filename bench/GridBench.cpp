@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "CGridCtrl.h"
+#include "ListViewRows.h"
 #include "Stopwatch.h"
 
 namespace {
@@ -185,19 +186,7 @@ HWND FillListView(HWND host, const std::vector<std::wstring>& texts, int rows)
                                   host, reinterpret_cast<HMENU>(100), ::GetModuleHandleW(nullptr), nullptr);
     ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     AddColumns(list);
-    for (int r = 0; r < rows; ++r) {
-        LVITEMW item = {};
-        item.mask = LVIF_TEXT;
-        item.iItem = r;
-        item.pszText = const_cast<wchar_t*>(texts[static_cast<size_t>(r) * kCols].c_str());
-        int index = static_cast<int>(::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-        for (int c = 1; c < kCols; ++c) {
-            LVITEMW sub = {};
-            sub.iSubItem = c;
-            sub.pszText = const_cast<wchar_t*>(texts[static_cast<size_t>(r) * kCols + c].c_str());
-            ::SendMessageW(list, LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&sub));
-        }
-    }
+    AddListViewRows(list, rows, kCols, [&texts](size_t i) { return texts[i].c_str(); });
     ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     return list;
 }

@@ -33,6 +33,7 @@
 #include "FieldCodec.h"
 #include "FieldRules.h"
 #include "GroupRegistry.h"
+#include "ListViewRows.h"
 #include "Stopwatch.h"
 #include "TableGroup.h"
 
@@ -147,19 +148,7 @@ HWND FillListView(S_ECR_TABLE* t, int records, const std::vector<CString>& texts
         col.pszText = t->Fields()[c].Label.DefaultText;
         ::SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&col));
     }
-    for (int r = 0; r < records; ++r) {
-        LVITEMW item = {};
-        item.mask = LVIF_TEXT;
-        item.iItem = r;
-        item.pszText = const_cast<wchar_t*>(texts[static_cast<size_t>(r) * fields].GetString());
-        int index = static_cast<int>(::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-        for (int c = 1; c < fields; ++c) {
-            LVITEMW sub = {};
-            sub.iSubItem = c;
-            sub.pszText = const_cast<wchar_t*>(texts[static_cast<size_t>(r) * fields + c].GetString());
-            ::SendMessageW(list, LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&sub));
-        }
-    }
+    AddListViewRows(list, records, fields, [&texts](size_t i) { return texts[i].GetString(); });
     ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list, nullptr, TRUE);
     ::UpdateWindow(list);
