@@ -4,6 +4,7 @@
 #   selected_archs        the builds asked for: both, or TILLDESK_ARCH's one,
 #                         which must run here
 #   arch_title ARCH       "x86 (32-bit)" or "x64 (64-bit)"
+#   install_missing       runs scripts/setup, which installs what is missing
 #   runs_here ARCH        whether ARCH's programs run here; when not,
 #                         WHY_NO_32BIT says why
 #   build_arch ARCH       configures and builds ARCH in $build/ARCH
@@ -13,7 +14,8 @@
 # (Scripts set -E, so that functions share the trap; failures that steps
 # and subshells have already told, or that only pass one on, are not told
 # twice.)
-trap 'rc=$?; [[ $BASH_COMMAND == step\ * || $BASH_COMMAND == return* || $BASHPID != "$$" ]] ||
+trap 'rc=$?; [[ $BASH_COMMAND == step\ * || $BASH_COMMAND == install_missing || $BASH_COMMAND == return* ||
+             $BASHPID != "$$" ]] ||
       echo "$me: stopped at line $LINENO: \"$BASH_COMMAND\" failed (exit code $rc)" >&2' ERR
 
 selected_archs() {
@@ -36,12 +38,24 @@ arch_title() {
     esac
 }
 
-# The 64-bit build runs everywhere. The 32-bit one is tried on 32-bit Wine's
-# own loader, a 32-bit program: some machines run none ("Exec format
-# error"), and only trying tells.
+# Where set-up could not install Wine's 32-bit part, it leaves apt's reason here.
+setup_note="$build/setup-wine32.txt"
+
+install_missing() {
+    step "installing what is missing" "$root/scripts/setup" --note "$setup_note"
+}
+
+# The 64-bit build runs everywhere. The 32-bit one needs Wine's 32-bit part,
+# and is tried on its loader, a 32-bit program: some machines run none
+# ("Exec format error"), and only trying tells.
 runs_here() {
     local out
     [ "$1" = x64 ] && return 0
+    if [ ! -e /usr/lib/wine/wine ]; then
+        WHY_NO_32BIT="Wine's 32-bit part is not installed"
+        [ -s "$setup_note" ] && WHY_NO_32BIT=$(cat "$setup_note")
+        return 1
+    fi
     out=$(/usr/lib/wine/wine --version 2>&1) && return 0
     WHY_NO_32BIT="this machine runs no 32-bit programs ($(sed -E 's/^.*line [0-9]+: //' <<<"$out"))"
     return 1

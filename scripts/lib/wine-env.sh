@@ -12,7 +12,9 @@
 wine_start() {
     local build=$1 arch=$2
     export WINEPREFIX="$build/wineprefix"
-    export WINEDEBUG=-all
+    # Wine's own chatter off, but for the loader's errors: a program that
+    # cannot load a library ends at once, and this is its only word why.
+    export WINEDEBUG=-all,err+module
     export WINEDLLOVERRIDES="mscoree,mshtml="
     case $arch in
         x86) export WINEARCH=win32; WINE=/usr/lib/wine/wine ;;
