@@ -50,7 +50,8 @@ TEST_F(RecordGridEditTest, RefusedValueChangesNeitherCellNorRecord)
         {L"10000", L"Range is 0 - 9999"},
         {L"-1", L"Range is 0 - 9999"},
         {L"12a", L"Range is 0 - 9999"},  // a number in range with trailing letters
-        {L"12.3456", L"Range is 0 - 9999"},  // more decimals than the cell shows
+        {L"12.3456", L"At most 3 decimals"},  // more decimals than the cell shows
+        {L"10000.0001", L"Range is 0 - 9999"},  // out of range as well
     };
     for (const Case& c : cases) {
         boxes.Clear();
@@ -234,7 +235,7 @@ TEST_F(RecordGridEditTest, UserEditsSkipWhatMayNotBeWritten)
     EXPECT_EQ(table.Get(0, F_PRICE), L"100.000");
     // A whole-number field refuses a decimal rather than store another number.
     grid.SetItemTextByUser(1, 5, L"2.7");
-    EXPECT_EQ(LastBox(), L"Range is 1 - 9");
+    EXPECT_EQ(LastBox(), L"Whole numbers only");
     EXPECT_EQ(table.Get(0, F_GROUP), L"2");
     grid.SetItemTextByUser(1, 3, L"5");
     EXPECT_EQ(table.Get(0, F_PRICE), L"5.000");
