@@ -283,6 +283,54 @@ TEST_F(RecordGridEditTest, PasteTellsItsRefusedCellsInOneMessage)
                          L"Row 3, Group: Range is 1 - 9\n...");
 }
 
+// Delete and Cut over many cells tell the refused ones in one message, as a
+// paste does, also for rows selected by their headers (no current cell).
+TEST_F(RecordGridEditTest, ClearAndCutTellTheirRefusedCellsInOneMessage)
+{
+    const std::wstring refused1 = L"2 cells could not be emptied; they are unchanged:\n"
+                                  L"Row 1, Code: Range is 1 - 99999999999999\nRow 1, Group: Range is 1 - 9";
+    gridtest::Mouse(grid, WM_LBUTTONDOWN, Centre(1, 0), MK_LBUTTON);
+    gridtest::Mouse(grid, WM_LBUTTONUP, Centre(1, 0));
+    ASSERT_EQ(grid.GetFocusCell(), CCellID());
+    host.Clear();
+    grid.SendMessage(WM_KEYDOWN, VK_DELETE, 1);
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(LastBox(), refused1);
+    EXPECT_EQ(table.Get(0, F_NAME), L"");
+    EXPECT_EQ(table.Get(0, F_PRICE), L"0.000");
+    EXPECT_EQ(table.Get(0, F_GROUP), L"2");
+    EXPECT_EQ(Text(1, 5), L"2");
+    EXPECT_EQ(host.Count(GRIDN_ENDEDIT), 2) << "name and price";
+
+    boxes.Clear();
+    gridtest::Mouse(grid, WM_LBUTTONDOWN, Centre(2, 0), MK_LBUTTON);
+    gridtest::Mouse(grid, WM_LBUTTONUP, Centre(2, 0));
+    {
+        gridtest::HeldKeys ctrl({VK_CONTROL});
+        grid.SendMessage(WM_KEYDOWN, 'X', 1);
+    }
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(LastBox(), L"2 cells could not be emptied; they are unchanged:\n"
+                         L"Row 2, Code: Range is 1 - 99999999999999\nRow 2, Group: Range is 1 - 9");
+    EXPECT_EQ(table.Get(1, F_NAME), L"");
+
+    // With a current cell too, and from the menu's Cut.
+    boxes.Clear();
+    grid.SetFocusCell(3, 3);
+    grid.SetSelectedRange(3, 3, 5, 5);
+    grid.SendMessage(WM_KEYDOWN, VK_DELETE, 1);
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(LastBox(), L"2 cells could not be emptied; they are unchanged:\n"
+                         L"Row 3, Group: Range is 1 - 9\nRow 5, Group: Range is 1 - 9");
+    EXPECT_EQ(table.Get(3, F_PRICE), L"0.000");
+    boxes.Clear();
+    grid.SetSelectedRange(1, 1, 1, 1);
+    grid.SendMessage(WM_COMMAND, ID_EDIT_CUT);
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(LastBox(), L"1 cells could not be emptied; they are unchanged:\n"
+                         L"Row 1, Code: Range is 1 - 99999999999999");
+}
+
 TEST_F(RecordGridEditTest, FillWritesEverySelectedWritableCellOrNone)
 {
     // Column 5: rows 1 to 5 selected, row 4 is out of range (read-only).
