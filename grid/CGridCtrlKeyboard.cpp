@@ -50,11 +50,19 @@ int CGridCtrl::NextVisibleColumn(int from, int step, int stop) const
 
 void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
+    const bool ctrl = KeyHeld(VK_CONTROL);
     if (!IsValid(m_idCurrentCell)) {
+        // A click on a row or column header selects without a current cell:
+        // Delete and Ctrl+X still act on the selection, as Cut does from a menu.
+        if (nChar == VK_DELETE) {
+            ClearSelectedCells();
+            return;
+        }
+        if (ctrl && nChar == 'X')
+            OnEditCut();
         CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
         return;
     }
-    const bool ctrl = KeyHeld(VK_CONTROL);
     const bool shift = KeyHeld(VK_SHIFT);
     if (ctrl) {
         switch (nChar) {

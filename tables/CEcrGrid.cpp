@@ -16,9 +16,10 @@ namespace {
 // Captions of the common section for the grid's own texts.
 constexpr int kSearchTitleCaption = 40;
 constexpr int kNotFoundCaption = 41;
-// A paste's refusals: the count, then a line per listed cell.
+// Refusals of a paste or a clear: the count, then a line per listed cell.
 constexpr int kPasteRefusedCaption = 45;
-constexpr int kPasteRefusalCaption = 46;
+constexpr int kRefusalCaption = 46;
+constexpr int kClearRefusedCaption = 49;
 
 // Height of the turned caption font.
 constexpr LONG kCaptionHeight = 12;
@@ -328,23 +329,46 @@ BOOL CEcrGrid::ValidateValue(int field, int record, const CString& text)
 
 BOOL CEcrGrid::PasteText(int nRow, int nCol, COleDataObject* data, BOOL selectPasted)
 {
-    // A pasted block can refuse in many cells: one box tells them all.
-    std::vector<Refusal> refusals;
-    m_pRefusals = &refusals;
-    const BOOL pasted = CGridCtrl::PasteText(nRow, nCol, data, selectPasted);
-    m_pRefusals = nullptr;
-    if (!refusals.empty())
-        ShowRefusals(refusals);
+    BOOL pasted = FALSE;
+    TellRefusalsOnce([&] { pasted = CGridCtrl::PasteText(nRow, nCol, data, selectPasted); },
+                     CaptionText(WNDNO_COMMON, kPasteRefusedCaption,
+                                 L"%1 pasted values were refused; their cells are unchanged:"));
     return pasted;
 }
 
-void CEcrGrid::ShowRefusals(const std::vector<Refusal>& refusals) const
+void CEcrGrid::ClearSelectedCells()
+{
+    TellRefusalsOnce([this] { CGridCtrl::ClearSelectedCells(); },
+                     CaptionText(WNDNO_COMMON, kClearRefusedCaption,
+                                 L"%1 cells could not be emptied; they are unchanged:"));
+}
+
+void CEcrGrid::TellRefusalsOnce(const std::function<void()>& edit, const CString& head)
+{
+    // Many cells can refuse: one box tells them all, after the edit.
+    std::vector<Refusal> refusals;
+    m_pRefusals = &refusals;
+    try {
+        edit();
+    } catch (...) {
+        m_pRefusals = nullptr;
+        throw;
+    }
+    m_pRefusals = nullptr;
+    if (refusals.empty())
+        return;
+    // A clear walks the selection in no particular order: list by position.
+    std::stable_sort(refusals.begin(), refusals.end(), [](const Refusal& a, const Refusal& b) {
+        return a.record != b.record ? a.record < b.record : a.field < b.field;
+    });
+    ShowRefusals(refusals, head);
+}
+
+void CEcrGrid::ShowRefusals(const std::vector<Refusal>& refusals, const CString& head) const
 {
     constexpr size_t kListed = 5;
-    CString text = FillPlaceholders(
-        CaptionText(WNDNO_COMMON, kPasteRefusedCaption, L"%1 pasted values were refused; their cells are unchanged:"),
-        {IntText(static_cast<int>(refusals.size()))});
-    const CString line = CaptionText(WNDNO_COMMON, kPasteRefusalCaption, L"Row %1, %2: %3");
+    CString text = FillPlaceholders(head, {IntText(static_cast<int>(refusals.size()))});
+    const CString line = CaptionText(WNDNO_COMMON, kRefusalCaption, L"Row %1, %2: %3");
     for (size_t i = 0; i < refusals.size() && i < kListed; ++i) {
         const Refusal& r = refusals[i];
         CString why = r.why;

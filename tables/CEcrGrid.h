@@ -5,6 +5,7 @@
 // stored.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "CGridCtrl.h"
@@ -48,8 +49,10 @@ public:
     BOOL DeleteAllCells();
 
     BOOL PreTranslateMessage(MSG* msg) override;
-    // A paste tells its refused cells in one message after it ends.
+    // A paste, and a clear (Delete, Cut), tell their refused cells in one
+    // message after they end.
     BOOL PasteText(int nRow, int nCol, COleDataObject* data, BOOL selectPasted) override;
+    void ClearSelectedCells() override;
     void SetItemTextByUser(int nRow, int nCol, LPCWSTR text) override;
     void OnEditCell(int nRow, int nCol, CPoint point, UINT ch) override;
     void OnEndInPlaceEdit(NMHDR* header, LRESULT* result) override;
@@ -99,11 +102,14 @@ private:
         int field;
         CString why;
     };
-    // The refusals' count and the first few, in one message.
-    void ShowRefusals(const std::vector<Refusal>& refusals) const;
+    // Runs an edit of many cells with ValidateValue keeping its refusals,
+    // then tells them in one message: `head` ("%1" the count), then the
+    // first few by record, field and reason.
+    void TellRefusalsOnce(const std::function<void()>& edit, const CString& head);
+    void ShowRefusals(const std::vector<Refusal>& refusals, const CString& head) const;
 
     S_ECR_TABLE* m_pTable = nullptr;
-    // Where ValidateValue keeps its refusals during a paste; null: it shows them.
+    // Where ValidateValue keeps its refusals during a paste or clear; null: it shows them.
     std::vector<Refusal>* m_pRefusals = nullptr;
     BOOL m_bEditAccepted = TRUE;
     bool m_bDiscardingEdit = false;

@@ -381,7 +381,7 @@ BOOL ParseField(const S_ECR_FIELD* field, const CString& text, BYTE* bytes)
     }
 }
 
-BOOL ReadFieldNumber(const S_ECR_FIELD& field, const CString& text, int decimals, double& value)
+NumberReading ReadFieldNumberAs(const S_ECR_FIELD& field, const CString& text, int decimals, double& value)
 {
     value = 0;
     const DWORD type = field.Type();
@@ -390,25 +390,45 @@ BOOL ReadFieldNumber(const S_ECR_FIELD& field, const CString& text, int decimals
     if (type == FIELD_AMOUNT) {
         const NumberText n = ScanNumber(text, 10, true);
         if (!n.whole)
-            return FALSE;
+            return NumberReading::NotANumber;
         const uint64_t magnitude = TenThousandths(n);
         value = static_cast<double>(magnitude) / 10000.0 * (n.negative ? -1 : 1);
-        return n.decimals <= decimals && magnitude <= AmountMagnitudeMax(field);
+        if (magnitude > AmountMagnitudeMax(field))
+            return NumberReading::BeyondType;
+        if (n.decimals > decimals) {
+            // The number as typed, not as the store would round it.
+            value = std::wcstod(text.GetString(), nullptr);
+            return NumberReading::TooManyDecimals;
+        }
+        return NumberReading::Exact;
     }
     if (!IntegerLimits(field, positive, negative)) {
         // No bounds: the number itself is all there is to read.
         if (!ScanNumber(text, 10, true).whole)
-            return FALSE;
+            return NumberReading::NotANumber;
         value = std::wcstod(text.GetString(), nullptr);
-        return TRUE;
+        return NumberReading::Exact;
     }
     // Packed digits are decimal digits: letters are no number of the field.
     const NumberText n = ScanNumber(text, bcd ? 16 : 10, false);
-    if (!n.whole || n.letters)
-        return FALSE;
+    if (!n.whole || n.letters) {
+        // A decimal number (a point, decimal digits) is a number all the
+        // same, one that a whole-number field cannot keep.
+        if (!ScanNumber(text, 10, true).whole)
+            return NumberReading::NotANumber;
+        value = std::wcstod(text.GetString(), nullptr);
+        return value > static_cast<double>(positive) || -value > static_cast<double>(negative)
+                   ? NumberReading::BeyondType
+                   : NumberReading::TooManyDecimals;
+    }
     const uint64_t magnitude = bcd ? n.spelled : n.integer;
     value = static_cast<double>(magnitude) * (n.negative ? -1 : 1);
-    return magnitude <= (n.negative ? negative : positive);
+    return magnitude <= (n.negative ? negative : positive) ? NumberReading::Exact : NumberReading::BeyondType;
+}
+
+BOOL ReadFieldNumber(const S_ECR_FIELD& field, const CString& text, int decimals, double& value)
+{
+    return ReadFieldNumberAs(field, text, decimals, value) == NumberReading::Exact;
 }
 
 BOOL FieldTypeBounds(const S_ECR_FIELD& field, double& minimum, double& maximum)

@@ -38,13 +38,26 @@ void StoreFieldTextBytes(const S_ECR_FIELD& field, const CStringA& stored, BYTE*
 // that is no part of one (none: 0); beyond the type they clamp.
 BOOL ParseField(const S_ECR_FIELD* field, const CString& text, BYTE* bytes);
 
+// What a number's text is to a field (ReadFieldNumberAs).
+enum class NumberReading
+{
+    Exact,            // stored as exactly the number read
+    NotANumber,       // not wholly a number of the field
+    TooManyDecimals,  // a decimal number with more decimals than the field keeps
+    BeyondType,       // a number beyond what the type holds
+};
+
 // Reads `text` as the number field `field` holds, the way ParseField reads
 // it: leading blanks, an optional sign, digits and, for amounts, a point and
-// decimals. `value` gets the number when the whole text is one, else 0.
-// TRUE only when ParseField stores exactly that number: within the type,
-// with at most `decimals` decimals (significant ones) for an amount and none
-// for other numbers, and decimal digits only for BCD. Text fields and
+// decimals. `value` gets the number when the whole text is one (a decimal
+// number too), else 0. Exact only when ParseField stores exactly that
+// number: within the type, with at most `decimals` decimals (significant
+// ones) for an amount and none for other numbers, and decimal digits only
+// for BCD. Beyond the type outranks too many decimals. Text fields and
 // unknown types take any such number and no bounds.
+NumberReading ReadFieldNumberAs(const S_ECR_FIELD& field, const CString& text, int decimals, double& value);
+
+// TRUE when ReadFieldNumberAs finds the text exact.
 BOOL ReadFieldNumber(const S_ECR_FIELD& field, const CString& text, int decimals, double& value);
 
 // The smallest and largest number ReadFieldNumber takes for the field's type;

@@ -6,6 +6,7 @@
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
 #include "FieldCodec.h"
+#include "FillPlaceholders.h"
 #include "RegisterText.h"
 #include "S_ECR_SETTING.h"
 
@@ -13,6 +14,8 @@ namespace {
 
 constexpr int kRangeCaption = 43;
 constexpr int kCutTextCaption = 60;
+constexpr int kDecimalsCaption = 47;
+constexpr int kWholeNumberCaption = 48;
 
 bool HasRange(const S_ECR_FIELD& field)
 {
@@ -68,7 +71,7 @@ BOOL CheckFieldValue(S_ECR_TABLE* table, int field, int record, const CString& t
     // Read as the store reads it (empty stores 0), so that nothing passes
     // that would be stored as another number.
     double value = 0;
-    const bool exact = ReadFieldNumber(f, text.IsEmpty() ? CString(L"0") : text, kShownDecimals, value) != FALSE;
+    const NumberReading reading = ReadFieldNumberAs(f, text.IsEmpty() ? CString(L"0") : text, kShownDecimals, value);
     if (f.CheckMode == CHECK_VALIDATOR && table->Validator) {
         CString refusal;
         S_ECR_CHECK check = {table, field, record, text.GetString(), value, &refusal};
@@ -79,11 +82,30 @@ BOOL CheckFieldValue(S_ECR_TABLE* table, int field, int record, const CString& t
     }
     const bool number = f.Type() != FIELD_TEXT && FieldByteLength(f) > 0;
     const bool ranged = HasRange(f);
-    if (((number || ranged) && !exact) || (ranged && (value > f.Maximum || value < f.Minimum))) {
+    if (!number && !ranged)
+        return TRUE;
+    // The range is named only where it is the reason: text that is no
+    // number, or a number outside it. A number within it that has too many
+    // decimals says how many the field keeps.
+    if (reading == NumberReading::NotANumber || reading == NumberReading::BeyondType ||
+        (ranged && (value > f.Maximum || value < f.Minimum))) {
         message = RangeMessage(f);
         return FALSE;
     }
+    if (reading == NumberReading::TooManyDecimals) {
+        message = DecimalsMessage(f);
+        return FALSE;
+    }
     return TRUE;
+}
+
+CString DecimalsMessage(const S_ECR_FIELD& field)
+{
+    if (field.Type() != FIELD_AMOUNT)
+        return CaptionText(WNDNO_COMMON, kWholeNumberCaption, L"Whole numbers only");
+    CString decimals;
+    decimals.Format(L"%d", kShownDecimals);
+    return FillPlaceholders(CaptionText(WNDNO_COMMON, kDecimalsCaption, L"At most %1 decimals"), {decimals});
 }
 
 bool IsShadedOutOfRange(const S_ECR_FIELD& field, const CString& shown)

@@ -25,13 +25,18 @@ bool IsFieldVisible(const S_ECR_FIELD& field, int level);
 CString RangeMessage(const S_ECR_FIELD& field);
 CString RangeMessage(double minimum, double maximum);
 
+// What a number field says of a number with more decimals than it keeps:
+// "At most 3 decimals" for amounts, "Whole numbers only" for the others.
+CString DecimalsMessage(const S_ECR_FIELD& field);
+
 // Checks one entered value of field `field` of record `record` (both from 0),
 // empty counting as 0. A number field takes only a text that it stores as
-// exactly that number (ReadFieldNumber, with the decimals an amount shows);
+// exactly that number (ReadFieldNumberAs, with the decimals an amount shows);
 // then the field's check mode decides: a range check (the whole text a number
 // within minimum .. maximum; only when they differ) or the table's validator,
 // asked first. TRUE accepts; FALSE refuses with the text to show in
-// `message`: the validator's, else the range message. Nothing is shown here.
+// `message`: the validator's, else the range message, or, for a number
+// within the range, the decimals message. Nothing is shown here.
 BOOL CheckFieldValue(S_ECR_TABLE* table, int field, int record, const CString& text, CString& message);
 
 // Whether a range-shaded field's shown value lies outside minimum .. maximum.

@@ -369,10 +369,11 @@ TEST_F(CardTest, NumbersStoredOtherThanTypedAreRefused)
         const wchar_t* typed;
         const wchar_t* says;
     } cases[] = {
-        {P_STOCK, L"12.7", L"Range is -999999 - 999999"},
+        {P_STOCK, L"12.7", L"Whole numbers only"},
         {P_STOCK, L"1e3", L"Range is -999999 - 999999"},
-        {P_AGE, L"9.9", L"Range is 0 - 99"},
-        {P_PRICE, L"12.34567", L"Range is 0 - 999999"},
+        {P_AGE, L"9.9", L"Whole numbers only"},
+        {P_PRICE, L"1.23456", L"At most 3 decimals"},
+        {P_PRICE, L"1000000.5", L"Range is 0 - 999999"},
     };
     for (const Case& c : cases) {
         boxes.Clear();
@@ -382,6 +383,18 @@ TEST_F(CardTest, NumbersStoredOtherThanTypedAreRefused)
     }
     EXPECT_EQ(before, std::string(reinterpret_cast<const char*>(FieldPtr(plu, 0, 0)), plu->RecordSize));
     EXPECT_FALSE(card->Changed);
+
+    // The same reasons in the other caption language.
+    card->DestroyWindow();
+    Load(L"JPN", 0);
+    plu = Table(WNDNO_PLU);
+    Open(plu, 1);
+    boxes.Clear();
+    TypeInto(IDC_CARD_EDIT + P_PRICE, L"1.23456");
+    TypeInto(IDC_CARD_EDIT + P_STOCK, L"12.7");
+    ASSERT_EQ(2u, boxes.Boxes().size());
+    EXPECT_EQ(L"小数は 3 桁までです", boxes.Boxes()[0].text);
+    EXPECT_EQ(L"整数で入力してください", boxes.Boxes()[1].text);
 }
 
 // An amount keeps four decimals but shows three, and code page 932 holds

@@ -237,6 +237,57 @@ TEST_F(GridClipTest, ClearAndCutPassHiddenCellsAsCopyDoes)
     EXPECT_EQ(L"e", Text(2, 2));
 }
 
+// A row-header click selects the row and leaves no current cell: Delete and
+// Ctrl+X act on the row as Cut from the menu does, with the same checks.
+TEST_F(GridClipTest, DeleteAndCtrlXActOnRowsSelectedFromTheirHeaders)
+{
+    auto clickHeader = [&](int row) {
+        Mouse(grid, WM_LBUTTONDOWN, CellCentre(grid, row, 0), MK_LBUTTON);
+        Mouse(grid, WM_LBUTTONUP, CellCentre(grid, row, 0));
+    };
+    clickHeader(1);
+    ASSERT_EQ(CCellID(), grid.GetFocusCell());
+    ASSERT_TRUE(grid.IsCellSelected(1, 3));
+    host.Clear();
+    grid.SendMessage(WM_KEYDOWN, VK_DELETE, 1);
+    EXPECT_EQ(L"", Text(1, 1));
+    EXPECT_EQ(L"", Text(1, 3));
+    EXPECT_EQ(L"d", Text(2, 1));
+    EXPECT_EQ(3, host.Count(GRIDN_ENDEDIT)) << "the row's three texts";
+
+    clickHeader(2);
+    ASSERT_EQ(CCellID(), grid.GetFocusCell());
+    {
+        HeldKeys ctrl({VK_CONTROL});
+        grid.SendMessage(WM_KEYDOWN, 'X', 1);
+    }
+    EXPECT_EQ(L"d\te\tf\t\t", ClipboardText());
+    EXPECT_EQ(L"", Text(2, 1));
+    EXPECT_EQ(L"", Text(2, 3));
+
+    // A clipboard held elsewhere keeps the cells, as for Cut from the menu.
+    grid.SetItemText(2, 1, L"g");
+    clickHeader(2);
+    ASSERT_TRUE(::OpenClipboard(host.m_hWnd));
+    {
+        HeldKeys ctrl({VK_CONTROL});
+        grid.SendMessage(WM_KEYDOWN, 'X', 1);
+    }
+    ::CloseClipboard();
+    EXPECT_EQ(L"g", Text(2, 1));
+
+    // A grid that may not be written keeps them too; other keys still do nothing.
+    grid.SetEditable(FALSE);
+    clickHeader(2);
+    grid.SendMessage(WM_KEYDOWN, VK_DELETE, 1);
+    EXPECT_EQ(L"g", Text(2, 1));
+    grid.SetEditable(TRUE);
+    grid.SendMessage(WM_KEYDOWN, 'X', 1);
+    grid.SendMessage(WM_KEYDOWN, VK_DOWN, 1);
+    EXPECT_EQ(L"g", Text(2, 1));
+    EXPECT_EQ(CCellID(), grid.GetFocusCell());
+}
+
 TEST_F(GridClipTest, PasteIntoAnOpenEditorGoesToTheEditor)
 {
     grid.SetFocusCell(2, 2);

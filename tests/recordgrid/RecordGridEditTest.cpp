@@ -50,7 +50,8 @@ TEST_F(RecordGridEditTest, RefusedValueChangesNeitherCellNorRecord)
         {L"10000", L"Range is 0 - 9999"},
         {L"-1", L"Range is 0 - 9999"},
         {L"12a", L"Range is 0 - 9999"},  // a number in range with trailing letters
-        {L"12.3456", L"Range is 0 - 9999"},  // more decimals than the cell shows
+        {L"12.3456", L"At most 3 decimals"},  // more decimals than the cell shows
+        {L"10000.0001", L"Range is 0 - 9999"},  // out of range as well
     };
     for (const Case& c : cases) {
         boxes.Clear();
@@ -234,7 +235,7 @@ TEST_F(RecordGridEditTest, UserEditsSkipWhatMayNotBeWritten)
     EXPECT_EQ(table.Get(0, F_PRICE), L"100.000");
     // A whole-number field refuses a decimal rather than store another number.
     grid.SetItemTextByUser(1, 5, L"2.7");
-    EXPECT_EQ(LastBox(), L"Range is 1 - 9");
+    EXPECT_EQ(LastBox(), L"Whole numbers only");
     EXPECT_EQ(table.Get(0, F_GROUP), L"2");
     grid.SetItemTextByUser(1, 3, L"5");
     EXPECT_EQ(table.Get(0, F_PRICE), L"5.000");
@@ -280,6 +281,54 @@ TEST_F(RecordGridEditTest, PasteTellsItsRefusedCellsInOneMessage)
                          L"Row 1, Price: Range is 0 - 9999\nRow 1, Group: Range is 1 - 9\n"
                          L"Row 2, Group: Range is 1 - 9\nRow 3, Price: Range is 0 - 9999\n"
                          L"Row 3, Group: Range is 1 - 9\n...");
+}
+
+// Delete and Cut over many cells tell the refused ones in one message, as a
+// paste does, also for rows selected by their headers (no current cell).
+TEST_F(RecordGridEditTest, ClearAndCutTellTheirRefusedCellsInOneMessage)
+{
+    const std::wstring refused1 = L"2 cells could not be emptied; they are unchanged:\n"
+                                  L"Row 1, Code: Range is 1 - 99999999999999\nRow 1, Group: Range is 1 - 9";
+    gridtest::Mouse(grid, WM_LBUTTONDOWN, Centre(1, 0), MK_LBUTTON);
+    gridtest::Mouse(grid, WM_LBUTTONUP, Centre(1, 0));
+    ASSERT_EQ(grid.GetFocusCell(), CCellID());
+    host.Clear();
+    grid.SendMessage(WM_KEYDOWN, VK_DELETE, 1);
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(LastBox(), refused1);
+    EXPECT_EQ(table.Get(0, F_NAME), L"");
+    EXPECT_EQ(table.Get(0, F_PRICE), L"0.000");
+    EXPECT_EQ(table.Get(0, F_GROUP), L"2");
+    EXPECT_EQ(Text(1, 5), L"2");
+    EXPECT_EQ(host.Count(GRIDN_ENDEDIT), 2) << "name and price";
+
+    boxes.Clear();
+    gridtest::Mouse(grid, WM_LBUTTONDOWN, Centre(2, 0), MK_LBUTTON);
+    gridtest::Mouse(grid, WM_LBUTTONUP, Centre(2, 0));
+    {
+        gridtest::HeldKeys ctrl({VK_CONTROL});
+        grid.SendMessage(WM_KEYDOWN, 'X', 1);
+    }
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(LastBox(), L"2 cells could not be emptied; they are unchanged:\n"
+                         L"Row 2, Code: Range is 1 - 99999999999999\nRow 2, Group: Range is 1 - 9");
+    EXPECT_EQ(table.Get(1, F_NAME), L"");
+
+    // With a current cell too, and from the menu's Cut.
+    boxes.Clear();
+    grid.SetFocusCell(3, 3);
+    grid.SetSelectedRange(3, 3, 5, 5);
+    grid.SendMessage(WM_KEYDOWN, VK_DELETE, 1);
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(LastBox(), L"2 cells could not be emptied; they are unchanged:\n"
+                         L"Row 3, Group: Range is 1 - 9\nRow 5, Group: Range is 1 - 9");
+    EXPECT_EQ(table.Get(3, F_PRICE), L"0.000");
+    boxes.Clear();
+    grid.SetSelectedRange(1, 1, 1, 1);
+    grid.SendMessage(WM_COMMAND, ID_EDIT_CUT);
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(LastBox(), L"1 cells could not be emptied; they are unchanged:\n"
+                         L"Row 1, Code: Range is 1 - 99999999999999");
 }
 
 TEST_F(RecordGridEditTest, FillWritesEverySelectedWritableCellOrNone)

@@ -76,6 +76,21 @@ TEST(FieldRules, RangeMessageTakesItsWordsFromTheCaptionFile)
     EXPECT_EQ(CaptionText(WNDNO_COMMON, 44, L"fallback"), L"fallback");
 }
 
+TEST(FieldRules, DecimalsMessageTakesItsWordsFromTheCaptionFile)
+{
+    S_ECR_FIELD amount = {};
+    amount.Flags = FIELD_AMOUNT;
+    S_ECR_FIELD count = {};
+    count.Flags = FIELD_U16;
+    EXPECT_EQ(DecimalsMessage(amount), L"At most 3 decimals");
+    EXPECT_EQ(DecimalsMessage(count), L"Whole numbers only");
+    FakeCaptionManager captions;
+    captions.AddCaption(WNDNO_COMMON, 47, L"小数は %1 桁までです");
+    captions.AddCaption(WNDNO_COMMON, 48, L"整数で入力してください");
+    EXPECT_EQ(DecimalsMessage(amount), L"小数は 3 桁までです");
+    EXPECT_EQ(DecimalsMessage(count), L"整数で入力してください");
+}
+
 TEST(FieldRules, DisplayLevelComesFromTheSettings)
 {
     EXPECT_EQ(EffectiveDisplayLevel(), 0);
@@ -123,17 +138,26 @@ TEST(FieldRules, NumberFieldsTakeOnlyWhatTheyStoreAsTyped)
         const wchar_t* text;
         const wchar_t* refusal;   // null: accepted
     } cases[] = {
-        {FIELD_S32, -999999, 999999, L"12.7", L"Range is -999999 - 999999"},
+        {FIELD_S32, -999999, 999999, L"12.7", L"Whole numbers only"},
+        {FIELD_S32, -999999, 999999, L"12.", L"Whole numbers only"},
+        {FIELD_S32, -999999, 999999, L"999999.5", L"Range is -999999 - 999999"},
         {FIELD_S32, -999999, 999999, L"1e3", L"Range is -999999 - 999999"},
         {FIELD_S32, -999999, 999999, L"-12", nullptr},
-        {FIELD_U8 | FIELD_BCD, 0, 99, L"9.9", L"Range is 0 - 99"},
+        {FIELD_U8 | FIELD_BCD, 0, 99, L"9.9", L"Whole numbers only"},
         {FIELD_U8 | FIELD_BCD, 0, 99, L"1A", L"Range is 0 - 99"},
         {FIELD_U8 | FIELD_BCD, 0, 99, L"99", nullptr},
-        {FIELD_AMOUNT, 0, 999999, L"12.34567", L"Range is 0 - 999999"},
-        {FIELD_AMOUNT, 0, 999999, L"12.3456", L"Range is 0 - 999999"},
+        {FIELD_AMOUNT, 0, 999999, L"1.23456", L"At most 3 decimals"},
+        {FIELD_AMOUNT, 0, 999999, L"12.3456", L"At most 3 decimals"},
+        {FIELD_AMOUNT, 0, 999999, L"1000000.5", L"Range is 0 - 999999"},
+        {FIELD_AMOUNT, 0, 999999, L"999999.0001", L"Range is 0 - 999999"},
+        {FIELD_AMOUNT, 0, 999999, L"-0.0001", L"Range is 0 - 999999"},
+        {FIELD_AMOUNT, 0, 999999, L"1.2.3", L"Range is 0 - 999999"},
         {FIELD_AMOUNT, 0, 999999, L"12.34500", nullptr},
-        {FIELD_U16, 0, 0, L"12.5", L"Range is 0 - 65535"},
+        {FIELD_AMOUNT, 0, 0, L"12.3456", L"At most 3 decimals"},
+        {FIELD_AMOUNT, 0, 0, L"99999999999.5", L"Range is -14073748836 - 14073748836"},
+        {FIELD_U16, 0, 0, L"12.5", L"Whole numbers only"},
         {FIELD_U16, 0, 0, L"70000", L"Range is 0 - 65535"},
+        {FIELD_U16, 0, 0, L"70000.5", L"Range is 0 - 65535"},
         {FIELD_U16, 0, 0, L"", nullptr},
         {FIELD_S64 | FIELD_BCD, 0, 0, L"8000000000000000", L"Range is -7999999999999999 - 7999999999999999"},
         {FIELD_U32, 0, 0, L"-1", nullptr},
