@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "AtomicFile.h"
+#include "TextDecoding.h"
 
 namespace {
 
@@ -149,16 +150,8 @@ int ReadAnsi(const std::vector<BYTE>& bytes, RecordSink& sink)
 {
     const char* data = reinterpret_cast<const char*>(bytes.data());
     const char* end = data + bytes.size();
-    auto convert = [](const char* from, const char* to) {
-        std::wstring text;
-        const int length = static_cast<int>(to - from);
-        if (length > 0) {
-            const int units = ::MultiByteToWideChar(CP_ACP, 0, from, length, nullptr, 0);
-            text.resize(static_cast<size_t>(units));
-            ::MultiByteToWideChar(CP_ACP, 0, from, length, text.data(), units);
-        }
-        return text;
-    };
+    // A name the register cut in the middle of a character shows its mark.
+    auto convert = [](const char* from, const char* to) { return DecodeAnsi(CP_ACP, from, static_cast<size_t>(to - from)); };
     int line = 0;
     for (const char* start = data; start < end; ++line) {
         const char* lf = static_cast<const char*>(std::memchr(start, '\n', static_cast<size_t>(end - start)));

@@ -10,7 +10,8 @@
 // and closes at a double quote that ends the line or is followed by a comma
 // or a line end; its text is everything between, unchanged. Fields and lines
 // are numbered from 0. Files starting with the bytes 22 00 are UTF-16LE
-// (line ends 0D 0A 00, 0D 00 0A 00 or 0A 00), all others ANSI (CR LF or LF).
+// (line ends 0D 0A 00, 0D 00 0A 00 or 0A 00), all others ANSI (CR LF or LF),
+// split on their bytes and each field decoded alone (DecodeAnsi).
 //
 // Mode '0': the file gives at most one record, records[count], labelled with
 // `time`, and count grows by one when a wanted field was found.

@@ -14,6 +14,50 @@ std::wstring DecodeCodePage(UINT codePage, const BYTE* bytes, size_t size)
     return text;
 }
 
+std::wstring DecodeAnsi(UINT codePage, const char* bytes, size_t size)
+{
+    std::wstring text;
+    if (size == 0 || size > 0x7FFFFFFF)
+        return text;
+    // Whole text, nearly always: one conversion.
+    const int whole = ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(size), nullptr, 0);
+    if (whole > 0) {
+        text.resize(static_cast<size_t>(whole));
+        ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(size), text.data(), whole);
+        return text;
+    }
+    text.reserve(size);
+    wchar_t units[4];
+    for (size_t i = 0; i < size;) {
+        const BYTE b = static_cast<BYTE>(bytes[i]);
+        if (b < 0x80) {
+            text += static_cast<wchar_t>(b);
+            ++i;
+            continue;
+        }
+        if (::IsDBCSLeadByteEx(codePage, b)) {
+            const int pair = i + 1 < size ? ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes + i, 2, units, 4) : 0;
+            if (pair > 0) {
+                text.append(units, static_cast<size_t>(pair));
+                i += 2;
+            } else {
+                text += kReplacementMark;
+                ++i;
+            }
+            continue;
+        }
+        // A single byte the strict conversion refuses may still be a
+        // character the register uses (A0, FD to FF in code page 932).
+        const int single = ::MultiByteToWideChar(codePage, 0, bytes + i, 1, units, 4);
+        if (single > 0)
+            text.append(units, static_cast<size_t>(single));
+        else
+            text += kReplacementMark;
+        ++i;
+    }
+    return text;
+}
+
 namespace {
 
 std::wstring FromUtf16(const BYTE* bytes, size_t size, bool bigEndian)

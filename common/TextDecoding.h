@@ -24,3 +24,14 @@ std::vector<std::wstring> DecodeLines(const BYTE* bytes, size_t size, bool guess
 bool IsUtf8WithHighBytes(const BYTE* bytes, size_t size);
 // The bytes of a code page (CP_UTF8 included) as UTF-16.
 std::wstring DecodeCodePage(UINT codePage, const BYTE* bytes, size_t size);
+
+// Shown in place of bytes that form no character.
+constexpr wchar_t kReplacementMark = 0xFFFD;
+
+// The bytes of an ANSI code page (not UTF-8) as UTF-16. A lead byte that
+// forms no character with the byte after it, as a register leaves when it
+// cuts a name in the middle of a character, gives kReplacementMark and the
+// byte after it is read on its own, so no neighbour is lost with it (the
+// code page alone would take that byte, a closing quote or a line end, into
+// the broken character). Every other byte converts as the code page has it.
+std::wstring DecodeAnsi(UINT codePage, const char* bytes, size_t size);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "AtomicFile.h"
+#include "TextDecoding.h"
 
 namespace {
 
@@ -176,11 +177,8 @@ void CEcrCharTable::EcrToUnicode(const CStringA& bytes, CStringW& text) const
     const int n = bytes.GetLength();
     text.Empty();
     if (m_byteMap.IsEmpty()) {
-        if (n > 0) {
-            int count = ::MultiByteToWideChar(codePage, 0, p, n, nullptr, 0);
-            if (count > 0)
-                ::MultiByteToWideChar(codePage, 0, p, n, text.GetBufferSetLength(count), count);
-        }
+        const std::wstring decoded = DecodeAnsi(codePage, p, static_cast<size_t>(n > 0 ? n : 0));
+        text = CStringW(decoded.data(), static_cast<int>(decoded.size()));
         return;
     }
     // Gathered first and handed over once: a grid shows thousands of these.
@@ -198,14 +196,16 @@ void CEcrCharTable::EcrToUnicode(const CStringA& bytes, CStringW& text) const
             decoded += static_cast<wchar_t>(b);
             continue;
         }
-        if (i + 1 < n && ::IsDBCSLeadByteEx(codePage, b)) {
+        if (::IsDBCSLeadByteEx(codePage, b)) {
             // An unmapped lead byte alone is no character: the pair is one.
             bool ok = false;
-            AppendDecoded(codePage, MB_ERR_INVALID_CHARS, p + i, 2, decoded, &ok);
-            if (ok) {
+            if (i + 1 < n)
+                AppendDecoded(codePage, MB_ERR_INVALID_CHARS, p + i, 2, decoded, &ok);
+            if (ok)
                 ++i;
-                continue;
-            }
+            else
+                decoded += kReplacementMark;  // a name cut in the middle of a character
+            continue;
         }
         AppendDecoded(codePage, 0, p + i, 1, decoded);
     }

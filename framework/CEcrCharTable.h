@@ -21,6 +21,8 @@
 // byte by byte, except that an unmapped lead byte of the code page is
 // converted together with the byte after it whenever the two form a valid
 // double-byte character, so Shift-JIS text typed on the PC comes back as typed.
+// A lead byte that forms no character with the byte after it (a name cut in
+// the middle of a character) reads as U+FFFD, and the byte after it on its own.
 class CEcrCharTable
 {
 public:

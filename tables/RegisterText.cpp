@@ -2,6 +2,7 @@
 
 #include "CCaptionManagerBase.h"
 #include "EcrGlobals.h"
+#include "TextDecoding.h"
 
 namespace {
 
@@ -63,12 +64,8 @@ CString AnsiToText(const char* bytes, int length)
     CString text;
     if (length <= 0 || CopyAscii(reinterpret_cast<const unsigned char*>(bytes), length, text))
         return text;
-    UINT cp = ThreadCodePage();
-    int n = ::MultiByteToWideChar(cp, 0, bytes, length, nullptr, 0);
-    if (n <= 0)
-        return text;
-    ::MultiByteToWideChar(cp, 0, bytes, length, text.GetBufferSetLength(n), n);
-    return text;
+    const std::wstring decoded = DecodeAnsi(ThreadCodePage(), bytes, static_cast<size_t>(length));
+    return CString(decoded.data(), static_cast<int>(decoded.size()));
 }
 
 CString RegisterToText(const char* bytes, int length, bool plain)

@@ -8,7 +8,8 @@
 // The ANSI code page of the calling thread's locale.
 UINT ThreadCodePage();
 
-// UTF-16 and ANSI code-page bytes of the calling thread, both ways.
+// UTF-16 and ANSI code-page bytes of the calling thread, both ways. Bytes
+// that form no character read as kReplacementMark (DecodeAnsi).
 CStringA TextToAnsi(const CString& text);
 CString AnsiToText(const char* bytes, int length);
 

@@ -3,12 +3,73 @@
 #include <string>
 
 #include "AtomicFile.h"
+#include "TextDecoding.h"
 
 namespace {
 
 constexpr size_t kMaxSheetFile = 64u * 1024 * 1024;
 
-CString Decode(const std::vector<BYTE>& bytes)
+// Splits units of text into the sheet's rows and cells; decode turns one
+// cell's units into its text.
+template <typename Unit, typename Decode>
+void Split(CsvSheet& sheet, const Unit* text, size_t n, Decode decode)
+{
+    sheet.Rows.clear();
+    sheet.Columns = 0;
+    std::vector<CString> row;
+    std::basic_string<Unit> cell;
+    bool quoted = false;
+    bool rowHasContent = false;
+    auto endCell = [&] {
+        row.push_back(decode(cell));
+        cell.clear();
+    };
+    auto endRow = [&] {
+        endCell();
+        if (rowHasContent || row.size() > 1) {
+            sheet.Columns = row.size() > sheet.Columns ? row.size() : sheet.Columns;
+            sheet.Rows.push_back(std::move(row));
+        }
+        row.clear();
+        rowHasContent = false;
+    };
+    for (size_t i = 0; i < n; ++i) {
+        const Unit c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < n && text[i + 1] == '"') {
+                cell += c;
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                cell += c;
+            }
+            continue;
+        }
+        if (c == '"') {
+            quoted = true;
+            rowHasContent = true;
+        } else if (c == ',') {
+            endCell();
+        } else if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < n && text[i + 1] == '\n')
+                ++i;
+            endRow();
+        } else {
+            cell += c;
+            rowHasContent = true;
+        }
+    }
+    if (rowHasContent || !row.empty() || !cell.empty())
+        endRow();
+}
+
+CString Unchanged(const std::wstring& cell)
+{
+    return CString(cell.data(), static_cast<int>(cell.size()));
+}
+
+void SplitBytes(CsvSheet& sheet, const std::vector<BYTE>& bytes)
 {
     const size_t size = bytes.size();
     // UTF-16LE: a byte-order mark, or a report file's leading quote unit.
@@ -26,23 +87,19 @@ CString Decode(const std::vector<BYTE>& bytes)
             text += static_cast<wchar_t>(bytes[pos] | (bytes[pos + 1] << 8));
             pos += 2;
         }
-        return CString(text.c_str(), static_cast<int>(text.size()));
+        Split(sheet, text.data(), text.size(), Unchanged);
+        return;
     }
-    UINT codePage = CP_ACP;
-    size_t skip = 0;
+    // Quotes, commas and line ends are never part of a double-byte
+    // character, of UTF-8 or of the ANSI code page, so the bytes split safely.
+    const char* data = reinterpret_cast<const char*>(bytes.data());
     if (size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
-        codePage = CP_UTF8;
-        skip = 3;
+        Split(sheet, data + 3, size - 3, [](const std::string& cell) {
+            return Unchanged(DecodeCodePage(CP_UTF8, reinterpret_cast<const BYTE*>(cell.data()), cell.size()));
+        });
+        return;
     }
-    const char* data = reinterpret_cast<const char*>(bytes.data()) + skip;
-    const int length = static_cast<int>(size - skip);
-    CString text;
-    const int units = length ? ::MultiByteToWideChar(codePage, 0, data, length, nullptr, 0) : 0;
-    if (units > 0) {
-        ::MultiByteToWideChar(codePage, 0, data, length, text.GetBuffer(units), units);
-        text.ReleaseBuffer(units);
-    }
-    return text;
+    Split(sheet, data, size, [](const std::string& cell) { return Unchanged(DecodeAnsi(CP_ACP, cell.data(), cell.size())); });
 }
 
 } // namespace
@@ -52,7 +109,7 @@ bool CsvSheet::Load(const CString& path, CString& error)
     std::vector<BYTE> bytes;
     switch (AtomicFile::Read(path, bytes, kMaxSheetFile)) {
     case AtomicFile::ReadResult::Ok:
-        Parse(Decode(bytes));
+        SplitBytes(*this, bytes);
         return true;
     case AtomicFile::ReadResult::Missing:
         error = L"The file does not exist:\n" + path;
@@ -65,53 +122,5 @@ bool CsvSheet::Load(const CString& path, CString& error)
 
 void CsvSheet::Parse(const CString& text)
 {
-    Rows.clear();
-    Columns = 0;
-    std::vector<CString> row;
-    CString cell;
-    bool quoted = false;
-    bool rowHasContent = false;
-    auto endCell = [&] {
-        row.push_back(cell);
-        cell.Empty();
-    };
-    auto endRow = [&] {
-        endCell();
-        if (rowHasContent || row.size() > 1) {
-            Columns = row.size() > Columns ? row.size() : Columns;
-            Rows.push_back(std::move(row));
-        }
-        row.clear();
-        rowHasContent = false;
-    };
-    const int n = text.GetLength();
-    for (int i = 0; i < n; ++i) {
-        const wchar_t c = text[i];
-        if (quoted) {
-            if (c == L'"' && i + 1 < n && text[i + 1] == L'"') {
-                cell += L'"';
-                ++i;
-            } else if (c == L'"') {
-                quoted = false;
-            } else {
-                cell += c;
-            }
-            continue;
-        }
-        if (c == L'"') {
-            quoted = true;
-            rowHasContent = true;
-        } else if (c == L',') {
-            endCell();
-        } else if (c == L'\r' || c == L'\n') {
-            if (c == L'\r' && i + 1 < n && text[i + 1] == L'\n')
-                ++i;
-            endRow();
-        } else {
-            cell += c;
-            rowHasContent = true;
-        }
-    }
-    if (rowHasContent || !row.empty() || !cell.IsEmpty())
-        endRow();
+    Split(*this, text.GetString(), static_cast<size_t>(text.GetLength()), Unchanged);
 }

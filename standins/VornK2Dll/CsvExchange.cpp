@@ -44,12 +44,14 @@ std::string TextFieldBytes(const S_ECR_FIELD& field, const BYTE* bytes)
 }
 
 // Text a cell holds that the register's text field would not give back.
-const wchar_t* TextFault(const std::string& value)
+// Bytes that form no character are the register's own in a file the library
+// wrote, and are kept.
+const wchar_t* TextFault(const std::string& value, CsvExchange::Origin origin)
 {
     if (!value.empty() && std::strchr(kTrailingBreaks, value.back()))
         return Say(L"ends in a TAB or a line break, which the field would drop",
                    L"の末尾がタブか改行です（フィールドでは失われます）");
-    if (!IsRegisterText(value.data(), static_cast<int>(value.size())))
+    if (origin == CsvExchange::Origin::Outside && !IsRegisterText(value.data(), static_cast<int>(value.size())))
         return Say(L"holds bytes that are no characters of the code page or of the register",
                    L"にコードページの文字でもレジの文字でもないバイトがあります");
     return nullptr;
@@ -220,7 +222,10 @@ CString List(const std::vector<CString>& names)
 class RowChecker
 {
 public:
-    RowChecker(EcrTable& table, CString& errors) : m_table(table), m_errors(errors) {}
+    RowChecker(EcrTable& table, CString& errors, CsvExchange::Origin origin)
+        : m_table(table), m_errors(errors), m_origin(origin)
+    {
+    }
 
     void Refuse(int line, const CString& why)
     {
@@ -254,7 +259,7 @@ public:
                            FieldByteLength(f));
                 return false;
             }
-            if (const wchar_t* fault = TextFault(value)) {
+            if (const wchar_t* fault = TextFault(value, m_origin)) {
                 why.Format(Say(L"%s %s", L"%s%s"), f.Label.DefaultText, fault);
                 return false;
             }
@@ -290,6 +295,7 @@ public:
 private:
     EcrTable& m_table;
     CString& m_errors;
+    CsvExchange::Origin m_origin;
     int m_count = 0;
 };
 
@@ -376,10 +382,13 @@ bool CsvExchange::Export(const EcrTable& table, const CString& path, Quoting quo
 }
 
 bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& accepted, CString& errors,
-                       Origin origin)
+                       Origin origin, std::vector<DamagedText>* damaged)
 {
     errors.Empty();
     accepted.clear();
+    std::vector<DamagedText> damagedCells;
+    if (damaged)
+        damaged->clear();
     std::vector<BYTE> bytes;
     if (AtomicFile::Read(path, bytes, kCsvLimit) != AtomicFile::ReadResult::Ok) {
         errors = Say(L"The file cannot be read.\n", L"ファイルを読み込めません。\n");
@@ -413,7 +422,7 @@ bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& 
     std::set<std::pair<size_t, size_t>> unstorable;
     if (reading == Reading::Utf8)
         unstorable = ToRegisterBytes(records);
-    RowChecker checker(table, errors);
+    RowChecker checker(table, errors, origin);
     std::vector<int> fieldOfColumn;
     if (records.empty()) {
         errors = Say(L"The file is empty: its first row must name the table's columns.\n",
@@ -480,6 +489,8 @@ bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& 
                 good = false;
             } else if (good && field.Type() == FIELD_TEXT) {
                 StoreFieldTextBytes(field, CStringA(cell.data(), static_cast<int>(cell.size())), bytesOfRecord.data() + field.Offset);
+                if (origin == Origin::Library && !IsRegisterText(cell.data(), static_cast<int>(cell.size())))
+                    damagedCells.push_back({line.line, record, fieldOfColumn[c]});
             } else if (good && FieldByteLength(field) > 0) {
                 ParseField(&field, text, bytesOfRecord.data() + field.Offset);
             }
@@ -502,16 +513,20 @@ bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& 
         accepted.insert(accepted.end(), bytesOfRecord.begin(), bytesOfRecord.end());
     }
     checker.Finish();
-    if (checker.Count() == 0)
+    if (checker.Count() == 0) {
+        if (damaged)
+            *damaged = std::move(damagedCells);
         return true;
+    }
     accepted.clear();
     return false;
 }
 
-bool CsvExchange::Import(EcrTable& table, const CString& path, CString& errors, Origin origin)
+bool CsvExchange::Import(EcrTable& table, const CString& path, CString& errors, Origin origin,
+                         std::vector<DamagedText>* damaged)
 {
     std::vector<BYTE> records;
-    if (!Read(table, path, records, errors, origin))
+    if (!Read(table, path, records, errors, origin, damaged))
         return false;
     table.Assign(std::move(records));
     return true;

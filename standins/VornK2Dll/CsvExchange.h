@@ -18,6 +18,16 @@ public:
     // be UTF-8 too; when it reads both ways with different texts, the user
     // is asked which reading is meant.
     enum class Origin { Library, Outside };
+    // A text cell of a file the library wrote whose bytes form no character
+    // (a name the register cut in the middle of a character). Such a cell is
+    // read as its bytes, to be shown with a mark; a file from outside is
+    // refused for it.
+    struct DamagedText
+    {
+        int line;    // in the file, from 1
+        int record;  // from 0
+        int field;
+    };
 
     // A file that cannot be written is told to the user, naming it.
     static bool Export(const EcrTable& table, const CString& path, Quoting quoting = Quoting::WhereNeeded);
@@ -25,8 +35,11 @@ public:
     // the table left as it is: false when any row is refused, with the
     // refusals in `errors`, one line each; false with no errors when the
     // user cancelled.
+    // `damaged`, when given, receives the damaged text cells of a file the
+    // library wrote.
     static bool Read(EcrTable& table, const CString& path, std::vector<BYTE>& records, CString& errors,
-                     Origin origin);
+                     Origin origin, std::vector<DamagedText>* damaged = nullptr);
     // Read, then the table takes the file's records: all or nothing.
-    static bool Import(EcrTable& table, const CString& path, CString& errors, Origin origin);
+    static bool Import(EcrTable& table, const CString& path, CString& errors, Origin origin,
+                       std::vector<DamagedText>* damaged = nullptr);
 };

@@ -4,6 +4,7 @@
 
 #include "AtomicFile.h"
 #include "CsvExchange.h"
+#include "DamagedTextList.h"
 #include "FullPathName.h"
 #include "LibraryState.h"
 #include "ProgramFolder.h"
@@ -59,23 +60,33 @@ void ReportGroup::ReloadFromFolder(const wchar_t* folder)
     unsigned level = static_cast<unsigned>(LibraryState::Instance().Level());
     std::wstring list;
     CString unread;
+    DamagedTextList damaged;
     for (size_t i = 0; i < m_kinds.size(); ++i) {
         EcrTable& table = *m_tables[i];
         table.Clear();
         CString csv = LatestCsv(base, m_kinds[i].prefix);
         CString errors;
-        if (!csv.IsEmpty() && !CsvExchange::Import(table, csv, errors, CsvExchange::Origin::Library))
+        std::vector<CsvExchange::DamagedText> cells;
+        if (!csv.IsEmpty() && !CsvExchange::Import(table, csv, errors, CsvExchange::Origin::Library, &cells))
             unread += L"\n" + csv;
+        for (const CsvExchange::DamagedText& cell : cells)
+            damaged.Add(table, csv, cell);
         if (static_cast<unsigned>(table.Table()->Level) >= level)
             list += std::wstring(csv.GetString()) + L"\r\n";
     }
     // An unreadable report shows no records: say which, so that none is
-    // taken for a day without sales.
+    // taken for a day without sales. A name shown with a mark is told in the
+    // same message.
+    CString message;
     if (!unread.IsEmpty())
-        LibraryState::Tell(LibraryState::Instance().Say(L"These reports could not be read and show no records:\n",
-                                                        L"次のレポートは読み込めないため、レコードを表示しません:\n")
-                               + unread,
-                           MB_ICONEXCLAMATION);
+        message = LibraryState::Instance().Say(L"These reports could not be read and show no records:\n",
+                                               L"次のレポートは読み込めないため、レコードを表示しません:\n")
+                  + unread;
+    const CString marked = damaged.Text();
+    if (!marked.IsEmpty())
+        message += (message.IsEmpty() ? L"" : L"\n\n") + marked;
+    if (!message.IsEmpty())
+        LibraryState::Tell(message, MB_ICONEXCLAMATION);
     CString listPath = ReportListPath();
     if (!AtomicFile::Write(listPath, list.data(), list.size() * sizeof(wchar_t)))
         LibraryState::Tell(LibraryState::Instance().WriteFailure(listPath, ::GetLastError()), MB_ICONSTOP);

@@ -55,6 +55,9 @@ struct ModelChoice : ::testing::Test
         s.CapPath = savedCapPath;
         s.DataPath = savedDataPath;
         s.IpREG = savedIp;
+        // The copy closes with its folder: a test's folder is removed, and a
+        // later one may be given its file index, hence its mark.
+        theApp.DataFolderLock = FolderLock();
         PumpPending();
     }
     CEcrTilldeskDlg& Open(const wchar_t* model)

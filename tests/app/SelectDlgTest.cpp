@@ -79,6 +79,9 @@ struct FunctionMenu : ::testing::Test
         g_pEcrSetting->EcrName = savedName;
         g_pEcrSetting->DataPath = savedPath;
         g_pEcrSetting->AutoPopup = savedAutoPopup;
+        // The copy closes with its folder: a test's folder is removed, and a
+        // later one may be given its file index, hence its mark.
+        theApp.DataFolderLock = FolderLock();
         PumpPending();
     }
     void OpenMenu(const wchar_t* model, const wchar_t* library)

@@ -197,6 +197,23 @@ TEST_F(CharTableTest, LoneAndInvalidLeadBytesLoseNoNeighbour)
     EXPECT_STREQ(L"\u2605\u00D7", ToText(table, "\x82\xA0"));
 }
 
+// A name the register cut in the middle of a character shows its readable
+// part and the replacement mark, with or without a table; the byte after
+// the lead byte (a blank, a quote) stays, and valid single bytes (FF, which
+// F5 types, and the table's A0) are no damage.
+TEST_F(CharTableTest, ALeadByteThatFormsNoCharacterShowsTheReplacementMark)
+{
+    CEcrCharTable plain, demo;
+    LoadDemo(demo);
+    for (const CEcrCharTable* table : {&plain, &demo}) {
+        EXPECT_STREQ(L"\u30C8\u30DE\u30C8 S\uFFFD", ToText(*table, "\x83g\x83}\x83g S\xED"));
+        EXPECT_STREQ(L"\u30C8\u30DE\u30C8 S\uFFFD \"", ToText(*table, "\x83g\x83}\x83g S\xED \""));
+        EXPECT_STREQ(L"A\uFFFD\"B", ToText(*table, "A\x82\"B"));
+        EXPECT_STREQ(L"\uF8F3", ToText(*table, "\xFF"));
+    }
+    EXPECT_STREQ(L"\u00D7\uFFFD", ToText(demo, "\xA0\x82"));
+}
+
 TEST_F(CharTableTest, ACharacterWhoseLeadByteTheTableTakesIsStoredAsTheDefaultCharacter)
 {
     CEcrCharTable table;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "CEcrReportSet.h"
 #include "EcrGlobals.h"
 #include "Pump.h"
 #include "S_ECR_SETTING.h"
@@ -163,6 +164,104 @@ TEST_F(RecordList, AReportNotConvertedYetSaysSo)
     EXPECT_EQ(std::vector<std::wstring>{L"This report has not been converted yet. Convert it first with ReportConvert "
                                         L"in the function menu."},
               TakeBoxes());
+}
+
+namespace {
+
+// The grid's texts of the bound table, row by row (the fixed column left out).
+std::vector<std::vector<std::wstring>> GridTexts(CFlexListDlg* screen)
+{
+    std::vector<std::vector<std::wstring>> rows;
+    CEcrGrid& grid = screen->Grid();
+    for (int r = 1; r < grid.GetRowCount(); ++r) {
+        rows.emplace_back();
+        for (int c = 1; c < grid.GetColumnCount(); ++c)
+            rows.back().push_back(grid.GetItemText(r, c).GetString());
+    }
+    return rows;
+}
+
+// Converts the raw report `name` of the data folder, as the conversion
+// dialog does, then has the report viewer's group read again.
+bool ConvertRawReport(const wchar_t* name)
+{
+    CEcrData* set = GetEcrDataFromWndNo(WNDNO_CNV);
+    if (!set || !set->LoadData(g_pEcrSetting->DataPath))
+        return false;
+    int index = 0;
+    for (auto* node = ReportFileHead(set); node; node = node->pNext, ++index)
+        if (std::wstring(node->data.Name) == name) {
+            BOOL converted = AsReportSet(set)->ConvertReport(index, 0);
+            PostEcrMessage(WM_ECR_DATA_RELOAD, 0, WNDNO_REPORT_VIEWER);
+            PumpPending();
+            return converted != FALSE;
+        }
+    return false;
+}
+
+} // namespace
+
+// A register that cuts a name at its byte limit can leave a lone Shift-JIS
+// lead byte: record 41 of the sample PLU report ends its name "トマト S"
+// with one (0xED, before a blank). Every row still shows, the name with the
+// replacement mark, and one message names the report, the row and the field.
+TEST_F(RecordList, ANameCutInTheMiddleOfACharacterHidesNoRowOfItsReport)
+{
+    // The raw report's day comes after the sample's converted days.
+    const std::wstring raw = DataPath(L"PLU1230.VKR");
+    auto stamp = [&] {
+        HANDLE file = CreateFileW(raw.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        SYSTEMTIME day = {2030, 1, 0, 2, 12, 30, 0, 0};
+        FILETIME local, time;
+        SystemTimeToFileTime(&day, &local);
+        LocalFileTimeToFileTime(&local, &time);
+        BOOL set = SetFileTime(file, nullptr, nullptr, &time);
+        CloseHandle(file);
+        return set != FALSE;
+    };
+    ASSERT_TRUE(stamp());
+    ASSERT_TRUE(ConvertRawReport(L"PLU1230.VKR"));
+    CFlexListDlg* screen = Open(WNDNO_REPORT_VIEWER, 3);
+    ASSERT_NE(nullptr, screen);
+    ASSERT_STREQ(L"PLU sales", ListText(screen, ListSelection(screen)));
+    const auto whole = GridTexts(screen);
+    ASSERT_EQ(60u, whole.size());
+    ASSERT_EQ(L"\u30C8\u30DE\u30C8 S", whole[41][1]);
+    EXPECT_TRUE(TakeBoxes().empty());
+
+    std::string bytes = DataFile(L"PLU1230.VKR");
+    ASSERT_EQ('\x20', bytes[1768]);
+    bytes[1768] = '\xED';
+    WriteBytes(raw, bytes);
+    ASSERT_TRUE(stamp());
+    // The conversion runs from the function menu, which the report list
+    // replaced; it opens again on the new report.
+    Open(WNDNO_SELECT);
+    ASSERT_TRUE(ConvertRawReport(L"PLU1230.VKR"));
+    auto boxes = TakeBoxes();
+    screen = Open(WNDNO_REPORT_VIEWER, 3);
+    ASSERT_NE(nullptr, screen);
+    auto cut = GridTexts(screen);
+    ASSERT_EQ(60u, cut.size());
+    EXPECT_EQ(L"\u30C8\u30DE\u30C8 S" + std::wstring(14, L' ') + L"\uFFFD", cut[41][1]);
+    cut[41][1] = whole[41][1];
+    EXPECT_EQ(whole, cut) << "every other text as before";
+    EXPECT_TRUE(TakeBoxes().empty()) << "told once, when the report was read";
+    ASSERT_EQ(1u, boxes.size());
+    const std::wstring csv = m_data.Path() + L"\\20300102\\PLU.CSV";
+    EXPECT_NE(std::wstring::npos, boxes[0].find(L"\nPLU sales, row 42 (line 43 of " + csv + L"): Name")) << boxes[0];
+    EXPECT_EQ(std::wstring::npos, boxes[0].find(L"could not be read"));
+    screen->Grid().EnsureVisible(42, 2);
+    SaveWindowPicture(screen->m_hWnd, L"report-list-cut-name");
+
+    UseLanguage(L"JPN");
+    PostEcrMessage(WM_ECR_DATA_RELOAD, 0, WNDNO_REPORT_VIEWER);
+    PumpPending();
+    boxes = TakeBoxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_NE(std::wstring::npos, boxes[0].find(L"\nPLU\u58F2\u4E0A 42 \u884C\u76EE\uFF08" + csv + L" \u306E 43 \u884C\u76EE\uFF09: \u540D\u79F0"))
+        << boxes[0];
+    UseLanguage(L"ENG");
 }
 
 TEST_F(RecordList, TablesBelowTheUserLevelAreLeftOut)

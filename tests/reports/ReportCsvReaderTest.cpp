@@ -85,6 +85,21 @@ TEST_F(ReportCsvReaderTest, UnicodeFilesWithAnyLineEndReadLikeTheirAnsiTwin)
     }
 }
 
+// A name the register cut in the middle of a character ends in a lone
+// Shift-JIS lead byte before its closing quote: the label shows what can be
+// read and the replacement mark, and the fields after it keep their places.
+TEST_F(ReportCsvReaderTest, ANameCutInTheMiddleOfACharacterKeepsItsLine)
+{
+    ASSERT_EQ(932u, GetACP()) << "report CSVs hold Shift-JIS: run with LC_ALL=ja_JP.UTF-8";
+    ChartDefinition perLine;
+    perLine.mode = '1';
+    perLine.valueField = 1;
+    ASSERT_EQ(Read("\"Name\",\"Count\"\r\n\"\x83g\x83}\x83g S\xED\",\"6\"\r\n\"Onion\",\"7\"\r\n", perLine), 3);
+    EXPECT_STREQ(records[1].Label, L"\u30C8\u30DE\u30C8 S\uFFFD");
+    EXPECT_EQ(records[1].Value, 6.0);
+    EXPECT_STREQ(records[2].Label, L"Onion");
+}
+
 TEST_F(ReportCsvReaderTest, FilePerPointTakesOneCellAndTheFileTime)
 {
     ChartDefinition perFile;

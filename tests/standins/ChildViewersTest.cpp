@@ -182,4 +182,29 @@ TEST(CsvSheetTest, QuotedCellsEncodingsAndDamagedQuotes)
     EXPECT_NE(std::wstring(error).find(L"none.csv"), std::wstring::npos);
 }
 
+// A report CSV whose name the register cut in the middle of a character
+// ends the cell in a lone Shift-JIS lead byte: the cell shows what can be
+// read and the replacement mark, and its closing quote and every row after
+// it stay as they are.
+TEST(CsvSheetTest, ANameCutInTheMiddleOfACharacterKeepsItsRow)
+{
+    ASSERT_EQ(932u, GetACP()) << "report CSVs hold Shift-JIS: run with LC_ALL=ja_JP.UTF-8";
+    TempFolder folder;
+    folder.Write(L"r.csv", "\"Name\",\"Count\"\r\n\"\x83g\x83}\x83g S\xED\",\"6\"\r\n\"Onion\",\"7\"\r\n");
+    CsvSheet sheet;
+    CString error;
+    ASSERT_TRUE(sheet.Load((folder / L"r.csv").c_str(), error));
+    ASSERT_EQ(sheet.Rows.size(), 3u);
+    EXPECT_EQ(sheet.Columns, 2u);
+    EXPECT_EQ(std::wstring(sheet.Rows[1][0]), L"\u30C8\u30DE\u30C8 S\uFFFD");
+    EXPECT_EQ(std::wstring(sheet.Rows[1][1]), L"6");
+    EXPECT_EQ(std::wstring(sheet.Rows[2][0]), L"Onion");
+
+    // UTF-8 with a mark is split the same way.
+    folder.Write(L"u.csv", "\xEF\xBB\xBF\"\xE7\xB7\x91\xE8\x8C\xB6\",\"1\"\r\n");
+    ASSERT_TRUE(sheet.Load((folder / L"u.csv").c_str(), error));
+    ASSERT_EQ(sheet.Rows.size(), 1u);
+    EXPECT_EQ(std::wstring(sheet.Rows[0][0]), L"\u7DD1\u8336");
+}
+
 } // namespace

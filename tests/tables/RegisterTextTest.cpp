@@ -32,3 +32,15 @@ TEST(RegisterText, AsciiAndDoubleByteTextBothWays)
     ASSERT_EQ(nec, ibm);
     EXPECT_STREQ("\xFA\x5C", TextToAnsi(nec));
 }
+
+// Bytes that form no character (a name cut in the middle of a character)
+// read as the replacement mark, and the byte after a lone lead byte stays;
+// the single bytes the register uses (FF, which F5 types) are characters.
+TEST(RegisterText, ALeadByteThatFormsNoCharacterShowsTheReplacementMark)
+{
+    EXPECT_STREQ(L"Tea\uFFFD", AnsiToText("Tea\x82", 4));
+    EXPECT_STREQ(L"\u7DD1\uFFFD\",\"1", AnsiToText("\x97\xCE\x92\",\"1", 7));
+    EXPECT_STREQ(L"\uFFFD \uFFFD", AnsiToText("\xED \xED", 3));
+    EXPECT_STREQ(L"\uF8F3", AnsiToText("\xFF", 1));
+    EXPECT_STREQ(L"\uFFFD", RegisterToText("\x82", 1, true));
+}

@@ -13,6 +13,7 @@ namespace {
 constexpr int WND_REPORT_SET = 3;
 constexpr int WND_REPORTS = 24;
 constexpr int KEY_DEPT = 2;
+constexpr int KEY_PLU = 3;
 
 // A raw report as the register delivers it: header, then the records.
 std::string RawReport(S_ECR_TABLE* definition, int key, const std::vector<std::vector<const wchar_t*>>& rows)
@@ -146,6 +147,57 @@ TEST(VornK2Reports, ConvertedReportsReadBackOrAreNamed)
     EXPECT_NE(messages[0].find(L"could not be read"), std::wstring::npos);
     EXPECT_NE(messages[0].find(lib.PathOf(L"20261201\\FIN.CSV")), std::wstring::npos);
     EXPECT_EQ(reports->GetTable(1)->RecordCount, 1) << "the readable report still shows";
+}
+
+// A register that cuts a name at its byte limit can leave a lone Shift-JIS
+// lead byte. The report keeps every row and the name's bytes, through the
+// conversion and the library's own export alike; the name shows what can be
+// read and the replacement mark; one message names the report, row, line and
+// field, together with any report that cannot be read at all.
+TEST(VornK2Reports, ANameCutInTheMiddleOfACharacterKeepsItsReport)
+{
+    VornK2Library lib;
+    CEcrData* set = lib.Group(WND_REPORT_SET);
+    S_ECR_TABLE* definition = set->GetTable(KEY_PLU);
+    std::string raw = RawReport(definition, KEY_PLU,
+                                {{L"1", L"Tea", L"1", L"2"}, {L"2", L"\u30C8\u30DE\u30C8", L"3", L"4"}, {L"3", L"Milk", L"5", L"6"}});
+    const S_ECR_FIELD& name = definition->Fields()[1];
+    raw[16 + definition->RecordSize + name.Offset + name.Width - 1] = '\x83';
+    WriteFileBytes(lib.PathOf(L"PLU1230.VKR"), raw);
+    ASSERT_TRUE(set->LoadData(lib.Folder().c_str()));
+    ASSERT_TRUE(AsReportSet(set)->ConvertReport(0, 0));
+    EXPECT_TRUE(lib.TakeMessages().empty()) << "the conversion keeps the bytes and says nothing";
+
+    ::CreateDirectoryW(lib.PathOf(L"20261201").c_str(), nullptr);
+    WriteFileBytes(lib.PathOf(L"20261201\\FIN.CSV"), "\"Item\",\"Count\"\r\n\"Cash\",\"1\"\r\n");
+    CEcrData* reports = lib.Group(WND_REPORTS);
+    auto readAgain = [&] {
+        reports->Reset();
+        reports->ReloadFromFolder(lib.Folder().c_str());
+        return reports->GetTable(2);
+    };
+    S_ECR_TABLE* plu = readAgain();
+    ASSERT_EQ(plu->RecordCount, 3);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(plu->RecordData), 3 * plu->RecordSize), raw.substr(16));
+    EXPECT_EQ(VornK2Library::Text(plu, 1, 1), L"\u30C8\u30DE\u30C8" + std::wstring(17, L' ') + L"\uFFFD");
+    EXPECT_EQ(VornK2Library::Text(plu, 2, 1), L"Milk");
+    std::vector<std::wstring> messages = lib.TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    const std::wstring csv = ReportListLines().at(2);
+    std::wstring::size_type unread = messages[0].find(L"could not be read");
+    std::wstring::size_type cut = messages[0].find(L"\nPLU sales, row 2 (line 3 of " + csv + L"): Name");
+    EXPECT_NE(unread, std::wstring::npos) << CStringA(messages[0].c_str()).GetString();
+    EXPECT_NE(cut, std::wstring::npos) << CStringA(messages[0].c_str()).GetString();
+
+    // The report list's own export of the report reads back byte for byte.
+    ::CreateDirectoryW(lib.PathOf(L"20991231").c_str(), nullptr);
+    ASSERT_TRUE(reports->ExportCsv(2, lib.PathOf(L"20991231\\PLU.CSV").c_str()));
+    plu = readAgain();
+    ASSERT_EQ(plu->RecordCount, 3);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(plu->RecordData), 3 * plu->RecordSize), raw.substr(16));
+    messages = lib.TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(L"row 2 (line 3 of " + lib.PathOf(L"20991231\\PLU.CSV")), std::wstring::npos);
 }
 
 TEST(VornK2Reports, ReportListNamesFullPathsForARelativeDataFolder)
