@@ -291,7 +291,8 @@ void CLogoDlg::OnSelectBitmapFolder()
 {
     m_folderButton.EnableWindow(FALSE);
     CString chosen;
-    if (AfxBrowseForFolder(m_hWnd, L"Select Bitmap Folder", FullPathName(g_pEcrSetting->BmpPath), chosen) &&
+    const CString prompt = CaptionText(WNDNO_LOGO, 16, L"Select Bitmap Folder");
+    if (AfxBrowseForFolder(m_hWnd, prompt, FullPathName(g_pEcrSetting->BmpPath), chosen) &&
         !chosen.IsEmpty()) {
         g_pEcrSetting->BmpPath = chosen;
         ListBitmapFiles(chosen);
