@@ -74,6 +74,19 @@ const std::string kArchitecture = "amd64";
 const std::string kArchitecture = "x86";
 #endif
 
+// EnumResourceNamesW callback: adds one manifest's text to the list in `list`.
+// A function of its own, as a lambda does not convert to the 32-bit build's
+// WINAPI callback.
+BOOL CALLBACK CollectManifest(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR list)
+{
+    HRSRC found = ::FindResourceW(module, name, type);
+    HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+    const char* bytes = loaded ? static_cast<const char*>(::LockResource(loaded)) : nullptr;
+    if (bytes)
+        reinterpret_cast<std::vector<std::string>*>(list)->emplace_back(bytes, ::SizeofResource(module, found));
+    return TRUE;
+}
+
 // The manifests a file embeds, as their text; none when it embeds none.
 std::vector<std::string> ManifestsOf(const std::wstring& path)
 {
@@ -82,15 +95,7 @@ std::vector<std::string> ManifestsOf(const std::wstring& path)
     EXPECT_NE(file, nullptr) << "cannot open " << testing::PrintToString(path) << ", error " << ::GetLastError();
     if (!file)
         return manifests;
-    auto collect = [](HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR list) -> BOOL {
-        HRSRC found = ::FindResourceW(module, name, type);
-        HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
-        const char* bytes = loaded ? static_cast<const char*>(::LockResource(loaded)) : nullptr;
-        if (bytes)
-            reinterpret_cast<std::vector<std::string>*>(list)->emplace_back(bytes, ::SizeofResource(module, found));
-        return TRUE;
-    };
-    ::EnumResourceNamesW(file, reinterpret_cast<LPCWSTR>(RT_MANIFEST), collect,
+    ::EnumResourceNamesW(file, reinterpret_cast<LPCWSTR>(RT_MANIFEST), CollectManifest,
                          reinterpret_cast<LONG_PTR>(&manifests));
     ::FreeLibrary(file);
     return manifests;
