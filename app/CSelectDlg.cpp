@@ -7,6 +7,7 @@
 #include "CEcrDll.h"
 #include "CEcrTilldeskApp.h"
 #include "CTillwireDlg.h"
+#include "CaptionText.h"
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
 #include "FrameworkResources.h"
@@ -23,6 +24,9 @@ const int kButtonIds[14] = {IDC_SEL_DEPT, IDC_SEL_PLU, IDC_SEL_CLERK, IDC_SEL_LO
 const int kGroupIds[3] = {IDC_SEL_SETTING_GROUP, IDC_SEL_REPORT_GROUP, IDC_SEL_COMM_GROUP};
 
 const wchar_t kTransferModel[] = L"02 VORN-K2";
+
+// The folder browser's prompt.
+constexpr int kFolderPromptCaption = 19;
 
 // The screen a button leads to.
 int ScreenOf(UINT id)
@@ -171,7 +175,8 @@ void CSelectDlg::OnFolderSelect()
     // A folder another copy has open is not opened; the current one stays.
     CString chosen;
     FolderLock mark;
-    if (AfxBrowseForFolder(m_hWnd, L"Select EcrData Folder", initial, chosen) &&
+    const CString prompt = CaptionText(WNDNO_SELECT, kFolderPromptCaption, L"Select EcrData Folder");
+    if (AfxBrowseForFolder(m_hWnd, prompt, initial, chosen) &&
         theApp.MarkDataFolder(chosen, mark) && ConfirmDiscardUnsavedEdits()) {
         if (mark.Held())
             theApp.DataFolderLock = std::move(mark);

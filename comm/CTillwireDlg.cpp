@@ -1,7 +1,6 @@
 #include "CTillwireDlg.h"
 
 #include "AppendLogLine.h"
-#include "AtomicFile.h"
 #include "CChildProgram.h"
 #include "CEcrReportGroup.h"
 #include "CaptionText.h"
@@ -614,9 +613,10 @@ void CTillwireDlg::RunTransfers()
             CString end;
             end.Format(L"[End  ]: Code=%08xH", code);
             Log(end);
+            const CChildProgram::StartFailure why(g_pEcrSetting->Tillwire, error);
             CString failure = FillPlaceholders(
                 CaptionText(WNDNO_COM, 30, L"%1: the communication program %2 could not be started (%3)."),
-                {WindowText(Item(RowBox(row))), FullPathName(g_pEcrSetting->Tillwire), AtomicFile::SystemReason(error)});
+                {WindowText(Item(RowBox(row))), why.Program, why.Reason});
             if (!goOn(failure, code))
                 break;
             continue;

@@ -2,6 +2,9 @@
 
 #include <vector>
 
+#include "AtomicFile.h"
+#include "FullPathName.h"
+
 namespace {
 
 // CreateProcessW refuses longer lines (the terminating null included).
@@ -25,6 +28,11 @@ BOOL CALLBACK FindVisibleTopLevel(HWND candidate, LPARAM p)
 }
 
 } // namespace
+
+CChildProgram::StartFailure::StartFailure(const CString& program, DWORD error)
+    : Program(FullPathName(program)), Reason(AtomicFile::SystemReason(error))
+{
+}
 
 CChildProgram::~CChildProgram()
 {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "afx.h"
+
 // One run of a child program by a worker thread: the program is started
 // minimised from a command line (its quoted path first) and waited for
 // together with a named cancel event. A cancel asks the program's main
@@ -23,8 +25,18 @@ public:
 
     // Starts the program with this directory and environment; false when it
     // did not start, a line longer than the platform takes included (it is
-    // never cut).
+    // never cut), with the system's error code left in GetLastError().
     bool Start(const wchar_t* commandLine);
+
+    // What the user is told of a program that did not start: the program's
+    // full path (its setting may be relative to the current directory) and
+    // the system's reason for the error Start left.
+    struct StartFailure
+    {
+        StartFailure(const CString& program, DWORD error);
+        CString Program;
+        CString Reason;
+    };
     // Waits for the end of the started program. Each signal of the cancel
     // event (one per press: the event resets itself) calls onCancel first.
     WaitResult Wait(HANDLE cancelEvent, const std::function<void()>& onCancel = {});

@@ -18,6 +18,19 @@ bool HasClass(HWND hWnd, const wchar_t* name)
     return ::GetClassNameW(hWnd, cls, 64) > 0 && ::lstrcmpiW(cls, name) == 0;
 }
 
+// The system menu's item of the about box is a common caption, so it reads in
+// the screens' language; the program's string stands when the caption file
+// lacks it. Empty when the program has no such string (then there is no item).
+constexpr int kAboutItemCaption = 511;
+
+CString AboutItemText()
+{
+    wchar_t text[128] = {};
+    if (::LoadStringW(AfxGetResourceHandle(), IDS_ABOUTBOX, text, 128) <= 0)
+        return CString();
+    return CaptionText(WNDNO_COMMON, kAboutItemCaption, text);
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CEcrDialog, CDialog)
@@ -129,6 +142,11 @@ LRESULT CEcrDialog::RefreshCaptions(WPARAM, LPARAM)
         CaptionMap.GetNextAssoc(pos, control, captionNo);
         ApplyCaptionNumber(control, captionNo);
     }
+    // The system menu's about item follows the caption file too.
+    HMENU system = ::GetSystemMenu(m_hWnd, FALSE);
+    const CString about = AboutItemText();
+    if (system && !about.IsEmpty() && ::GetMenuState(system, IDM_ABOUTBOX, MF_BYCOMMAND) != static_cast<UINT>(-1))
+        ::ModifyMenuW(system, IDM_ABOUTBOX, MF_BYCOMMAND | MF_STRING, IDM_ABOUTBOX, about);
     UpdateWindow();
     return 0;
 }
@@ -151,8 +169,8 @@ LRESULT CEcrDialog::EditCaption(CWnd* control, LPARAM)
 BOOL CEcrDialog::OnInitDialog()
 {
     if (HMENU system = ::GetSystemMenu(m_hWnd, FALSE)) {
-        wchar_t text[128] = {};
-        if (::LoadStringW(AfxGetResourceHandle(), IDS_ABOUTBOX, text, 128) > 0) {
+        const CString text = AboutItemText();
+        if (!text.IsEmpty()) {
             ::AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
             ::AppendMenuW(system, MF_STRING, IDM_ABOUTBOX, text);
         }

@@ -1,5 +1,6 @@
 #include "CGridCellBase.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "CGridCtrl.h"
@@ -251,6 +252,12 @@ BOOL CGridCellBase::Draw(CDC* dc, int nRow, int nCol, CRect rect, BOOL eraseBkgn
     GetTextRect(rect);
     rect.right++;
     rect.bottom++;
+    // A cell that fits its text to the room draws it in a font made for
+    // this call (released after the DC is restored).
+    CFont fitted;
+    LOGFONTW fittedFont;
+    if (!dc->IsPrinting() && FitFont(dc, rect, fittedFont) && fitted.CreateFontIndirect(&fittedFont))
+        dc->SelectObject(&fitted);
     DWORD format = GetFormat();
     if (turned && (format & DT_RIGHT)) {
         // Turned text runs upwards from its origin: start one text height
@@ -274,7 +281,7 @@ BOOL CGridCellBase::GetTextRect(LPRECT rect)
     return TRUE;
 }
 
-CSize CGridCellBase::GetTextExtent(LPCWSTR text, CDC* dc)
+CSize CGridCellBase::GetTextExtent(LPCWSTR text, CDC* dc, int wrapWidth)
 {
     CGridCtrl* grid = GetGrid();
     CClientDC* borrowed = nullptr;
@@ -313,7 +320,8 @@ CSize CGridCellBase::GetTextExtent(LPCWSTR text, CDC* dc)
                 break;
             line = end + 1;
         }
-        CRect calc(0, 0, widest + 1, 0);
+        // Narrower room wraps the text into more lines.
+        CRect calc(0, 0, wrapWidth > 0 && wrapWidth < widest + 1 ? wrapWidth : widest + 1, 0);
         dc->DrawText(text, -1, calc, format | DT_CALCRECT);
         size = CSize(calc.Width(), calc.Height());
     } else {
@@ -336,24 +344,29 @@ CSize CGridCellBase::GetTextExtent(LPCWSTR text, CDC* dc)
     return size;
 }
 
-CSize CGridCellBase::GetCellExtent(CDC* dc)
+CSize CGridCellBase::GetCellExtent(CDC* dc, int width)
 {
-    CSize text = GetTextExtent(GetText(), dc);
+    return GetExtentFor(GetText(), dc, width);
+}
+
+CSize CGridCellBase::GetExtentFor(LPCWSTR text, CDC* dc, int width)
+{
     const int margin = static_cast<int>(GetMargin());
-    CSize image(0, 0);
+    const int frame = IsFixed() ? 2 : 1;  // the line, and a header's edge
     CGridCtrl* grid = GetGrid();
     CImageList* images = grid ? grid->GetImageList() : nullptr;
     IMAGEINFO info;
-    if (GetImage() >= 0 && images && images->GetImageInfo(GetImage(), &info)) {
-        image.cy = (info.rcImage.bottom - info.rcImage.top) + 2 * margin;
-        image.cx = text.cx > 2 * margin ? (info.rcImage.right - info.rcImage.left) + margin : 0;
+    const bool image = GetImage() >= 0 && images && images->GetImageInfo(GetImage(), &info);
+    const int imageWidth = image ? (info.rcImage.right - info.rcImage.left) + margin : 0;
+    // The room the text wraps in is what the width leaves beside the margins and the image.
+    const int wrapWidth = width > 0 ? std::max(1, width - frame - imageWidth - 2 * margin) : 0;
+    const CSize extent = GetTextExtent(text, dc, wrapWidth);
+    CSize picture(0, 0);
+    if (image) {
+        picture.cy = (info.rcImage.bottom - info.rcImage.top) + 2 * margin;
+        picture.cx = extent.cx > 2 * margin ? imageWidth : 0;
     }
-    CSize size(text.cx + image.cx + 1, (text.cy > image.cy ? text.cy : image.cy) + 1);
-    if (IsFixed()) {
-        size.cx++;
-        size.cy++;
-    }
-    return size;
+    return CSize(extent.cx + picture.cx + frame, std::max(extent.cy, picture.cy) + frame);
 }
 
 // ---- Printing --------------------------------------------------

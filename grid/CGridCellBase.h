@@ -70,8 +70,20 @@ public:
     virtual BOOL Draw(CDC* dc, int row, int col, CRect rect, BOOL eraseBkgnd = TRUE);
     virtual BOOL GetTextRect(LPRECT rect);
     virtual BOOL GetTipTextRect(LPRECT rect) { return GetTextRect(rect); }
-    virtual CSize GetTextExtent(LPCWSTR text, CDC* dc = nullptr);
-    virtual CSize GetCellExtent(CDC* dc);
+    // A text that wraps is laid out in `wrapWidth` pixels when given, so
+    // that its height counts every line it is drawn in; else at its widest line.
+    virtual CSize GetTextExtent(LPCWSTR text, CDC* dc = nullptr, int wrapWidth = 0);
+    // The cell's size; a text that wraps is laid out to fit `width` (the
+    // width the cell is drawn in) when given.
+    virtual CSize GetCellExtent(CDC* dc, int width = 0);
+    // The size the cell would need to show `text`, measured as GetCellExtent
+    // measures its own.
+    CSize GetExtentFor(LPCWSTR text, CDC* dc, int width = 0);
+    // The font the text is drawn in within textRect (the rectangle Draw
+    // gives DrawText), when it is not the cell's own: a cell that fits its
+    // text to the room fills `font` and answers TRUE. What measures the
+    // text as it shows must measure in this font.
+    virtual BOOL FitFont(CDC* /*dc*/, const CRect& /*textRect*/, LOGFONTW& /*font*/) const { return FALSE; }
     virtual BOOL PrintCell(CDC* dc, int row, int col, CRect rect);
 
     // Editing; the base cell starts no editor.

@@ -335,7 +335,8 @@ BOOL CGridCtrl::AutoSizeRow(int nRow, BOOL resetScroll)
         CGridCellBase* cell = GetCell(nRow, c);
         if (!cell)
             continue;
-        CSize size = cell->GetCellExtent(&dc);
+        // A wrapping text is as high as the lines it takes in its column.
+        CSize size = cell->GetCellExtent(&dc, GetColumnWidth(c));
         if (size.cy > height)
             height = size.cy;
     }

@@ -35,63 +35,54 @@ int WidestWord(CDC* dc, const wchar_t* text)
 
 } // namespace
 
-LOGFONTW CKeyCell::DrawingFont(CDC* dc, const CRect& rect) const
+BOOL CKeyCell::FitFont(CDC* dc, const CRect& textRect, LOGFONTW& font) const
 {
     const LOGFONTW* own = GetFont();
-    if (!own)
-        return LOGFONTW{};
+    const wchar_t* text = GetText();
+    const LONG full = own ? std::labs(own->lfHeight) : 0;
+    if (full <= kSmallest || !text || !*text || textRect.Width() <= 0)
+        return FALSE;
     // Heights are signed (character or cell height): sizes keep the sign.
     auto sized = [own](LONG size) {
-        LOGFONTW font = *own;
-        font.lfHeight = own->lfHeight < 0 ? -size : size;
-        font.lfWidth = 0;
-        return font;
+        LOGFONTW made = *own;
+        made.lfHeight = own->lfHeight < 0 ? -size : size;
+        made.lfWidth = 0;
+        return made;
     };
-    const wchar_t* text = GetText();
-    auto widestAt = [&](LONG size) {
-        const LOGFONTW font = sized(size);
+    // The widest word, and whether every line fits the room's height as
+    // DrawText lays the text out there.
+    const DWORD format = GetFormat() | DT_NOPREFIX;
+    const bool wraps = (format & (DT_WORDBREAK | DT_SINGLELINE)) == DT_WORDBREAK;
+    int widest = 0;
+    auto fitsAt = [&](LONG size) {
+        const LOGFONTW lf = sized(size);
         CFont made;
-        if (!made.CreateFontIndirect(&font))
-            return 0;  // no font to measure: draw in the cell's
+        if (!made.CreateFontIndirect(&lf))
+            return true;  // no font to measure: draw in the cell's
         const HGDIOBJ old = dc->SelectObject(&made);
-        const int widest = WidestWord(dc, text);
+        widest = WidestWord(dc, text);
+        bool fits = widest <= textRect.Width();
+        if (fits && wraps) {
+            CRect lines(0, 0, textRect.Width(), 0);
+            dc->DrawText(text, -1, lines, format | DT_CALCRECT);
+            fits = lines.Height() <= textRect.Height();
+        }
         dc->SelectObject(old);
-        return widest;
+        return fits;
     };
 
-    // The room the drawing gives the text: the rectangle inside the margins.
-    const int room = rect.Width() - 2 * static_cast<int>(GetMargin()) + 1;
-    const LONG full = std::labs(own->lfHeight);
-    if (!text || !*text || room <= 0 || full <= kSmallest)
-        return *own;
-    const int widest = widestAt(full);
-    if (widest <= room)
-        return *own;
-    // Widths grow about as the height: start there, then step to the
-    // largest size that fits.
-    LONG size = std::clamp(full * room / widest, kSmallest, full - 1);
-    while (size > kSmallest && widestAt(size) > room)
+    if (fitsAt(full))
+        return FALSE;
+    // Widths grow about as the height: start there when the width is what
+    // does not fit, then step to the largest size that fits. At the
+    // smallest size the name is drawn as it falls.
+    LONG size = full - 1;
+    if (widest > textRect.Width())
+        size = std::clamp(full * textRect.Width() / widest, kSmallest, full - 1);
+    while (size > kSmallest && !fitsAt(size))
         --size;
-    while (size + 1 < full && widestAt(size + 1) <= room)
+    while (size + 1 < full && fitsAt(size + 1))
         ++size;
-    return sized(size);
-}
-
-BOOL CKeyCell::Draw(CDC* dc, int row, int col, CRect rect, BOOL eraseBkgnd)
-{
-    // Printing selects its own font, scaled to the page.
-    if (dc->IsPrinting() || !GetFont())
-        return CGridCell::Draw(dc, row, col, rect, eraseBkgnd);
-    CFont fitted;
-    const LOGFONTW font = DrawingFont(dc, rect);
-    if (font.lfHeight != GetFont()->lfHeight && fitted.CreateFontIndirect(&font))
-        m_fitted = &fitted;
-    const BOOL drawn = CGridCell::Draw(dc, row, col, rect, eraseBkgnd);
-    m_fitted = nullptr;
-    return drawn;
-}
-
-CFont* CKeyCell::GetFontObject() const
-{
-    return m_fitted ? m_fitted : CGridCell::GetFontObject();
+    font = sized(size);
+    return TRUE;
 }

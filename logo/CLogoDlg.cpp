@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "CChildProgram.h"
 #include "CTillmarkCnvDlg.h"
 #include "CTillmarkViewDlg.h"
 #include "EcrDllEntries.h"
@@ -31,18 +32,21 @@ const wchar_t kDefaultSource[] = L"Blunk.bmp";
 // Where the labels start, from the preview's top-left corner.
 const POINT kLabelOffsets[3] = {{5, 5}, {5, 25}, {5, 45}};
 
-// What a failed conversion's code means, for the user beside the code.
-CString FailureMeaning(DWORD code)
+// What a failed conversion's code means, for the user beside the code;
+// startError is the system's reason when the program did not start.
+CString FailureMeaning(DWORD code, DWORD startError)
 {
     switch (code) {
     case TILLMARK_BUSY:
         return CaptionText(WNDNO_LOGO, 10, L"A logo conversion is running already.");
     case TILLMARK_NO_THREAD:
         return CaptionText(WNDNO_LOGO, 11, L"The conversion could not be started.");
-    case TILLMARK_NOT_STARTED:
+    case TILLMARK_NOT_STARTED: {
+        const CChildProgram::StartFailure why(g_pEcrSetting->Tillmark, startError);
         return FillPlaceholders(
-            CaptionText(WNDNO_LOGO, 12, L"The logo conversion program %1 could not be started."),
-            {g_pEcrSetting->Tillmark});
+            CaptionText(WNDNO_LOGO, 12, L"The logo conversion program %1 could not be started (%2)."),
+            {why.Program, why.Reason});
+    }
     case TILLMARK_NO_BITMAP:
         return CaptionText(WNDNO_LOGO, 13, L"The picture could not be prepared for the conversion; no conversion ran.");
     case TILLMARK_WAIT_FAILED:
@@ -291,7 +295,8 @@ void CLogoDlg::OnSelectBitmapFolder()
 {
     m_folderButton.EnableWindow(FALSE);
     CString chosen;
-    if (AfxBrowseForFolder(m_hWnd, L"Select Bitmap Folder", FullPathName(g_pEcrSetting->BmpPath), chosen) &&
+    const CString prompt = CaptionText(WNDNO_LOGO, 16, L"Select Bitmap Folder");
+    if (AfxBrowseForFolder(m_hWnd, prompt, FullPathName(g_pEcrSetting->BmpPath), chosen) &&
         !chosen.IsEmpty()) {
         g_pEcrSetting->BmpPath = chosen;
         ListBitmapFiles(chosen);
@@ -440,19 +445,21 @@ void CLogoDlg::ConvertLogo()
     if (m_bmpList.GetCurSel() >= 0)
         m_bmpList.GetText(m_bmpList.GetCurSel(), source);
     DWORD code = TILLMARK_NO_BITMAP;
+    DWORD startError = ERROR_SUCCESS;
     CString outputName;
     {
         CTillmarkCnvDlg dialog(logo, source, kTempName, this);
         dialog.DoModal();
         code = dialog.ResultCode();
+        startError = dialog.StartError();
         outputName = dialog.OutputName();
     }
     // The result counts even when the intermediate file cannot be removed.
     ::DeleteFileW(tempPath);
-    ReportResult(logo, code, outputName);
+    ReportResult(logo, code, outputName, startError);
 }
 
-void CLogoDlg::ReportResult(CEcrGraphic* logo, DWORD code, const CString& outputName)
+void CLogoDlg::ReportResult(CEcrGraphic* logo, DWORD code, const CString& outputName, DWORD startError)
 {
     if (IsTillmarkSuccess(code)) {
         CTillmarkViewDlg viewer(logo, code, outputName, this);
@@ -462,7 +469,7 @@ void CLogoDlg::ReportResult(CEcrGraphic* logo, DWORD code, const CString& output
     } else {
         CString message;
         message.Format(L"%s\n CODE:%08lx H\n%s", CaptionText(WNDNO_LOGO, 8, L"Convert Fail").GetString(), code,
-                       FailureMeaning(code).GetString());
+                       FailureMeaning(code, startError).GetString());
         AfxMessageBox(message, MB_OK);
     }
 }

@@ -51,7 +51,9 @@ private:
     bool MayWriteTemp(const CString& path);
     // Saves the rendered logo as temp.bmp; false when it was not written.
     bool SaveTempBitmap(HBITMAP logo, const CString& path);
-    void ReportResult(CEcrGraphic* logo, DWORD code, const CString& outputName);
+    // Tells the result of a conversion; startError is the system's reason
+    // when the conversion program did not start.
+    void ReportResult(CEcrGraphic* logo, DWORD code, const CString& outputName, DWORD startError = ERROR_SUCCESS);
     CRect RectInClient(const CWnd& wnd) const;
     // How far below its top the frame draws its line.
     int FrameLineOffset();

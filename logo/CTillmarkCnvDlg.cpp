@@ -91,11 +91,15 @@ UINT CTillmarkCnvDlg::LogoConvertThread(LPVOID dialog)
     auto* self = static_cast<CTillmarkCnvDlg*>(dialog);
     const ConversionJob job = {self->m_hWnd, self->m_commandLine, self->m_cancelEvent.Handle()};
     DWORD result = TILLMARK_NOT_STARTED;
+    DWORD startError = ERROR_SUCCESS;
     CChildProgram program;
     if (program.Start(job.commandLine))
         result = program.Wait(job.cancelEvent) == CChildProgram::WaitResult::Ended ? program.ExitCode()
                                                                                   : TILLMARK_WAIT_FAILED;
-    ::PostMessageW(job.dialog, WM_ECR_LOGO_CNV_DONE, result, 0);
+    else
+        startError = ::GetLastError();
+    // A program that did not start sends the system's reason along.
+    ::PostMessageW(job.dialog, WM_ECR_LOGO_CNV_DONE, result, static_cast<LPARAM>(startError));
     return 0;
 }
 
@@ -114,13 +118,14 @@ void CTillmarkCnvDlg::OnCancelConvert()
     m_status.SetWindowText(CaptionText(WNDNO_LOGO_CNV, 4, L"Waiting for the converter to end"));
 }
 
-LRESULT CTillmarkCnvDlg::OnConvertDone(WPARAM result, LPARAM)
+LRESULT CTillmarkCnvDlg::OnConvertDone(WPARAM result, LPARAM startError)
 {
     m_worker.WaitPumping();
     m_animation.Stop();
     m_animation.Close();
     m_cancelEvent.Close();
     m_resultCode = static_cast<DWORD>(result);
+    m_startError = static_cast<DWORD>(startError);
     CEcrDialog::OnOK();
     return 0;
 }

@@ -16,6 +16,8 @@ public:
 
     const CString& OutputName() const { return m_outputName; }
     DWORD ResultCode() const { return m_resultCode; }
+    // With TILLMARK_NOT_STARTED: the system's error code of the failed start.
+    DWORD StartError() const { return m_startError; }
 
     // Esc and the close request cancel the conversion; the dialog ends only
     // with the result.
@@ -41,6 +43,7 @@ private:
     CString m_inputName;
     CString m_outputName;
     DWORD m_resultCode;
+    DWORD m_startError = ERROR_SUCCESS;
     CStatic m_status;
     CButton m_cancel;
     CCancelEvent m_cancelEvent;

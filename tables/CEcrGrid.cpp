@@ -197,8 +197,14 @@ BOOL CEcrGrid::BindTable(S_ECR_TABLE* table, int level)
     }
 
     ApplyColumnWidths(level);
-    if (GetColumnCount() > 0)
-        m_arColWidths[m_arColOrder[0]] = 9 * (DecimalDigits(GetRowCount()) + 1);
+    if (GetColumnCount() > 0) {
+        // The last record number is the longest; it shows whole in the
+        // row headers' font, however wide that font's digits are.
+        CClientDC dc(::IsWindow(m_hWnd) ? this : nullptr);
+        CGridCellBase* last = GetCell(GetRowCount() - 1, 0);
+        const int measured = last && dc.m_hDC && GetRowCount() > 1 ? last->GetCellExtent(&dc).cx : 0;
+        m_arColWidths[m_arColOrder[0]] = std::max(9 * (DecimalDigits(GetRowCount()) + 1), measured);
+    }
     SizeRows();
     // A current cell from the start, so that arrow keys and typing work
     // before any click.
@@ -287,10 +293,21 @@ BOOL CEcrGrid::SetColumnWidths(int level)
 
 void CEcrGrid::ApplyColumnWidths(int level)
 {
+    // 8 pixels a character, at least 20; wider where the field's width in
+    // digits needs more in the font the cells draw in (where the face the
+    // grid asks for is missing, the system gives a wider one).
+    CClientDC dc(::IsWindow(m_hWnd) ? this : nullptr);
     // Straight into the widths: the scroll bars are reset once by the caller.
     for (int c = 1; c < GetColumnCount() && c <= m_pTable->FieldCount; ++c) {
         const S_ECR_FIELD& field = m_pTable->Fields()[c - 1];
-        m_arColWidths[m_arColOrder[c]] = IsFieldVisible(field, level) ? std::max(20, 8 * field.Width) : 0;
+        int width = 0;
+        if (IsFieldVisible(field, level)) {
+            width = std::max(20, 8 * field.Width);
+            CGridCellBase* cell = GetRowCount() > 1 ? GetCell(1, c) : nullptr;
+            if (cell && dc.m_hDC && field.Width > 0)
+                width = std::max(width, static_cast<int>(cell->GetExtentFor(CString(L'0', field.Width), &dc).cx));
+        }
+        m_arColWidths[m_arColOrder[c]] = width;
     }
 }
 

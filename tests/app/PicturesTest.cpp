@@ -10,6 +10,7 @@
 #include "CEcrTilldeskApp.h"
 #include "EcrGlobals.h"
 #include "FrameworkResources.h"
+#include "LogoResources.h"
 #include "ModalScript.h"
 #include "Pump.h"
 #include "S_ECR_SETTING.h"
@@ -143,6 +144,47 @@ TEST_F(Pictures, AboutBoxInBothLanguages)
         EXPECT_EQ(title, language.japanese ? L"バージョン情報" : L"Version Info");
         EXPECT_TRUE(findings.empty()) << language.code << ":\n" << JoinFindings(findings);
     }
+}
+
+namespace {
+
+CString g_browserPrompt;
+bool PromptRecorder(HWND, LPCWSTR title, LPCWSTR, CString&)
+{
+    g_browserPrompt = title;
+    return false;
+}
+
+} // namespace
+
+// What shows outside the screens' controls speaks their language too: the
+// system menu's about item and the folder browsers' prompts.
+TEST_F(Pictures, SystemMenuAndFolderPromptsInBothLanguages)
+{
+    const AfxFolderBrowseHandler saved = AfxSetFolderBrowseHandler(PromptRecorder);
+    for (const Language& language : kLanguages) {
+        HWND menu = Show(WNDNO_SELECT, language);
+        ASSERT_NE(nullptr, menu);
+        wchar_t item[128] = {};
+        ASSERT_GT(::GetMenuStringW(::GetSystemMenu(menu, FALSE), IDM_ABOUTBOX, item, 128, MF_BYCOMMAND), 0);
+        EXPECT_STREQ(language.japanese ? L"バージョン情報 EcrTilldesk(&A)..." : L"Version Info EcrTilldesk(&A)...", item);
+        EXPECT_FALSE(captions.InOtherLanguage(item, language.japanese)) << item;
+
+        g_browserPrompt.Empty();
+        ::SendMessageW(menu, WM_COMMAND, MAKEWPARAM(IDC_SEL_FOLDER, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(menu, IDC_SEL_FOLDER)));
+        EXPECT_STREQ(language.japanese ? L"データフォルダを選択してください" : L"Select EcrData Folder", g_browserPrompt);
+        EXPECT_FALSE(captions.InOtherLanguage(g_browserPrompt.GetString(), language.japanese));
+
+        HWND logo = Show(WNDNO_LOGO, language);
+        ASSERT_NE(nullptr, logo);
+        g_browserPrompt.Empty();
+        ::SendMessageW(logo, WM_COMMAND, MAKEWPARAM(IDC_LOGO_FOLDER_BUTTON, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(logo, IDC_LOGO_FOLDER_BUTTON)));
+        EXPECT_STREQ(language.japanese ? L"BMPフォルダを選択してください" : L"Select Bitmap Folder", g_browserPrompt);
+        EXPECT_FALSE(captions.InOtherLanguage(g_browserPrompt.GetString(), language.japanese));
+    }
+    AfxSetFolderBrowseHandler(saved);
 }
 
 // The checks themselves find what a person would see.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "CGridCtrl.h"
+
 namespace {
 
 std::wstring ClassOf(HWND control)
@@ -184,12 +186,117 @@ std::set<std::wstring> CaptionFileTexts(const std::wstring& path)
     return texts;
 }
 
+// Where a cell's Draw puts its text when the cell is drawn in rect: inside
+// a header's edge (sunken in the focus cell's row and column, else raised)
+// and the margins, after the image, beside the sort arrow.
+CRect DrawnTextRect(CGridCtrl& grid, CGridCellBase& cell, int row, int col, CRect rect, CDC& dc)
+{
+    if (cell.IsFixed() && grid.GetGridLines() != GRIDLINES_NONE) {
+        const CCellID focus = grid.GetFocusCell();
+        if (grid.GetMarkFocusHeaders() && grid.IsValid(focus) && (focus.row == row || focus.col == col)) {
+            rect.left++;
+            rect.top++;
+        } else {
+            rect.DeflateRect(1, 1);
+        }
+    }
+    const int margin = static_cast<int>(cell.GetMargin());
+    rect.DeflateRect(margin, margin);
+    rect.right++;
+    rect.bottom++;
+    if (row == 0 && col == grid.GetSortColumn()) {
+        CFont* font = cell.GetFontObject();
+        HGDIOBJ old = font && font->GetSafeHandle() ? dc.SelectObject(font) : nullptr;
+        int n = dc.GetTextExtent(L"M", 1).cy - 4;
+        if (old)
+            dc.SelectObject(old);
+        if (n >= rect.Height())
+            n = rect.Height() - 4;
+        if (rect.left + n < rect.right)
+            rect.right -= n;
+    }
+    cell.GetTextRect(rect);
+    rect.right++;
+    rect.bottom++;
+    return rect;
+}
+
+// Whether the cell's text shows whole in textRect; `need` gets its size.
+bool ShowsWhole(CGridCellBase& cell, const std::wstring& text, const CRect& textRect, CDC& dc, CSize& need)
+{
+    LOGFONTW fitted;
+    CFont made;
+    CFont* font = cell.GetFontObject();
+    if (cell.FitFont(&dc, textRect, fitted) && made.CreateFontIndirect(&fitted))
+        font = &made;
+    HGDIOBJ old = font && font->GetSafeHandle() ? dc.SelectObject(font) : nullptr;
+    // An ellipsis shows a shortened text: measured whole, it does not fit.
+    // Where the lines go in the room does not change their size.
+    const DWORD placing = DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS | DT_VCENTER | DT_BOTTOM;
+    const DWORD format = (cell.GetFormat() & ~placing) | DT_NOPREFIX | DT_CALCRECT;
+    const bool wraps = (format & (DT_WORDBREAK | DT_SINGLELINE)) == DT_WORDBREAK;
+    CRect laid(0, 0, wraps ? textRect.Width() : 0, 0);
+    ::DrawTextW(dc.GetSafeHdc(), text.c_str(), static_cast<int>(text.size()), laid, format);
+    if (old)
+        dc.SelectObject(old);
+    need = laid.Size();
+    return need.cx <= textRect.Width() && need.cy <= textRect.Height();
+}
+
 } // namespace
+
+std::vector<std::wstring> ClippedCells(CGridCtrl& grid)
+{
+    // Cell rectangles from the sizes alone, as painting lays them out.
+    std::vector<int> x(static_cast<size_t>(grid.GetColumnCount()) + 1, 0);
+    for (int c = 0; c < grid.GetColumnCount(); ++c)
+        x[c + 1] = x[c] + grid.GetColumnWidth(c);
+    std::vector<int> y(static_cast<size_t>(grid.GetRowCount()) + 1, 0);
+    for (int r = 0; r < grid.GetRowCount(); ++r)
+        y[r + 1] = y[r] + grid.GetRowHeight(r);
+
+    std::vector<std::wstring> findings;
+    CClientDC dc(&grid);
+    for (int r = 0; r < grid.GetRowCount(); ++r)
+        for (int c = 0; c < grid.GetColumnCount(); ++c) {
+            CGridCellBase* cell = grid.GetCell(r, c);
+            if (!cell || grid.IsCellHidden(r, c) || cell->IsHiddenByMerge())
+                continue;
+            const LOGFONTW* lf = cell->GetFont();
+            if (lf && (lf->lfEscapement == 900 || lf->lfEscapement == -900))
+                continue;
+            std::wstring text = cell->GetText();
+            text.erase(text.find_last_not_of(L' ') + 1);  // trailing blanks show nothing
+            if (text.empty())
+                continue;
+            CRect rect(x[c], y[r], x[c + 1] - 1, y[r + 1] - 1);
+            if (cell->IsMergeOwner()) {
+                // A block draws one pixel inside its last line.
+                const CCellRange block = cell->GetMergeRange();
+                rect = CRect(x[block.m_nMinCol], y[block.m_nMinRow], x[block.m_nMaxCol + 1] - 2,
+                             y[block.m_nMaxRow + 1] - 2);
+            }
+            const CRect textRect = DrawnTextRect(grid, *cell, r, c, rect, dc);
+            CSize need;
+            if (!ShowsWhole(*cell, text, textRect, dc, need))
+                findings.push_back(L"cell (" + std::to_wstring(r) + L", " + std::to_wstring(c) + L") \"" + text +
+                                   L"\" needs " + std::to_wstring(need.cx) + L"x" + std::to_wstring(need.cy) +
+                                   L", has " + std::to_wstring(textRect.Width()) + L"x" +
+                                   std::to_wstring(textRect.Height()));
+        }
+    return findings;
+}
 
 std::vector<std::wstring> ClippedTexts(HWND window)
 {
     std::vector<std::wstring> findings;
     for (HWND control : VisibleChildren(window)) {
+        if (IsClass(control, GRIDCTRL_CLASSNAME)) {
+            if (auto* grid = dynamic_cast<CGridCtrl*>(CWnd::FromHandlePermanent(control)))
+                for (const std::wstring& finding : ClippedCells(*grid))
+                    findings.push_back(std::to_wstring(::GetDlgCtrlID(control)) + L" " + finding);
+            continue;
+        }
         if (!ShowsText(control))
             continue;
         std::wstring text = TextOf(control);

@@ -10,9 +10,19 @@
 
 #include <windows.h>
 
+class CGridCtrl;
+
 // Buttons and labels among the window's visible controls whose text does not
-// fit, measured with the control's own font. Needs the window's process.
+// fit, measured with the control's own font, and the grids' cells that do
+// not show their whole text (see ClippedCells). Needs the window's process.
 std::vector<std::wstring> ClippedTexts(HWND window);
+
+// Cells of a grid whose text does not show whole: measured as the cell draws
+// it, in the font it draws in there (a key fits its font to the key) and
+// laid out in its format (a text that wraps needs every line). Every cell of
+// a shown row and column counts, scrolled into view or not; turned texts
+// (column captions) have rules of their own and are left out.
+std::vector<std::wstring> ClippedCells(CGridCtrl& grid);
 
 // Pairs of visible controls of the window whose rectangles intersect; group
 // boxes, frames, owner-drawn pictures and tab controls hold others and stay out.

@@ -29,14 +29,14 @@ public:
     std::map<std::pair<int, int>, std::unique_ptr<S_ECR_CAP>> captions;
     int lookups = 0;
 
-    S_ECR_CAP& Add(int captionNo, const wchar_t* text, int tipOn = 0, const wchar_t* tip = L"")
+    S_ECR_CAP& Add(int captionNo, const wchar_t* text, int tipOn = 0, const wchar_t* tip = L"", int wndNo = kWndNo)
     {
         auto cap = std::make_unique<S_ECR_CAP>();
         cap->Text = text;
         cap->TipOn = tipOn;
         cap->TipText = tip;
         S_ECR_CAP& ref = *cap;
-        captions[{kWndNo, captionNo}] = std::move(cap);
+        captions[{wndNo, captionNo}] = std::move(cap);
         return ref;
     }
     BOOL SetCaptionFile(const wchar_t*, const wchar_t*, const wchar_t*) override { return TRUE; }
@@ -262,6 +262,17 @@ TEST_F(DialogBase, SystemMenuOffersTheAboutBox)
     wchar_t text[128] = {};
     ASSERT_GT(GetMenuStringW(system, IDM_ABOUTBOX, text, 128, MF_BYCOMMAND), 0);
     EXPECT_STREQ(L"Version Info EcrTilldesk(&A)...", text);
+
+    // Its text is common caption 511, also after a caption file switch.
+    captions.Add(511, L"\x30D0\x30FC\x30B8\x30E7\x30F3\x60C5\x5831 EcrTilldesk(&A)...", 0, L"", WNDNO_COMMON);
+    dlg.SendMessage(WM_ECR_REFRESH_CAPTIONS);
+    ASSERT_GT(GetMenuStringW(system, IDM_ABOUTBOX, text, 128, MF_BYCOMMAND), 0);
+    EXPECT_STREQ(L"\x30D0\x30FC\x30B8\x30E7\x30F3\x60C5\x5831 EcrTilldesk(&A)...", text);
+    CBaseTestDlg another;
+    ASSERT_TRUE(another.Create(IDD_BASE_TEST));
+    ASSERT_GT(GetMenuStringW(GetSystemMenu(another.m_hWnd, FALSE), IDM_ABOUTBOX, text, 128, MF_BYCOMMAND), 0);
+    EXPECT_STREQ(L"\x30D0\x30FC\x30B8\x30E7\x30F3\x60C5\x5831 EcrTilldesk(&A)...", text);
+    another.DestroyWindow();
 }
 
 TEST(AboutBox, ShowsNameAndVersionOfTheProgramFile)

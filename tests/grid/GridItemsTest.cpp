@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "GridFixture.h"
+#include "ScreenCheck.h"
 
 using namespace gridtest;
 
@@ -107,6 +108,41 @@ TEST_F(GridTest, AutoSizingTakesTheWidestAndTallestCell)
     grid.MergeCells(1, 1, 1, 2);
     ASSERT_TRUE(grid.AutoSizeColumn(1, GRID_AUTOSIZE_DATA));
     EXPECT_EQ(grid.GetCell(2, 1)->GetCellExtent(&dc).cx, grid.GetColumnWidth(1));
+}
+
+// A text that wraps is as high as the lines it takes in its column, so
+// auto-sizing its row shows every line; the check of what shows agrees.
+TEST_F(GridTest, AWrappingTextSizesItsRowForTheLinesItTakesInItsColumn)
+{
+    CGridCtrl grid;
+    ASSERT_TRUE(CreateGrid(grid, host, 400, 300));
+    Shape(grid, 3, 3, 1, 1);
+    const wchar_t* text = L"one two three four five six";
+    grid.SetItemText(1, 1, text);
+    grid.SetItemFormat(1, 1, DT_WORDBREAK | DT_EDITCONTROL);
+    grid.SetColumnWidth(1, 50);
+    ASSERT_TRUE(grid.AutoSizeRow(1));
+
+    CClientDC dc(&grid);
+    CGridCellBase* cell = grid.GetCell(1, 1);
+    HGDIOBJ old = dc.SelectObject(cell->GetFontObject());
+    const int line = dc.GetTextExtent(L"o", 1).cy;
+    dc.SelectObject(old);
+    EXPECT_GE(grid.GetRowHeight(1), 3 * line) << "several lines, not one";
+    EXPECT_TRUE(ClippedCells(grid).empty()) << JoinFindings(ClippedCells(grid));
+    // Its natural size, one line, when the column is not given.
+    EXPECT_LT(cell->GetCellExtent(&dc).cy, 2 * line);
+
+    // The check finds the lines a shorter row leaves out, and a number cut
+    // at its left.
+    grid.SetRowHeight(1, line + 4);
+    grid.SetItemText(2, 2, L"123456789");
+    grid.SetItemFormat(2, 2, DT_RIGHT | DT_SINGLELINE | DT_VCENTER);
+    grid.SetColumnWidth(2, 20);
+    const std::vector<std::wstring> clipped = ClippedCells(grid);
+    ASSERT_EQ(2u, clipped.size()) << JoinFindings(clipped);
+    EXPECT_EQ(0u, clipped[0].find(L"cell (1, 1)")) << clipped[0];
+    EXPECT_EQ(0u, clipped[1].find(L"cell (2, 2)")) << clipped[1];
 }
 
 TEST_F(GridTest, VerticalCaptionsMeasureTurned)

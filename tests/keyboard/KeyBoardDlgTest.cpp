@@ -123,7 +123,13 @@ std::wstring KeysWithWordsTooWide(CGridCtrl& map)
             CRect rect;
             if (!key || key->IsHiddenByMerge() || !map.GetCellRect(r, c, rect))
                 continue;
-            const LOGFONTW lf = key->DrawingFont(&dc, rect);
+            // Where the key's text is drawn: inside its margins.
+            CRect textRect = rect;
+            textRect.DeflateRect(key->GetMargin(), key->GetMargin());
+            textRect.right += 2;
+            textRect.bottom += 2;
+            LOGFONTW lf = *key->GetFont();
+            key->FitFont(&dc, textRect, lf);
             CFont font;
             font.CreateFontIndirect(&lf);
             const HGDIOBJ old = dc.SelectObject(&font);
@@ -131,7 +137,7 @@ std::wstring KeysWithWordsTooWide(CGridCtrl& map)
             for (size_t start = 0, end; start < name.size(); start = end + 1) {
                 end = std::min(name.find(L' ', start), name.size());
                 const CSize word = dc.GetTextExtent(name.c_str() + start, static_cast<int>(end - start));
-                if (word.cx > rect.Width() - 2 * static_cast<int>(key->GetMargin()) + 1)
+                if (word.cx > textRect.Width())
                     found += name + L"\n";
             }
             dc.SelectObject(old);
@@ -344,6 +350,46 @@ TEST_F(KeyboardScreen, TheLayoutProgramStartsOnlyOnce)
     EXPECT_TRUE(boxes.Boxes().empty());
     for (DWORD id : running)
         EndProcess(id);
+}
+
+// In a font larger than the map's (or a wider face where the map's is
+// missing), a name that wraps keeps every line: "PLU 10" does not read as
+// "PLU" beside 26 more keys that read the same.
+TEST_F(KeyboardScreen, EveryKeyShowsItsWholeNameInALargerFont)
+{
+    LoadLibrary();
+    CKeyBoardDlg* screen = Open();
+    ASSERT_NE(nullptr, screen);
+    CGridCellBase* def = screen->KeyMap.GetDefaultCell(FALSE, FALSE);
+    LOGFONTW larger = *def->GetFont();
+    larger.lfHeight = -14;
+    def->SetFont(&larger);
+    screen->KeyMap.Invalidate();
+    EXPECT_FALSE(SaveWindowPicture(screen->m_hWnd, L"keyboard-larger-font").empty());
+    EXPECT_TRUE(ClippedCells(screen->KeyMap).empty()) << JoinFindings(ClippedCells(screen->KeyMap));
+    EXPECT_EQ(L"", KeysWithWordsTooWide(screen->KeyMap));
+
+    // "PLU 10" and "PLU 11" look different on the screen.
+    auto keyRect = [&](const wchar_t* name) {
+        CRect rect;
+        for (int r = 0; r < screen->KeyMap.GetRowCount(); ++r)
+            for (int c = 0; c < screen->KeyMap.GetColumnCount(); ++c)
+                if (screen->KeyMap.GetItemText(r, c) == name)
+                    screen->KeyMap.GetCellRect(r, c, rect);
+        screen->KeyMap.ClientToScreen(&rect);
+        return rect;
+    };
+    const CRect ten = keyRect(L"PLU 10");
+    const CRect eleven = keyRect(L"PLU 11");
+    ASSERT_FALSE(ten.IsRectEmpty());
+    ASSERT_EQ(ten.Size(), eleven.Size());
+    HDC dc = ::GetDC(nullptr);
+    int differing = 0;
+    for (int y = 0; y < ten.Height(); ++y)
+        for (int x = 0; x < ten.Width(); ++x)
+            differing += ::GetPixel(dc, ten.left + x, ten.top + y) != ::GetPixel(dc, eleven.left + x, eleven.top + y);
+    ::ReleaseDC(nullptr, dc);
+    EXPECT_GT(differing, 0);
 }
 
 TEST_F(KeyboardScreen, PicturesInBothLanguages)

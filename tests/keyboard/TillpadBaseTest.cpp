@@ -308,14 +308,19 @@ TEST_F(KeyboardBase, EnterAndEscNeverEndTheScreen)
     EXPECT_EQ(0, pad.saves);
 }
 
-TEST_F(KeyboardBase, AWordWiderThanItsKeyIsDrawnSmallerNotBroken)
+TEST_F(KeyboardBase, ANameLargerThanItsKeyIsDrawnSmallerNotBrokenNorCut)
 {
     CClientDC dc(&pad.KeyMap);
     CRect key;
     ASSERT_TRUE(pad.KeyMap.GetCellRect(1, 1, key));
     auto* cell = dynamic_cast<CKeyCell*>(pad.KeyMap.GetCell(1, 1));
     ASSERT_NE(nullptr, cell);
-    const int room = key.Width() - 2 * static_cast<int>(cell->GetMargin()) + 1;
+    // Where the key's text is drawn: inside its margins.
+    CRect textRect = key;
+    textRect.DeflateRect(cell->GetMargin(), cell->GetMargin());
+    textRect.right += 2;
+    textRect.bottom += 2;
+    const int room = textRect.Width();
     auto width = [&](LOGFONTW lf, const wchar_t* word) {
         CFont font;
         font.CreateFontIndirect(&lf);
@@ -324,15 +329,37 @@ TEST_F(KeyboardBase, AWordWiderThanItsKeyIsDrawnSmallerNotBroken)
         dc.SelectObject(old);
         return cx;
     };
+    // The height of the lines a name takes in the key, as drawn.
+    auto linesHeight = [&](LOGFONTW lf, const wchar_t* name) {
+        CFont font;
+        font.CreateFontIndirect(&lf);
+        HGDIOBJ old = dc.SelectObject(&font);
+        CRect lines(0, 0, room, 0);
+        dc.DrawText(name, -1, lines, cell->GetFormat() | DT_NOPREFIX | DT_CALCRECT);
+        dc.SelectObject(old);
+        return lines.Height();
+    };
     auto drawn = [&](const wchar_t* name) {
         pad.KeyMap.SetItemText(1, 1, name);
-        return cell->DrawingFont(&dc, key);
+        LOGFONTW font = *cell->GetFont();
+        cell->FitFont(&dc, textRect, font);
+        return font;
     };
 
-    // Names whose words fit keep the map's font; Japanese breaks between
-    // any two characters.
+    // Names whose words and lines fit keep the map's font; Japanese breaks
+    // between any two characters.
     EXPECT_EQ(-11, drawn(L"GIFT CARD").lfHeight);
-    EXPECT_EQ(-11, drawn(L"いらっしゃいませ").lfHeight);
+    EXPECT_EQ(-11, drawn(L"いらっしゃい").lfHeight);
+    // More lines than the key holds: drawn just small enough that every
+    // line shows (the last line would be left out, not cut).
+    const wchar_t* welcome = L"いらっしゃいませ";
+    const LOGFONTW fewerLines = drawn(welcome);
+    ASSERT_GT(linesHeight(*cell->GetFont(), welcome), textRect.Height());
+    EXPECT_GT(fewerLines.lfHeight, -11);
+    EXPECT_LE(linesHeight(fewerLines, welcome), textRect.Height());
+    LOGFONTW oneLarger = fewerLines;
+    --oneLarger.lfHeight;
+    EXPECT_GT(linesHeight(oneLarger, welcome), textRect.Height());
     // A longer word is drawn just small enough to fit whole.
     const LOGFONTW map = drawn(L"X");
     ASSERT_GT(width(map, L"DISCOUNT"), room);

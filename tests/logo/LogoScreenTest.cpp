@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "AtomicFile.h"
 #include "CEcrTilldeskApp.h"
 #include "CLogoDlg.h"
 #include "CTillmarkCnvDlg.h"
@@ -445,10 +446,15 @@ TEST_F(LogoScreen, AMissingConverterOrARunningConversionFails)
 {
     const std::wstring missing = tools.File(L"Missing.exe");
     Open();
-    g_pEcrSetting->Tillmark = missing.c_str();
-    Convert();
+    // A program named relative to the working folder is named by its full
+    // path, with the system's reason.
+    {
+        CurrentDirectoryScope here(tools.Path());
+        g_pEcrSetting->Tillmark = L".\\Missing.exe";
+        Convert();
+    }
     // A line longer than the system takes is never cut: the program does not start.
-    const std::wstring tooLong(40000, L'x');
+    const std::wstring tooLong = tools.File(std::wstring(40000, L'x').c_str());
     g_pEcrSetting->Tillmark = tooLong.c_str();
     Convert();
     // A conversion that runs already (here or in another instance) is refused.
@@ -460,11 +466,15 @@ TEST_F(LogoScreen, AMissingConverterOrARunningConversionFails)
     g_pEcrSetting->Tillmark = missing.c_str();
     Convert();
     ASSERT_EQ(4u, boxes.Boxes().size());
+    const std::wstring notFound = AtomicFile::SystemReason(ERROR_FILE_NOT_FOUND).GetString();
     const std::wstring notStarted = L"Convert Fail\n CODE:f0030000 H\nThe logo conversion program ";
-    EXPECT_EQ(notStarted + missing + L" could not be started.", boxes.Boxes()[0].text);
-    EXPECT_EQ(notStarted + tooLong + L" could not be started.", boxes.Boxes()[1].text);
+    EXPECT_EQ(notStarted + missing + L" could not be started (" + notFound + L").", boxes.Boxes()[0].text);
+    EXPECT_EQ(notStarted + tooLong + L" could not be started (" +
+                  AtomicFile::SystemReason(ERROR_FILENAME_EXCED_RANGE).GetString() + L").",
+              boxes.Boxes()[1].text);
     EXPECT_EQ(L"Convert Fail\n CODE:f0010000 H\nA logo conversion is running already.", boxes.Boxes()[2].text);
-    EXPECT_EQ(L"変換に失敗しました\n CODE:f0030000 H\nロゴ変換プログラム " + missing + L" を起動できませんでした。",
+    EXPECT_EQ(L"変換に失敗しました\n CODE:f0030000 H\nロゴ変換プログラム " + missing + L" を起動できませんでした（" +
+                  notFound + L"）。",
               boxes.Boxes()[3].text);
     EXPECT_FALSE(FileExists(tools.File(L"Tillmark.log")));
 }

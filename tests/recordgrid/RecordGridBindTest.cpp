@@ -17,6 +17,17 @@ bool ReadOnly(CEcrGrid& grid, int row, int col)
     return (grid.GetItemState(row, col) & GRIDCELL_READONLY) != 0;
 }
 
+// Gives the grid's cells (data and headers) the grid's face at another
+// height, as a system without that face gives them a wider one.
+void UseFontHeight(CEcrGrid& grid, LONG height)
+{
+    LOGFONTW lf = *grid.GetDefaultCell(FALSE, FALSE)->GetFont();
+    lf.lfHeight = height;
+    CFont font;
+    ASSERT_TRUE(font.CreateFontIndirect(&lf));
+    grid.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font.GetSafeHandle()), FALSE);
+}
+
 } // namespace
 
 TEST_F(RecordGridTest, FieldsBecomeColumnsAndRecordsRows)
@@ -62,11 +73,36 @@ TEST_F(RecordGridTest, FieldsBecomeColumnsAndRecordsRows)
     EXPECT_EQ(grid.GetItemFormat(1, 3), UINT(DT_RIGHT | DT_SINGLELINE | DT_VCENTER));
     EXPECT_EQ(grid.GetItemFormat(1, 4), UINT(DT_CENTER | DT_SINGLELINE | DT_VCENTER));
 
-    // Widths: 8 pixels per unit, at least 20; the number column by its digits.
+    EXPECT_GT(grid.GetRowHeight(0), grid.GetRowHeight(1)) << "turned captions make a tall caption row";
+}
+
+TEST_F(RecordGridTest, ColumnsTakeEightPixelsAUnitOrWhatTheirFontNeeds)
+{
+    MakeShopTable();
+    // A font whose digits take less: 8 pixels per unit, at least 20; the
+    // number column 9 pixels a digit and one more.
+    UseFontHeight(grid, -8);
+    ASSERT_TRUE(grid.BindTable(table.Table(), 0));
     EXPECT_EQ(grid.GetColumnWidth(1), 112);
+    EXPECT_EQ(grid.GetColumnWidth(2), 48);
     EXPECT_EQ(grid.GetColumnWidth(5), 24);
     EXPECT_EQ(grid.GetColumnWidth(0), 18);
-    EXPECT_GT(grid.GetRowHeight(0), grid.GetRowHeight(1)) << "turned captions make a tall caption row";
+    EXPECT_TRUE(ClippedCells(grid).empty()) << JoinFindings(ClippedCells(grid));
+
+    // A font that needs more: the field's width in digits, and every record
+    // number, show whole in it; so do the values.
+    UseFontHeight(grid, -24);
+    ASSERT_TRUE(grid.BindTable(table.Table(), 0));
+    EXPECT_GT(grid.GetColumnWidth(1), 112);
+    EXPECT_GT(grid.GetColumnWidth(5), 24);
+    EXPECT_GT(grid.GetColumnWidth(0), 18);
+    EXPECT_TRUE(ClippedCells(grid).empty()) << JoinFindings(ClippedCells(grid));
+    ASSERT_TRUE(grid.SetColumnWidths(-1));
+    EXPECT_TRUE(ClippedCells(grid).empty()) << JoinFindings(ClippedCells(grid));
+    // An edit that fills the field shows whole too.
+    TypeInto(1, 1, L"99999999999999");
+    EXPECT_EQ(L"99999999999999", Text(grid, 1, 1));
+    EXPECT_TRUE(ClippedCells(grid).empty()) << JoinFindings(ClippedCells(grid));
 }
 
 TEST_F(RecordGridTest, CellClassesAndColours)
@@ -141,6 +177,7 @@ TEST_F(RecordGridTest, LevelsHideColumnsButKeepTheirCells)
     MakeShopTable();
     table.Field(F_NAME).Level = 1;
     table.Field(F_PRICE).Level = 3;
+    UseFontHeight(grid, -8);  // widths by the unit
     ASSERT_TRUE(grid.BindTable(table.Table(), 2));
     EXPECT_EQ(grid.GetColumnWidth(2), 0);
     EXPECT_EQ(grid.GetColumnWidth(3), 80);

@@ -495,6 +495,33 @@ TEST_F(RecordList, PicturesOfEveryListInEnglishAndJapanese)
     }
 }
 
+
+// A face the grid asks for may be missing (a system without Japanese fonts
+// gives it a wider one): in a larger font every list still shows its values,
+// record numbers and lines whole.
+TEST_F(RecordList, EveryListShowsItsValuesWholeInALargerFont)
+{
+    const CaptionLanguages captions(ProgramFolder() + L"\\Cap");
+    UseLanguage(L"ENG");
+    for (int wndNo : {WNDNO_DEPT, WNDNO_PLU, WNDNO_CLERK, WNDNO_S_MODE, WNDNO_PROG_MODE, WNDNO_REPORT_VIEWER}) {
+        CFlexListDlg* screen = Open(wndNo);
+        ASSERT_NE(nullptr, screen) << wndNo;
+        screen->MoveWindow(0, 0, 900, 700);
+        LOGFONTW lf = *screen->Grid().GetDefaultCell(FALSE, FALSE)->GetFont();
+        lf.lfHeight = -18;
+        CFont larger;
+        ASSERT_TRUE(larger.CreateFontIndirect(&lf));
+        screen->Grid().SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(larger.GetSafeHandle()), FALSE);
+        ASSERT_TRUE(screen->SelectListEntry(0));
+        PumpPending();
+        if (wndNo == WNDNO_DEPT) {
+            EXPECT_FALSE(SaveWindowPicture(screen->m_hWnd, L"record-list-dept-larger-font").empty());
+        }
+        std::vector<std::wstring> findings = ScreenFindings(screen->m_hWnd, captions, false, {0});
+        EXPECT_TRUE(findings.empty()) << wndNo << ":\n" << JoinFindings(findings);
+    }
+}
+
 namespace {
 
 struct TipSearch

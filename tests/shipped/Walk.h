@@ -37,6 +37,7 @@ struct Walk
     void Picture(HWND window, const std::wstring& name, HWND textControl);
     // Checks that the window shows no text of the other caption language and
     // no control over another; `dataIds` show data, not captions (0: the
-    // title). Clipping needs the program's own fonts: in-process tests check it.
+    // title). Clipping needs the program's own fonts: in-process tests check
+    // it, the grids' cells included.
     void CheckLayout(HWND window, const std::wstring& name, const std::set<int>& dataIds = {});
 };
