@@ -14,6 +14,7 @@
 #include "FullPathName.h"
 #include "PortProbe.h"
 #include "S_ECR_SETTING.h"
+#include "TillwireCodeMeaning.h"
 
 namespace {
 
@@ -647,9 +648,16 @@ void CTillwireDlg::RunTransfers()
         if (code != 0) {
             CString hex;
             hex.Format(L"%08xH", code);
-            CString failure = FillPlaceholders(
-                CaptionText(WNDNO_COM, 31, L"%1: the communication program ended with code %2."),
-                {WindowText(Item(RowBox(row))), hex});
+            const CString item = WindowText(Item(RowBox(row)));
+            // The code stays in the message: the log and the program's own log name it so.
+            const CString meaning = TillwireCodeMeaning(code);
+            CString failure =
+                meaning.IsEmpty()
+                    ? FillPlaceholders(CaptionText(WNDNO_COM, 31, L"%1: the communication program ended with code %2."),
+                                       {item, hex})
+                    : FillPlaceholders(CaptionText(WNDNO_COM, 33,
+                                                   L"%1: the communication program ended with code %2: %3."),
+                                       {item, hex, meaning});
             if (!goOn(failure, code))
                 break;
         }

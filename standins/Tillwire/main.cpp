@@ -1,6 +1,6 @@
 // Tillwire.exe: the communication program. It moves one data group or
 // report per run between the data folder and the register, here a folder
-// "Register" beside the program, and ends with an exit code (ExitCodes.h).
+// "Register" beside the program, and ends with an exit code (TillwireCodes.h).
 //
 // Tillwire.ini beside it, section [Settings], may hold:
 //   Delay=<ms>           how long the item takes
@@ -14,10 +14,10 @@
 #include <windows.h>
 
 #include "ComPort.h"
-#include "ExitCodes.h"
 #include "RegisterFolder.h"
 #include "Request.h"
 #include "StandinProgram.h"
+#include "TillwireCodes.h"
 
 namespace {
 

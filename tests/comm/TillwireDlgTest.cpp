@@ -571,3 +571,25 @@ TEST_F(TillwireTest, SendWithUnsavedEditsNamesTheTickedTablesAndNoSendsNothing)
     EXPECT_EQ(0, Count(logAfterNo, L"[Start]:"));
     EXPECT_EQ(2, Count(logAfterYes, L"[End  ]: Code=00000000H"));
 }
+
+// A failed item's question says what the communication program's code
+// means, beside the code.
+TEST_F(TillwireTest, FailedItemSaysWhatTheCodeMeans)
+{
+    WriteIni("[Settings]\r\nFailECR1=0xE0000003\r\nFailECR2=0xE0000005\r\nFailShowMs=0\r\n");
+    MessageBoxRecorder boxes;
+    boxes.Answer(IDYES);
+    boxes.Answer(IDYES);
+    const CString log = SendDeptAndPlu();
+
+    auto asked = boxes.Boxes();
+    ASSERT_EQ(2u, asked.size());
+    EXPECT_EQ(L"DEPT: the communication program ended with code e0000003H: "
+              L"the file to send or receive is missing or cannot be read.\r\n"
+              L"Communication failed.\r\nDo you want to go on with the next item?",
+              asked[0].text);
+    EXPECT_EQ(0u, asked[1].text.find(L"PLU: the communication program ended with code e0000005H: "
+                                     L"the register does not answer.\r\n"))
+        << asked[1].text;
+    EXPECT_TRUE(Contains(log, L"[End  ]: Code=e0000003H"));
+}

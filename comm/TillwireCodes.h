@@ -1,7 +1,8 @@
 #pragma once
 
-// The exit codes of Tillwire.exe. The program that starts it logs them in
-// hexadecimal and treats every code but 0 as a failure.
+// The exit codes of the communication program, Tillwire.exe. The transfer
+// dialog logs them in hexadecimal, treats every code but 0 as a failure and
+// says what the codes listed here mean (TillwireCodeMeaning).
 enum TillwireExitCode : unsigned
 {
     TW_OK = 0,
