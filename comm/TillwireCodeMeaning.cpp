@@ -21,6 +21,7 @@ constexpr CodeText kMeanings[] = {
     {TW_OFFLINE, 55, L"the register does not answer"},
     {TW_NO_SUCH_PORT, 56, L"the chosen port does not exist"},
     {TW_CANCELLED, 57, L"the transfer was cancelled"},
+    {TW_BAD_SETTING, 58, L"a setting in Tillwire.ini cannot be read; nothing was moved"},
 };
 
 } // namespace

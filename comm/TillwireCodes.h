@@ -13,4 +13,5 @@ enum TillwireExitCode : unsigned
     TW_OFFLINE = 0xE0000005,         // the register does not answer
     TW_NO_SUCH_PORT = 0xE0000006,
     TW_CANCELLED = 0xE0000007,       // the window was asked to close
+    TW_BAD_SETTING = 0xE0000008,     // Tillwire.ini holds a setting that cannot be read; nothing was moved
 };

@@ -593,3 +593,42 @@ TEST_F(TillwireTest, FailedItemSaysWhatTheCodeMeans)
         << asked[1].text;
     EXPECT_TRUE(Contains(log, L"[End  ]: Code=e0000003H"));
 }
+
+// A failure set in Tillwire.ini the way its README writes it fails the item,
+// and so does a setting the program cannot read: never a success that moved
+// nothing.
+TEST_F(TillwireTest, FailuresSetInTheProgramsSettingsAreNeverASuccess)
+{
+    std::string registerDept = ReadBytes(registerFolder + L"\\DEPT.VK2");
+    registerDept.back() = static_cast<char>(registerDept.back() ^ 0x5A);
+    WriteBytes(registerFolder + L"\\DEPT.VK2", registerDept);
+    const std::string localDept = ReadBytes(dataFolder + L"\\DEPT.VK2");
+    struct Case
+    {
+        const char* setting;
+        const wchar_t* failure;  // the first line of the question
+    };
+    const Case cases[] = {
+        {"FailECR1=E0000003", L"DEPT: the communication program ended with code e0000003H: "
+                              L"the file to send or receive is missing or cannot be read.\r\n"},
+        {"FailECR1=E000000G", L"DEPT: the communication program ended with code e0000008H: "
+                              L"a setting in Tillwire.ini cannot be read; nothing was moved.\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.setting);
+        WriteIni(std::string("[Settings]\r\nFailShowMs=0\r\n") + c.setting + "\r\n");
+        MessageBoxRecorder boxes;
+        boxes.Answer(IDNO);
+        ScriptedTillwireDlg dlg(0, [&](ScriptedTillwireDlg& d) {
+            d.Tick(d.SettingRowOf(L"DEPT"), true);
+            d.Click(IDC_START_TRANSFER);
+            ASSERT_TRUE(d.WaitIdle());
+        });
+        dlg.DoModal();
+
+        auto asked = boxes.Boxes();
+        ASSERT_EQ(1u, asked.size());
+        EXPECT_EQ(0u, asked[0].text.find(c.failure)) << asked[0].text;
+        EXPECT_EQ(localDept, ReadBytes(dataFolder + L"\\DEPT.VK2"));
+    }
+}
