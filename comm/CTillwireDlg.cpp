@@ -311,22 +311,39 @@ void CTillwireDlg::OnGroupCheck(UINT id)
         ::SendMessageW(box, BM_SETCHECK, BST_UNCHECKED, 0);
 }
 
-void CTillwireDlg::ConfirmUnsavedGroups()
+CTillwireDlg::UnsavedRows CTillwireDlg::TickedRowsWithUnsavedEdits() const
 {
-    bool asked = false;
-    bool keep = true;
+    UnsavedRows unsaved;
     for (int i = 0; i < SettingRows; ++i) {
         HWND box = Item(IDC_SETTING_ROW_FIRST + i);
-        if (m_confirmed[i] || ::SendMessageW(box, BM_GETCHECK, 0, 0) != BST_CHECKED || UnsavedChangesOf(m_settingGroups[i]) <= 0)
+        if (m_confirmed[i] || ::SendMessageW(box, BM_GETCHECK, 0, 0) != BST_CHECKED ||
+            UnsavedChangesOf(m_settingGroups[i]) <= 0)
             continue;
-        if (!asked) {
-            keep = AfxMessageBox(UnsavedQuestion(), MB_OKCANCEL) == IDOK;
-            asked = true;
-        }
+        unsaved.rows.push_back(i);
+        if (!unsaved.names.IsEmpty())
+            unsaved.names += L", ";
+        unsaved.names += WindowText(box);
+    }
+    return unsaved;
+}
+
+void CTillwireDlg::ConfirmUnsavedGroups()
+{
+    // Ticks set by Check All (or by a program) were never asked about one by one.
+    const UnsavedRows unsaved = TickedRowsWithUnsavedEdits();
+    if (unsaved.rows.empty())
+        return;
+    CString question = FillPlaceholders(CaptionText(WNDNO_COM, 41,
+                                                    L"These tables hold edits that were not saved with Update: %1\n"
+                                                    L"The received data replaces these edits.\n"
+                                                    L"OK receives them all the same; Cancel leaves these tables out."),
+                                        {unsaved.names});
+    const bool keep = AfxMessageBox(question, MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDOK;
+    for (int row : unsaved.rows) {
         if (keep)
-            m_confirmed[i] = true;
+            m_confirmed[row] = true;
         else
-            ::SendMessageW(box, BM_SETCHECK, BST_UNCHECKED, 0);
+            ::SendMessageW(Item(IDC_SETTING_ROW_FIRST + row), BM_SETCHECK, BST_UNCHECKED, 0);
     }
 }
 
@@ -334,22 +351,14 @@ bool CTillwireDlg::ConfirmSendOfSavedData()
 {
     // The communication program sends the group's file, so edits not saved
     // with Update would not reach the register, though the run ends well.
-    CString unsaved;
-    for (int i = 0; i < SettingRows; ++i) {
-        HWND box = Item(IDC_SETTING_ROW_FIRST + i);
-        if (::SendMessageW(box, BM_GETCHECK, 0, 0) != BST_CHECKED || UnsavedChangesOf(m_settingGroups[i]) <= 0)
-            continue;
-        if (!unsaved.IsEmpty())
-            unsaved += L", ";
-        unsaved += WindowText(box);
-    }
-    if (unsaved.IsEmpty())
+    const UnsavedRows unsaved = TickedRowsWithUnsavedEdits();
+    if (unsaved.rows.empty())
         return true;
     CString question = FillPlaceholders(CaptionText(WNDNO_COM, 22,
                                                     L"These tables hold edits that were not saved with Update: %1\n"
                                                     L"The register gets the saved data, without these edits.\n"
                                                     L"Send anyway?"),
-                                        {unsaved});
+                                        {unsaved.names});
     return AfxMessageBox(question, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
 }
 
