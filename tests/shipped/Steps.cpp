@@ -308,7 +308,10 @@ void TickDeptAndStart(Walk& walk, HWND dialog)
 }
 
 // Ticks DEPT and runs one transfer through the shipped communication
-// program and its simulated register; the log shows exit code 0.
+// program and its simulated register; the log shows exit code 0. A run takes
+// well under a second even with every core busy; a message that comes up
+// instead (a failed item's question, a refusal to start) ends the step at
+// once with its text.
 void TransferDept(Walk& walk, int buttonId, const wchar_t* name, const wchar_t* title, const wchar_t* idleStart)
 {
     HWND dialog = walk.OpenDialog(buttonId);
@@ -318,6 +321,8 @@ void TransferDept(Walk& walk, int buttonId, const wchar_t* name, const wchar_t* 
     HWND log = ::GetDlgItem(dialog, IDC_TRANSFER_LOG);  // hidden behind the animation
     DWORD began = ::GetTickCount();
     while (ProgramDriver::Text(log).find(L"[End  ]") == std::wstring::npos || ProgramDriver::Text(start) != idleStart) {
+        if (HWND box = walk.program.DialogBesides({dialog, walk.menu}))
+            Require(false, L"a message came up: \"" + ProgramDriver::Text(ProgramDriver::MessageOf(box)) + L"\"");
         Require(::GetTickCount() - began < 30000, L"the transfer did not end");
         ::Sleep(50);
     }
