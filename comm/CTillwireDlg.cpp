@@ -13,6 +13,7 @@
 #include "FullPathName.h"
 #include "PortProbe.h"
 #include "S_ECR_SETTING.h"
+#include "TillwireCodeMeaning.h"
 
 namespace {
 
@@ -309,22 +310,39 @@ void CTillwireDlg::OnGroupCheck(UINT id)
         ::SendMessageW(box, BM_SETCHECK, BST_UNCHECKED, 0);
 }
 
-void CTillwireDlg::ConfirmUnsavedGroups()
+CTillwireDlg::UnsavedRows CTillwireDlg::TickedRowsWithUnsavedEdits() const
 {
-    bool asked = false;
-    bool keep = true;
+    UnsavedRows unsaved;
     for (int i = 0; i < SettingRows; ++i) {
         HWND box = Item(IDC_SETTING_ROW_FIRST + i);
-        if (m_confirmed[i] || ::SendMessageW(box, BM_GETCHECK, 0, 0) != BST_CHECKED || UnsavedChangesOf(m_settingGroups[i]) <= 0)
+        if (m_confirmed[i] || ::SendMessageW(box, BM_GETCHECK, 0, 0) != BST_CHECKED ||
+            UnsavedChangesOf(m_settingGroups[i]) <= 0)
             continue;
-        if (!asked) {
-            keep = AfxMessageBox(UnsavedQuestion(), MB_OKCANCEL) == IDOK;
-            asked = true;
-        }
+        unsaved.rows.push_back(i);
+        if (!unsaved.names.IsEmpty())
+            unsaved.names += L", ";
+        unsaved.names += WindowText(box);
+    }
+    return unsaved;
+}
+
+void CTillwireDlg::ConfirmUnsavedGroups()
+{
+    // Ticks set by Check All (or by a program) were never asked about one by one.
+    const UnsavedRows unsaved = TickedRowsWithUnsavedEdits();
+    if (unsaved.rows.empty())
+        return;
+    CString question = FillPlaceholders(CaptionText(WNDNO_COM, 41,
+                                                    L"These tables hold edits that were not saved with Update: %1\n"
+                                                    L"The received data replaces these edits.\n"
+                                                    L"OK receives them all the same; Cancel leaves these tables out."),
+                                        {unsaved.names});
+    const bool keep = AfxMessageBox(question, MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDOK;
+    for (int row : unsaved.rows) {
         if (keep)
-            m_confirmed[i] = true;
+            m_confirmed[row] = true;
         else
-            ::SendMessageW(box, BM_SETCHECK, BST_UNCHECKED, 0);
+            ::SendMessageW(Item(IDC_SETTING_ROW_FIRST + row), BM_SETCHECK, BST_UNCHECKED, 0);
     }
 }
 
@@ -332,22 +350,14 @@ bool CTillwireDlg::ConfirmSendOfSavedData()
 {
     // The communication program sends the group's file, so edits not saved
     // with Update would not reach the register, though the run ends well.
-    CString unsaved;
-    for (int i = 0; i < SettingRows; ++i) {
-        HWND box = Item(IDC_SETTING_ROW_FIRST + i);
-        if (::SendMessageW(box, BM_GETCHECK, 0, 0) != BST_CHECKED || UnsavedChangesOf(m_settingGroups[i]) <= 0)
-            continue;
-        if (!unsaved.IsEmpty())
-            unsaved += L", ";
-        unsaved += WindowText(box);
-    }
-    if (unsaved.IsEmpty())
+    const UnsavedRows unsaved = TickedRowsWithUnsavedEdits();
+    if (unsaved.rows.empty())
         return true;
     CString question = FillPlaceholders(CaptionText(WNDNO_COM, 22,
                                                     L"These tables hold edits that were not saved with Update: %1\n"
                                                     L"The register gets the saved data, without these edits.\n"
                                                     L"Send anyway?"),
-                                        {unsaved});
+                                        {unsaved.names});
     return AfxMessageBox(question, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
 }
 
@@ -647,9 +657,16 @@ void CTillwireDlg::RunTransfers()
         if (code != 0) {
             CString hex;
             hex.Format(L"%08xH", code);
-            CString failure = FillPlaceholders(
-                CaptionText(WNDNO_COM, 31, L"%1: the communication program ended with code %2."),
-                {WindowText(Item(RowBox(row))), hex});
+            const CString item = WindowText(Item(RowBox(row)));
+            // The code stays in the message: the log and the program's own log name it so.
+            const CString meaning = TillwireCodeMeaning(code);
+            CString failure =
+                meaning.IsEmpty()
+                    ? FillPlaceholders(CaptionText(WNDNO_COM, 31, L"%1: the communication program ended with code %2."),
+                                       {item, hex})
+                    : FillPlaceholders(CaptionText(WNDNO_COM, 33,
+                                                   L"%1: the communication program ended with code %2: %3."),
+                                       {item, hex, meaning});
             if (!goOn(failure, code))
                 break;
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "CCancelEvent.h"
 #include "CEcrDialog.h"
 
@@ -59,11 +61,19 @@ private:
     void SetAllRowChecks(int state);
     void ClampRangeEdits();
     void StopProgressAnimation();
+    // The ticked setting rows whose groups hold unsaved edits, leaving out
+    // rows confirmed one by one, and their names as the rows show them.
+    struct UnsavedRows
+    {
+        std::vector<int> rows;
+        CString names;  // joined by ", "
+    };
+    UnsavedRows TickedRowsWithUnsavedEdits() const;
     // Receive mode: asks once about ticked groups with unsaved edits that
-    // were not confirmed one by one; on Cancel they are unticked.
+    // were not confirmed one by one, naming them; on Cancel they are unticked.
     void ConfirmUnsavedGroups();
     // Send mode: asks before ticked groups with unsaved edits are sent as
-    // saved; false when the operator answers No.
+    // saved, naming them; false when the operator answers No.
     bool ConfirmSendOfSavedData();
     bool SettingRowMayChange(int row) const;
 

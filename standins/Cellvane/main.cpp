@@ -1,4 +1,6 @@
 // Cellvane: opens a CSV file for viewing, one cell per column of a list.
+// Exit code 1 when the file or a setting of Cellvane.ini (CloseAfterMs,
+// ExitCode in hexadecimal) cannot be read.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -54,6 +56,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&icc);
     StandinProgram program(L"Cellvane", 720, 480);
+    const DWORD closeAfter = program.IniNumber(L"CloseAfterMs", INFINITE);
+    const DWORD exitCode = program.IniCode(L"ExitCode").value_or(0);
+    if (program.ShowSettingsFault())
+        return program.Finish(1);
     if (program.Args().empty()) {
         program.ShowFailure(L"No file was given to open.");
         return program.Finish(1);
@@ -67,7 +73,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     }
     ::SetWindowTextW(program.Window(), L"Cellvane - " + path.Mid(path.ReverseFind(L'\\') + 1));
     program.SetContent(CreateSheetList(program.Window(), sheet));
-    if (!program.Wait(static_cast<DWORD>(program.IniInt(L"CloseAfterMs", static_cast<int>(INFINITE)))))
+    if (!program.Wait(closeAfter))
         return program.Finish(0);
-    return program.Finish(program.IniInt(L"ExitCode", 0));
+    return program.Finish(static_cast<int>(exitCode));
 }

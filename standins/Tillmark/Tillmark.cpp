@@ -2,8 +2,10 @@
 // into the register's logo file <BMP folder>\<output> (LogoConversion.h) and
 // ends with a result code; closing its window cancels. Tillmark.ini beside
 // it may hold [Settings] Delay=<ms before the work>, ExitCode=<a code to end
-// with instead of converting> and FailShowMs (see StandinProgram.h).
-#include <cwchar>
+// with instead of converting, in hexadecimal> and FailShowMs (see
+// StandinProgram.h); a setting that cannot be read ends it with
+// kBadSetting before the work.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,7 @@ constexpr int kBadCommandLine = 0x03010000;
 constexpr int kInputUnreadable = 0x03020000;
 constexpr int kBadSize = 0x03030000;
 constexpr int kOutputNotWritten = 0x03040000;
+constexpr int kBadSetting = 0x03050000;
 
 CString Text(const std::wstring& text)
 {
@@ -39,12 +42,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     }
     const std::wstring input = request.folder + L"\\" + request.input;
     const std::wstring output = request.folder + L"\\" + request.output;
+    const DWORD delay = program.IniNumber(L"Delay", 0);
+    const std::optional<DWORD> forced = program.IniCode(L"ExitCode");
+    if (program.ShowSettingsFault())
+        return program.Finish(kBadSetting);
     program.SetStatus(L"Converting " + Text(input) + L"\r\ninto " + Text(output));
-    if (!program.Wait(static_cast<DWORD>(program.IniInt(L"Delay", 0))))
+    if (!program.Wait(delay))
         return program.Finish(static_cast<int>(TILLMARK_CANCELLED));
-    CString forced = program.IniString(L"ExitCode");
-    if (!forced.IsEmpty())
-        return program.Finish(static_cast<int>(std::wcstoul(forced, nullptr, 0)));
+    if (forced)
+        return program.Finish(static_cast<int>(*forced));
 
     std::vector<BYTE> logo;
     switch (ConvertBitmapFile(input, request.params[0], request.params[1], logo)) {

@@ -2,9 +2,10 @@
 // saved in the data folder that "Tilldesk.ini" in the current folder names.
 //
 // Exit codes: 0 closed after showing the layout, 1 the settings or the
-// keyboard data could not be read, 2 closed before the layout was read.
+// keyboard data could not be read, 2 closed before the layout was read,
+// 3 a setting of Tillpad.ini could not be read.
 // Tillpad.ini beside the program, section [Settings]: Delay (milliseconds
-// before reading), ExitCode (forced, when not 0), FailShowMs.
+// before reading), ExitCode (forced, when not 0; hexadecimal), FailShowMs.
 #include <windows.h>
 
 #include "KeyLayout.h"
@@ -13,29 +14,30 @@
 
 namespace {
 
-int Finish(StandinProgram& program, int code)
-{
-    const int forced = program.IniInt(L"ExitCode", 0);
-    return program.Finish(forced ? forced : code);
-}
+constexpr int kBadSetting = 3;
 
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     StandinProgram program(L"Tillpad - Key layout", 720, 480);
+    const DWORD delay = program.IniNumber(L"Delay", 0);
+    const DWORD forced = program.IniCode(L"ExitCode").value_or(0);
+    if (program.ShowSettingsFault())
+        return program.Finish(kBadSetting);
+    auto finish = [&](int code) { return program.Finish(forced ? static_cast<int>(forced) : code); };
     program.SetStatus(L"Reading the key layout...");
-    if (!program.Wait(static_cast<DWORD>(program.IniInt(L"Delay", 0))))
-        return Finish(program, 2);
+    if (!program.Wait(delay))
+        return finish(2);
 
     KeyLayout layout;
     std::wstring error;
     if (!KeyLayout::Read(layout, error)) {
         program.ShowFailure(error.c_str());
-        return Finish(program, 1);
+        return finish(1);
     }
     program.SetPainter([&layout](HDC dc, const RECT&) { PaintLayout(dc, layout); });
     while (program.Wait(INFINITE)) {
     }
-    return Finish(program, 0);
+    return finish(0);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ExitCodes.h"
+#include "TillwireCodes.h"
 #include "afx.h"
 
 // The simulated register: a folder holding the register's data as the files

@@ -1,23 +1,25 @@
 // Tillwire.exe: the communication program. It moves one data group or
 // report per run between the data folder and the register, here a folder
-// "Register" beside the program, and ends with an exit code (ExitCodes.h).
+// "Register" beside the program, and ends with an exit code (TillwireCodes.h).
 //
 // Tillwire.ini beside it, section [Settings], may hold:
 //   Delay=<ms>           how long the item takes
 //   Offline=1            the register does not answer
-//   FailECR<group id>=<exit code>, FailCSV<report id>=<exit code>
+//   FailECR<group id>=<code>, FailCSV<report id>=<code>
+//                        end that item with the code, in hexadecimal (E0000003)
 //   FailShowMs=<ms>      how long a failure stays in the window
 //   CloseDelay=<ms>      how long it goes on after a close request
-// so that slow, failing and cancelled transfers can be tried.
-#include <cwchar>
+// so that slow, failing and cancelled transfers can be tried. A setting that
+// cannot be read ends the run with TW_BAD_SETTING before anything is moved.
+#include <optional>
 
 #include <windows.h>
 
 #include "ComPort.h"
-#include "ExitCodes.h"
 #include "RegisterFolder.h"
 #include "Request.h"
 #include "StandinProgram.h"
+#include "TillwireCodes.h"
 
 namespace {
 
@@ -41,10 +43,28 @@ bool FindPort(int index, CString& name)
     return false;
 }
 
-// Waits out the item's delay, showing how far it got; false when cancelled.
-bool TakeTime(StandinProgram& program, const CString& what)
+// What Tillwire.ini asks of this run.
+struct RunSettings
 {
-    DWORD delay = static_cast<DWORD>(program.IniInt(L"Delay", 0));
+    DWORD delay = 0;
+    bool offline = false;
+    CString failKey;              // FailECR<id> or FailCSV<id>
+    std::optional<DWORD> failCode;  // the code to end with instead of moving the item
+};
+
+RunSettings ReadSettings(StandinProgram& program, const Request& request)
+{
+    RunSettings settings;
+    settings.delay = program.IniNumber(L"Delay", 0);
+    settings.offline = program.IniNumber(L"Offline", 0) != 0;
+    settings.failKey.Format(L"Fail%s%d", request.kind == Request::Kind::Group ? L"ECR" : L"CSV", request.id);
+    settings.failCode = program.IniCode(settings.failKey);
+    return settings;
+}
+
+// Waits out the item's delay, showing how far it got; false when cancelled.
+bool TakeTime(StandinProgram& program, const CString& what, DWORD delay)
+{
     for (DWORD elapsed = 0; elapsed < delay; elapsed += kProgressStepMs) {
         CString status;
         status.Format(L"%s\n%u %%", what.GetString(), elapsed * 100 / delay);
@@ -55,10 +75,11 @@ bool TakeTime(StandinProgram& program, const CString& what)
     return program.Wait(0);
 }
 
-TillwireExitCode Transfer(StandinProgram& program, const Request& request, CString& message)
+TillwireExitCode Transfer(StandinProgram& program, const Request& request, const RunSettings& settings,
+                          CString& message)
 {
     CString port;
-    if (program.IniInt(L"Offline", 0) != 0) {
+    if (settings.offline) {
         message = L"The register does not answer.";
         return TW_OFFLINE;
     }
@@ -66,12 +87,9 @@ TillwireExitCode Transfer(StandinProgram& program, const Request& request, CStri
         message.Format(L"There is no port %d.", request.portIndex);
         return TW_NO_SUCH_PORT;
     }
-    CString key;
-    key.Format(L"Fail%s%d", request.kind == Request::Kind::Group ? L"ECR" : L"CSV", request.id);
-    CString forced = program.IniString(key);
-    if (!forced.IsEmpty()) {
-        message = L"Failure set in Tillwire.ini: " + key;
-        return static_cast<TillwireExitCode>(wcstoul(forced, nullptr, 0));
+    if (settings.failCode) {
+        message = L"Failure set in Tillwire.ini: " + settings.failKey;
+        return static_cast<TillwireExitCode>(*settings.failCode);
     }
     RegisterFolder reg(program.Folder() + L"Register\\");
     if (request.kind == Request::Kind::Report)
@@ -92,11 +110,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         program.ShowFailure(error);
         return program.Finish(static_cast<int>(TW_BAD_COMMAND_LINE));
     }
+    const RunSettings settings = ReadSettings(program, request);
+    if (program.ShowSettingsFault())
+        return program.Finish(static_cast<int>(TW_BAD_SETTING));
     CString what = request.Describe();
-    if (!TakeTime(program, what))
+    if (!TakeTime(program, what, settings.delay))
         return program.Finish(static_cast<int>(TW_CANCELLED));
     CString message;
-    TillwireExitCode code = Transfer(program, request, message);
+    TillwireExitCode code = Transfer(program, request, settings, message);
     if (code != TW_OK) {
         program.ShowFailure(what + L"\n" + message);
         // A cancel while the failure shows changes nothing: the item failed.

@@ -48,7 +48,8 @@ StandinProgram::StandinProgram(const wchar_t* title, int width, int height)
     if (dot > 0)
         m_name = m_name.Left(dot);
 
-    m_closeDelay = static_cast<DWORD>(IniInt(L"CloseDelay", 0));
+    m_closeDelay = IniNumber(L"CloseDelay", 0);
+    m_failShowMs = IniNumber(L"FailShowMs", 1500);
 
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     RegisterStandinClass(instance, WindowProc);
@@ -68,17 +69,44 @@ StandinProgram::~StandinProgram()
         ::DestroyWindow(m_hWnd);
 }
 
-int StandinProgram::IniInt(const wchar_t* key, int defaultValue) const
-{
-    return static_cast<int>(::GetPrivateProfileIntW(L"Settings", key, defaultValue, m_folder + m_name + L".ini"));
-}
-
 CString StandinProgram::IniString(const wchar_t* key, const wchar_t* defaultValue) const
 {
     wchar_t value[1024] = {};
-    ::GetPrivateProfileStringW(L"Settings", key, defaultValue, value, static_cast<DWORD>(std::size(value)),
-                               m_folder + m_name + L".ini");
+    ::GetPrivateProfileStringW(L"Settings", key, defaultValue, value, static_cast<DWORD>(std::size(value)), IniPath());
     return value;
+}
+
+std::optional<DWORD> StandinProgram::IniValue(const wchar_t* key, SettingBase base, const wchar_t* expected)
+{
+    const CString text = IniString(key);
+    if (text.IsEmpty())
+        return std::nullopt;
+    DWORD value = 0;
+    if (ReadSettingNumber(text, base, value))
+        return value;
+    // A value read as 0 would quietly do something else than was asked.
+    if (m_settingsFault.IsEmpty())
+        m_settingsFault.Format(L"%s.ini: %s=%s cannot be read; %s is expected.", m_name.GetString(), key,
+                               text.GetString(), expected);
+    return std::nullopt;
+}
+
+DWORD StandinProgram::IniNumber(const wchar_t* key, DWORD defaultValue)
+{
+    return IniValue(key, SettingBase::Decimal, L"a whole decimal number").value_or(defaultValue);
+}
+
+std::optional<DWORD> StandinProgram::IniCode(const wchar_t* key)
+{
+    return IniValue(key, SettingBase::Hexadecimal, L"an exit code in hexadecimal (such as E0000003)");
+}
+
+bool StandinProgram::ShowSettingsFault()
+{
+    if (m_settingsFault.IsEmpty())
+        return false;
+    ShowFailure(m_settingsFault);
+    return true;
 }
 
 void StandinProgram::SetStatus(const CString& text)
@@ -150,7 +178,7 @@ void StandinProgram::ShowFailure(const CString& text)
 {
     m_painter = nullptr;
     SetStatus(text);
-    Wait(static_cast<DWORD>(IniInt(L"FailShowMs", 1500)));
+    Wait(m_failShowMs);
 }
 
 int StandinProgram::Finish(int exitCode)

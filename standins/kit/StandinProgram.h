@@ -1,8 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <vector>
 
+#include "SettingNumber.h"
 #include "afx.h"
 
 // What every stand-in child program shares, so a person or a test can see
@@ -12,7 +14,8 @@
 //   after the first request, like a program finishing a write first;
 // - one line per run appended to <Name>.log beside the program: local time,
 //   the raw command line and the exit code, separated by TABs;
-// - optional settings in <Name>.ini beside the program;
+// - optional settings in <Name>.ini beside the program; a number setting
+//   that cannot be read is refused, never taken for 0;
 // - failures shown in the window (for FailShowMs from the ini, default 1500)
 //   and logged, never a crash.
 class StandinProgram
@@ -35,8 +38,19 @@ public:
     const CString& Name() const { return m_name; }
 
     // Settings of <Name>.ini, section [Settings].
-    int IniInt(const wchar_t* key, int defaultValue) const;
     CString IniString(const wchar_t* key, const wchar_t* defaultValue = L"") const;
+    // A number setting (milliseconds, a switch); the default when the key
+    // is missing or empty. A value that is not a decimal number gives the
+    // default too and becomes the settings fault.
+    DWORD IniNumber(const wchar_t* key, DWORD defaultValue);
+    // An exit code setting, in hexadecimal; none when the key is missing or
+    // empty, or when the value is not a hexadecimal number (a settings fault).
+    std::optional<DWORD> IniCode(const wchar_t* key);
+    // Shows the settings fault (the first setting read so far that could not
+    // be read, named with its file and value) as a failure; true when there
+    // is one, and the caller then ends with its failure code instead of
+    // doing its work.
+    bool ShowSettingsFault();
 
     // The text shown in the window.
     void SetStatus(const CString& text);
@@ -60,6 +74,8 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     void AppendLog(int exitCode) const;
+    CString IniPath() const { return m_folder + m_name + L".ini"; }
+    std::optional<DWORD> IniValue(const wchar_t* key, SettingBase base, const wchar_t* expected);
 
     std::vector<CString> m_args;
     CString m_raw;
@@ -73,5 +89,7 @@ private:
     bool m_closeAsked = false;
     DWORD m_closeAskedAt = 0;
     DWORD m_closeDelay = 0;
+    DWORD m_failShowMs = 1500;
+    CString m_settingsFault;
     bool m_finished = false;
 };

@@ -571,3 +571,112 @@ TEST_F(TillwireTest, SendWithUnsavedEditsNamesTheTickedTablesAndNoSendsNothing)
     EXPECT_EQ(0, Count(logAfterNo, L"[Start]:"));
     EXPECT_EQ(2, Count(logAfterYes, L"[End  ]: Code=00000000H"));
 }
+
+// Check All ticks rows without the question of a single tick: Start asks once,
+// naming every ticked table with unsaved edits, and Cancel leaves those out
+// while the others are received.
+TEST_F(TillwireTest, ReceiveAfterCheckAllNamesTheTablesWithUnsavedEdits)
+{
+    ASSERT_NO_FATAL_FAILURE(EditDeptWithoutSaving());
+    CEcrData* plu = GetEcrDataFromWndNo(WNDNO_PLU);
+    ASSERT_NE(nullptr, plu);
+    plu->LoadData(nullptr);
+    ASSERT_TRUE(plu->GetTable(0) && plu->GetTable(0)->RecordData);
+    plu->GetTable(0)->RecordData[0] = static_cast<BYTE>(plu->GetTable(0)->RecordData[0] ^ 0xFF);
+    // The register's DEPT differs, so a receive of it would show.
+    std::string registerDept = ReadBytes(registerFolder + L"\\DEPT.VK2");
+    registerDept.back() = static_cast<char>(registerDept.back() ^ 0x5A);
+    WriteBytes(registerFolder + L"\\DEPT.VK2", registerDept);
+    const std::string localDept = ReadBytes(dataFolder + L"\\DEPT.VK2");
+
+    MessageBoxRecorder boxes;
+    boxes.Answer(IDCANCEL);
+    bool deptTicked = true, pluTicked = true, clerkTicked = false;
+    CString log;
+    ScriptedTillwireDlg dlg(0, [&](ScriptedTillwireDlg& d) {
+        d.Click(IDC_CHECK_ALL);
+        d.Click(IDC_START_TRANSFER);
+        deptTicked = d.Ticked(d.SettingRowOf(L"DEPT"));
+        pluTicked = d.Ticked(d.SettingRowOf(L"PLU"));
+        clerkTicked = d.Ticked(d.SettingRowOf(L"CLERK"));
+        ASSERT_TRUE(d.WaitIdle(60000));
+        log = d.Text(IDC_TRANSFER_LOG);
+    });
+    dlg.DoModal();
+
+    auto asked = boxes.Boxes();
+    ASSERT_EQ(1u, asked.size());
+    EXPECT_EQ(L"These tables hold edits that were not saved with Update: DEPT, PLU\r\n"
+              L"The received data replaces these edits.\r\n"
+              L"OK receives them all the same; Cancel leaves these tables out.",
+              asked[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2), asked[0].type);
+    EXPECT_FALSE(deptTicked);
+    EXPECT_FALSE(pluTicked);
+    EXPECT_TRUE(clerkTicked);
+    EXPECT_FALSE(Contains(log, L" 1 ECR ")) << log.GetString();
+    EXPECT_FALSE(Contains(log, L" 2 ECR ")) << log.GetString();
+    EXPECT_TRUE(Contains(log, L" 3 ECR ")) << log.GetString();
+    EXPECT_EQ(localDept, ReadBytes(dataFolder + L"\\DEPT.VK2"));
+}
+
+// A failed item's question says what the communication program's code
+// means, beside the code.
+TEST_F(TillwireTest, FailedItemSaysWhatTheCodeMeans)
+{
+    WriteIni("[Settings]\r\nFailECR1=0xE0000003\r\nFailECR2=0xE0000005\r\nFailShowMs=0\r\n");
+    MessageBoxRecorder boxes;
+    boxes.Answer(IDYES);
+    boxes.Answer(IDYES);
+    const CString log = SendDeptAndPlu();
+
+    auto asked = boxes.Boxes();
+    ASSERT_EQ(2u, asked.size());
+    EXPECT_EQ(L"DEPT: the communication program ended with code e0000003H: "
+              L"the file to send or receive is missing or cannot be read.\r\n"
+              L"Communication failed.\r\nDo you want to go on with the next item?",
+              asked[0].text);
+    EXPECT_EQ(0u, asked[1].text.find(L"PLU: the communication program ended with code e0000005H: "
+                                     L"the register does not answer.\r\n"))
+        << asked[1].text;
+    EXPECT_TRUE(Contains(log, L"[End  ]: Code=e0000003H"));
+}
+
+// A failure set in Tillwire.ini the way its README writes it fails the item,
+// and so does a setting the program cannot read: never a success that moved
+// nothing.
+TEST_F(TillwireTest, FailuresSetInTheProgramsSettingsAreNeverASuccess)
+{
+    std::string registerDept = ReadBytes(registerFolder + L"\\DEPT.VK2");
+    registerDept.back() = static_cast<char>(registerDept.back() ^ 0x5A);
+    WriteBytes(registerFolder + L"\\DEPT.VK2", registerDept);
+    const std::string localDept = ReadBytes(dataFolder + L"\\DEPT.VK2");
+    struct Case
+    {
+        const char* setting;
+        const wchar_t* failure;  // the first line of the question
+    };
+    const Case cases[] = {
+        {"FailECR1=E0000003", L"DEPT: the communication program ended with code e0000003H: "
+                              L"the file to send or receive is missing or cannot be read.\r\n"},
+        {"FailECR1=E000000G", L"DEPT: the communication program ended with code e0000008H: "
+                              L"a setting in Tillwire.ini cannot be read; nothing was moved.\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.setting);
+        WriteIni(std::string("[Settings]\r\nFailShowMs=0\r\n") + c.setting + "\r\n");
+        MessageBoxRecorder boxes;
+        boxes.Answer(IDNO);
+        ScriptedTillwireDlg dlg(0, [&](ScriptedTillwireDlg& d) {
+            d.Tick(d.SettingRowOf(L"DEPT"), true);
+            d.Click(IDC_START_TRANSFER);
+            ASSERT_TRUE(d.WaitIdle());
+        });
+        dlg.DoModal();
+
+        auto asked = boxes.Boxes();
+        ASSERT_EQ(1u, asked.size());
+        EXPECT_EQ(0u, asked[0].text.find(c.failure)) << asked[0].text;
+        EXPECT_EQ(localDept, ReadBytes(dataFolder + L"\\DEPT.VK2"));
+    }
+}

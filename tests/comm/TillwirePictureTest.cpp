@@ -180,3 +180,28 @@ TEST_F(TillwireTest, ReceivePicturesAndTheUnsavedQuestionInBothLanguages)
         EXPECT_FALSE(captions.InOtherLanguage(asked[0].text, language->japanese)) << Narrow(asked[0].text);
     }
 }
+
+// A failed item's question says what the code means, in the screen's language.
+TEST_F(TillwireTest, TheMeaningOfAFailureCodeInBothLanguages)
+{
+    WriteIni("[Settings]\r\nFailECR1=0xE0000003\r\nFailShowMs=0\r\n");
+    const CaptionLanguages captions(ProgramFolder() + L"\\Cap");
+    for (const Language* language : {&kEnglish, &kJapanese}) {
+        UseLanguage(*language);
+        MessageBoxRecorder boxes;
+        boxes.Answer(IDNO);
+        ScriptedTillwireDlg dlg(1, [&](ScriptedTillwireDlg& d) {
+            d.Tick(d.SettingRowOf(language->rows[0].c_str()), true);
+            d.Click(IDC_START_TRANSFER);
+            ASSERT_TRUE(d.WaitIdle());
+        });
+        dlg.DoModal();
+
+        auto asked = boxes.Boxes();
+        ASSERT_EQ(1u, asked.size()) << Narrow(language->code);
+        const std::wstring meaning = language->japanese ? L"送受信するファイルがないか、読み込めません" : L"cannot be read";
+        EXPECT_NE(std::wstring::npos, asked[0].text.find(L"e0000003H")) << Narrow(asked[0].text);
+        EXPECT_NE(std::wstring::npos, asked[0].text.find(meaning)) << Narrow(asked[0].text);
+        EXPECT_FALSE(captions.InOtherLanguage(asked[0].text, language->japanese)) << Narrow(asked[0].text);
+    }
+}

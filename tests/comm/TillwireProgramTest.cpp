@@ -41,6 +41,36 @@ TEST_F(TillwireTest, ProgramFailuresHaveTheirCodesAndChangeNothing)
     EXPECT_EQ(6u, LogLines().size());
 }
 
+// Forced codes are read as the README and the log write them, in
+// hexadecimal; a setting that cannot be read ends the run with its own code
+// before anything is moved, never as a success.
+TEST_F(TillwireTest, ProgramReadsForcedCodesInHexadecimalAndRefusesUnreadableSettings)
+{
+    std::wstring data = DataFolderArgument();
+    WriteBytes(dataFolder + L"\\DEPT.VK2", ReadBytes(registerFolder + L"\\DEPT.VK2") + "x");
+    const std::string registerDept = ReadBytes(registerFolder + L"\\DEPT.VK2");
+    const std::wstring sendDept = L"0 19200 1 " + data + L" 1 ECR 1 0 0 1";
+
+    WriteIni("[Settings]\r\nFailShowMs=0\r\nFailECR1=E0000003\r\n");
+    EXPECT_EQ(0xE0000003u, RunTillwire(program, sendDept));
+    WriteIni("[Settings]\r\nFailShowMs=0\r\nFailECR1=0xe0000004\r\n");
+    EXPECT_EQ(0xE0000004u, RunTillwire(program, sendDept));
+    for (const char* setting : {"FailECR1=E000000G", "FailECR1=E0000003H", "Delay=1s", "Offline=yes", "CloseDelay=-1"}) {
+        WriteIni(std::string("[Settings]\r\nFailShowMs=0\r\n") + setting + "\r\n");
+        EXPECT_EQ(0xE0000008u, RunTillwire(program, sendDept)) << setting;
+    }
+    WriteIni("[Settings]\r\nFailShowMs=soon\r\n");
+    EXPECT_EQ(0xE0000008u, RunTillwire(program, sendDept));
+    EXPECT_EQ(registerDept, ReadBytes(registerFolder + L"\\DEPT.VK2"));
+
+    auto lines = LogLines();
+    ASSERT_EQ(8u, lines.size());
+    // The log ends each run's line with its code.
+    auto codeOf = [](const std::string& line) { return line.substr(line.rfind('\t') + 1); };
+    EXPECT_EQ("E0000003", codeOf(lines[0]));
+    EXPECT_EQ("E0000008", codeOf(lines[7]));
+}
+
 // A folder with blanks, passed the way the dialog does, is one argument.
 TEST_F(TillwireTest, ProgramTakesAQuotedFolderEndingInABackslash)
 {

@@ -176,6 +176,23 @@ TEST(TillmarkProgram, FailuresAndForcedCodes)
     EXPECT_NE(std::string::npos, log.find("\t0A0B0C0D\r\n"));
 }
 
+// Codes are written as the log and the README write them, in hexadecimal:
+// "03010000" is that code, not an octal number; a value that cannot be read
+// is refused before any work, never taken for another code.
+TEST(TillmarkProgram, ForcedCodesAreHexadecimalAndUnreadableSettingsAreRefused)
+{
+    TillmarkCopy tillmark;
+    tillmark.work.Write(L"temp.bmp", MakeBmp(32, 8, Sample));
+    tillmark.folder.Write(L"Tillmark.ini", "[Settings]\r\nExitCode=03010000\r\n");
+    EXPECT_EQ(0x03010000u, tillmark.Run(tillmark.CommandLine()));
+    for (const char* setting : {"ExitCode=0301000Z", "ExitCode=-1", "Delay=2s"}) {
+        tillmark.folder.Write(L"Tillmark.ini", std::string("[Settings]\r\nFailShowMs=0\r\n") + setting + "\r\n");
+        EXPECT_EQ(0x03050000u, tillmark.Run(tillmark.CommandLine())) << setting;
+    }
+    EXPECT_FALSE(FileExists(tillmark.work.File(L"PHOTO_LOGO1.ECR")));
+    EXPECT_NE(std::string::npos, tillmark.folder.Read(L"Tillmark.log").find("\t03050000\r\n"));
+}
+
 TEST(TillmarkProgram, ClosingTheWindowCancels)
 {
     TillmarkCopy tillmark;

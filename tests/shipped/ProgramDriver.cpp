@@ -16,7 +16,7 @@ struct Search
 {
     DWORD pid;
     bool unownedOnly;  // a screen; else any dialog window
-    HWND notThis;
+    std::vector<HWND> notThese;
     HWND found;
 };
 
@@ -32,8 +32,11 @@ BOOL CALLBACK FindWindowOfProcess(HWND candidate, LPARAM p)
     auto* search = reinterpret_cast<Search*>(p);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(candidate, &pid);
-    if (pid != search->pid || candidate == search->notThis || !::IsWindowVisible(candidate))
+    if (pid != search->pid || !::IsWindowVisible(candidate))
         return TRUE;
+    for (HWND known : search->notThese)
+        if (candidate == known)
+            return TRUE;
     if (!IsDialogClass(candidate) || (search->unownedOnly && ::GetWindow(candidate, GW_OWNER)))
         return TRUE;
     search->found = candidate;
@@ -86,7 +89,7 @@ HWND ProgramDriver::WaitForScreen(HWND notThis, DWORD timeoutMs)
 {
     for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < timeoutMs; ::Sleep(kPoll)) {
         Require(::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT, L"the program ended unexpectedly");
-        Search search = {m_process.dwProcessId, true, notThis, nullptr};
+        Search search = {m_process.dwProcessId, true, {notThis}, nullptr};
         ::EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
         if (search.found) {
             Settle();
@@ -99,7 +102,7 @@ HWND ProgramDriver::WaitForScreen(HWND notThis, DWORD timeoutMs)
 HWND ProgramDriver::WaitForDialogOver(HWND screen, DWORD timeoutMs)
 {
     for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < timeoutMs; ::Sleep(kPoll)) {
-        Search search = {m_process.dwProcessId, false, screen, nullptr};
+        Search search = {m_process.dwProcessId, false, {screen}, nullptr};
         ::EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
         if (search.found) {
             Settle();
@@ -107,6 +110,13 @@ HWND ProgramDriver::WaitForDialogOver(HWND screen, DWORD timeoutMs)
         }
     }
     throw StepFailed{L"no dialog appeared over \"" + Text(screen) + L"\""};
+}
+
+HWND ProgramDriver::DialogBesides(const std::vector<HWND>& known) const
+{
+    Search search = {m_process.dwProcessId, false, known, nullptr};
+    ::EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 void ProgramDriver::WaitGone(HWND window, DWORD timeoutMs)
@@ -149,10 +159,26 @@ bool ProgramDriver::IsShown(HWND dialog, int id)
 
 std::wstring ProgramDriver::Text(HWND window)
 {
-    wchar_t text[512] = {};
-    // Sent, not read from the window structure: the window is another process's.
-    ::SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    std::wstring text;
+    TryText(window, text);
     return text;
+}
+
+bool ProgramDriver::TryText(HWND window, std::wstring& text)
+{
+    text.clear();
+    // Sent, not read from the window structure: the window is another
+    // process's. Whole, as a log grows past any fixed size.
+    DWORD_PTR length = 0;
+    if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+        return false;
+    std::vector<wchar_t> buffer(length + 1, L'\0');
+    DWORD_PTR got = 0;
+    if (!::SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                               SMTO_ABORTIFHUNG, 5000, &got))
+        return false;
+    text.assign(buffer.data(), got < buffer.size() ? got : buffer.size() - 1);
+    return true;
 }
 
 HWND ProgramDriver::MessageOf(HWND box)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -37,6 +38,9 @@ public:
     // A visible dialog window of the program over its screen (a modal
     // dialog, a message box, the folder browser), owned or not.
     HWND WaitForDialogOver(HWND screen, DWORD timeoutMs = 10000);
+    // A visible dialog window of the program that is none of these (a
+    // message box that came up), or null; does not wait.
+    HWND DialogBesides(const std::vector<HWND>& known) const;
     // Waits until the window is destroyed or hidden.
     void WaitGone(HWND window, DWORD timeoutMs = 10000);
     // Lets the program handle what it was sent so far.
@@ -48,7 +52,11 @@ public:
     // A visible control of the dialog; throws when there is none.
     static HWND Control(HWND dialog, int id);
     static bool IsShown(HWND dialog, int id);
+    // The window's whole text; empty when its thread does not answer.
     static std::wstring Text(HWND window);
+    // The window's whole text; false when its thread does not answer within
+    // a few seconds (it is busy or stuck).
+    static bool TryText(HWND window, std::wstring& text);
     // The static of a message box that holds its message, or null.
     static HWND MessageOf(HWND box);
 

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "ProgramDriver.h"
+#include "ScreenReport.h"
 #include "Steps.h"
 #include "TempFolder.h"
 #include "Walk.h"
@@ -286,6 +287,8 @@ int wmain(int argc, wchar_t** argv)
     } catch (const StepFailed& failure) {
         ++failed;
         Print(L"FAIL " + where + L": " + failure.what);
+        // Before the program is ended: what it showed, and what its helpers logged.
+        Print(L"What was on screen:\n" + ScreenReport(program.ProcessId(), walk.folder));
     }
     Print(L"shipped: " + std::to_wstring(passed) + L" passed, " + std::to_wstring(failed) + L" failed");
     return failed == 0 ? 0 : 1;

@@ -114,16 +114,17 @@ HWND WaitForBoxOver(Walk& walk, HWND window)
     return nullptr;
 }
 
-// A question whose message holds the part, pictured and checked; answered No.
-void AnswerNo(Walk& walk, HWND box, const std::wstring& part, const std::wstring& name)
+// A question whose message holds the part, pictured and checked; answered
+// with the button (No, or Cancel).
+void Answer(Walk& walk, HWND box, const std::wstring& part, const std::wstring& name, int button)
 {
     HWND text = ProgramDriver::MessageOf(box);
     Require(ProgramDriver::Text(text).find(part) != std::wstring::npos,
             name + L" reads \"" + ProgramDriver::Text(text) + L"\"");
     walk.Picture(box, name, text);
     // Title and buttons are the system's.
-    walk.CheckLayout(box, name, {0, IDYES, IDNO});
-    ProgramDriver::Click(box, IDNO);
+    walk.CheckLayout(box, name, {0, IDYES, IDNO, IDOK, IDCANCEL});
+    ProgramDriver::Click(box, button);
     walk.program.WaitGone(box);
 }
 
@@ -155,7 +156,7 @@ void PluImportOfFewerRecords(Walk& walk)
     const std::wstring count = std::to_wstring(held);
     const std::wstring counts = walk.Japanese() ? L"ファイルのレコードは3件、テーブルのレコードは" + count + L"件です。"
                                                 : L"The file holds 3 records, the table " + count + L".";
-    AnswerNo(walk, WaitForBoxOver(walk, screen), counts, L"import-question");
+    Answer(walk, WaitForBoxOver(walk, screen), counts, L"import-question", IDNO);
     UpdateSucceeds(walk, screen);
     ::DeleteFileW(csv.c_str());
     Require(ReadBytes(data) == before, L"answering No changed PLU.VK2");
@@ -307,7 +308,10 @@ void TickDeptAndStart(Walk& walk, HWND dialog)
 }
 
 // Ticks DEPT and runs one transfer through the shipped communication
-// program and its simulated register; the log shows exit code 0.
+// program and its simulated register; the log shows exit code 0. A run takes
+// well under a second even with every core busy; a message that comes up
+// instead (a failed item's question, a refusal to start) ends the step at
+// once with its text.
 void TransferDept(Walk& walk, int buttonId, const wchar_t* name, const wchar_t* title, const wchar_t* idleStart)
 {
     HWND dialog = walk.OpenDialog(buttonId);
@@ -317,6 +321,8 @@ void TransferDept(Walk& walk, int buttonId, const wchar_t* name, const wchar_t* 
     HWND log = ::GetDlgItem(dialog, IDC_TRANSFER_LOG);  // hidden behind the animation
     DWORD began = ::GetTickCount();
     while (ProgramDriver::Text(log).find(L"[End  ]") == std::wstring::npos || ProgramDriver::Text(start) != idleStart) {
+        if (HWND box = walk.program.DialogBesides({dialog, walk.menu}))
+            Require(false, L"a message came up: \"" + ProgramDriver::Text(ProgramDriver::MessageOf(box)) + L"\"");
         Require(::GetTickCount() - began < 30000, L"the transfer did not end");
         ::Sleep(50);
     }
@@ -364,9 +370,24 @@ void SendWithUnsavedEdits(Walk& walk)
     LeaveDeptUnsaved(walk, walk.Say(L"Not sent", L"Not sent JPN"));
     HWND dialog = walk.OpenDialog(IDC_SEL_SEND);
     TickDeptAndStart(walk, dialog);
-    AnswerNo(walk, WaitForBoxOver(walk, dialog),
-             walk.Say(L"not saved with Update: DEPT", L"更新していない修正があります: 部門"), L"send-question");
+    Answer(walk, WaitForBoxOver(walk, dialog),
+           walk.Say(L"not saved with Update: DEPT", L"更新していない修正があります: 部門"), L"send-question", IDNO);
     Require(ProgramDriver::Text(::GetDlgItem(dialog, IDC_TRANSFER_LOG)).empty(), L"answering No started the send");
+    walk.CloseDialog(dialog, IDCANCEL);
+    SaveDept(walk);
+}
+
+// A receive would replace DEPT's edits that Update has not saved: Start asks
+// first, naming DEPT, and Cancel leaves DEPT out, so nothing is received.
+void ReceiveWithUnsavedEdits(Walk& walk)
+{
+    LeaveDeptUnsaved(walk, walk.Say(L"Not received", L"Not received JPN"));
+    HWND dialog = walk.OpenDialog(IDC_SEL_RECEIVE);
+    TickDeptAndStart(walk, dialog);
+    Answer(walk, WaitForBoxOver(walk, dialog),
+           walk.Say(L"not saved with Update: DEPT", L"更新していない修正があります: 部門"), L"receive-question",
+           IDCANCEL);
+    Require(ProgramDriver::Text(::GetDlgItem(dialog, IDC_TRANSFER_LOG)).empty(), L"answering Cancel started the receive");
     walk.CloseDialog(dialog, IDCANCEL);
     SaveDept(walk);
 }
@@ -377,8 +398,9 @@ void ExitWithUnsavedEdits(Walk& walk)
 {
     LeaveDeptUnsaved(walk, walk.Say(L"Not kept", L"Not kept JPN"));
     ::PostMessageW(walk.menu, WM_CLOSE, 0, 0);
-    AnswerNo(walk, WaitForBoxOver(walk, walk.menu),
-             walk.Say(L"not saved with Update: DEPT", L"更新していない修正があります: 部門"), L"exit-question-unsaved");
+    Answer(walk, WaitForBoxOver(walk, walk.menu),
+           walk.Say(L"not saved with Update: DEPT", L"更新していない修正があります: 部門"), L"exit-question-unsaved",
+           IDNO);
     Require(::IsWindowVisible(walk.menu) != FALSE, L"answering No closed the function menu");
     SaveDept(walk);
 }
@@ -443,6 +465,7 @@ const Step kSteps[] = {
     {L"EcrDataReceive", Receive},
     {L"EcrDataSend", Send},
     {L"Send with unsaved edits", SendWithUnsavedEdits},
+    {L"Receive with unsaved edits", ReceiveWithUnsavedEdits},
     {L"Exit with unsaved edits", ExitWithUnsavedEdits},
     {L"CaptionEditor", CaptionEditor},
     {L"About", About},

@@ -5,6 +5,7 @@
 
 #include "CChildProgram.h"
 #include "RawCommandLine.h"
+#include "SettingNumber.h"
 #include "TempFolder.h"
 #include "TestFiles.h"
 
@@ -35,6 +36,29 @@ TEST(RawCommandLineTest, BlanksAndUnclosedQuotes)
     EXPECT_EQ(Split(L"p \"\" x"), (std::vector<std::wstring>{L"", L"x"}));
     EXPECT_EQ(Split(L"p \"open end"), (std::vector<std::wstring>{L"open end"}));
     EXPECT_EQ(Split(L"p a|b|c"), (std::vector<std::wstring>{L"a|b|c"}));
+}
+
+TEST(SettingNumberTest, DecimalAndHexadecimalValuesFillTheirText)
+{
+    auto read = [](const wchar_t* text, SettingBase base) {
+        DWORD value = 12345;
+        return ReadSettingNumber(text, base, value) ? static_cast<long long>(value) : -1LL;
+    };
+    const SettingBase dec = SettingBase::Decimal;
+    const SettingBase hex = SettingBase::Hexadecimal;
+    EXPECT_EQ(1500, read(L"1500", dec));
+    EXPECT_EQ(0, read(L"0", dec));
+    EXPECT_EQ(7, read(L" 007 ", dec));
+    EXPECT_EQ(4294967295LL, read(L"4294967295", dec));
+    EXPECT_EQ(0xE0000003LL, read(L"E0000003", hex));
+    EXPECT_EQ(0xE0000003LL, read(L"e0000003", hex));
+    EXPECT_EQ(0xE0000003LL, read(L"0xE0000003", hex));
+    EXPECT_EQ(0x03010000LL, read(L"03010000", hex)) << "not octal";
+    EXPECT_EQ(0xFFFFFFFFLL, read(L"FFFFFFFF", hex));
+    for (const wchar_t* bad : {L"", L" ", L"5s", L"-1", L"+1", L"1.5", L"4294967296", L"E0000003", L"0x10"})
+        EXPECT_EQ(-1, read(bad, dec)) << bad;
+    for (const wchar_t* bad : {L"", L"0x", L"E000000G", L"E0000003H", L"100000000", L"-1", L"E 3"})
+        EXPECT_EQ(-1, read(bad, hex)) << bad;
 }
 
 class StandinProbeTest : public ::testing::Test
@@ -91,7 +115,7 @@ protected:
 
 TEST_F(StandinProbeTest, LogsEachRunWithItsRawCommandLineAndExitCode)
 {
-    WriteBytes(folder + L"StandinProbe.ini", "[Settings]\r\nExitCode=258\r\n");
+    WriteBytes(folder + L"StandinProbe.ini", "[Settings]\r\nExitCode=102\r\n");
     EXPECT_EQ(ExitCodeOf(Start(L"\"C:\\Data\\\" 17")), 258u);
     EXPECT_EQ(ExitCodeOf(Start(L"second")), 258u);
     std::string log = ReadBytes(folder + L"StandinProbe.log");
@@ -107,6 +131,22 @@ TEST_F(StandinProbeTest, CloseRequestCancelsAWait)
     ASSERT_NE(window, nullptr) << "the probe shows a visible window at once";
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(ExitCodeOf(process), 0x02010000u);
+}
+
+// A setting that cannot be read is refused before the work, with the
+// program's failure code, never taken for 0; nor is a code read as octal.
+TEST_F(StandinProbeTest, UnreadableSettingsAreRefused)
+{
+    WriteBytes(folder + L"StandinProbe.ini", "[Settings]\r\nExitCode=E0000003\r\n");
+    EXPECT_EQ(ExitCodeOf(Start(L"code")), 0xE0000003u);
+    WriteBytes(folder + L"StandinProbe.ini", "[Settings]\r\nExitCode=010\r\n");
+    EXPECT_EQ(ExitCodeOf(Start(L"leading zero")), 0x10u);
+    for (const char* setting : {"Delay=soon", "ExitCode=E000000G", "CloseDelay=1e3", "FailShowMs=-5"}) {
+        WriteBytes(folder + L"StandinProbe.ini", std::string("[Settings]\r\n") + setting + "\r\n");
+        EXPECT_EQ(ExitCodeOf(Start(L"bad")), 0x03050000u) << setting;
+    }
+    std::string log = ReadBytes(folder + L"StandinProbe.log");
+    EXPECT_NE(log.find("StandinProbe.exe\" bad\t03050000\r\n"), std::string::npos) << log;
 }
 
 // The program starts its helpers minimised: their windows must not come up

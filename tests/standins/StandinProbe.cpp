@@ -1,5 +1,6 @@
 // A minimal child program on the stand-in kit, for the kit's own tests:
-// waits Delay ms (cancellable), then ends with ExitCode from its ini.
+// waits Delay ms (cancellable), then ends with ExitCode from its ini; a
+// setting that cannot be read ends it with 0x03050000.
 #include "StandinProgram.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
@@ -9,7 +10,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     for (const CString& arg : program.Args())
         args += L"[" + arg + L"]";
     program.SetStatus(args);
-    if (!program.Wait(static_cast<DWORD>(program.IniInt(L"Delay", 0))))
+    const DWORD delay = program.IniNumber(L"Delay", 0);
+    const DWORD exitCode = program.IniCode(L"ExitCode").value_or(0);
+    if (program.ShowSettingsFault())
+        return program.Finish(0x03050000);
+    if (!program.Wait(delay))
         return program.Finish(0x02010000);
-    return program.Finish(program.IniInt(L"ExitCode", 0));
+    return program.Finish(static_cast<int>(exitCode));
 }

@@ -10,7 +10,6 @@
 #include "CChildProgram.h"
 #include "CEcrReportSet.h"
 #include "ChartBuilder.h"
-#include "ExitCodes.h"
 #include "FixedRecords.h"
 #include "FolderTree.h"
 #include "GroupRegistry.h"
@@ -24,6 +23,7 @@
 #include "TempFolder.h"
 #include "TestFiles.h"
 #include "TillmarkCodes.h"
+#include "TillwireCodes.h"
 #include "VornK2Model.h"
 
 namespace WrittenSet {

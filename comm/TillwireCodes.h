@@ -1,7 +1,8 @@
 #pragma once
 
-// The exit codes of Tillwire.exe. The program that starts it logs them in
-// hexadecimal and treats every code but 0 as a failure.
+// The exit codes of the communication program, Tillwire.exe. The transfer
+// dialog logs them in hexadecimal, treats every code but 0 as a failure and
+// says what the codes listed here mean (TillwireCodeMeaning).
 enum TillwireExitCode : unsigned
 {
     TW_OK = 0,
@@ -12,4 +13,5 @@ enum TillwireExitCode : unsigned
     TW_OFFLINE = 0xE0000005,         // the register does not answer
     TW_NO_SUCH_PORT = 0xE0000006,
     TW_CANCELLED = 0xE0000007,       // the window was asked to close
+    TW_BAD_SETTING = 0xE0000008,     // Tillwire.ini holds a setting that cannot be read; nothing was moved
 };
