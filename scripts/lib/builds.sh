@@ -38,7 +38,7 @@ arch_title() {
     esac
 }
 
-# Where set-up could not install Wine's 32-bit part, it leaves apt's reason here.
+# Where set-up left Wine's 32-bit part out, it says why here, with the time.
 setup_note="$build/setup-wine32.txt"
 
 install_missing() {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The set-up script's decisions, without the network: fake apt-get, dpkg,
 # dpkg-query and id on the PATH play a package mirror that works, one in the
-# middle of a sync, and installs that fail.
+# middle of a sync, and installs that fail; fake 32-bit programs play a
+# machine that runs them and one that runs none.
 #   setup_test.sh SETUP
 set -uo pipefail
 setup=$(realpath "$1")
@@ -67,17 +68,29 @@ cat >"$work/bin/id" <<'FAKE'
 echo "${FAKE_UID:-0}"
 FAKE
 chmod +x "$work/bin/"*
+printf '#!/bin/sh\nexit 0\n' >"$work/i386-runs"
+printf '\177ELF\001\001\001\000not for this machine' >"$work/i386-exec-format"
+chmod +x "$work/i386-runs" "$work/i386-exec-format"
 
 # One scenario: a fresh fake machine, with the packages named in $INSTALLED
-# already there; runs set-up and leaves its output in $out, its exit code
-# in $rc.
+# already there and the 32-bit program $I386 (none by default); runs set-up
+# as the scripts do.
 scenario() {
     name=$1
     export FAKE="$work/$name"
     mkdir -p "$FAKE"
     printf '%s\n' ${INSTALLED:-} >"$FAKE/installed"
     note="$FAKE/build/setup-wine32.txt"
-    out=$(PATH="$work/bin:$PATH" INDEX=$index TILLDESK_SETUP_PAUSE=0 "$setup" --note "$note" 2>&1)
+    run_setup --note "$note"
+}
+
+# Set-up with the given arguments on the scenario's machine as it is now;
+# leaves its output in $out, its exit code in $rc, and its apt-get calls
+# alone in the fakes' counts.
+run_setup() {
+    rm -f "$FAKE/calls" "$FAKE/updates"
+    out=$(PATH="$work/bin:$PATH" INDEX=$index TILLDESK_SETUP_PAUSE=0 TILLDESK_SETUP_I386=${I386:-$work/none} \
+          "$setup" "$@" 2>&1)
     rc=$?
 }
 
@@ -146,6 +159,7 @@ expect_no_note
 # Only Wine's 32-bit part missing, and now it installs: the old note goes.
 INSTALLED="$base_pkgs"
 mkdir -p "$work/wine32_later/build" && echo "old reason" >"$work/wine32_later/build/setup-wine32.txt"
+touch -d '7 hours ago' "$work/wine32_later/build/setup-wine32.txt"
 scenario wine32_later
 expect_rc 0
 expect_installed wine32:i386
@@ -160,11 +174,51 @@ expect_said "held broken packages"
 expect_said "$index"
 [ "$(apt_calls install)" = 1 ] || fail "went on after the failed install"
 
-# Not root: nothing is installed, and set-up says what is missing.
-INSTALLED="$base_pkgs" FAKE_UID=1000 scenario not_root
-expect_rc 1
-expect_said "wine32:i386"
+# Wine's 32-bit part lost to a mirror that stays mid-sync: the note says
+# when, and the scripts' next runs ask nothing of apt for six hours; then
+# they try again, and set-up run by hand tries at once.
+INSTALLED="$base_pkgs" UPDATE_FAILS=99 WINE32_INSTALL=fail scenario held
+grep -qE '^set-up at [0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2} .*held broken packages' "$note" ||
+    fail "the note lacks the time or the reason: $(cat "$note" 2>/dev/null)"
+noted=$(cat "$note" 2>/dev/null)
+UPDATE_FAILS=99 WINE32_INSTALL=fail run_setup --note "$note"
+expect_rc 0
+[ "$(apt_calls '')" = 0 ] || fail "a run within six hours called apt-get: $(cat "$FAKE/calls")"
+[ "$(cat "$note" 2>/dev/null)" = "$noted" ] || fail "a run within six hours changed the note"
+touch -d '361 minutes ago' "$note"
+UPDATE_FAILS=99 WINE32_INSTALL=fail run_setup --note "$note"
+expect_rc 0
+[ "$(apt_calls update)" = 3 ] && [ "$(apt_calls install)" = 1 ] || fail "a run after six hours did not try again"
+[ -n "$(find "$note" -mmin -5)" ] || fail "the note of the new try has no new time"
+UPDATE_FAILS=0 run_setup
+expect_rc 0
+expect_installed wine32:i386
+
+# Not root: with only Wine's 32-bit part missing, set-up goes on with what is
+# installed and says so in one line; with a 64-bit build's package missing it
+# stops and names what is missing. apt is asked nothing.
+INSTALLED="$base_pkgs" FAKE_UID=1000 scenario not_root_wine32
+expect_rc 0
+[ "$(grep -c . <<<"$out")" = 1 ] && grep -qF "wine32:i386" <<<"$out" || fail "not one line naming wine32:i386"
 [ "$(apt_calls '')" = 0 ] || fail "apt-get was called"
+INSTALLED="${base_pkgs/cmake /} wine32:i386" FAKE_UID=1000 scenario not_root_base
+expect_rc 1
+expect_said "(cmake)"
+[ "$(apt_calls '')" = 0 ] || fail "apt-get was called"
+
+# A machine whose own 32-bit program fails with "Exec format error" runs no
+# 32-bit code: Wine's 32-bit part is neither installed nor its architecture
+# added, and why is said and noted; where that program runs, it is installed.
+INSTALLED="" I386=$work/i386-exec-format scenario no_32bit
+expect_rc 0
+expect_installed $base_pkgs
+grep -q 'wine32' "$FAKE/calls" && fail "Wine's 32-bit part was tried"
+[ ! -s "$FAKE/foreign" ] || fail "the i386 architecture was added"
+expect_said "runs no 32-bit programs"
+grep -qF "Exec format error" "$note" 2>/dev/null || fail "no note with the reason"
+INSTALLED="$base_pkgs" I386=$work/i386-runs scenario runs_32bit
+expect_rc 0
+expect_installed wine32:i386
 
 if [ "$failures" -gt 0 ]; then
     echo "$failures failure(s)"
