@@ -1,15 +1,17 @@
 # Sourced by the scripts: prepares Wine for one build's folder.
-#   wine_start BUILD_DIR ARCH - ARCH x86 runs 32-bit Wine in a 32-bit prefix,
+#   wine_env BUILD_DIR ARCH   - the environment the build's programs run in:
+#                               ARCH x86 runs 32-bit Wine in a 32-bit prefix,
 #                               x64 Wine's 64-bit loader in a 64-bit prefix;
-#                               the prefix lies inside the build folder; a
-#                               virtual display when none is set; a persistent
-#                               wineserver. Sets WINE, the loader to start the
-#                               build's programs with. Answers non-zero, having
-#                               said why, when Wine cannot be prepared.
+#                               the prefix lies inside the build folder. Sets
+#                               WINE, the loader to start the programs with.
+#   wine_start BUILD_DIR ARCH - that environment, with the prefix made, a
+#                               virtual display when none is set and a
+#                               persistent wineserver. Answers non-zero,
+#                               having said why, when Wine cannot be prepared.
 #   wine_stop                 - stops the wineserver and the virtual display
-# Neither stops the calling script: callers check the answer.
+# None stops the calling script: callers check the answer.
 
-wine_start() {
+wine_env() {
     local build=$1 arch=$2
     export WINEPREFIX="$build/wineprefix"
     # Wine's own chatter off, but for the loader's errors: a program that
@@ -23,6 +25,11 @@ wine_start() {
     esac
     # Programs started by Wine's own tools use the same loader.
     export WINELOADER=$WINE
+}
+
+wine_start() {
+    local build=$1 arch=$2
+    wine_env "$build" "$arch" || return 1
     trap wine_stop EXIT
 
     if [ -z "${DISPLAY:-}" ]; then
