@@ -9,8 +9,16 @@ namespace {
 
 int CALLBACK SelectInitialFolder(HWND browser, UINT message, LPARAM, LPARAM folder)
 {
-    if (message == BFFM_INITIALIZED && folder)
+    if (message == BFFM_INITIALIZED && folder) {
+        // Wine's browser matches the path's shell ids, which hold each
+        // folder's access time, against those of its tree. Looking the path
+        // up reads the folders on it, so a folder changed since it was last
+        // read gets a new access time after its id was taken and no match;
+        // the second request meets settled times (elsewhere it selects the
+        // same folder again).
         ::SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, folder);
+        ::SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, folder);
+    }
     return 0;
 }
 

@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include <windows.h>
+#include <commctrl.h>
+
+#include "ModalScript.h"
+#include "TempFolder.h"
 #include "afx.h"
 
 namespace {
@@ -109,6 +115,73 @@ TEST_F(CommonDialogTest, ColorDialogReturnsTheChoiceOrCancel)
     CColorDialog cancelled(RGB(1, 2, 3));
     EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
     EXPECT_EQ(cancelled.GetColor(), RGB(1, 2, 3));
+}
+
+// Gives a folder old times, as on a folder changed and not listed since: the
+// next listing of it moves its access time.
+void AgeFolder(const std::wstring& folder)
+{
+    HANDLE handle = ::CreateFileW(folder.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+    const SYSTEMTIME day = {2001, 1, 1, 1, 0, 0, 0, 0};
+    FILETIME old = {};
+    ::SystemTimeToFileTime(&day, &old);
+    EXPECT_TRUE(::SetFileTime(handle, nullptr, &old, &old));
+    ::CloseHandle(handle);
+}
+
+BOOL CALLBACK FindTree(HWND child, LPARAM found)
+{
+    wchar_t name[32] = {};
+    ::GetClassNameW(child, name, 32);
+    if (wcscmp(name, WC_TREEVIEWW) != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
+// The texts of the browser tree's selected item and of the items above it, nearest first.
+std::vector<std::wstring> SelectedTreePath(HWND browser)
+{
+    HWND tree = nullptr;
+    ::EnumChildWindows(browser, FindTree, reinterpret_cast<LPARAM>(&tree));
+    std::vector<std::wstring> texts;
+    for (HTREEITEM item = TreeView_GetSelection(tree); item; item = TreeView_GetParent(tree, item)) {
+        wchar_t text[MAX_PATH] = {};
+        TVITEMW info = {};
+        info.mask = TVIF_TEXT;
+        info.hItem = item;
+        info.pszText = text;
+        info.cchTextMax = MAX_PATH;
+        TreeView_GetItem(tree, &info);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+TEST(FolderBrowser, OpensOnTheGivenFolderWhenAFolderAboveItChangedUnseen)
+{
+    TempFolder temp;
+    const std::wstring outer = temp / L"Outer";
+    const std::wstring inner = outer + L"\\Inner";
+    ASSERT_TRUE(::CreateDirectoryW(outer.c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryW(inner.c_str(), nullptr));
+    AgeFolder(outer);
+
+    std::vector<std::wstring> selected;
+    WhenDialogShows(IDCANCEL, [&](HWND browser) {
+        selected = SelectedTreePath(browser);
+        ::PostMessageW(browser, WM_COMMAND, IDCANCEL, 0);
+    });
+    CString chosen;
+    EXPECT_FALSE(AfxBrowseForFolder(nullptr, L"Folder", inner.c_str(), chosen));
+    EXPECT_FALSE(DialogScriptPending());
+    const std::wstring tempName = temp.Path().substr(temp.Path().rfind(L'\\') + 1);
+    ASSERT_GE(selected.size(), 3u);
+    EXPECT_EQ(selected[0], L"Inner");
+    EXPECT_EQ(selected[1], L"Outer");
+    EXPECT_EQ(selected[2], tempName);
 }
 
 } // namespace
