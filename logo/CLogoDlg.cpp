@@ -169,19 +169,27 @@ CRect CLogoDlg::RectInClient(const CWnd& wnd) const
 
 void CLogoDlg::FillFaceList()
 {
-    CClientDC dc(this);
-    LOGFONTW filter = {};
-    filter.lfCharSet = DEFAULT_CHARSET;
-    ::EnumFontFamiliesExW(dc, &filter, &CLogoDlg::AddFontFace, reinterpret_cast<LPARAM>(this), 0);
+    EnumerateFaces(&CLogoDlg::AddFontFace, reinterpret_cast<LPARAM>(this));
     int preferred = m_face.FindString(-1, kPreferredFace);
     m_face.SetCurSel(preferred >= 0 ? preferred : 0);
 }
 
+void CLogoDlg::EnumerateFaces(FONTENUMPROCW add, LPARAM param)
+{
+    CClientDC dc(this);
+    LOGFONTW filter = {};
+    filter.lfCharSet = DEFAULT_CHARSET;
+    ::EnumFontFamiliesExW(dc, &filter, add, param, 0);
+}
+
 int CALLBACK CLogoDlg::AddFontFace(const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM param)
 {
-    // Each face once: families come once per character set.
+    // An "@" face lays CJK glyphs on their side for text written top to
+    // bottom; the logo's lines run across. Each other face once: families
+    // come once per character set.
     auto* self = reinterpret_cast<CLogoDlg*>(param);
-    if (lf->lfCharSet == ANSI_CHARSET && self->m_face.FindStringExact(-1, lf->lfFaceName) < 0)
+    if (lf->lfFaceName[0] != L'@' && lf->lfCharSet == ANSI_CHARSET &&
+        self->m_face.FindStringExact(-1, lf->lfFaceName) < 0)
         self->m_face.AddString(lf->lfFaceName);
     return 1;
 }

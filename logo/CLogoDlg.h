@@ -37,6 +37,9 @@ protected:
     void OnBack();
     DECLARE_MESSAGE_MAP()
 
+    // Hands each font family of the screen to add, for the face list.
+    virtual void EnumerateFaces(FONTENUMPROCW add, LPARAM param);
+
 private:
     void FillFaceList();
     static int CALLBACK AddFontFace(const LOGFONTW* lf, const TEXTMETRICW* tm, DWORD type, LPARAM param);

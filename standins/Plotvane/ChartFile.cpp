@@ -1,6 +1,7 @@
 #include "ChartFile.h"
 
 #include <cstring>
+#include <cwctype>
 
 #include "AtomicFile.h"
 
@@ -12,6 +13,28 @@ constexpr size_t kMaxChartFile = kMaxChartRecords * sizeof(S_CHART_DATA);
 void Terminate(S_CHART_DATA& record)
 {
     record.Label[63] = record.ValueText[63] = record.Value2Text[63] = L'\0';
+}
+
+// Whether a number starts the text, after blanks, as the report reader reads
+// values: a sign, then a digit or a point and a digit.
+bool StartsWithNumber(const wchar_t* text)
+{
+    while (*text == L' ' || *text == L'\t')
+        ++text;
+    if (*text == L'+' || *text == L'-')
+        ++text;
+    if (*text == L'.')
+        ++text;
+    return iswdigit(*text) != 0;
+}
+
+// A report's heading line is read like any other line: its value texts are
+// the columns' names, and it is no item of the chart. A record without value
+// texts is an item whose values were not found.
+bool IsHeading(const S_CHART_DATA& record, bool secondValue)
+{
+    const bool named = record.ValueText[0] || (secondValue && record.Value2Text[0]);
+    return named && !StartsWithNumber(record.ValueText) && !(secondValue && StartsWithNumber(record.Value2Text));
 }
 
 } // namespace
@@ -54,5 +77,6 @@ bool ChartFile::Load(const CString& arguments, CString& error)
     std::memcpy(Records.data(), bytes.data(), bytes.size());
     for (S_CHART_DATA& record : Records)
         Terminate(record);
+    std::erase_if(Records, [this](const S_CHART_DATA& record) { return IsHeading(record, SecondValue); });
     return true;
 }

@@ -7,7 +7,8 @@
 
 // What the chart viewer is asked to draw: the argument line
 // "<chart file>|<key>|<report>|<mode>|<single>|<label 1>|<label 2>|<second>"
-// and the chart records of the chart file.
+// and the chart records of the chart file, less those whose value texts are
+// words, not numbers: a report's heading line is read as a record too.
 struct ChartFile
 {
     CString Path;

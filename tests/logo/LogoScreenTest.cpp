@@ -6,6 +6,7 @@
 #include "CTillmarkCnvDlg.h"
 #include "EcrGlobals.h"
 #include "LogoFixture.h"
+#include "LogoRenderer.h"
 #include "LogoResources.h"
 #include "MessageBoxRecorder.h"
 #include "Pump.h"
@@ -25,6 +26,51 @@ COLORREF Picture(int x, int y)
     if (x >= 200 && x < 240 && y >= 10 && y < 30)
         return RGB(160, 160, 160);
     return RGB(255, 255, 255);
+}
+
+// The logo screen of a machine without the preferred face: the font
+// families of this one less "MS UI Gothic" and its vertical form.
+class NoPreferredFaceDlg : public CLogoDlg
+{
+protected:
+    void EnumerateFaces(FONTENUMPROCW add, LPARAM param) override
+    {
+        Forward forward = {add, param};
+        CLogoDlg::EnumerateFaces(&NoPreferredFaceDlg::Pass, reinterpret_cast<LPARAM>(&forward));
+    }
+
+private:
+    struct Forward
+    {
+        FONTENUMPROCW add;
+        LPARAM param;
+    };
+    static int CALLBACK Pass(const LOGFONTW* lf, const TEXTMETRICW* tm, DWORD type, LPARAM param)
+    {
+        const Forward* forward = reinterpret_cast<const Forward*>(param);
+        return wcsstr(lf->lfFaceName, L"MS UI Gothic") ? 1 : forward->add(lf, tm, type, forward->param);
+    }
+};
+
+// The longest unbroken runs of ink across (cx) and down (cy) in a text drawn
+// in the font.
+CSize LongestInkRuns(HFONT font, const wchar_t* text)
+{
+    const int side = 96;
+    LogoRenderer canvas(side, side);
+    canvas.DrawLabel(text, font, RGB(0, 0, 0), CRect(0, 0, side, side));
+    auto ink = [&canvas](int x, int y) { return canvas.Pixel(x, y) != RGB(255, 255, 255); };
+    CSize longest(0, 0);
+    for (int a = 0; a < side; ++a) {
+        int across = 0, down = 0;
+        for (int b = 0; b < side; ++b) {
+            across = ink(b, a) ? across + 1 : 0;
+            down = ink(a, b) ? down + 1 : 0;
+            longest.cx = std::max<LONG>(longest.cx, across);
+            longest.cy = std::max<LONG>(longest.cy, down);
+        }
+    }
+    return longest;
 }
 
 class LogoScreen : public LogoFixture
@@ -48,9 +94,9 @@ protected:
         LogoFixture::TearDown();
     }
 
-    void Open()
+    void Open(std::unique_ptr<CLogoDlg> screen = std::make_unique<CLogoDlg>())
     {
-        dlg = std::make_unique<CLogoDlg>();
+        dlg = std::move(screen);
         ASSERT_TRUE(dlg->Create(CLogoDlg::IDD, nullptr));
         dlg->ShowWindow(SW_SHOWNOACTIVATE);
         PumpPending();
@@ -242,6 +288,43 @@ TEST_F(LogoScreen, ATextLineTakesTheFontChosenWhenItChanges)
     Item(IDC_LOGO_TEXT3)->SetFocus();
     Notify(IDC_LOGO_TEXT3, EN_SETFOCUS);
     EXPECT_EQ(1, LabelFont(IDC_LOGO_LABEL3).lfItalic);
+}
+
+// Each face with CJK glyphs comes with an "@" face that lays them on their
+// side for text written top to bottom, and "@" sorts first. テ is two bars
+// across with a stroke down from the lower one: on its side, the bars run down.
+TEST_F(LogoScreen, TheFaceListHoldsNoVerticalFaceAndJapaneseStandsUpright)
+{
+    for (bool preferredMissing : {false, true}) {
+        if (preferredMissing)
+            Open(std::make_unique<NoPreferredFaceDlg>());
+        else
+            Open();
+        auto* faces = static_cast<CComboBox*>(Item(IDC_LOGO_FACE));
+        for (int i = 0; i < faces->GetCount(); ++i) {
+            CString face;
+            faces->GetLBText(i, face);
+            EXPECT_NE(L'@', face[0]) << CStringA(face).GetString();
+        }
+        // Without the preferred face the first face of the list stands in.
+        if (preferredMissing)
+            EXPECT_EQ(0, faces->GetCurSel());
+
+        const CString face = faces->GetWindowText();
+        static_cast<CComboBox*>(Item(IDC_LOGO_SIZE))->SetCurSel(15);  // "48"
+        Type(IDC_LOGO_TEXT1, L"テ");
+        const CSize upright = LongestInkRuns(Item(IDC_LOGO_LABEL1)->GetFontHandle(), L"テ");
+        EXPECT_GT(upright.cx, upright.cy) << CStringA(face).GetString();
+        // The same measure tells the face's vertical form.
+        LOGFONTW lf = LabelFont(IDC_LOGO_LABEL1);
+        lstrcpynW(lf.lfFaceName, L"@" + face, LF_FACESIZE);
+        CFont turned;
+        ASSERT_TRUE(turned.CreateFontIndirect(&lf));
+        const CSize side = LongestInkRuns(turned, L"テ");
+        EXPECT_LT(side.cx, side.cy) << CStringA(face).GetString();
+        dlg->DestroyWindow();
+        dlg.reset();
+    }
 }
 
 TEST_F(LogoScreen, EnlargingMovesTheTextControlsAndKeepsThePreview)

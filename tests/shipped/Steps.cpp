@@ -192,6 +192,9 @@ void Logo(Walk& walk)
     LRESULT sample = ::SendMessageW(pictures, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                     reinterpret_cast<LPARAM>(L"ThankYou.bmp"));
     Require(sample >= 0 && ::SendMessageW(pictures, LB_GETCOUNT, 0, 0) == 3, L"the sample pictures are not listed");
+    // The text lines run across: their face is no "@" face, which lays Japanese on its side.
+    const std::wstring face = ProgramDriver::Text(ProgramDriver::Control(screen, IDC_LOGO_FACE));
+    Require(!face.empty() && face[0] != L'@', L"the text lines' face is \"" + face + L"\"");
     ::SendMessageW(pictures, LB_SETCURSEL, static_cast<WPARAM>(sample), 0);
     ::SendMessageW(screen, WM_COMMAND, MAKEWPARAM(IDC_LOGO_BMP_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(pictures));
     ::SendMessageW(ProgramDriver::Control(screen, IDC_LOGO_SIZE), CB_SETCURSEL, 9, 0);  // 20 pixels

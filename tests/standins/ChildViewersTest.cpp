@@ -1,37 +1,69 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <windows.h>
 #include <commctrl.h>
 #include <cstring>
 #include <vector>
 
+#include "ChartBuilder.h"
 #include "ChildProcess.h"
 #include "CsvSheet.h"
+#include "EcrGlobals.h"
 #include "S_CHART_DATA.h"
 #include "TempFolder.h"
 #include "TestFiles.h"
 #include "WindowPicture.h"
 
+// No caption manager: messages are the program's own English texts.
+CCaptionManagerBase** g_ppCaptionMgr = nullptr;
+
 namespace {
+
+// The pixels of a saved picture, rows top first; empty when it cannot be read.
+std::vector<std::vector<COLORREF>> PictureRows(const std::wstring& bmp)
+{
+    std::vector<std::vector<COLORREF>> rows;
+    HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageW(nullptr, bmp.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    if (!bitmap)
+        return rows;
+    DIBSECTION dib = {};
+    ::GetObjectW(bitmap, sizeof dib, &dib);
+    const BYTE* bits = static_cast<const BYTE*>(dib.dsBm.bmBits);
+    for (int y = 0; y < dib.dsBm.bmHeight; ++y) {
+        // Bottom-up rows.
+        const BYTE* row = bits + (dib.dsBm.bmHeight - 1 - y) * dib.dsBm.bmWidthBytes;
+        std::vector<COLORREF>& pixels = rows.emplace_back();
+        for (int x = 0; x < dib.dsBm.bmWidth; ++x)
+            pixels.push_back(RGB(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]));
+    }
+    ::DeleteObject(bitmap);
+    return rows;
+}
 
 // Pixels of one colour in a saved picture.
 int CountColour(const std::wstring& bmp, COLORREF colour)
 {
-    HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageW(nullptr, bmp.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    if (!bitmap)
-        return -1;
-    DIBSECTION dib = {};
-    ::GetObjectW(bitmap, sizeof dib, &dib);
     int count = 0;
-    const BYTE* bits = static_cast<const BYTE*>(dib.dsBm.bmBits);
-    for (int y = 0; y < dib.dsBm.bmHeight; ++y)
-        for (int x = 0; x < dib.dsBm.bmWidth; ++x) {
-            const BYTE* p = bits + y * dib.dsBm.bmWidthBytes + x * 3;
-            if (RGB(p[2], p[1], p[0]) == colour)
-                ++count;
-        }
-    ::DeleteObject(bitmap);
+    for (const std::vector<COLORREF>& row : PictureRows(bmp))
+        count += static_cast<int>(std::count(row.begin(), row.end(), colour));
     return count;
+}
+
+// Bars of the first value in a saved chart: each reaches the axis in the
+// picture's lower half, where the row along the axis crosses every bar.
+int CountBars(const std::wstring& bmp)
+{
+    const COLORREF colour = RGB(30, 90, 200);
+    const std::vector<std::vector<COLORREF>> rows = PictureRows(bmp);
+    int most = 0;
+    for (size_t y = rows.size() / 2; y < rows.size(); ++y) {
+        int bars = 0;
+        for (size_t x = 0; x < rows[y].size(); ++x)
+            bars += rows[y][x] == colour && (x == 0 || rows[y][x - 1] != colour);
+        most = std::max(most, bars);
+    }
+    return most;
 }
 
 S_CHART_DATA Point(const wchar_t* label, double value, double value2)
@@ -44,13 +76,12 @@ S_CHART_DATA Point(const wchar_t* label, double value, double value2)
     return record;
 }
 
-// The chart of the records with the legend texts, pictured; the picture's path.
-std::wstring ChartPicture(const TempFolder& folder, const std::vector<S_CHART_DATA>& records, const std::wstring& legends,
-                          const wchar_t* name)
+// The chart the viewer draws for the argument line, pictured; the picture's
+// path.
+std::wstring ChartFilePicture(const TempFolder& folder, const std::wstring& arguments, const wchar_t* name)
 {
     const std::wstring chart = folder / L"EcrChart.dat";
-    WriteBytes(chart, std::string(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(S_CHART_DATA)));
-    ChildProcess viewer(folder.Path(), L"Plotvane.exe", chart + L"|PLU|PLU0815|1|0|" + legends + L"|1");
+    ChildProcess viewer(folder.Path(), L"Plotvane.exe", arguments);
     EXPECT_TRUE(viewer.Started());
     HWND window = viewer.Window();
     EXPECT_NE(window, nullptr);
@@ -61,6 +92,23 @@ std::wstring ChartPicture(const TempFolder& folder, const std::vector<S_CHART_DA
     const std::wstring picture = SaveWindowPicture(window, name);
     EXPECT_EQ(viewer.CloseAndWait(), 0u);
     return picture;
+}
+
+// The chart of the records with the legend texts, pictured; the picture's path.
+std::wstring ChartPicture(const TempFolder& folder, const std::vector<S_CHART_DATA>& records, const std::wstring& legends,
+                          const wchar_t* name, bool secondValue = true)
+{
+    const std::wstring chart = folder / L"EcrChart.dat";
+    WriteBytes(chart, std::string(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(S_CHART_DATA)));
+    return ChartFilePicture(folder, chart + L"|PLU|PLU0815|1|0|" + legends + (secondValue ? L"|1" : L"|0"), name);
+}
+
+std::wstring g_viewerArguments;
+
+bool KeepViewerArguments(const CString&, const CString& arguments)
+{
+    g_viewerArguments = arguments.GetString();
+    return true;
 }
 
 // In both caption languages: the program passes the legends and the labels
@@ -80,6 +128,38 @@ TEST(PlotvaneTest, DrawsTheChartFileItWasGivenAndLogsTheRun)
                                                L"売上金額|販売数", L"plotvane-chart-JPN");
     ASSERT_FALSE(japanese.empty());
     EXPECT_GT(CountColour(japanese, RGB(30, 90, 200)), 500) << "bars of the first value";
+}
+
+// A report's heading line is read as a chart record like any other line;
+// its value texts name the columns and give no bar.
+TEST(PlotvaneTest, TheReportsHeadingLineIsNoItem)
+{
+    TempFolder folder;
+    // The sample's DEPT report as the shipped definition charts it: 20
+    // departments by amount, with their counts.
+    folder.Write(L"Chart.prm", "DEPT    1001Amount          003000Count           002000100\r\n");
+    ChartBuilder builder(KeepViewerArguments);
+    builder.BuildChart(folder.File(L"Chart.prm").c_str(), (ProgramFolder() + L"\\Data\\20261207\\DEPT.CSV").c_str(),
+                       folder.File(L"EcrChart.dat").c_str(), L"Plotvane.exe");
+    ASSERT_FALSE(g_viewerArguments.empty());
+    const std::wstring dept = ChartFilePicture(folder, g_viewerArguments, L"plotvane-dept-sample");
+    ASSERT_FALSE(dept.empty());
+    EXPECT_EQ(CountBars(dept), 20);
+
+    // A report of nothing but its heading line, here in Japanese: no bar.
+    S_CHART_DATA heading = {};
+    wcscpy(heading.Label, L"名称");
+    wcscpy(heading.ValueText, L"金額");
+    const std::wstring empty = ChartPicture(folder, {heading}, L"金額|", L"plotvane-heading-only", false);
+    ASSERT_FALSE(empty.empty());
+    EXPECT_EQ(CountBars(empty), 0);
+
+    // A number in any form the report reader reads keeps its item.
+    S_CHART_DATA items[] = {Point(L"Tea", 120, 0), Point(L"Cake", 480, 0)};
+    wcscpy(items[0].ValueText, L" -.5");
+    wcscpy(items[1].ValueText, L"1,234");
+    const std::wstring kept = ChartPicture(folder, {heading, items[0], items[1]}, L"金額|", L"plotvane-items", false);
+    EXPECT_EQ(CountBars(kept), 2);
 }
 
 TEST(PlotvaneTest, MissingOrDamagedChartFileFailsVisibly)
