@@ -241,3 +241,34 @@ TEST_F(DemoTablesTest, EditKeysActOnRowsSelectedFromTheirHeaders)
     Press('A', {VK_CONTROL});
     EXPECT_EQ(grid.GetSelectedCount(), (grid.GetRowCount() - 1) * (grid.GetColumnCount() - 1));
 }
+
+// A pasted row whose value a field's range refuses keeps that field and is
+// told in one message; English words one refused cell apart from several.
+TEST_F(DemoTablesTest, RefusedCellsAreToldOnceWithTheirCount)
+{
+    S_ECR_TABLE* dept = Table(17);
+    ASSERT_TRUE(dept);
+    UseCaptions(L"ENG");
+    ASSERT_TRUE(grid.BindTable(dept, 0));
+    grid.EnsureVisible(20, 1);
+    // Department 20 keeps group 12, outside -1 .. 9.
+    const std::wstring group19 = VornK2Library::Text(dept, 18, 6);
+    ClickRowHeader(20);
+    Press('C', {VK_CONTROL});
+    ClickRowHeader(19);
+    Press('V', {VK_CONTROL});
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(LastBox(), L"1 pasted value was refused; its cell is unchanged:\nRow 19, Group: Range is -1 - 9");
+    EXPECT_EQ(VornK2Library::Text(dept, 18, 6), group19);
+    EXPECT_EQ(VornK2Library::Text(dept, 18, 1), VornK2Library::Text(dept, 19, 1)) << "the name is pasted";
+
+    boxes.Clear();
+    Press(VK_DELETE, {});
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(LastBox(), L"2 cells could not be emptied; they are unchanged:\nRow 19, Dept No.: Range is 1 - 99\n"
+                         L"Row 19, HALO: HALO is one digit followed by zeros (e.g. 5000), at most 90000000");
+    gridtest::Mouse(grid, WM_LBUTTONDOWN, Centre(18, 1), MK_LBUTTON);
+    gridtest::Mouse(grid, WM_LBUTTONUP, Centre(18, 1));
+    Press(VK_DELETE, {});
+    EXPECT_EQ(LastBox(), L"1 cell could not be emptied; it is unchanged:\nRow 18, Dept No.: Range is 1 - 99");
+}
