@@ -18,6 +18,17 @@ CString CaptionText(int wndNo, int captionNo, const wchar_t* defaultText)
     return CString(defaultText);
 }
 
+CString CountCaptionText(int wndNo, int count, int captionNo, const wchar_t* defaultText, int singularNo,
+                         const wchar_t* singularDefault)
+{
+    if (count == 1)
+        if (S_ECR_CAP* cap = FindCaption(wndNo, singularNo))
+            return cap->Text;
+    if (S_ECR_CAP* cap = FindCaption(wndNo, captionNo))
+        return cap->Text;
+    return CString(count == 1 ? singularDefault : defaultText);
+}
+
 CString WriteFailureText(const CString& path, DWORD error)
 {
     return AtomicFile::FailureMessage(path, error, CaptionText(WNDNO_COMMON, 3, nullptr),

@@ -12,6 +12,13 @@ S_ECR_CAP* FindCaption(int wndNo, int captionNo);
 // the given default (empty for null).
 CString CaptionText(int wndNo, int captionNo, const wchar_t* defaultText);
 
+// The text of a caption that counts something. English words one thing
+// apart from several, so a count of one has a caption of its own
+// (`singularNo`); a caption file that lacks it gives the counting caption,
+// which keeps the file's language.
+CString CountCaptionText(int wndNo, int count, int captionNo, const wchar_t* defaultText, int singularNo,
+                         const wchar_t* singularDefault);
+
 // What the user is told when a file could not be written (the file and the
 // system's reason), in the caption language.
 CString WriteFailureText(const CString& path, DWORD error);

@@ -393,6 +393,9 @@ protected:
     void OnRButtonUp(UINT flags, CPoint point);
     DECLARE_MESSAGE_MAP()
 
+    // The keys of the edit commands (copy, cut, paste, select all, clear,
+    // auto-size), with or without a current cell; false for any other key.
+    bool HandleEditKey(UINT nChar, UINT nRepCnt, UINT nFlags);
     // The first row (column) from..stop, stepping by step, that is shown; -1 when none.
     int NextVisibleRow(int from, int step, int stop) const;
     int NextVisibleColumn(int from, int step, int stop) const;

@@ -48,23 +48,16 @@ int CGridCtrl::NextVisibleColumn(int from, int step, int stop) const
     return -1;
 }
 
-void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+bool CGridCtrl::HandleEditKey(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    const bool ctrl = KeyHeld(VK_CONTROL);
-    if (!IsValid(m_idCurrentCell)) {
-        // A click on a row or column header selects without a current cell:
-        // Delete and Ctrl+X still act on the selection, as Cut does from a menu.
-        if (nChar == VK_DELETE) {
-            ClearSelectedCells();
-            return;
-        }
-        if (ctrl && nChar == 'X')
-            OnEditCut();
-        CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
-        return;
+    // Delete clears in place; nothing else sees it.
+    if (nChar == VK_DELETE) {
+        ClearSelectedCells();
+        return true;
     }
-    const bool shift = KeyHeld(VK_SHIFT);
-    if (ctrl) {
+    bool handled = false;
+    if (KeyHeld(VK_CONTROL)) {
+        handled = true;
         switch (nChar) {
         case 'C':
         case VK_INSERT:
@@ -86,14 +79,32 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
             Invalidate(TRUE);
             break;
         default:
+            handled = false;
             break;
         }
     }
-    if (shift && nChar == VK_INSERT) {
+    if (KeyHeld(VK_SHIFT) && nChar == VK_INSERT) {
         OnEditPaste();
+        handled = true;
+    }
+    if (handled)
+        CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
+    return handled;
+}
+
+void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    // A click on a row or column header selects without a current cell:
+    // the edit keys act on the selection all the same, the moving keys wait
+    // for a current cell.
+    if (HandleEditKey(nChar, nRepCnt, nFlags))
+        return;
+    if (!IsValid(m_idCurrentCell)) {
         CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
         return;
     }
+    const bool ctrl = KeyHeld(VK_CONTROL);
+    const bool shift = KeyHeld(VK_SHIFT);
 
     const int lastRow = m_nRows - 1;
     const int lastCol = m_nCols - 1;
@@ -105,9 +116,6 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     auto scrollV = [&](UINT code) { SendScroll(WM_VSCROLL, code); vSent = true; };
 
     switch (nChar) {
-    case VK_DELETE:
-        ClearSelectedCells();
-        break;
     case VK_DOWN:
         if (int r = NextVisibleRow(next.row + 1, 1, lastRow); r >= 0)
             next.row = r;

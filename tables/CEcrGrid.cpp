@@ -16,10 +16,13 @@ namespace {
 // Captions of the common section for the grid's own texts.
 constexpr int kSearchTitleCaption = 40;
 constexpr int kNotFoundCaption = 41;
-// Refusals of a paste or a clear: the count, then a line per listed cell.
+// Refusals of a paste or a clear: the count (its own caption for one), then
+// a line per listed cell.
 constexpr int kPasteRefusedCaption = 45;
 constexpr int kRefusalCaption = 46;
 constexpr int kClearRefusedCaption = 49;
+constexpr int kPasteRefusedOneCaption = 50;
+constexpr int kClearRefusedOneCaption = 51;
 
 // Height of the turned caption font.
 constexpr LONG kCaptionHeight = 12;
@@ -347,20 +350,24 @@ BOOL CEcrGrid::ValidateValue(int field, int record, const CString& text)
 BOOL CEcrGrid::PasteText(int nRow, int nCol, COleDataObject* data, BOOL selectPasted)
 {
     BOOL pasted = FALSE;
-    TellRefusalsOnce([&] { pasted = CGridCtrl::PasteText(nRow, nCol, data, selectPasted); },
-                     CaptionText(WNDNO_COMMON, kPasteRefusedCaption,
-                                 L"%1 pasted values were refused; their cells are unchanged:"));
+    TellRefusalsOnce([&] { pasted = CGridCtrl::PasteText(nRow, nCol, data, selectPasted); }, [](int count) {
+        return CountCaptionText(WNDNO_COMMON, count, kPasteRefusedCaption,
+                                L"%1 pasted values were refused; their cells are unchanged:", kPasteRefusedOneCaption,
+                                L"%1 pasted value was refused; its cell is unchanged:");
+    });
     return pasted;
 }
 
 void CEcrGrid::ClearSelectedCells()
 {
-    TellRefusalsOnce([this] { CGridCtrl::ClearSelectedCells(); },
-                     CaptionText(WNDNO_COMMON, kClearRefusedCaption,
-                                 L"%1 cells could not be emptied; they are unchanged:"));
+    TellRefusalsOnce([this] { CGridCtrl::ClearSelectedCells(); }, [](int count) {
+        return CountCaptionText(WNDNO_COMMON, count, kClearRefusedCaption,
+                                L"%1 cells could not be emptied; they are unchanged:", kClearRefusedOneCaption,
+                                L"%1 cell could not be emptied; it is unchanged:");
+    });
 }
 
-void CEcrGrid::TellRefusalsOnce(const std::function<void()>& edit, const CString& head)
+void CEcrGrid::TellRefusalsOnce(const std::function<void()>& edit, CString (*head)(int count))
 {
     // Many cells can refuse: one box tells them all, after the edit.
     std::vector<Refusal> refusals;
@@ -381,10 +388,11 @@ void CEcrGrid::TellRefusalsOnce(const std::function<void()>& edit, const CString
     ShowRefusals(refusals, head);
 }
 
-void CEcrGrid::ShowRefusals(const std::vector<Refusal>& refusals, const CString& head) const
+void CEcrGrid::ShowRefusals(const std::vector<Refusal>& refusals, CString (*head)(int count)) const
 {
     constexpr size_t kListed = 5;
-    CString text = FillPlaceholders(head, {IntText(static_cast<int>(refusals.size()))});
+    const int count = static_cast<int>(refusals.size());
+    CString text = FillPlaceholders(head(count), {IntText(count)});
     const CString line = CaptionText(WNDNO_COMMON, kRefusalCaption, L"Row %1, %2: %3");
     for (size_t i = 0; i < refusals.size() && i < kListed; ++i) {
         const Refusal& r = refusals[i];

@@ -103,10 +103,10 @@ private:
         CString why;
     };
     // Runs an edit of many cells with ValidateValue keeping its refusals,
-    // then tells them in one message: `head` ("%1" the count), then the
-    // first few by record, field and reason.
-    void TellRefusalsOnce(const std::function<void()>& edit, const CString& head);
-    void ShowRefusals(const std::vector<Refusal>& refusals, const CString& head) const;
+    // then tells them in one message: the head for their count ("%1" the
+    // count), then the first few by record, field and reason.
+    void TellRefusalsOnce(const std::function<void()>& edit, CString (*head)(int count));
+    void ShowRefusals(const std::vector<Refusal>& refusals, CString (*head)(int count)) const;
 
     S_ECR_TABLE* m_pTable = nullptr;
     // Where ValidateValue keeps its refusals during a paste or clear; null: it shows them.

@@ -14,6 +14,7 @@ namespace {
 
 constexpr int kRangeCaption = 43;
 constexpr int kCutTextCaption = 60;
+constexpr int kCutTextOneByteCaption = 61;
 constexpr int kDecimalsCaption = 47;
 constexpr int kWholeNumberCaption = 48;
 
@@ -126,10 +127,13 @@ CString FitFieldText(const S_ECR_FIELD& field, const CString& text)
 
 CString CutTextMessage(const S_ECR_FIELD& field, const CString& kept)
 {
-    CString limit = CaptionText(WNDNO_COMMON, kCutTextCaption,
-                                L"at most %d bytes fit (a double-byte character takes two). Kept:");
+    const int length = FieldByteLength(field);
+    CString limit = CountCaptionText(WNDNO_COMMON, length, kCutTextCaption,
+                                     L"at most %d bytes fit (a double-byte character takes two). Kept:",
+                                     kCutTextOneByteCaption,
+                                     L"at most %d byte fits (a double-byte character takes two). Kept:");
     CString bytes;
-    bytes.Format(L"%d", FieldByteLength(field));
+    bytes.Format(L"%d", length);
     // Replaced as text: a caption is no format string to trust.
     limit.Replace(L"%d", bytes);
     return LabelText(field.Label) + L": " + limit + L"\n\"" + kept + L"\"";

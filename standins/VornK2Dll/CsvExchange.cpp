@@ -31,6 +31,11 @@ const wchar_t* Say(const wchar_t* english, const wchar_t* japanese)
     return LibraryState::Instance().Say(english, japanese);
 }
 
+const wchar_t* SayCount(int count, const wchar_t* englishOne, const wchar_t* english, const wchar_t* japanese)
+{
+    return LibraryState::Instance().SayCount(count, englishOne, english, japanese);
+}
+
 // Text fields travel as the register's own bytes, never through UTF-16: a
 // code page may give one character several byte codes (NEC and IBM
 // selections of code page 932), of which a round trip keeps only one.
@@ -456,13 +461,17 @@ bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& 
             continue;
         }
         if (static_cast<int>(line.fields.size()) != columns) {
-            why.Format(Say(L"%d columns, %d expected", L"列が %d 個あります（%d 個のはずです）"),
-                       static_cast<int>(line.fields.size()), columns);
+            const int found = static_cast<int>(line.fields.size());
+            why.Format(SayCount(found, L"%d column, %d expected", L"%d columns, %d expected",
+                                L"列が %d 個あります（%d 個のはずです）"),
+                       found, columns);
             checker.Refuse(line.line, why);
             continue;
         }
         if (record >= table.Capacity()) {
-            why.Format(Say(L"the table holds at most %d records", L"テーブルに入るのは %d 件までです"), table.Capacity());
+            why.Format(SayCount(table.Capacity(), L"the table holds at most %d record",
+                                L"the table holds at most %d records", L"テーブルに入るのは %d 件までです"),
+                       table.Capacity());
             checker.Refuse(line.line, why);
             continue;
         }

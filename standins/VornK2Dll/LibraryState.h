@@ -23,6 +23,12 @@ public:
     bool Japanese() const;
     // The text of the caption language.
     const wchar_t* Say(const wchar_t* english, const wchar_t* japanese) const { return Japanese() ? japanese : english; }
+    // The text of the caption language for a count: English words one
+    // thing apart from several, Japanese does not.
+    const wchar_t* SayCount(int count, const wchar_t* englishOne, const wchar_t* english, const wchar_t* japanese) const
+    {
+        return Say(count == 1 ? englishOne : english, japanese);
+    }
     // What the user is told when a file could not be written, in the
     // caption language.
     CString WriteFailure(const CString& path, DWORD error) const;

@@ -60,6 +60,7 @@ void ReportGroup::ReloadFromFolder(const wchar_t* folder)
     unsigned level = static_cast<unsigned>(LibraryState::Instance().Level());
     std::wstring list;
     CString unread;
+    int unreadCount = 0;
     DamagedTextList damaged;
     for (size_t i = 0; i < m_kinds.size(); ++i) {
         EcrTable& table = *m_tables[i];
@@ -67,8 +68,10 @@ void ReportGroup::ReloadFromFolder(const wchar_t* folder)
         CString csv = LatestCsv(base, m_kinds[i].prefix);
         CString errors;
         std::vector<CsvExchange::DamagedText> cells;
-        if (!csv.IsEmpty() && !CsvExchange::Import(table, csv, errors, CsvExchange::Origin::Library, &cells))
+        if (!csv.IsEmpty() && !CsvExchange::Import(table, csv, errors, CsvExchange::Origin::Library, &cells)) {
             unread += L"\n" + csv;
+            ++unreadCount;
+        }
         for (const CsvExchange::DamagedText& cell : cells)
             damaged.Add(table, csv, cell);
         if (static_cast<unsigned>(table.Table()->Level) >= level)
@@ -79,8 +82,9 @@ void ReportGroup::ReloadFromFolder(const wchar_t* folder)
     // same message.
     CString message;
     if (!unread.IsEmpty())
-        message = LibraryState::Instance().Say(L"These reports could not be read and show no records:\n",
-                                               L"次のレポートは読み込めないため、レコードを表示しません:\n")
+        message = LibraryState::Instance().SayCount(unreadCount, L"This report could not be read and shows no records:\n",
+                                                    L"These reports could not be read and show no records:\n",
+                                                    L"次のレポートは読み込めないため、レコードを表示しません:\n")
                   + unread;
     const CString marked = damaged.Text();
     if (!marked.IsEmpty())

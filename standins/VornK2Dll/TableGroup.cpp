@@ -14,9 +14,13 @@ CString DropQuestion(int fileRecords, int tableRecords)
     CString file, table;
     file.Format(L"%d", fileRecords);
     table.Format(L"%d", tableRecords);
-    const CString pattern = CaptionText(WNDNO_COMMON, 21,
-                                        L"The file holds %1 records, the table %2.\nImporting the file leaves the table "
-                                        L"with %1 records; the other records are dropped.\nImport it?");
+    const CString pattern = CountCaptionText(
+        WNDNO_COMMON, fileRecords, 21,
+        L"The file holds %1 records, the table %2.\nImporting the file leaves the table with %1 records; the other "
+        L"records are dropped.\nImport it?",
+        22,
+        L"The file holds %1 record, the table %2.\nImporting the file leaves the table with %1 record; the other "
+        L"records are dropped.\nImport it?");
     return FillPlaceholders(pattern, {file, table});
 }
 

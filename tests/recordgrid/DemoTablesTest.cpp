@@ -2,10 +2,14 @@
 // what the embedded default shows, and pictures of the PLU table.
 #include "RecordGridFixture.h"
 
+#include <initializer_list>
+#include <string>
+
 #include "CCaptionMgr.h"
 #include "EcrGlobals.h"
 #include "VornK2Library.h"
 #include "WindowPicture.h"
+#include "ole.h"
 
 namespace {
 
@@ -39,6 +43,26 @@ protected:
         g_ppCaptionMgr = saved;
         RecordGridTest::TearDown();
     }
+    // A click on a row header; with Shift it takes the rows from the last one.
+    void ClickRowHeader(int row, UINT flags = 0)
+    {
+        gridtest::Mouse(grid, WM_LBUTTONDOWN, Centre(row, 0), MK_LBUTTON | flags);
+        gridtest::Mouse(grid, WM_LBUTTONUP, Centre(row, 0), flags);
+    }
+    void Press(UINT key, std::initializer_list<int> held)
+    {
+        gridtest::HeldKeys keys(held);
+        grid.SendMessage(WM_KEYDOWN, key, 1);
+    }
+    // A row's texts as the clipboard holds them.
+    std::wstring RowText(int row)
+    {
+        std::wstring text;
+        for (int c = 1; c < grid.GetColumnCount(); ++c)
+            text += (c > 1 ? L"\t" : L"") + std::wstring(grid.GetItemText(row, c));
+        return text;
+    }
+    std::wstring LastBox() { return boxes.Boxes().empty() ? L"" : boxes.Boxes().back().text; }
 
     VornK2Library lib;
     CCaptionMgr captions;
@@ -49,6 +73,24 @@ protected:
 std::wstring Text(CEcrGrid& grid, int row, int col)
 {
     return grid.GetItemText(row, col).GetString();
+}
+
+std::wstring ClipboardText()
+{
+    COleDataObject data;
+    HGLOBAL block = data.AttachClipboard() ? data.GetGlobalData(CF_UNICODETEXT) : nullptr;
+    if (!block)
+        return L"<none>";
+    std::wstring text(static_cast<const wchar_t*>(::GlobalLock(block)));
+    ::GlobalUnlock(block);
+    ::GlobalFree(block);
+    return text;
+}
+
+std::string RecordBytes(const S_ECR_TABLE* table, int first, int count)
+{
+    return std::string(reinterpret_cast<const char*>(table->RecordData) + first * table->RecordSize,
+                       count * table->RecordSize);
 }
 
 } // namespace
@@ -152,4 +194,81 @@ TEST_F(DemoTablesTest, ClearAndCutOfAWholeRowKeepTheFieldsTheLevelHides)
         for (int f = 5; f <= 8; ++f)
             EXPECT_EQ(VornK2Library::Text(plu, row - 1, f), hidden[f - 5]) << "row " << row << ", field " << f;
     }
+}
+
+// A click on a row header leaves no current cell; the edit keys act on the
+// rows all the same, as the edit commands do.
+TEST_F(DemoTablesTest, EditKeysActOnRowsSelectedFromTheirHeaders)
+{
+    S_ECR_TABLE* plu = Table(18);
+    ASSERT_TRUE(plu);
+    UseCaptions(L"ENG");
+    ASSERT_TRUE(grid.BindTable(plu, 0));
+    ASSERT_TRUE(gridtest::PutText(host.m_hWnd, L"earlier"));
+    ClickRowHeader(1);
+    ASSERT_EQ(grid.GetFocusCell(), CCellID());
+    Press('C', {VK_CONTROL});
+    EXPECT_EQ(ClipboardText(), RowText(1));
+    ClickRowHeader(3, MK_SHIFT);
+    Press(VK_INSERT, {VK_CONTROL});
+    EXPECT_EQ(ClipboardText(), RowText(1) + L"\r\n" + RowText(2) + L"\r\n" + RowText(3));
+
+    // Cut rows go back where they were, by Ctrl+V or Shift+Insert.
+    const std::string records = RecordBytes(plu, 0, 3);
+    ClickRowHeader(2);
+    ClickRowHeader(3, MK_SHIFT);
+    Press('X', {VK_CONTROL});
+    EXPECT_EQ(Text(grid, 2, 2), L"");
+    EXPECT_EQ(Text(grid, 3, 2), L"");
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(LastBox(), L"4 cells could not be emptied; they are unchanged:\n"
+                         L"Row 2, PLU Code: Range is 1 - 99999999999999\nRow 2, Dept: Range is 1 - 99\n"
+                         L"Row 3, PLU Code: Range is 1 - 99999999999999\nRow 3, Dept: Range is 1 - 99");
+    ClickRowHeader(2);
+    Press('V', {VK_CONTROL});
+    EXPECT_EQ(Text(grid, 3, 2), L"Onion");
+    EXPECT_TRUE(RecordBytes(plu, 0, 3) == records);
+    ClickRowHeader(1);
+    Press('X', {VK_CONTROL});
+    EXPECT_EQ(Text(grid, 1, 2), L"");
+    ClickRowHeader(1);
+    Press(VK_INSERT, {VK_SHIFT});
+    EXPECT_EQ(Text(grid, 1, 2), L"キャベツ");
+    EXPECT_TRUE(RecordBytes(plu, 0, 3) == records);
+    EXPECT_EQ(boxes.Count(), 2u) << "the cuts' refusals only";
+
+    ClickRowHeader(2);
+    Press('A', {VK_CONTROL});
+    EXPECT_EQ(grid.GetSelectedCount(), (grid.GetRowCount() - 1) * (grid.GetColumnCount() - 1));
+}
+
+// A pasted row whose value a field's range refuses keeps that field and is
+// told in one message; English words one refused cell apart from several.
+TEST_F(DemoTablesTest, RefusedCellsAreToldOnceWithTheirCount)
+{
+    S_ECR_TABLE* dept = Table(17);
+    ASSERT_TRUE(dept);
+    UseCaptions(L"ENG");
+    ASSERT_TRUE(grid.BindTable(dept, 0));
+    grid.EnsureVisible(20, 1);
+    // Department 20 keeps group 12, outside -1 .. 9.
+    const std::wstring group19 = VornK2Library::Text(dept, 18, 6);
+    ClickRowHeader(20);
+    Press('C', {VK_CONTROL});
+    ClickRowHeader(19);
+    Press('V', {VK_CONTROL});
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(LastBox(), L"1 pasted value was refused; its cell is unchanged:\nRow 19, Group: Range is -1 - 9");
+    EXPECT_EQ(VornK2Library::Text(dept, 18, 6), group19);
+    EXPECT_EQ(VornK2Library::Text(dept, 18, 1), VornK2Library::Text(dept, 19, 1)) << "the name is pasted";
+
+    boxes.Clear();
+    Press(VK_DELETE, {});
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(LastBox(), L"2 cells could not be emptied; they are unchanged:\nRow 19, Dept No.: Range is 1 - 99\n"
+                         L"Row 19, HALO: HALO is one digit followed by zeros (e.g. 5000), at most 90000000");
+    gridtest::Mouse(grid, WM_LBUTTONDOWN, Centre(18, 1), MK_LBUTTON);
+    gridtest::Mouse(grid, WM_LBUTTONUP, Centre(18, 1));
+    Press(VK_DELETE, {});
+    EXPECT_EQ(LastBox(), L"1 cell could not be emptied; it is unchanged:\nRow 18, Dept No.: Range is 1 - 99");
 }

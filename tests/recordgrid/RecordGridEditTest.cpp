@@ -327,7 +327,7 @@ TEST_F(RecordGridEditTest, ClearAndCutTellTheirRefusedCellsInOneMessage)
     grid.SetSelectedRange(1, 1, 1, 1);
     grid.SendMessage(WM_COMMAND, ID_EDIT_CUT);
     ASSERT_EQ(boxes.Count(), 1u);
-    EXPECT_EQ(LastBox(), L"1 cells could not be emptied; they are unchanged:\n"
+    EXPECT_EQ(LastBox(), L"1 cell could not be emptied; it is unchanged:\n"
                          L"Row 1, Code: Range is 1 - 99999999999999");
 }
 

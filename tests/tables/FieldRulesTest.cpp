@@ -91,6 +91,25 @@ TEST(FieldRules, DecimalsMessageTakesItsWordsFromTheCaptionFile)
     EXPECT_EQ(DecimalsMessage(count), L"整数で入力してください");
 }
 
+// English words one byte apart from several. A caption file without the
+// caption for one keeps its own language.
+TEST(FieldRules, CutTextMessageWordsOneByteApart)
+{
+    S_ECR_FIELD mark = {};
+    mark.Flags = FIELD_TEXT;
+    wcscpy(mark.Label.DefaultText, L"Mark");
+    mark.Width = 1;
+    EXPECT_EQ(CutTextMessage(mark, L"A"), L"Mark: at most 1 byte fits (a double-byte character takes two). Kept:\n\"A\"");
+    mark.Width = 2;
+    EXPECT_EQ(CutTextMessage(mark, L"AB"), L"Mark: at most 2 bytes fit (a double-byte character takes two). Kept:\n\"AB\"");
+    FakeCaptionManager captions;
+    captions.AddCaption(WNDNO_COMMON, 60, L"入力できるのは %d バイトまでです。残した文字:");
+    mark.Width = 1;
+    EXPECT_EQ(CutTextMessage(mark, L"A"), L"Mark: 入力できるのは 1 バイトまでです。残した文字:\n\"A\"");
+    captions.AddCaption(WNDNO_COMMON, 61, L"%d byte only:");
+    EXPECT_EQ(CutTextMessage(mark, L"A"), L"Mark: 1 byte only:\n\"A\"");
+}
+
 TEST(FieldRules, DisplayLevelComesFromTheSettings)
 {
     EXPECT_EQ(EffectiveDisplayLevel(), 0);

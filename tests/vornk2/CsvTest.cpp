@@ -9,6 +9,7 @@ namespace {
 constexpr int WND_DEPT = 17;
 constexpr int WND_PLU = 18;
 constexpr int WND_CLERK = 19;
+constexpr int WND_PROG_MODE = 21;
 
 std::string Records(S_ECR_TABLE* t)
 {
@@ -172,6 +173,33 @@ TEST_F(Csv, ValidatorAndCapacityApplyToImports)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find(L"Line 52: the table holds at most 50 records"), std::wstring::npos);
     EXPECT_EQ(clerk->GetTable(0)->RecordCount, 0);
+}
+
+// English words a count of one apart from several.
+TEST_F(Csv, CountsOfOneAreSaidInTheSingular)
+{
+    EXPECT_FALSE(Import(PluCsv(L"5\r\n")));
+    std::vector<std::wstring> messages = lib.TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(L"Line 2: 1 column, 11 expected"), std::wstring::npos);
+
+    CEcrData* progMode = lib.Group(WND_PROG_MODE);
+    progMode->LoadData(nullptr);
+    WriteFileBytes(lib.PathOf(L"in.csv"), "Machine No.,Shop code,Receipt No.\r\n1,1,1\r\n2,2,2\r\n");
+    EXPECT_FALSE(progMode->ImportCsv(2, lib.PathOf(L"in.csv").c_str()));
+    messages = lib.TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(L"Line 3: the table holds at most 1 record\n"), std::wstring::npos);
+
+    // An import that leaves one record asks first (answered Yes here).
+    ASSERT_TRUE(Import(PluCsv(kPluRows)));
+    lib.TakeMessages();
+    ASSERT_TRUE(Import(PluCsv(L"5,Tea,1,1,1,T,0,0,0,0,0\r\n")));
+    messages = lib.TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].find(L"The file holds 1 record, the table 3.\nImporting the file leaves the table with 1 "
+                               L"record; the other records are dropped."),
+              0u);
 }
 
 // Rows of empty cells, as spreadsheets write cleared rows, are skipped as

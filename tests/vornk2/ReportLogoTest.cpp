@@ -144,9 +144,15 @@ TEST(VornK2Reports, ConvertedReportsReadBackOrAreNamed)
     reports->ReloadFromFolder(lib.Folder().c_str());
     std::vector<std::wstring> messages = lib.TakeMessages();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find(L"could not be read"), std::wstring::npos);
-    EXPECT_NE(messages[0].find(lib.PathOf(L"20261201\\FIN.CSV")), std::wstring::npos);
+    EXPECT_EQ(messages[0], L"This report could not be read and shows no records:\n\n" + lib.PathOf(L"20261201\\FIN.CSV"));
     EXPECT_EQ(reports->GetTable(1)->RecordCount, 1) << "the readable report still shows";
+
+    WriteFileBytes(lib.PathOf(L"20261201\\CLERK.CSV"), "\"Item\",\"Count\"\r\n\"Cash\",\"1\"\r\n");
+    reports->Reset();
+    reports->ReloadFromFolder(lib.Folder().c_str());
+    messages = lib.TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].find(L"These reports could not be read and show no records:\n"), 0u);
 }
 
 // A register that cuts a name at its byte limit can leave a lone Shift-JIS
