@@ -14,6 +14,84 @@ std::wstring DecodeCodePage(UINT codePage, const BYTE* bytes, size_t size)
     return text;
 }
 
+namespace {
+
+// Whether the byte follows a lead byte in some character of the code page.
+// A lead byte and such a byte are one unit even where the code page assigns
+// that pair no character, as the system reads them.
+bool IsTrailByte(UINT codePage, BYTE trail)
+{
+    char pair[2] = {0, static_cast<char>(trail)};
+    for (int lead = 0x80; lead <= 0xFF; ++lead) {
+        pair[0] = static_cast<char>(lead);
+        if (::IsDBCSLeadByteEx(codePage, static_cast<BYTE>(lead))
+            && ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, pair, 2, nullptr, 0) > 0)
+            return true;
+    }
+    return false;
+}
+
+// The bytes of the UTF-8 sequence that starts with a byte above 0x7F: its
+// length when whole and valid (`valid` set), else the length of its broken
+// start, at least one byte, which stands for no character.
+size_t Utf8Unit(const BYTE* bytes, size_t size, bool& valid)
+{
+    const BYTE lead = bytes[0];
+    valid = false;
+    if (lead < 0xC2 || lead > 0xF4)
+        return 1;
+    const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    // The second byte's range leaves out overlong forms, surrogates and
+    // code points beyond U+10FFFF.
+    const BYTE low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    const BYTE high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    size_t i = 1;
+    for (; i < length && i < size; ++i) {
+        const BYTE b = bytes[i];
+        if (b < (i == 1 ? low : 0x80) || b > (i == 1 ? high : 0xBF))
+            return i;
+    }
+    valid = i == length;
+    return i;
+}
+
+} // namespace
+
+size_t AppendAnsiCharacter(UINT codePage, const char* bytes, size_t size, std::wstring& text)
+{
+    const BYTE first = static_cast<BYTE>(bytes[0]);
+    if (first < 0x80) {
+        text += static_cast<wchar_t>(first);
+        return 1;
+    }
+    wchar_t units[4];
+    int got = 0;
+    size_t length = 1;
+    if (codePage == CP_UTF8) {
+        bool valid = false;
+        length = Utf8Unit(reinterpret_cast<const BYTE*>(bytes), size, valid);
+        if (valid)
+            got = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(length), units, 4);
+    } else if (::IsDBCSLeadByteEx(codePage, first)) {
+        // Before a byte that follows no lead byte (a quote, a line end) the
+        // lead byte stands alone, so that byte is not lost with it.
+        if (size > 1) {
+            got = ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes, 2, units, 4);
+            if (got > 0 || IsTrailByte(codePage, static_cast<BYTE>(bytes[1])))
+                length = 2;
+        }
+    } else {
+        // A single byte the strict conversion refuses may still be a
+        // character the register uses (A0, FD to FF in code page 932).
+        got = ::MultiByteToWideChar(codePage, 0, bytes, 1, units, 4);
+    }
+    if (got > 0)
+        text.append(units, static_cast<size_t>(got));
+    else
+        text += kReplacementMark;
+    return length;
+}
+
 std::wstring DecodeAnsi(UINT codePage, const char* bytes, size_t size)
 {
     std::wstring text;
@@ -26,35 +104,14 @@ std::wstring DecodeAnsi(UINT codePage, const char* bytes, size_t size)
         ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(size), text.data(), whole);
         return text;
     }
+    // CP_ACP and its kin by number, so that a system code page of UTF-8 is
+    // read as UTF-8.
+    CPINFOEXW info = {};
+    if (::GetCPInfoExW(codePage, 0, &info))
+        codePage = info.CodePage;
     text.reserve(size);
-    wchar_t units[4];
-    for (size_t i = 0; i < size;) {
-        const BYTE b = static_cast<BYTE>(bytes[i]);
-        if (b < 0x80) {
-            text += static_cast<wchar_t>(b);
-            ++i;
-            continue;
-        }
-        if (::IsDBCSLeadByteEx(codePage, b)) {
-            const int pair = i + 1 < size ? ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes + i, 2, units, 4) : 0;
-            if (pair > 0) {
-                text.append(units, static_cast<size_t>(pair));
-                i += 2;
-            } else {
-                text += kReplacementMark;
-                ++i;
-            }
-            continue;
-        }
-        // A single byte the strict conversion refuses may still be a
-        // character the register uses (A0, FD to FF in code page 932).
-        const int single = ::MultiByteToWideChar(codePage, 0, bytes + i, 1, units, 4);
-        if (single > 0)
-            text.append(units, static_cast<size_t>(single));
-        else
-            text += kReplacementMark;
-        ++i;
-    }
+    for (size_t i = 0; i < size;)
+        i += AppendAnsiCharacter(codePage, bytes + i, size - i, text);
     return text;
 }
 

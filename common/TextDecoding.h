@@ -28,10 +28,18 @@ std::wstring DecodeCodePage(UINT codePage, const BYTE* bytes, size_t size);
 // Shown in place of bytes that form no character.
 constexpr wchar_t kReplacementMark = 0xFFFD;
 
-// The bytes of an ANSI code page (not UTF-8) as UTF-16. A lead byte that
-// forms no character with the byte after it, as a register leaves when it
-// cuts a name in the middle of a character, gives kReplacementMark and the
-// byte after it is read on its own, so no neighbour is lost with it (the
-// code page alone would take that byte, a closing quote or a line end, into
-// the broken character). Every other byte converts as the code page has it.
+// The bytes of an ANSI code page (UTF-8 included) as UTF-16, each character
+// as the code page reads it and kReplacementMark for each unit of bytes that
+// forms none: a byte no character starts with, a lead byte before a byte
+// that follows no lead byte (as a register leaves when it cuts a name in the
+// middle of a character; that byte is read on its own, so no neighbour such
+// as a closing quote or a line end is lost with it), a lead byte with a trail
+// byte that the code page assigns nothing, or the broken start of a UTF-8
+// sequence. A single byte the code page reads only loosely keeps that
+// reading (A0, FD to FF in code page 932, which the register uses).
 std::wstring DecodeAnsi(UINT codePage, const char* bytes, size_t size);
+
+// Appends the character the bytes start with, as DecodeAnsi reads it, and
+// returns how many bytes it took (at least one). `codePage` is a number, not
+// CP_ACP or its kin.
+size_t AppendAnsiCharacter(UINT codePage, const char* bytes, size_t size, std::wstring& text);

@@ -20,17 +20,6 @@ int HexDigit(wchar_t c)
     return -1;
 }
 
-// Appends what the code page makes of a run of bytes.
-void AppendDecoded(UINT codePage, DWORD flags, const char* p, int n, std::wstring& text, bool* ok = nullptr)
-{
-    wchar_t buf[8];
-    int got = ::MultiByteToWideChar(codePage, flags, p, n, buf, 8);
-    if (ok)
-        *ok = got > 0;
-    if (got > 0)
-        text.append(buf, static_cast<size_t>(got));
-}
-
 }  // namespace
 
 // Both maps keep the framework's 17 buckets.
@@ -191,23 +180,9 @@ void CEcrCharTable::EcrToUnicode(const CStringA& bytes, CStringW& text) const
             decoded += ch;
             continue;
         }
-        if (b < 0x80) {
-            // Every ANSI code page keeps ASCII as it is.
-            decoded += static_cast<wchar_t>(b);
-            continue;
-        }
-        if (::IsDBCSLeadByteEx(codePage, b)) {
-            // An unmapped lead byte alone is no character: the pair is one.
-            bool ok = false;
-            if (i + 1 < n)
-                AppendDecoded(codePage, MB_ERR_INVALID_CHARS, p + i, 2, decoded, &ok);
-            if (ok)
-                ++i;
-            else
-                decoded += kReplacementMark;  // a name cut in the middle of a character
-            continue;
-        }
-        AppendDecoded(codePage, 0, p + i, 1, decoded);
+        // An unmapped byte starts a character of the code page, which may
+        // take the bytes after it, mapped or not.
+        i += static_cast<int>(AppendAnsiCharacter(codePage, p + i, static_cast<size_t>(n - i), decoded)) - 1;
     }
     text = CStringW(decoded.data(), static_cast<int>(decoded.size()));
 }

@@ -18,11 +18,12 @@
 //
 // Every byte or character the table lacks goes through the thread's ANSI code
 // page. Without a table whole strings go through it. With a table, text goes
-// byte by byte, except that an unmapped lead byte of the code page is
-// converted together with the byte after it whenever the two form a valid
-// double-byte character, so Shift-JIS text typed on the PC comes back as typed.
-// A lead byte that forms no character with the byte after it (a name cut in
-// the middle of a character) reads as U+FFFD, and the byte after it on its own.
+// byte by byte, except that an unmapped byte starting a character of the code
+// page is converted together with the rest of that character (a lead byte
+// with its trail byte, a UTF-8 sequence), so Shift-JIS text typed on the PC
+// comes back as typed. Bytes that form no character read as U+FFFD, as
+// DecodeAnsi reads them: a lead byte before a byte that follows no lead byte
+// (a name cut in the middle of a character) alone, the byte after it on its own.
 class CEcrCharTable
 {
 public:

@@ -2,7 +2,8 @@
 // register's raw reports and its logo files. Invariants that keep users'
 // data: a damaged data file is never written over; a file it wrote reads
 // back the same; a refused import leaves the table byte-identical, and an
-// accepted one exports and imports again to the same bytes.
+// accepted one exports and imports again to the same bytes; a converted raw
+// report reads back with every row.
 #include <cstring>
 
 #include "CEcrGraphic.h"
@@ -16,6 +17,7 @@
 namespace {
 
 constexpr int kPlu = 18;
+constexpr int kReports = 24;
 
 std::string TableBytes(CEcrData& group)
 {
@@ -134,8 +136,21 @@ int RawReports(int argc, wchar_t** argv)
         CEcrReportSet* set = AsReportSet(GroupRegistry::Instance().FromWndNo(3));
         FUZZ_CHECK(set != nullptr, "no report set");
         set->LoadData(folder.c_str());
-        for (int i = 0; i < ReportFileCount(set); ++i)
-            set->ConvertReport(i, 0);
+        for (int i = 0; i < ReportFileCount(set); ++i) {
+            if (!set->ConvertReport(i, 0))
+                continue;
+            // The report viewer shows every row of a converted report: no
+            // damaged name or number hides it. Its tables follow the keys.
+            UINT32 key = 0, count = 0;
+            std::memcpy(&key, input.data() + 4, sizeof key);
+            std::memcpy(&count, input.data() + 12, sizeof count);
+            CEcrData* reports = GroupRegistry::Instance().FromWndNo(kReports);
+            reports->Reset();
+            reports->ReloadFromFolder(folder.c_str());
+            S_ECR_TABLE* table = reports->GetTable(static_cast<int>(key) - 1);
+            FUZZ_CHECK(table && static_cast<UINT32>(table->RecordCount) == count,
+                       "a converted report reads back without all its rows");
+        }
     });
 }
 

@@ -62,6 +62,16 @@ const wchar_t* TextFault(const std::string& value, CsvExchange::Origin origin)
     return nullptr;
 }
 
+// Whether a number's text is what the field shows for the bytes it stores
+// from that text: the register's own digits, even where they are no number
+// of the field (BCD digits above 9, which the conversion writes as stored).
+bool IsStoredNumberText(const S_ECR_FIELD& field, const CString& text)
+{
+    std::vector<BYTE> bytes(static_cast<size_t>(FieldByteLength(field)));
+    CString shown;
+    return ParseField(&field, text, bytes.data()) && FormatFieldExact(&field, bytes.data(), shown) && shown == text;
+}
+
 bool IsControlByte(BYTE b)
 {
     return (b < 0x20 && b != '\t' && b != '\r' && b != '\n') || b == 0x7F;
@@ -251,9 +261,12 @@ public:
     }
 
     // Checks one cell as an edit would be checked; the reason in `why`.
-    // `text` is the cell in UTF-16.
-    bool CheckCell(int field, int record, const std::string& value, const CString& text, CString& why)
+    // `text` is the cell in UTF-16. `damaged` is set for a number of a file
+    // the library wrote that the register stored with other digits than 0
+    // to 9: it is kept as stored, with no range to check.
+    bool CheckCell(int field, int record, const std::string& value, const CString& text, CString& why, bool& damaged)
     {
+        damaged = false;
         const S_ECR_FIELD& f = m_table.Field(field);
         // A number is read as the field stores it, with every stored decimal.
         double number = 0;
@@ -269,6 +282,10 @@ public:
                 return false;
             }
         } else if (FieldByteLength(f) > 0 && !exact) {
+            if (m_origin == CsvExchange::Origin::Library && IsStoredNumberText(f, text)) {
+                damaged = true;
+                return true;
+            }
             why.Format(Say(L"%s is not a valid number: \"%s\"", L"%s が正しい数値ではありません: \"%s\""),
                        f.Label.DefaultText, text.GetString());
             return false;
@@ -387,11 +404,11 @@ bool CsvExchange::Export(const EcrTable& table, const CString& path, Quoting quo
 }
 
 bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& accepted, CString& errors,
-                       Origin origin, std::vector<DamagedText>* damaged)
+                       Origin origin, std::vector<DamagedCell>* damaged)
 {
     errors.Empty();
     accepted.clear();
-    std::vector<DamagedText> damagedCells;
+    std::vector<DamagedCell> damagedCells;
     if (damaged)
         damaged->clear();
     std::vector<BYTE> bytes;
@@ -485,12 +502,13 @@ bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& 
             const std::string& cell = line.fields[c];
             const S_ECR_FIELD& field = table.Field(fieldOfColumn[c]);
             CString text = AnsiToText(cell.data(), static_cast<int>(cell.size()));
+            bool damagedNumber = false;
             if (unstorable.count({row, static_cast<size_t>(c)})) {
                 why.Format(Say(L"%s holds characters the register cannot store", L"%s にレジが保存できない文字があります"),
                            field.Label.DefaultText);
                 checker.RefuseCell(line.line, c + 1, why);
                 good = false;
-            } else if (!checker.CheckCell(fieldOfColumn[c], record, cell, text, why)) {
+            } else if (!checker.CheckCell(fieldOfColumn[c], record, cell, text, why, damagedNumber)) {
                 if (field.Type() != FIELD_TEXT && TrimBlanks(cell).empty())
                     unfilled.push_back(field.Label.DefaultText);
                 else
@@ -502,6 +520,8 @@ bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& 
                     damagedCells.push_back({line.line, record, fieldOfColumn[c]});
             } else if (good && FieldByteLength(field) > 0) {
                 ParseField(&field, text, bytesOfRecord.data() + field.Offset);
+                if (damagedNumber)
+                    damagedCells.push_back({line.line, record, fieldOfColumn[c]});
             }
         }
         if (!unfilled.empty())
@@ -532,7 +552,7 @@ bool CsvExchange::Read(EcrTable& table, const CString& path, std::vector<BYTE>& 
 }
 
 bool CsvExchange::Import(EcrTable& table, const CString& path, CString& errors, Origin origin,
-                         std::vector<DamagedText>* damaged)
+                         std::vector<DamagedCell>* damaged)
 {
     std::vector<BYTE> records;
     if (!Read(table, path, records, errors, origin, damaged))

@@ -18,11 +18,13 @@ public:
     // be UTF-8 too; when it reads both ways with different texts, the user
     // is asked which reading is meant.
     enum class Origin { Library, Outside };
-    // A text cell of a file the library wrote whose bytes form no character
-    // (a name the register cut in the middle of a character). Such a cell is
-    // read as its bytes, to be shown with a mark; a file from outside is
-    // refused for it.
-    struct DamagedText
+    // A cell of a file the library wrote that holds what the register
+    // stored, though it is no value of the field: text whose bytes form no
+    // character (a name the register cut in the middle of a character), or
+    // a number with other digits than 0 to 9 (a damaged record), written as
+    // stored. Such a cell is read as the register's bytes, to be shown as
+    // they are; a file from outside is refused for it.
+    struct DamagedCell
     {
         int line;    // in the file, from 1
         int record;  // from 0
@@ -35,11 +37,11 @@ public:
     // the table left as it is: false when any row is refused, with the
     // refusals in `errors`, one line each; false with no errors when the
     // user cancelled.
-    // `damaged`, when given, receives the damaged text cells of a file the
+    // `damaged`, when given, receives the damaged cells of a file the
     // library wrote.
     static bool Read(EcrTable& table, const CString& path, std::vector<BYTE>& records, CString& errors,
-                     Origin origin, std::vector<DamagedText>* damaged = nullptr);
+                     Origin origin, std::vector<DamagedCell>* damaged = nullptr);
     // Read, then the table takes the file's records: all or nothing.
     static bool Import(EcrTable& table, const CString& path, CString& errors, Origin origin,
-                       std::vector<DamagedText>* damaged = nullptr);
+                       std::vector<DamagedCell>* damaged = nullptr);
 };

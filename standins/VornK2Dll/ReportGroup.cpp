@@ -4,7 +4,7 @@
 
 #include "AtomicFile.h"
 #include "CsvExchange.h"
-#include "DamagedTextList.h"
+#include "DamagedCellList.h"
 #include "FullPathName.h"
 #include "LibraryState.h"
 #include "ProgramFolder.h"
@@ -61,24 +61,24 @@ void ReportGroup::ReloadFromFolder(const wchar_t* folder)
     std::wstring list;
     CString unread;
     int unreadCount = 0;
-    DamagedTextList damaged;
+    DamagedCellList damaged;
     for (size_t i = 0; i < m_kinds.size(); ++i) {
         EcrTable& table = *m_tables[i];
         table.Clear();
         CString csv = LatestCsv(base, m_kinds[i].prefix);
         CString errors;
-        std::vector<CsvExchange::DamagedText> cells;
+        std::vector<CsvExchange::DamagedCell> cells;
         if (!csv.IsEmpty() && !CsvExchange::Import(table, csv, errors, CsvExchange::Origin::Library, &cells)) {
             unread += L"\n" + csv;
             ++unreadCount;
         }
-        for (const CsvExchange::DamagedText& cell : cells)
+        for (const CsvExchange::DamagedCell& cell : cells)
             damaged.Add(table, csv, cell);
         if (static_cast<unsigned>(table.Table()->Level) >= level)
             list += std::wstring(csv.GetString()) + L"\r\n";
     }
     // An unreadable report shows no records: say which, so that none is
-    // taken for a day without sales. A name shown with a mark is told in the
+    // taken for a day without sales. A damaged name or number is told in the
     // same message.
     CString message;
     if (!unread.IsEmpty())

@@ -210,6 +210,9 @@ TEST_F(CharTableTest, ALeadByteThatFormsNoCharacterShowsTheReplacementMark)
         EXPECT_STREQ(L"\u30C8\u30DE\u30C8 S\uFFFD \"", ToText(*table, "\x83g\x83}\x83g S\xED \""));
         EXPECT_STREQ(L"A\uFFFD\"B", ToText(*table, "A\x82\"B"));
         EXPECT_STREQ(L"\uF8F3", ToText(*table, "\xFF"));
+        // A pair the code page assigns nothing is one unit, its trail byte
+        // no half-width katakana.
+        EXPECT_STREQ(L"\uFFFDA", ToText(*table, "\x86\xD0" "A"));
     }
     EXPECT_STREQ(L"\u00D7\uFFFD", ToText(demo, "\xA0\x82"));
 }

@@ -199,6 +199,20 @@ bool ConvertRawReport(const wchar_t* name)
     return false;
 }
 
+// Gives a raw report of the data folder a day after any converted report's,
+// so that its conversion is the report the list shows, in a folder known.
+bool StampAfterSampleDays(const std::wstring& raw)
+{
+    HANDLE file = CreateFileW(raw.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SYSTEMTIME day = {2030, 1, 0, 2, 12, 30, 0, 0};
+    FILETIME local, time;
+    SystemTimeToFileTime(&day, &local);
+    LocalFileTimeToFileTime(&local, &time);
+    BOOL set = SetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
+    return set != FALSE;
+}
+
 } // namespace
 
 // A register that cuts a name at its byte limit can leave a lone Shift-JIS
@@ -207,19 +221,8 @@ bool ConvertRawReport(const wchar_t* name)
 // replacement mark, and one message names the report, the row and the field.
 TEST_F(RecordList, ANameCutInTheMiddleOfACharacterHidesNoRowOfItsReport)
 {
-    // The raw report's day comes after the sample's converted days.
     const std::wstring raw = DataPath(L"PLU1230.VKR");
-    auto stamp = [&] {
-        HANDLE file = CreateFileW(raw.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        SYSTEMTIME day = {2030, 1, 0, 2, 12, 30, 0, 0};
-        FILETIME local, time;
-        SystemTimeToFileTime(&day, &local);
-        LocalFileTimeToFileTime(&local, &time);
-        BOOL set = SetFileTime(file, nullptr, nullptr, &time);
-        CloseHandle(file);
-        return set != FALSE;
-    };
-    ASSERT_TRUE(stamp());
+    ASSERT_TRUE(StampAfterSampleDays(raw));
     ASSERT_TRUE(ConvertRawReport(L"PLU1230.VKR"));
     CFlexListDlg* screen = Open(WNDNO_REPORT_VIEWER, 3);
     ASSERT_NE(nullptr, screen);
@@ -233,7 +236,7 @@ TEST_F(RecordList, ANameCutInTheMiddleOfACharacterHidesNoRowOfItsReport)
     ASSERT_EQ('\x20', bytes[1768]);
     bytes[1768] = '\xED';
     WriteBytes(raw, bytes);
-    ASSERT_TRUE(stamp());
+    ASSERT_TRUE(StampAfterSampleDays(raw));
     // The conversion runs from the function menu, which the report list
     // replaced; it opens again on the new report.
     Open(WNDNO_SELECT);
@@ -260,6 +263,56 @@ TEST_F(RecordList, ANameCutInTheMiddleOfACharacterHidesNoRowOfItsReport)
     boxes = TakeBoxes();
     ASSERT_EQ(1u, boxes.size());
     EXPECT_NE(std::wstring::npos, boxes[0].find(L"\nPLU\u58F2\u4E0A 42 \u884C\u76EE\uFF08" + csv + L" \u306E 43 \u884C\u76EE\uFF09: \u540D\u79F0"))
+        << boxes[0];
+    UseLanguage(L"ENG");
+}
+
+// A damaged record can hold a number with other digits than 0 to 9: record
+// 18 of the sample department report with FF as its number's high byte,
+// which the conversion writes as stored, "FF18". Every row still shows, that
+// number as written, and one message names the report, the row and the field.
+TEST_F(RecordList, ANumberThatIsNotDecimalHidesNoRowOfItsReport)
+{
+    const std::wstring raw = DataPath(L"DEPT1230.VKR");
+    ASSERT_TRUE(StampAfterSampleDays(raw));
+    ASSERT_TRUE(ConvertRawReport(L"DEPT1230.VKR"));
+    CFlexListDlg* screen = Open(WNDNO_REPORT_VIEWER, 2);
+    ASSERT_NE(nullptr, screen);
+    ASSERT_STREQ(L"Dept sales", ListText(screen, ListSelection(screen)));
+    const auto whole = GridTexts(screen);
+    ASSERT_EQ(20u, whole.size());
+    ASSERT_EQ(L"0018", whole[17][0]);
+    ASSERT_EQ(L"Tobacco", whole[17][1]);
+    EXPECT_TRUE(TakeBoxes().empty());
+
+    std::string bytes = DataFile(L"DEPT1230.VKR");
+    ASSERT_EQ('\0', bytes[493]);
+    bytes[493] = '\xFF';
+    WriteBytes(raw, bytes);
+    ASSERT_TRUE(StampAfterSampleDays(raw));
+    Open(WNDNO_SELECT);
+    ASSERT_TRUE(ConvertRawReport(L"DEPT1230.VKR"));
+    auto boxes = TakeBoxes();
+    screen = Open(WNDNO_REPORT_VIEWER, 2);
+    ASSERT_NE(nullptr, screen);
+    auto damaged = GridTexts(screen);
+    ASSERT_EQ(20u, damaged.size());
+    EXPECT_EQ(L"FF18", damaged[17][0]);
+    damaged[17][0] = whole[17][0];
+    EXPECT_EQ(whole, damaged) << "every other text as before";
+    EXPECT_TRUE(TakeBoxes().empty()) << "told once, when the report was read";
+    ASSERT_EQ(1u, boxes.size());
+    const std::wstring csv = m_data.Path() + L"\\20300102\\DEPT.CSV";
+    EXPECT_NE(std::wstring::npos, boxes[0].find(L"\nDept sales, row 18 (line 19 of " + csv + L"): Dept No.")) << boxes[0];
+    EXPECT_EQ(std::wstring::npos, boxes[0].find(L"could not be read"));
+
+    UseLanguage(L"JPN");
+    PostEcrMessage(WM_ECR_DATA_RELOAD, 0, WNDNO_REPORT_VIEWER);
+    PumpPending();
+    boxes = TakeBoxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_NE(std::wstring::npos, boxes[0].find(L"\n\u90E8\u9580\u58F2\u4E0A 18 \u884C\u76EE\uFF08" + csv
+                                                + L" \u306E 19 \u884C\u76EE\uFF09: \u90E8\u9580\u756A\u53F7"))
         << boxes[0];
     UseLanguage(L"ENG");
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "RegisterText.h"
+#include "TextDecoding.h"
 
 TEST(RegisterText, RunsInTheJapaneseCodePage)
 {
@@ -43,4 +44,20 @@ TEST(RegisterText, ALeadByteThatFormsNoCharacterShowsTheReplacementMark)
     EXPECT_STREQ(L"\uFFFD \uFFFD", AnsiToText("\xED \xED", 3));
     EXPECT_STREQ(L"\uF8F3", AnsiToText("\xFF", 1));
     EXPECT_STREQ(L"\uFFFD", RegisterToText("\x82", 1, true));
+}
+
+// Only the bytes that form no character are marked, whatever the code page:
+// UTF-8 (the system's code page where Windows is set to use it) keeps the
+// characters around a bad byte or a cut sequence, and in code page 932 a lead
+// byte with a trail byte that the code page assigns nothing is one unit, not
+// a mark and a half-width katakana.
+TEST(RegisterText, EachCharacterReadsWholeBesideBytesThatFormNone)
+{
+    EXPECT_EQ(L"\u7DD1\uFFFD", DecodeAnsi(CP_UTF8, "\xE7\xB7\x91\xFF", 4));
+    EXPECT_EQ(L"\uFFFD\u7DD1\uFFFD\",\"\U0001F600", DecodeAnsi(CP_UTF8, "\x80\xE7\xB7\x91\xE8\x8C\",\"\xF0\x9F\x98\x80", 13));
+    EXPECT_EQ(L"Tea\uFFFD", DecodeAnsi(CP_UTF8, "Tea\xE8\x8C", 5));
+
+    EXPECT_EQ(L"\uFFFDA", DecodeAnsi(932, "\x81\xCF" "A", 3));
+    EXPECT_EQ(L"\u7DD1\uFFFD\u30C8\uFFFD", DecodeAnsi(932, "\x97\xCE\x86\xD0\x83g\x82", 7));
+    EXPECT_STREQ(L"\uFFFD\uFFFD\uF8F3", AnsiToText("\x81\xCF\x82\xFF", 4));
 }
