@@ -120,6 +120,10 @@ CString AtomicFile::SystemReason(DWORD error)
     if (n && text) {
         reason = text;
         reason.Trim();
+        // The messages close their own sentence after the bracket.
+        const int last = reason.GetLength() - 1;
+        if (last > 0 && (reason[last] == L'.' || reason[last] == L'\x3002' || reason[last] == L'\xFF0E'))
+            reason.Delete(last);
     }
     if (text)
         ::LocalFree(text);

@@ -22,7 +22,8 @@ public:
     // GetLastError() and the old file (if any) untouched.
     static bool Write(const CString& path, const void* data, size_t size);
 
-    // The system's text for `error`, or "error N" when it has none.
+    // The system's text for `error` without its closing full stop, as the
+    // messages put it in brackets; "error N" when the system has none.
     static CString SystemReason(DWORD error);
     // What the user is told when a write failed: the file named, the system's
     // reason for `error`, and that the previous file is kept only when there

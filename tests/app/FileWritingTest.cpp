@@ -1,6 +1,8 @@
 // The shared whole-file writer and the profile-file editor on it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cwchar>
 #include <string>
 
 #include "AtomicFile.h"
@@ -63,6 +65,37 @@ TEST(AtomicFile, FailuresKeepTheOldFileAndSayWhy)
     EXPECT_EQ(reason + L" / " + path + L" %s %d %",
               AtomicFile::FailureMessage(path, ERROR_ACCESS_DENIED, L"%2 / %1 %s %d %", L"no file"));
     EXPECT_EQ(L"new " + missing, AtomicFile::FailureMessage(missing, ERROR_ACCESS_DENIED, L"kept", L"new %1"));
+}
+
+// The system's reason goes into the brackets of a message without its own
+// full stop, in either language, so the message ends in exactly one.
+TEST(AtomicFile, TheSystemsReasonLosesItsFullStopInEitherLanguage)
+{
+    const LCID locale = GetThreadLocale();
+    struct Language
+    {
+        LANGID id;
+        const wchar_t* format;
+        const wchar_t* end;
+    };
+    for (const Language& language : {Language{MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), L"%1 に書き込めませんでした（%2）。", L"）。"},
+                                     Language{MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), nullptr, L")."}}) {
+        ASSERT_TRUE(SetThreadLocale(MAKELCID(language.id, SORT_DEFAULT)));
+        for (DWORD error : {ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_ACCESS_DENIED}) {
+            const std::wstring reason = AtomicFile::SystemReason(error).GetString();
+            SCOPED_TRACE(testing::Message() << language.id << " " << error << " " << reason);
+            ASSERT_FALSE(reason.empty());
+            EXPECT_EQ(std::wstring::npos, reason.find_first_of(L"\r\n"));
+            EXPECT_EQ(std::wstring::npos, std::wstring(L".。．").find(reason.back()));
+            // The system answers in the thread's language.
+            const bool japanese = std::any_of(reason.begin(), reason.end(), [](wchar_t c) { return c >= 0x3000; });
+            EXPECT_EQ(language.format != nullptr, japanese);
+            const std::wstring message = AtomicFile::FailureMessage(L"C:\\x", error, language.format, language.format).GetString();
+            EXPECT_EQ(message.size() - wcslen(language.end), message.rfind(language.end));
+            EXPECT_EQ(reason, message.substr(message.size() - wcslen(language.end) - reason.size(), reason.size()));
+        }
+    }
+    SetThreadLocale(locale);
 }
 
 // Lines, comments and order stay; keys are found without regard to case and
