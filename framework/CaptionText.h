@@ -15,3 +15,8 @@ CString CaptionText(int wndNo, int captionNo, const wchar_t* defaultText);
 // What the user is told when a file could not be written (the file and the
 // system's reason), in the caption language.
 CString WriteFailureText(const CString& path, DWORD error);
+
+// What the user is told when the folder a file goes into could not be
+// created (the file, the folder and the system's reason), in the caption
+// language.
+CString FolderFailureText(const CString& path, const CString& folder, DWORD error);

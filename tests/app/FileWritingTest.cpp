@@ -98,6 +98,36 @@ TEST(AtomicFile, TheSystemsReasonLosesItsFullStopInEitherLanguage)
     SetThreadLocale(locale);
 }
 
+// A folder for files is made with every missing folder above it, however
+// its path is written; one below a file cannot be, and the message names the
+// file and the folder's full path.
+TEST(AtomicFile, CreatesAFolderWithTheFoldersAboveIt)
+{
+    TempFolder folder;
+    CurrentDirectoryScope cwd(folder.Path());
+    const std::wstring deep = folder / L"one\\two\\three";
+    const auto isFolder = [](const std::wstring& path) {
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    };
+    for (const std::wstring& path : {deep, deep, std::wstring(L".\\rel\\sub\\"), std::wstring()})
+        EXPECT_TRUE(AtomicFile::CreateFolder(path.c_str())) << std::string(path.begin(), path.end());
+    EXPECT_TRUE(isFolder(deep));
+    EXPECT_TRUE(isFolder(folder / L"rel\\sub"));
+
+    folder.Write(L"file", "kept");
+    EXPECT_FALSE(AtomicFile::CreateFolder(L"file\\Data"));
+    const DWORD error = GetLastError();
+    EXPECT_NE(0u, error);
+    EXPECT_EQ("kept", folder.Read(L"file"));
+    const CString target = L"file\\Data\\DEPT.VK2";
+    EXPECT_EQ(target + L" could not be written: the folder " + (folder / L"file\\Data").c_str() + L" could not be created (" +
+                  AtomicFile::SystemReason(error) + L").",
+              AtomicFile::FolderFailureMessage(target, L"file\\Data\\", error));
+    EXPECT_EQ(L"(" + AtomicFile::SystemReason(error) + L") " + (folder / L"file\\Data").c_str() + L" / " + target,
+              AtomicFile::FolderFailureMessage(target, L"file\\Data", error, L"(%2) %3 / %1"));
+}
+
 // Lines, comments and order stay; keys are found without regard to case and
 // added at the end of their section; every encoding is read and written back
 // as UTF-16.
