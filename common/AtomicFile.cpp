@@ -1,6 +1,7 @@
 #include "AtomicFile.h"
 
 #include "FillPlaceholders.h"
+#include "FullPathName.h"
 
 namespace {
 
@@ -111,6 +112,41 @@ bool AtomicFile::Write(const CString& path, const void* data, size_t size)
     return true;
 }
 
+namespace {
+
+bool IsFolder(const CString& path)
+{
+    const DWORD attributes = ::GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// path is a full folder path (FullFolderPath). The folder above comes
+// first; a root (a missing drive, say) is never created.
+bool CreateFolderTree(const CString& path)
+{
+    if (IsFolder(path))
+        return true;
+    const CString above = FolderAbove(path);
+    if (!above.IsEmpty() && !CreateFolderTree(above))
+        return false;
+    if (::CreateDirectoryW(path, nullptr))
+        return true;
+    const DWORD error = ::GetLastError();
+    // Another writer may have made it meanwhile.
+    if (IsFolder(path))
+        return true;
+    ::SetLastError(error);
+    return false;
+}
+
+} // namespace
+
+bool AtomicFile::CreateFolder(const CString& folder)
+{
+    // An empty folder is the current one.
+    return folder.IsEmpty() || CreateFolderTree(FullFolderPath(folder));
+}
+
 CString AtomicFile::SystemReason(DWORD error)
 {
     CString reason;
@@ -120,6 +156,10 @@ CString AtomicFile::SystemReason(DWORD error)
     if (n && text) {
         reason = text;
         reason.Trim();
+        // The messages close their own sentence after the bracket.
+        const int last = reason.GetLength() - 1;
+        if (last > 0 && (reason[last] == L'.' || reason[last] == L'\x3002' || reason[last] == L'\xFF0E'))
+            reason.Delete(last);
     }
     if (text)
         ::LocalFree(text);
@@ -140,4 +180,11 @@ CString AtomicFile::FailureMessage(const CString& path, DWORD error, const wchar
                             : kept            ? L"%1 could not be written (%2); the previous file is kept."
                                               : L"%1 could not be written (%2).";
     return FillPlaceholders(pattern, {path, SystemReason(error)});
+}
+
+CString AtomicFile::FolderFailureMessage(const CString& path, const CString& folder, DWORD error,
+                                         const wchar_t* format)
+{
+    const CString pattern = format && *format ? format : L"%1 could not be written: the folder %3 could not be created (%2).";
+    return FillPlaceholders(pattern, {path, SystemReason(error), FullFolderPath(folder)});
 }

@@ -22,7 +22,14 @@ public:
     // GetLastError() and the old file (if any) untouched.
     static bool Write(const CString& path, const void* data, size_t size);
 
-    // The system's text for `error`, or "error N" when it has none.
+    // Creates folder (a relative path counts from the current folder) and
+    // every missing folder above it, for files about to be written into it;
+    // true when it is there. False when it cannot be made, with the system's
+    // error code left in GetLastError().
+    static bool CreateFolder(const CString& folder);
+
+    // The system's text for `error` without its closing full stop, as the
+    // messages put it in brackets; "error N" when the system has none.
     static CString SystemReason(DWORD error);
     // What the user is told when a write failed: the file named, the system's
     // reason for `error`, and that the previous file is kept only when there
@@ -32,4 +39,10 @@ public:
     // English text.
     static CString FailureMessage(const CString& path, DWORD error, const wchar_t* keptFormat = nullptr,
                                   const wchar_t* noFileFormat = nullptr);
+    // What the user is told when the folder a file goes into could not be
+    // created: the file, the folder's full path and the system's reason. The
+    // format (a caption) puts the file at "%1", the reason at "%2" and the
+    // folder at "%3"; null or empty gives the English text.
+    static CString FolderFailureMessage(const CString& path, const CString& folder, DWORD error,
+                                        const wchar_t* format = nullptr);
 };

@@ -1,6 +1,7 @@
 #include "FolderLock.h"
 
 #include <utility>
+#include <vector>
 
 #include "FullPathName.h"
 
@@ -8,48 +9,51 @@ namespace {
 
 const wchar_t kPathPrefix[] = L"Global\\TilldeskDataFolder:";
 const wchar_t kIdentityPrefix[] = L"Global\\TilldeskDataFolderId:";
+const wchar_t kBelowPrefix[] = L"Global\\TilldeskDataFolderBelow:";
 
-// One name per path: the full path without a trailing backslash, in long
-// names, upper-cased as the file system compares names. A backslash is no
-// character of a mutex name; a path too long for one is hashed.
-CString PathName(const CString& folder)
+// The full path without a closing backslash, in long names where the folder
+// exists.
+CString LongFolderPath(const CString& folder)
 {
-    CString path = FullPathName(folder);
+    const CString path = FullFolderPath(folder);
     const DWORD needed = ::GetLongPathNameW(path, nullptr, 0);
-    if (needed > 0) {
-        CString longPath;
-        const DWORD n = ::GetLongPathNameW(path, longPath.GetBuffer(static_cast<int>(needed)), needed);
-        longPath.ReleaseBuffer(n > 0 && n < needed ? static_cast<int>(n) : 0);
-        if (!longPath.IsEmpty())
-            path = longPath;
-    }
-    while (path.GetLength() > 3 && path.Right(1) == L"\\")
-        path.Delete(path.GetLength() - 1);
-    path.MakeUpper();
-    path.Replace(L'\\', L'/');
-    CString name = kPathPrefix + path;
+    if (needed == 0)
+        return path;
+    CString longPath;
+    const DWORD n = ::GetLongPathNameW(path, longPath.GetBuffer(static_cast<int>(needed)), needed);
+    longPath.ReleaseBuffer(n > 0 && n < needed ? static_cast<int>(n) : 0);
+    return longPath.IsEmpty() ? path : longPath;
+}
+
+// A mutex name of the prefix and a text, upper-cased as the file system
+// compares names. A backslash is no character of a mutex name; a text too
+// long for one is hashed.
+CString Named(const wchar_t* prefix, CString text)
+{
+    text.MakeUpper();
+    text.Replace(L'\\', L'/');
+    CString name = prefix + text;
     if (name.GetLength() < MAX_PATH)
         return name;
     unsigned long long hash = 14695981039346656037ull;  // FNV-1a over the UTF-16 units
-    for (int i = 0; i < path.GetLength(); ++i) {
-        hash ^= static_cast<unsigned short>(path[i]);
+    for (int i = 0; i < text.GetLength(); ++i) {
+        hash ^= static_cast<unsigned short>(text[i]);
         hash *= 1099511628211ull;
     }
-    name.Format(L"%s#%d#%016llX", kPathPrefix, path.GetLength(), hash);
+    name.Format(L"%s#%d#%016llX", prefix, text.GetLength(), hash);
     return name;
 }
 
-// One name per folder, whatever it is called (another drive letter, a
+// A folder's identity, whatever it is called (another drive letter, a
 // mapped or network path, a junction): its volume's serial number and its
 // file index. Empty when the folder cannot be opened (it does not exist, it
 // is a file, access is denied) or its file system gives it no index.
-CString IdentityName(const CString& folder)
+CString Identity(const CString& folder)
 {
     // Backup semantics open a folder; it is not kept open, so it can still be
     // renamed or removed.
-    HANDLE handle = ::CreateFileW(FullPathName(folder), FILE_READ_ATTRIBUTES,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE handle = ::CreateFileW(folder, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return CString();
     BY_HANDLE_FILE_INFORMATION info = {};
@@ -57,10 +61,33 @@ CString IdentityName(const CString& folder)
     ::CloseHandle(handle);
     if (!known || !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || (info.nFileIndexHigh == 0 && info.nFileIndexLow == 0))
         return CString();
-    CString name;
-    name.Format(L"%s%08lX-%08lX%08lX", kIdentityPrefix, info.dwVolumeSerialNumber, info.nFileIndexHigh,
-                info.nFileIndexLow);
-    return name;
+    CString identity;
+    identity.Format(L"%08lX-%08lX%08lX", info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow);
+    return identity;
+}
+
+// The names a folder may be marked under, the one a new mark takes first:
+// the folder's identity; then, for each folder above it that can be opened,
+// nearest first, that folder's identity and the rest of the path; last the
+// full path. A folder that does not exist yet is marked under the first
+// folder above it that does, so every name of that one finds the mark, and
+// still does once the folder is created below it.
+std::vector<CString> NamesOf(const CString& folder)
+{
+    const CString path = LongFolderPath(folder);
+    std::vector<CString> names;
+    const CString identity = Identity(path);
+    if (!identity.IsEmpty())
+        names.push_back(kIdentityPrefix + identity);
+    for (CString above = FolderAbove(path); !above.IsEmpty(); above = FolderAbove(above)) {
+        const CString aboveIdentity = Identity(above);
+        CString rest = path.Mid(above.GetLength());
+        rest.TrimLeft(L"\\");
+        if (!aboveIdentity.IsEmpty())
+            names.push_back(Named(kBelowPrefix, aboveIdentity + L"/" + rest));
+    }
+    names.push_back(Named(kPathPrefix, path));
+    return names;
 }
 
 // Whether a mutex of that name exists, in any process and for any user.
@@ -78,9 +105,8 @@ bool MutexExists(const CString& name)
 
 FolderLock::FolderLock(const CString& folder)
 {
-    const CString byPath = PathName(folder);
-    const CString byIdentity = IdentityName(folder);
-    m_name = byIdentity.IsEmpty() ? byPath : byIdentity;
+    const std::vector<CString> names = NamesOf(folder);
+    m_name = names.front();
     // The mark is the mutex's existence, not its ownership: a mutex that
     // exists already, or one this user may not open, belongs to another holder.
     HANDLE mutex = ::CreateMutexW(nullptr, FALSE, m_name);
@@ -89,9 +115,10 @@ FolderLock::FolderLock(const CString& folder)
         m_mutex = mutex;
     else if (mutex)
         ::CloseHandle(mutex);
-    // A copy that opened this path before the folder existed holds its path.
-    if (m_mutex && !byIdentity.IsEmpty() && MutexExists(byPath))
-        Release();
+    // A copy that opened the folder under another of its names holds that one.
+    for (size_t i = 1; m_mutex && i < names.size(); ++i)
+        if (MutexExists(names[i]))
+            Release();
 }
 
 FolderLock::~FolderLock()
@@ -116,7 +143,12 @@ FolderLock& FolderLock::operator=(FolderLock&& other) noexcept
 
 bool FolderLock::Holds(const CString& folder) const
 {
-    return Held() && (IdentityName(folder) == m_name || PathName(folder) == m_name);
+    if (!Held())
+        return false;
+    for (const CString& name : NamesOf(folder))
+        if (name == m_name)
+            return true;
+    return false;
 }
 
 void FolderLock::Release()

@@ -7,10 +7,12 @@
 // other's saves. The mark is a named kernel mutex keyed on the folder's
 // identity, its volume serial number and file index, so every name of the
 // folder (another drive letter, a mapped or network path, a junction) finds
-// it. A folder that cannot be opened (one that does not exist yet) is keyed
-// on its full path, case-insensitively, as is one whose file system gives no
-// file index; while a copy holds such a path, the folder is refused under
-// that path once it exists too. The system drops the mutex with the last
+// it. A folder that does not exist yet (the first write creates it) is keyed
+// on the identity of the nearest folder above it that exists and the rest
+// of its path, case-insensitively, so every name of that folder finds the
+// mark, before the folder is created and after; a mark takes the folder's
+// own identity when it exists. Where no folder of the path has a file index
+// the full path is the key. The system drops the mutex with the last
 // handle, so a copy that crashed leaves nothing marked.
 class FolderLock
 {
@@ -33,5 +35,5 @@ private:
     void Release();
 
     HANDLE m_mutex = nullptr;
-    CString m_name;  // the mutex name: the folder's identity, or its path
+    CString m_name;  // the mutex name
 };

@@ -34,3 +34,8 @@ CString WriteFailureText(const CString& path, DWORD error)
     return AtomicFile::FailureMessage(path, error, CaptionText(WNDNO_COMMON, 3, nullptr),
                                       CaptionText(WNDNO_COMMON, 4, nullptr));
 }
+
+CString FolderFailureText(const CString& path, const CString& folder, DWORD error)
+{
+    return AtomicFile::FolderFailureMessage(path, folder, error, CaptionText(WNDNO_COMMON, 5, nullptr));
+}

@@ -22,3 +22,8 @@ CString CountCaptionText(int wndNo, int count, int captionNo, const wchar_t* def
 // What the user is told when a file could not be written (the file and the
 // system's reason), in the caption language.
 CString WriteFailureText(const CString& path, DWORD error);
+
+// What the user is told when the folder a file goes into could not be
+// created (the file, the folder and the system's reason), in the caption
+// language.
+CString FolderFailureText(const CString& path, const CString& folder, DWORD error);

@@ -1,5 +1,6 @@
 #include "CTillmarkViewDlg.h"
 
+#include "AtomicFile.h"
 #include "EcrGlobals.h"
 #include "EcrWndNo.h"
 #include "FileListBox.h"
@@ -143,6 +144,15 @@ void CTillmarkViewDlg::ReportUpdate(bool done)
     }
 }
 
+bool CTillmarkViewDlg::CreateDataFolder()
+{
+    // A data folder that is not there yet is made by the first write.
+    if (AtomicFile::CreateFolder(g_pEcrSetting->DataPath))
+        return true;
+    AfxMessageBox(FolderFailureText(LogoPath(), g_pEcrSetting->DataPath, ::GetLastError()), MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
 void CTillmarkViewDlg::OnSetLogo()
 {
     CString name = SelectedText();
@@ -150,6 +160,8 @@ void CTillmarkViewDlg::OnSetLogo()
         AfxMessageBox(CaptionText(WNDNO_LOGO_VIEW, 4, L"The file has not been selected"), MB_OK);
         return;
     }
+    if (!CreateDataFolder())
+        return;
     ReportUpdate(LogoFile::CopyOver(JoinFolder(g_pEcrSetting->BmpPath, name), LogoPath()));
 }
 
@@ -159,6 +171,8 @@ void CTillmarkViewDlg::OnClearLogo()
     size_t size = table && table->FieldCount > 0 && table->RecordCount > 0
                       ? static_cast<size_t>(table->FieldCount) * static_cast<size_t>(table->RecordCount) / 8
                       : 0;
+    if (!CreateDataFolder())
+        return;
     bool done = LogoFile::WriteBlank(LogoPath(), size);
     OnSelectLogoFile();
     ReportUpdate(done);

@@ -30,6 +30,8 @@ private:
     // The register's logo file in the data folder.
     CString LogoPath() const;
     void ReportUpdate(bool done);
+    // Makes the data folder when it is missing; says so when it cannot.
+    bool CreateDataFolder();
 
     CEcrGraphic* m_logo;
     CStatic m_preview;

@@ -22,12 +22,19 @@ constexpr GroupFile kGroups[] = {
 
 constexpr size_t kFileLimit = 64u << 20;
 
-TillwireExitCode Copy(const CString& from, const CString& to, CString& message)
+// Copies from into the folder toFolder (ending in a backslash), made when
+// it is missing, under name.
+TillwireExitCode Copy(const CString& from, const CString& toFolder, const CString& name, CString& message)
 {
     std::vector<BYTE> bytes;
     if (AtomicFile::Read(from, bytes, kFileLimit) != AtomicFile::ReadResult::Ok) {
         message = L"Cannot read " + from;
         return TW_INPUT_MISSING;
+    }
+    const CString to = toFolder + name;
+    if (!AtomicFile::CreateFolder(toFolder)) {
+        message = AtomicFile::FolderFailureMessage(to, toFolder, ::GetLastError());
+        return TW_WRITE_FAILED;
     }
     if (!AtomicFile::Write(to, bytes.data(), bytes.size())) {
         message = AtomicFile::FailureMessage(to, ::GetLastError());
@@ -54,11 +61,7 @@ TillwireExitCode RegisterFolder::SendGroup(int groupId, const CString& dataFolde
         message.Format(L"The register has no group %d.", groupId);
         return TW_UNKNOWN_ID;
     }
-    if (!::CreateDirectoryW(m_folder, nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
-        message = L"Cannot create " + m_folder;
-        return TW_WRITE_FAILED;
-    }
-    return Copy(dataFolder + name, m_folder + name, message);
+    return Copy(dataFolder + name, m_folder, name, message);
 }
 
 TillwireExitCode RegisterFolder::ReceiveGroup(int groupId, const CString& dataFolder, CString& message) const
@@ -68,7 +71,7 @@ TillwireExitCode RegisterFolder::ReceiveGroup(int groupId, const CString& dataFo
         message.Format(L"The register has no group %d.", groupId);
         return TW_UNKNOWN_ID;
     }
-    return Copy(m_folder + name, dataFolder + name, message);
+    return Copy(m_folder + name, dataFolder, name, message);
 }
 
 TillwireExitCode RegisterFolder::ReceiveReport(int reportId, const CString& dataFolder, CString& message) const
@@ -78,7 +81,7 @@ TillwireExitCode RegisterFolder::ReceiveReport(int reportId, const CString& data
         message.Format(L"The register has no report %d.", reportId);
         return TW_UNKNOWN_ID;
     }
-    return Copy(m_folder + name, dataFolder + name, message);
+    return Copy(m_folder + name, dataFolder, name, message);
 }
 
 CString RegisterFolder::FindReport(int reportId) const

@@ -36,6 +36,16 @@ CString LibraryState::WriteFailure(const CString& path, DWORD error) const
                                       Say(nullptr, L"%1 に書き込めませんでした（%2）。"));
 }
 
+bool LibraryState::CreateFolderFor(const CString& path, const CString& folder) const
+{
+    if (AtomicFile::CreateFolder(folder))
+        return true;
+    Tell(AtomicFile::FolderFailureMessage(path, folder, ::GetLastError(),
+                                          Say(nullptr, L"フォルダー %3 を作成できなかったため（%2）、%1 に書き込めませんでした。")),
+         MB_ICONSTOP);
+    return false;
+}
+
 void LibraryState::Tell(const CString& text, UINT icon)
 {
     Ask(text, MB_OK | icon);

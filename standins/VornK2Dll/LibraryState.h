@@ -32,6 +32,10 @@ public:
     // What the user is told when a file could not be written, in the
     // caption language.
     CString WriteFailure(const CString& path, DWORD error) const;
+    // Creates the folder a file goes into, with the folders above it, when
+    // it is missing; when it cannot, tells the user so, naming the file and
+    // the folder, in the caption language.
+    bool CreateFolderFor(const CString& path, const CString& folder) const;
     // A message of the library's own, titled with the model name.
     static void Tell(const CString& text, UINT icon);
     // A question of the library's own (`buttons` and icon); the answer.

@@ -118,12 +118,9 @@ bool ReportSet::WriteConverted(const EcrTable& records, const CString& folder, c
                                const FILETIME& reportTime)
 {
     CString dateFolder = JoinPath(folder, DateFolderName(reportTime));
-    if (!::CreateDirectoryW(dateFolder, nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
-        LibraryState::Tell(LibraryState::Instance().WriteFailure(dateFolder, ::GetLastError()), MB_ICONSTOP);
-        return false;
-    }
     CString csv = JoinPath(dateFolder, CString(prefix) + L".CSV");
-    if (!CsvExchange::Export(records, csv, CsvExchange::Quoting::EveryField))
+    if (!LibraryState::Instance().CreateFolderFor(csv, dateFolder) ||
+        !CsvExchange::Export(records, csv, CsvExchange::Quoting::EveryField))
         return false;
     HANDLE file = ::CreateFileW(csv, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)

@@ -118,6 +118,9 @@ BOOL TableGroup::CommitData(int)
     for (auto& t : m_tables)
         if (t->FindDuplicateKey() >= 0)
             return FALSE;
+    // A data folder that is not there yet is made by the first save.
+    if (!LibraryState::Instance().CreateFolderFor(FilePath(), m_folder))
+        return ECR_COMMIT_NOT_WRITTEN;
     if (!GroupFile::Write(FilePath(), GroupId, Tables())) {
         LibraryState::Tell(LibraryState::Instance().WriteFailure(FilePath(), ::GetLastError()), MB_ICONSTOP);
         return ECR_COMMIT_NOT_WRITTEN;

@@ -1,6 +1,8 @@
 // The shared whole-file writer and the profile-file editor on it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cwchar>
 #include <string>
 
 #include "AtomicFile.h"
@@ -63,6 +65,67 @@ TEST(AtomicFile, FailuresKeepTheOldFileAndSayWhy)
     EXPECT_EQ(reason + L" / " + path + L" %s %d %",
               AtomicFile::FailureMessage(path, ERROR_ACCESS_DENIED, L"%2 / %1 %s %d %", L"no file"));
     EXPECT_EQ(L"new " + missing, AtomicFile::FailureMessage(missing, ERROR_ACCESS_DENIED, L"kept", L"new %1"));
+}
+
+// The system's reason goes into the brackets of a message without its own
+// full stop, in either language, so the message ends in exactly one.
+TEST(AtomicFile, TheSystemsReasonLosesItsFullStopInEitherLanguage)
+{
+    const LCID locale = GetThreadLocale();
+    struct Language
+    {
+        LANGID id;
+        const wchar_t* format;
+        const wchar_t* end;
+    };
+    for (const Language& language : {Language{MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), L"%1 に書き込めませんでした（%2）。", L"）。"},
+                                     Language{MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), nullptr, L")."}}) {
+        ASSERT_TRUE(SetThreadLocale(MAKELCID(language.id, SORT_DEFAULT)));
+        for (DWORD error : {ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_ACCESS_DENIED}) {
+            const std::wstring reason = AtomicFile::SystemReason(error).GetString();
+            SCOPED_TRACE(testing::Message() << language.id << " " << error << " " << reason);
+            ASSERT_FALSE(reason.empty());
+            EXPECT_EQ(std::wstring::npos, reason.find_first_of(L"\r\n"));
+            EXPECT_EQ(std::wstring::npos, std::wstring(L".。．").find(reason.back()));
+            // The system answers in the thread's language.
+            const bool japanese = std::any_of(reason.begin(), reason.end(), [](wchar_t c) { return c >= 0x3000; });
+            EXPECT_EQ(language.format != nullptr, japanese);
+            const std::wstring message = AtomicFile::FailureMessage(L"C:\\x", error, language.format, language.format).GetString();
+            EXPECT_EQ(message.size() - wcslen(language.end), message.rfind(language.end));
+            EXPECT_EQ(reason, message.substr(message.size() - wcslen(language.end) - reason.size(), reason.size()));
+        }
+    }
+    SetThreadLocale(locale);
+}
+
+// A folder for files is made with every missing folder above it, however
+// its path is written; one below a file cannot be, and the message names the
+// file and the folder's full path.
+TEST(AtomicFile, CreatesAFolderWithTheFoldersAboveIt)
+{
+    TempFolder folder;
+    CurrentDirectoryScope cwd(folder.Path());
+    const std::wstring deep = folder / L"one\\two\\three";
+    const auto isFolder = [](const std::wstring& path) {
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    };
+    for (const std::wstring& path : {deep, deep, std::wstring(L".\\rel\\sub\\"), std::wstring()})
+        EXPECT_TRUE(AtomicFile::CreateFolder(path.c_str())) << std::string(path.begin(), path.end());
+    EXPECT_TRUE(isFolder(deep));
+    EXPECT_TRUE(isFolder(folder / L"rel\\sub"));
+
+    folder.Write(L"file", "kept");
+    EXPECT_FALSE(AtomicFile::CreateFolder(L"file\\Data"));
+    const DWORD error = GetLastError();
+    EXPECT_NE(0u, error);
+    EXPECT_EQ("kept", folder.Read(L"file"));
+    const CString target = L"file\\Data\\DEPT.VK2";
+    EXPECT_EQ(target + L" could not be written: the folder " + (folder / L"file\\Data").c_str() + L" could not be created (" +
+                  AtomicFile::SystemReason(error) + L").",
+              AtomicFile::FolderFailureMessage(target, L"file\\Data\\", error));
+    EXPECT_EQ(L"(" + AtomicFile::SystemReason(error) + L") " + (folder / L"file\\Data").c_str() + L" / " + target,
+              AtomicFile::FolderFailureMessage(target, L"file\\Data", error, L"(%2) %3 / %1"));
 }
 
 // Lines, comments and order stay; keys are found without regard to case and

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "AtomicFile.h"
 #include "FolderLock.h"
 #include "TempFolder.h"
 
@@ -146,23 +147,34 @@ TEST(FolderLock, EveryNameOfAFolderFindsItsMark)
     EXPECT_FALSE(first.Holds(another.Path().c_str()));
 }
 
-// A folder that cannot be opened, as one that does not exist yet, is marked
-// by its path. Once it exists it is still refused under that path while the
-// mark is held, and the holder still knows it as its own.
-TEST(FolderLock, AFolderNotThereYetIsMarkedByItsPath)
+// A folder that does not exist yet, nor the one above it, is marked under
+// the first folder above it that exists: under every name of that one it is
+// refused, and the holder knows it as its own, before the first write
+// creates the folders and after.
+TEST(FolderLock, AFolderNotThereYetIsMarkedUnderEveryNameBeforeAndAfterItIsCreated)
 {
     TempFolder parent;
-    const std::wstring later = parent / L"Later";
+    OtherNames others(parent);
+    ASSERT_FALSE(others.List().empty()) << "no second name of the folder could be made";
+    const std::wstring later = parent / L"New\\Later";
     FolderLock first(later.c_str());
     ASSERT_TRUE(first.Held());
-    EXPECT_FALSE(FolderLock(Upper(later)).Held());
-
-    ASSERT_TRUE(::CreateDirectoryW(later.c_str(), nullptr));
-    EXPECT_FALSE(FolderLock(later.c_str()).Held());
-    EXPECT_TRUE(first.Holds(later.c_str()));
+    for (bool created : {false, true}) {
+        if (created) {
+            ASSERT_TRUE(AtomicFile::CreateFolder(later.c_str()));
+        }
+        EXPECT_FALSE(FolderLock(Upper(later)).Held());
+        for (const std::wstring& other : others.List()) {
+            const std::wstring name = other + L"\\new\\Later\\";
+            SCOPED_TRACE(std::string(name.begin(), name.end()));
+            EXPECT_FALSE(FolderLock(name.c_str()).Held());
+            EXPECT_TRUE(first.Holds(name.c_str()));
+        }
+    }
     first = FolderLock();
-    FolderLock now(later.c_str());
+    FolderLock now((others.List().front() + L"\\New\\Later").c_str());
     EXPECT_TRUE(now.Held());
     EXPECT_TRUE(now.Holds(later.c_str()));
     EXPECT_FALSE(FolderLock(later.c_str()).Held());
+    EXPECT_TRUE(FolderLock((parent / L"New").c_str()).Held());
 }

@@ -80,3 +80,17 @@ TEST_F(TillwireTest, ProgramTakesAQuotedFolderEndingInABackslash)
     EXPECT_EQ(0u, RunTillwire(program, L"0 19200 1 \"" + spaced + L"\\\" 3 ECR 1 0 0 1"));
     EXPECT_EQ(ReadBytes(spaced + L"\\CLERK.VK2"), ReadBytes(registerFolder + L"\\CLERK.VK2"));
 }
+
+// A receive into a data folder that is not there yet, nor the folder above
+// it, creates both; one that cannot be created (below a file) fails as a
+// write does.
+TEST_F(TillwireTest, ProgramReceivingCreatesAMissingDataFolder)
+{
+    WriteIni("[Settings]\r\nFailShowMs=0\r\n");
+    const std::wstring fresh = folder / L"New\\Data";
+    EXPECT_EQ(0u, RunTillwire(program, L"0 19200 0 \"" + fresh + L"\\\" 1 ECR 1 0 0 1"));
+    EXPECT_EQ(ReadBytes(registerFolder + L"\\DEPT.VK2"), ReadBytes(fresh + L"\\DEPT.VK2"));
+    WriteBytes(folder / L"file", "kept");
+    EXPECT_EQ(0xE0000004u, RunTillwire(program, L"0 19200 0 \"" + (folder / L"file\\Data") + L"\\\" 1 ECR 1 0 0 1"));
+    EXPECT_EQ("kept", ReadBytes(folder / L"file"));
+}

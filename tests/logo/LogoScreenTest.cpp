@@ -559,6 +559,10 @@ TEST_F(LogoScreen, AMissingConverterOrARunningConversionFails)
     EXPECT_EQ(L"変換に失敗しました\n CODE:f0030000 H\nロゴ変換プログラム " + missing + L" を起動できませんでした（" +
                   notFound + L"）。",
               boxes.Boxes()[3].text);
+    // The system's reason keeps no full stop of its own before the bracket.
+    for (const auto& box : boxes.Boxes())
+        for (const wchar_t* doubled : {L".)", L"。)", L".）", L"。）"})
+            EXPECT_EQ(std::wstring::npos, box.text.find(doubled)) << box.text;
     EXPECT_FALSE(FileExists(tools.File(L"Tillmark.log")));
 }
 

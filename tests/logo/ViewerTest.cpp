@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "CTillmarkViewDlg.h"
+#include "EcrGlobals.h"
 #include "LogoFixture.h"
 #include "LogoResources.h"
 #include "MessageBoxRecorder.h"
 #include "Pump.h"
+#include "S_ECR_SETTING.h"
 #include "ScreenCheck.h"
 #include "TestFiles.h"
 #include "WindowPicture.h"
@@ -160,6 +162,28 @@ TEST_F(LogoViewer, SetInstallsTheChosenFileByteForByte)
     // The group was read again from the data folder.
     EXPECT_NE(0, logo->Loaded);
     EXPECT_EQ((photo[0] >> 7) & 1, logo->GetTable(0)->RecordData[0]);
+}
+
+// A data folder that is not there yet, nor the one above it, is created by
+// Set; one that cannot be (below a file) is named, and nothing is written.
+TEST_F(LogoViewer, SetCreatesAMissingDataFolderOrNamesOneThatCannotBe)
+{
+    const std::wstring fresh = data / L"New\\Data";
+    g_pEcrSetting->DataPath = fresh.c_str();
+    Open(L"PHOTO_LOGO1.ECR");
+    Click(IDC_VIEW_SET);
+    ASSERT_EQ(1u, boxes.Boxes().size());
+    EXPECT_EQ(L"Update Success", boxes.Boxes()[0].text);
+    EXPECT_TRUE(photo == ReadBytes(fresh + L"\\LOGO1.ECR"));
+
+    const std::wstring blocked = data / L"LOGO1.ECR\\Data";
+    g_pEcrSetting->DataPath = blocked.c_str();
+    Click(IDC_VIEW_SET);
+    ASSERT_EQ(2u, boxes.Boxes().size());
+    const std::wstring told = boxes.Boxes()[1].text;
+    EXPECT_NE(std::wstring::npos, told.find(L"could not be created")) << told;
+    EXPECT_NE(std::wstring::npos, told.find(L" " + blocked + L" ")) << told;
+    EXPECT_TRUE(own == data.Read(L"LOGO1.ECR"));
 }
 
 TEST_F(LogoViewer, AFileOfTheWrongSizeIsNotOfferedAndShowsARedCross)

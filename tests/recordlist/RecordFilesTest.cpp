@@ -4,6 +4,7 @@
 #include "EcrGlobals.h"
 #include "FieldCodec.h"
 #include "FieldRules.h"
+#include "FolderLock.h"
 #include "Pump.h"
 #include "S_ECR_SETTING.h"
 #include "TestFiles.h"
@@ -86,23 +87,71 @@ TEST_F(RecordList, RefusedUpdateLeavesTheFileAsItWas)
     EXPECT_EQ(grid.GetItemText(1, 1), grid.GetItemText(2, 1));
 }
 
-// The data folder gone: the table opens empty and says why, and Update names
-// the file without claiming that a previous one is kept.
-TEST_F(RecordList, UpdateIntoAFolderThatCannotBeWrittenNamesTheFile)
+// A data folder that is not there yet, nor the folder above it: the table
+// opens empty and says Update creates the file, and Update does, folders and
+// all, under the mark of this copy, which a second copy then meets.
+TEST_F(RecordList, UpdateCreatesAMissingDataFolderAndTheOneAboveIt)
+{
+    // Three records to import, from the sample data.
+    BringDiscountsIntoRange(Group(WNDNO_PLU)->GetTable(0));
+    CString name = Open(WNDNO_PLU)->Grid().GetItemText(3, 2);
+    g_fileDialog.answer = m_scratch.File(L"plu.csv");
+    Click(IDC_FLEX_EXPORT);
+    TakeBoxes();
+    std::string part = m_scratch.Read(L"plu.csv");
+    size_t end = 0;
+    for (int line = 0; line < 4; ++line)
+        end = part.find("\r\n", end) + 2;
+    m_scratch.Write(L"part.csv", part.substr(0, end));
+
+    const std::wstring folder = m_scratch / L"New\\Data";
+    g_pEcrSetting->DataPath = folder.c_str();
+    Restart();
+    ASSERT_TRUE(theApp.OpenDataFolder());
+    CFlexListDlg* screen = Open(WNDNO_PLU);
+    EXPECT_EQ(0, screen->Grid().GetBoundTable()->RecordCount);
+    auto boxes = TakeBoxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_TRUE(Contains(boxes, L"Update creates the file") && Contains(boxes, folder + L"\\PLU.VK2")) << boxes[0];
+    g_fileDialog.answer = m_scratch.File(L"part.csv");
+    Click(IDC_FLEX_IMPORT);
+    EXPECT_EQ(std::vector<std::wstring>{L"Success"}, TakeBoxes());
+    Click(IDC_FLEX_UPDATE);
+    EXPECT_EQ(std::vector<std::wstring>{L"Update Success"}, TakeBoxes());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW((folder + L"\\PLU.VK2").c_str()));
+    EXPECT_FALSE(FolderLock(folder.c_str()).Held());
+
+    Restart();
+    screen = Open(WNDNO_PLU);
+    EXPECT_TRUE(TakeBoxes().empty());
+    EXPECT_EQ(3, screen->Grid().GetBoundTable()->RecordCount);
+    EXPECT_EQ(name, screen->Grid().GetItemText(3, 2));
+    theApp.DataFolderLock = FolderLock();
+}
+
+// A data folder that cannot be created, below a file: Update says so in the
+// caption language, naming the folder and the file, and claims no success.
+TEST_F(RecordList, UpdateIntoAFolderThatCannotBeCreatedNamesIt)
 {
     m_data.Write(L"file", "not a folder");
-    g_pEcrSetting->DataPath = m_data.File(L"file").c_str();
+    const std::wstring folder = m_data / L"file\\Data";
+    g_pEcrSetting->DataPath = folder.c_str();
     SetEcrFolder(g_pEcrSetting->DataPath);
     CFlexListDlg* screen = Open(WNDNO_CLERK);
     EXPECT_EQ(0, screen->Grid().GetBoundTable()->RecordCount);
     auto boxes = TakeBoxes();
     ASSERT_EQ(1u, boxes.size());
     EXPECT_TRUE(Contains(boxes, L"was not found") && Contains(boxes, L"\\CLERK.VK2"));
-    Click(IDC_FLEX_UPDATE);
-    boxes = TakeBoxes();
-    EXPECT_TRUE(Contains(boxes, L"CLERK.VK2"));
-    EXPECT_FALSE(Contains(boxes, L"Update Success"));
-    EXPECT_FALSE(Contains(boxes, L"previous file"));
+    for (const auto& [language, said] : {std::pair{L"ENG", L"could not be created"}, std::pair{L"JPN", L"作成できなかった"}}) {
+        UseLanguage(language);
+        Click(IDC_FLEX_UPDATE);
+        boxes = TakeBoxes();
+        ASSERT_EQ(1u, boxes.size()) << language;
+        EXPECT_TRUE(Contains(boxes, said)) << boxes[0];
+        EXPECT_TRUE(Contains(boxes, L" " + folder + L" ")) << boxes[0];
+        EXPECT_TRUE(Contains(boxes, folder + L"\\CLERK.VK2")) << boxes[0];
+    }
+    EXPECT_EQ("not a folder", DataFile(L"file"));
 }
 
 // A missing file is told once, when the group loads, in the screen's language.

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "AtomicFile.h"
 #include "RegisterText.h"
 #include "SampleData.h"
 
@@ -19,7 +20,10 @@ int wmain(int argc, wchar_t** argv)
         return 2;
     }
     int plus = argc > 2 ? std::wcstol(argv[2], nullptr, 10) : 320;
-    ::CreateDirectoryW(argv[1], nullptr);
+    if (!AtomicFile::CreateFolder(argv[1])) {
+        std::fprintf(stderr, "VornK2Sample: the folder could not be created (error %lu)\n", ::GetLastError());
+        return 1;
+    }
     if (!SampleData::Write(argv[1], plus)) {
         std::fprintf(stderr, "VornK2Sample: writing the sample data failed\n");
         return 1;
