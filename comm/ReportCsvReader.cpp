@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "AtomicFile.h"
+#include "ReportNumber.h"
 #include "TextDecoding.h"
 
 namespace {
@@ -21,41 +22,12 @@ void StoreText(wchar_t (&target)[64], const std::wstring& text)
     target[n] = L'\0';
 }
 
-// The text read as a number: leading blanks, a sign, digits, a decimal point
-// and an exponent, up to the first character that does not fit; 0 without one.
+// The text read as a number; 0 without one.
 double NumberOf(const std::wstring& text)
 {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t'))
-        ++i;
-    std::wstring number;
-    if (i < text.size() && (text[i] == L'+' || text[i] == L'-'))
-        number += text[i++];
-    bool digits = false;
-    while (i < text.size() && iswdigit(text[i])) {
-        number += text[i++];
-        digits = true;
-    }
-    if (i < text.size() && text[i] == L'.') {
-        number += text[i++];
-        while (i < text.size() && iswdigit(text[i])) {
-            number += text[i++];
-            digits = true;
-        }
-    }
-    if (!digits)
-        return 0.0;
-    if (i < text.size() && (text[i] == L'e' || text[i] == L'E')) {
-        size_t j = i + 1;
-        if (j < text.size() && (text[j] == L'+' || text[j] == L'-'))
-            ++j;
-        if (j < text.size() && iswdigit(text[j])) {
-            number.append(text, i, j - i);
-            while (j < text.size() && iswdigit(text[j]))
-                number += text[j++];
-        }
-    }
-    return wcstod(number.c_str(), nullptr);
+    double value = 0.0;
+    ReadReportNumber(text, value);
+    return value;
 }
 
 // What the reader wants from one line: the caller's choice of fields.

@@ -1,9 +1,9 @@
 #include "ChartFile.h"
 
 #include <cstring>
-#include <cwctype>
 
 #include "AtomicFile.h"
+#include "ReportNumber.h"
 
 namespace {
 
@@ -15,17 +15,10 @@ void Terminate(S_CHART_DATA& record)
     record.Label[63] = record.ValueText[63] = record.Value2Text[63] = L'\0';
 }
 
-// Whether a number starts the text, after blanks, as the report reader reads
-// values: a sign, then a digit or a point and a digit.
-bool StartsWithNumber(const wchar_t* text)
+bool IsNumber(const wchar_t* text)
 {
-    while (*text == L' ' || *text == L'\t')
-        ++text;
-    if (*text == L'+' || *text == L'-')
-        ++text;
-    if (*text == L'.')
-        ++text;
-    return iswdigit(*text) != 0;
+    double ignored = 0.0;
+    return ReadReportNumber(text, ignored);
 }
 
 // A report's heading line is read like any other line: its value texts are
@@ -34,7 +27,7 @@ bool StartsWithNumber(const wchar_t* text)
 bool IsHeading(const S_CHART_DATA& record, bool secondValue)
 {
     const bool named = record.ValueText[0] || (secondValue && record.Value2Text[0]);
-    return named && !StartsWithNumber(record.ValueText) && !(secondValue && StartsWithNumber(record.Value2Text));
+    return named && !IsNumber(record.ValueText) && !(secondValue && IsNumber(record.Value2Text));
 }
 
 } // namespace

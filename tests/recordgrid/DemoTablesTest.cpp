@@ -6,10 +6,10 @@
 #include <string>
 
 #include "CCaptionMgr.h"
+#include "ClipboardText.h"
 #include "EcrGlobals.h"
 #include "VornK2Library.h"
 #include "WindowPicture.h"
-#include "ole.h"
 
 namespace {
 
@@ -73,18 +73,6 @@ protected:
 std::wstring Text(CEcrGrid& grid, int row, int col)
 {
     return grid.GetItemText(row, col).GetString();
-}
-
-std::wstring ClipboardText()
-{
-    COleDataObject data;
-    HGLOBAL block = data.AttachClipboard() ? data.GetGlobalData(CF_UNICODETEXT) : nullptr;
-    if (!block)
-        return L"<none>";
-    std::wstring text(static_cast<const wchar_t*>(::GlobalLock(block)));
-    ::GlobalUnlock(block);
-    ::GlobalFree(block);
-    return text;
 }
 
 std::string RecordBytes(const S_ECR_TABLE* table, int first, int count)

@@ -95,14 +95,7 @@ TEST_F(RecordList, UpdateCreatesAMissingDataFolderAndTheOneAboveIt)
     // Three records to import, from the sample data.
     BringDiscountsIntoRange(Group(WNDNO_PLU)->GetTable(0));
     CString name = Open(WNDNO_PLU)->Grid().GetItemText(3, 2);
-    g_fileDialog.answer = m_scratch.File(L"plu.csv");
-    Click(IDC_FLEX_EXPORT);
-    TakeBoxes();
-    std::string part = m_scratch.Read(L"plu.csv");
-    size_t end = 0;
-    for (int line = 0; line < 4; ++line)
-        end = part.find("\r\n", end) + 2;
-    m_scratch.Write(L"part.csv", part.substr(0, end));
+    ExportFirstRecords(3, L"part.csv");
 
     const std::wstring folder = m_scratch / L"New\\Data";
     g_pEcrSetting->DataPath = folder.c_str();
@@ -221,15 +214,7 @@ TEST_F(RecordList, ImportOfFewerRecordsAsksFirstAndNoKeepsTheTable)
     const int held = table->RecordCount;
     const std::string records = RecordBytes(table);
     const std::string file = DataFile(L"PLU.VK2");
-    g_fileDialog.answer = m_scratch.File(L"plu.csv");
-    Click(IDC_FLEX_EXPORT);
-    TakeBoxes();
-    // The header row and the first three records, as a spreadsheet keeps them.
-    std::string part = m_scratch.Read(L"plu.csv");
-    size_t end = 0;
-    for (int line = 0; line < 4; ++line)
-        end = part.find("\r\n", end) + 2;
-    m_scratch.Write(L"part.csv", part.substr(0, end));
+    ExportFirstRecords(3, L"part.csv");
     g_fileDialog.answer = m_scratch.File(L"part.csv");
 
     m_boxes.Answer(IDNO);

@@ -112,6 +112,18 @@ void RecordList::Click(int id)
     theApp.CurrentWnd->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
+void RecordList::ExportFirstRecords(int records, const wchar_t* name)
+{
+    g_fileDialog.answer = m_scratch.File(L"export.csv");
+    Click(IDC_FLEX_EXPORT);
+    TakeBoxes();
+    const std::string whole = m_scratch.Read(L"export.csv");
+    size_t end = 0;
+    for (int line = 0; line <= records; ++line)
+        end = whole.find("\r\n", end) + 2;
+    m_scratch.Write(name, whole.substr(0, end));
+}
+
 bool RecordList::Visible(int id) const
 {
     return (::GetWindowLongW(::GetDlgItem(theApp.CurrentWnd->m_hWnd, id), GWL_STYLE) & WS_VISIBLE) != 0;

@@ -37,6 +37,10 @@ protected:
     int CurrentNumber() const;
     // Sends a click of a button of the current screen.
     void Click(int id);
+    // Exports the current screen's table and keeps the header row and its
+    // first `records` records in `name` in the scratch folder, as a
+    // spreadsheet would save a part of it.
+    void ExportFirstRecords(int records, const wchar_t* name);
     bool Visible(int id) const;
     bool Enabled(int id) const;
     // Texts of the message boxes shown since the last call (program and library).

@@ -215,106 +215,120 @@ bool StampAfterSampleDays(const std::wstring& raw)
 
 } // namespace
 
+namespace {
+
+// A raw report of the sample data, read whole, then with one byte damaged.
+class DamagedReport : public RecordList
+{
+protected:
+    struct Reading
+    {
+        std::vector<std::vector<std::wstring>> whole, damaged;  // the grid's texts
+        std::vector<std::wstring> boxes;  // what reading the damaged report told
+        CFlexListDlg* screen = nullptr;   // showing the damaged report
+    };
+
+    // Converts `raw` and reads it in the report list (entry `listPos`,
+    // `title`); then sets byte `offset`, which holds `was`, to `now`,
+    // converts the report again and reads it again.
+    void Read(const wchar_t* raw, int listPos, const wchar_t* title, size_t offset, char was, char now,
+              Reading& reading)
+    {
+        const std::wstring path = DataPath(raw);
+        ASSERT_TRUE(StampAfterSampleDays(path));
+        ASSERT_TRUE(ConvertRawReport(raw));
+        CFlexListDlg* screen = Open(WNDNO_REPORT_VIEWER, listPos);
+        ASSERT_NE(nullptr, screen);
+        ASSERT_STREQ(title, ListText(screen, ListSelection(screen)));
+        reading.whole = GridTexts(screen);
+        EXPECT_TRUE(TakeBoxes().empty());
+
+        std::string bytes = DataFile(raw);
+        ASSERT_EQ(was, bytes[offset]);
+        bytes[offset] = now;
+        WriteBytes(path, bytes);
+        ASSERT_TRUE(StampAfterSampleDays(path));
+        // The conversion runs from the function menu, which the report list
+        // replaced; it opens again on the new report.
+        Open(WNDNO_SELECT);
+        ASSERT_TRUE(ConvertRawReport(raw));
+        reading.boxes = TakeBoxes();
+        reading.screen = Open(WNDNO_REPORT_VIEWER, listPos);
+        ASSERT_NE(nullptr, reading.screen);
+        reading.damaged = GridTexts(reading.screen);
+        EXPECT_TRUE(TakeBoxes().empty()) << "told once, when the report was read";
+    }
+
+    // What reading the shown report again tells in `language`.
+    std::vector<std::wstring> ReadAgainIn(const wchar_t* language)
+    {
+        UseLanguage(language);
+        PostEcrMessage(WM_ECR_DATA_RELOAD, 0, WNDNO_REPORT_VIEWER);
+        PumpPending();
+        std::vector<std::wstring> boxes = TakeBoxes();
+        UseLanguage(L"ENG");
+        return boxes;
+    }
+};
+
+} // namespace
+
 // A register that cuts a name at its byte limit can leave a lone Shift-JIS
 // lead byte: record 41 of the sample PLU report ends its name "トマト S"
 // with one (0xED, before a blank). Every row still shows, the name with the
 // replacement mark, and one message names the report, the row and the field.
-TEST_F(RecordList, ANameCutInTheMiddleOfACharacterHidesNoRowOfItsReport)
+TEST_F(DamagedReport, ANameCutInTheMiddleOfACharacterHidesNoRowOfItsReport)
 {
-    const std::wstring raw = DataPath(L"PLU1230.VKR");
-    ASSERT_TRUE(StampAfterSampleDays(raw));
-    ASSERT_TRUE(ConvertRawReport(L"PLU1230.VKR"));
-    CFlexListDlg* screen = Open(WNDNO_REPORT_VIEWER, 3);
-    ASSERT_NE(nullptr, screen);
-    ASSERT_STREQ(L"PLU sales", ListText(screen, ListSelection(screen)));
-    const auto whole = GridTexts(screen);
-    ASSERT_EQ(60u, whole.size());
-    ASSERT_EQ(L"\u30C8\u30DE\u30C8 S", whole[41][1]);
-    EXPECT_TRUE(TakeBoxes().empty());
-
-    std::string bytes = DataFile(L"PLU1230.VKR");
-    ASSERT_EQ('\x20', bytes[1768]);
-    bytes[1768] = '\xED';
-    WriteBytes(raw, bytes);
-    ASSERT_TRUE(StampAfterSampleDays(raw));
-    // The conversion runs from the function menu, which the report list
-    // replaced; it opens again on the new report.
-    Open(WNDNO_SELECT);
-    ASSERT_TRUE(ConvertRawReport(L"PLU1230.VKR"));
-    auto boxes = TakeBoxes();
-    screen = Open(WNDNO_REPORT_VIEWER, 3);
-    ASSERT_NE(nullptr, screen);
-    auto cut = GridTexts(screen);
+    Reading reading;
+    ASSERT_NO_FATAL_FAILURE(Read(L"PLU1230.VKR", 3, L"PLU sales", 1768, '\x20', '\xED', reading));
+    ASSERT_EQ(60u, reading.whole.size());
+    ASSERT_EQ(L"\u30C8\u30DE\u30C8 S", reading.whole[41][1]);
+    auto cut = reading.damaged;
     ASSERT_EQ(60u, cut.size());
     EXPECT_EQ(L"\u30C8\u30DE\u30C8 S" + std::wstring(14, L' ') + L"\uFFFD", cut[41][1]);
-    cut[41][1] = whole[41][1];
-    EXPECT_EQ(whole, cut) << "every other text as before";
-    EXPECT_TRUE(TakeBoxes().empty()) << "told once, when the report was read";
-    ASSERT_EQ(1u, boxes.size());
+    cut[41][1] = reading.whole[41][1];
+    EXPECT_EQ(reading.whole, cut) << "every other text as before";
+    ASSERT_EQ(1u, reading.boxes.size());
     const std::wstring csv = m_data.Path() + L"\\20300102\\PLU.CSV";
-    EXPECT_NE(std::wstring::npos, boxes[0].find(L"\nPLU sales, row 42 (line 43 of " + csv + L"): Name")) << boxes[0];
-    EXPECT_EQ(std::wstring::npos, boxes[0].find(L"could not be read"));
-    screen->Grid().EnsureVisible(42, 2);
-    SaveWindowPicture(screen->m_hWnd, L"report-list-cut-name");
+    EXPECT_NE(std::wstring::npos, reading.boxes[0].find(L"\nPLU sales, row 42 (line 43 of " + csv + L"): Name"))
+        << reading.boxes[0];
+    EXPECT_EQ(std::wstring::npos, reading.boxes[0].find(L"could not be read"));
+    reading.screen->Grid().EnsureVisible(42, 2);
+    SaveWindowPicture(reading.screen->m_hWnd, L"report-list-cut-name");
 
-    UseLanguage(L"JPN");
-    PostEcrMessage(WM_ECR_DATA_RELOAD, 0, WNDNO_REPORT_VIEWER);
-    PumpPending();
-    boxes = TakeBoxes();
+    const auto boxes = ReadAgainIn(L"JPN");
     ASSERT_EQ(1u, boxes.size());
     EXPECT_NE(std::wstring::npos, boxes[0].find(L"\nPLU\u58F2\u4E0A 42 \u884C\u76EE\uFF08" + csv + L" \u306E 43 \u884C\u76EE\uFF09: \u540D\u79F0"))
         << boxes[0];
-    UseLanguage(L"ENG");
 }
 
 // A damaged record can hold a number with other digits than 0 to 9: record
 // 18 of the sample department report with FF as its number's high byte,
 // which the conversion writes as stored, "FF18". Every row still shows, that
 // number as written, and one message names the report, the row and the field.
-TEST_F(RecordList, ANumberThatIsNotDecimalHidesNoRowOfItsReport)
+TEST_F(DamagedReport, ANumberThatIsNotDecimalHidesNoRowOfItsReport)
 {
-    const std::wstring raw = DataPath(L"DEPT1230.VKR");
-    ASSERT_TRUE(StampAfterSampleDays(raw));
-    ASSERT_TRUE(ConvertRawReport(L"DEPT1230.VKR"));
-    CFlexListDlg* screen = Open(WNDNO_REPORT_VIEWER, 2);
-    ASSERT_NE(nullptr, screen);
-    ASSERT_STREQ(L"Dept sales", ListText(screen, ListSelection(screen)));
-    const auto whole = GridTexts(screen);
-    ASSERT_EQ(20u, whole.size());
-    ASSERT_EQ(L"0018", whole[17][0]);
-    ASSERT_EQ(L"Tobacco", whole[17][1]);
-    EXPECT_TRUE(TakeBoxes().empty());
-
-    std::string bytes = DataFile(L"DEPT1230.VKR");
-    ASSERT_EQ('\0', bytes[493]);
-    bytes[493] = '\xFF';
-    WriteBytes(raw, bytes);
-    ASSERT_TRUE(StampAfterSampleDays(raw));
-    Open(WNDNO_SELECT);
-    ASSERT_TRUE(ConvertRawReport(L"DEPT1230.VKR"));
-    auto boxes = TakeBoxes();
-    screen = Open(WNDNO_REPORT_VIEWER, 2);
-    ASSERT_NE(nullptr, screen);
-    auto damaged = GridTexts(screen);
+    Reading reading;
+    ASSERT_NO_FATAL_FAILURE(Read(L"DEPT1230.VKR", 2, L"Dept sales", 493, '\0', '\xFF', reading));
+    ASSERT_EQ(20u, reading.whole.size());
+    ASSERT_EQ(L"0018", reading.whole[17][0]);
+    ASSERT_EQ(L"Tobacco", reading.whole[17][1]);
+    auto damaged = reading.damaged;
     ASSERT_EQ(20u, damaged.size());
     EXPECT_EQ(L"FF18", damaged[17][0]);
-    damaged[17][0] = whole[17][0];
-    EXPECT_EQ(whole, damaged) << "every other text as before";
-    EXPECT_TRUE(TakeBoxes().empty()) << "told once, when the report was read";
-    ASSERT_EQ(1u, boxes.size());
+    damaged[17][0] = reading.whole[17][0];
+    EXPECT_EQ(reading.whole, damaged) << "every other text as before";
+    ASSERT_EQ(1u, reading.boxes.size());
     const std::wstring csv = m_data.Path() + L"\\20300102\\DEPT.CSV";
-    EXPECT_NE(std::wstring::npos, boxes[0].find(L"\nDept sales, row 18 (line 19 of " + csv + L"): Dept No.")) << boxes[0];
-    EXPECT_EQ(std::wstring::npos, boxes[0].find(L"could not be read"));
+    EXPECT_NE(std::wstring::npos, reading.boxes[0].find(L"\nDept sales, row 18 (line 19 of " + csv + L"): Dept No."))
+        << reading.boxes[0];
+    EXPECT_EQ(std::wstring::npos, reading.boxes[0].find(L"could not be read"));
 
-    UseLanguage(L"JPN");
-    PostEcrMessage(WM_ECR_DATA_RELOAD, 0, WNDNO_REPORT_VIEWER);
-    PumpPending();
-    boxes = TakeBoxes();
+    const auto boxes = ReadAgainIn(L"JPN");
     ASSERT_EQ(1u, boxes.size());
     EXPECT_NE(std::wstring::npos, boxes[0].find(L"\n\u90E8\u9580\u58F2\u4E0A 18 \u884C\u76EE\uFF08" + csv
                                                 + L" \u306E 19 \u884C\u76EE\uFF09: \u90E8\u9580\u756A\u53F7"))
         << boxes[0];
-    UseLanguage(L"ENG");
 }
 
 TEST_F(RecordList, TablesBelowTheUserLevelAreLeftOut)
